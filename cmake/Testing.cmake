@@ -1,0 +1,51 @@
+# GoogleTest in both builds. Natively the system package; for Windows the installed sources
+# compiled with the cross compiler.
+if(CMAKE_CROSSCOMPILING)
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+endif()
+include(GoogleTest)
+
+# vq_add_test(<name> SOURCES ... [LIBS ...] [NETNS] [TSAN] [TIMEOUT s] [LABELS ...])
+# Natively every case is its own CTest test (discovered before the run, never at build time).
+# Under Wine one process runs all cases of an executable: each Wine start costs seconds.
+# NETNS runs the executable under Wine inside a private network namespace that the harness
+# makes (natively tests replace the host address and stay on loopback).
+# TSAN also runs the tests in the ThreadSanitizer tree (label "tsan"). Under Wine every test
+# carries its executable's name as a label too.
+function(vq_add_test name)
+  cmake_parse_arguments(T "NETNS;TSAN" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(VQ_TSAN_ONLY AND NOT T_TSAN)
+    return()
+  endif()
+  list(APPEND T_LABELS ${name})
+  if(T_TSAN)
+    list(APPEND T_LABELS tsan)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 600)
+  endif()
+  set(prefix)
+  if(T_NETNS)
+    set(prefix ${PROJECT_SOURCE_DIR}/tools/netns-run)
+  endif()
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${name} COMMAND ${prefix} ${PROJECT_SOURCE_DIR}/tools/wine-run $<TARGET_FILE:${name}>
+             WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "wine;${T_LABELS}")
+  else()
+    # The discovery script passes on one label value only.
+    set(T_LABELS native)
+    if(T_TSAN)
+      set(T_LABELS tsan)
+    endif()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+                         PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}")
+  endif()
+endfunction()
