@@ -41,6 +41,6 @@ endif()
 
 add_library(station_db_sqlite3 STATIC "${sqlite_source}")
 target_include_directories(station_db_sqlite3 SYSTEM PUBLIC "${sqlite_cache}/package/deps/sqlite3")
-target_compile_definitions(station_db_sqlite3 PUBLIC SQLITE_THREADSAFE=1 PRIVATE SQLITE_OMIT_LOAD_EXTENSION)
+target_compile_definitions(station_db_sqlite3 PRIVATE SQLITE_THREADSAFE=1 SQLITE_OMIT_LOAD_EXTENSION)
 # The amalgamation is third-party code: its warnings are not ours to fix.
 target_compile_options(station_db_sqlite3 PRIVATE -w)
