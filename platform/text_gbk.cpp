@@ -35,13 +35,35 @@ std::string from_wide(unsigned code_page, std::wstring_view text) {
     return out;
 }
 #else
-// One conversion through iconv; bytes that cannot be converted become '?', so a damaged text
-// still converts instead of vanishing.
-std::string convert(const char* to, const char* from, std::string_view text, std::size_t unit) {
+// One converter per direction and thread: opening one costs far more than most conversions.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (valid()) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    iconv_t get() const { return cd_; }
+private:
+    iconv_t cd_;
+};
+
+bool is_ascii(std::string_view text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+// Bytes that cannot be converted become '?', so a damaged text still converts instead of
+// vanishing.
+std::string convert(const Converter& converter, std::string_view text, std::size_t unit) {
     std::string out;
     if (text.empty()) return out;
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(text);
+    if (!converter.valid()) return std::string(text);
+    iconv_t cd = converter.get();
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
     std::string in(text);
     char* in_ptr = in.data();
     std::size_t in_left = in.size();
@@ -60,10 +82,13 @@ std::string convert(const char* to, const char* from, std::string_view text, std
             out.push_back('?');
         }
     }
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    iconv_close(cd);
     return out;
 }
+
+const Converter& gbk_to_utf8_converter() { thread_local Converter c("UTF-8", "CP936"); return c; }
+const Converter& utf8_to_gbk_converter() { thread_local Converter c("CP936", "UTF-8"); return c; }
+const Converter& gbk_to_wide_converter() { thread_local Converter c("WCHAR_T", "CP936"); return c; }
+const Converter& wide_to_gbk_converter() { thread_local Converter c("CP936", "WCHAR_T"); return c; }
 #endif
 
 } // namespace
@@ -72,7 +97,7 @@ std::string gbk_to_utf8(std::string_view gbk) {
 #ifdef _WIN32
     return from_wide(CP_UTF8, to_wide(kGbkCodePage, gbk));
 #else
-    return convert("UTF-8", "CP936", gbk, 1);
+    return is_ascii(gbk) ? std::string(gbk) : convert(gbk_to_utf8_converter(), gbk, 1);
 #endif
 }
 
@@ -80,7 +105,7 @@ std::string utf8_to_gbk(std::string_view utf8) {
 #ifdef _WIN32
     return from_wide(kGbkCodePage, to_wide(CP_UTF8, utf8));
 #else
-    return convert("CP936", "UTF-8", utf8, 1);
+    return is_ascii(utf8) ? std::string(utf8) : convert(utf8_to_gbk_converter(), utf8, 1);
 #endif
 }
 
@@ -88,7 +113,7 @@ std::wstring gbk_to_wide(std::string_view gbk) {
 #ifdef _WIN32
     return to_wide(kGbkCodePage, gbk);
 #else
-    std::string u32 = convert("WCHAR_T", "CP936", gbk, 1);
+    std::string u32 = convert(gbk_to_wide_converter(), gbk, 1);
     return std::wstring(reinterpret_cast<const wchar_t*>(u32.data()), u32.size() / sizeof(wchar_t));
 #endif
 }
@@ -98,7 +123,7 @@ std::string wide_to_gbk(std::wstring_view wide) {
     return from_wide(kGbkCodePage, wide);
 #else
     std::string_view bytes(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
-    return convert("CP936", "WCHAR_T", bytes, sizeof(wchar_t));
+    return convert(wide_to_gbk_converter(), bytes, sizeof(wchar_t));
 #endif
 }
 
