@@ -12,8 +12,8 @@ include(GoogleTest)
 # vq_add_test(<name> SOURCES ... [LIBS ...] [NETNS] [TSAN] [TIMEOUT s] [LABELS ...])
 # Natively every case is its own CTest test (discovered before the run, never at build time).
 # Under Wine one process runs all cases of an executable: each Wine start costs seconds.
-# NETNS runs the executable under Wine inside a private network namespace that the harness
-# makes (natively tests replace the host address and stay on loopback).
+# NETNS runs the executable inside a private network namespace that the harness makes, as one
+# CTest test.
 # TSAN also runs the tests in the ThreadSanitizer tree (label "tsan"). Under Wine every test
 # carries its executable's name as a label too.
 function(vq_add_test name)
@@ -38,6 +38,14 @@ function(vq_add_test name)
     add_test(NAME ${name} COMMAND ${prefix} ${PROJECT_SOURCE_DIR}/tools/wine-run $<TARGET_FILE:${name}>
              WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
     set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "wine;${T_LABELS}")
+  elseif(T_NETNS)
+    # The namespace gives the host a first address that is not loopback, whatever the machine.
+    add_test(NAME ${name} COMMAND ${prefix} $<TARGET_FILE:${name}> WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+    set(label native)
+    if(T_TSAN)
+      set(label tsan)
+    endif()
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${label};${name}")
   else()
     # The discovery script passes on one label value only.
     set(T_LABELS native)
