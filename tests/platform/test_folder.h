@@ -2,6 +2,8 @@
 #pragma once
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "platform/files.h"
 
 namespace testing_support {
@@ -17,7 +19,13 @@ inline void remove_tree(const std::string& path) {
 class TempFolder {
 public:
     explicit TempFolder(const std::string& name) {
-        path_ = plat::include_trailing_separator(plat::current_directory()) + "tmp-" + name;
+        // Cases of one table run as parallel processes: each gets a folder of its own.
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string unique = name;
+        if (test) unique += std::string("-") + test->test_suite_name() + "-" + test->name();
+        for (char& c : unique)
+            if (c == '/' || c == '\\') c = '_';
+        path_ = plat::include_trailing_separator(plat::current_directory()) + "tmp-" + unique;
         remove_tree(path_);
         plat::force_directories(path_);
     }
