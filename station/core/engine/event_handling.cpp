@@ -1,0 +1,149 @@
+// The library's events: taken by the main timer's poll, each one updates the device table and
+// may move the device's transfer state.
+#include "platform/ini_file.h"
+#include "platform/text_gbk.h"
+#include "station/core/engine/call_record_row.h"
+#include "station/core/engine/device_texts.h"
+#include "station/core/engine/local_date_time.h"
+#include "station/core/engine/transfer_engine.h"
+#include "station/core/station_log.h"
+
+namespace station {
+
+void TransferEngine::HandleLibraryEvent(const ftp_event& event) {
+    if (event.device < 0 || event.device >= kMaxBoards) return;
+    const int index = event.device;
+    switch (event.code) {
+    case EVT_FTP_LOGIN_SUCC: on_login_succeeded(index); break;
+    case EVT_FTP_DISCONNECT: on_connection_ended(index, "Log.DevDisconnected"); break;
+    // The device ending its own session leaves it just as disconnected as a lost connection.
+    case EVT_FTP_DEV_LOGOUT: on_connection_ended(index, "Log.DevLogoutFinished"); break;
+    case EVT_FTP_LOGIN_FAIL: on_login_failed(index, event.p1); break;
+    case EVT_FTP_DEVCONN_REQ: on_connection_request(event); break;
+    case EVT_FTP_NEWFILE_INFO: on_new_file(index, event); break;
+    case EVT_FTP_TRANSFER_END: on_transfer_end(index, event.p1); break;
+    default: break;
+    }
+}
+
+void TransferEngine::on_login_succeeded(int index) {
+    ABoardInfo& b = boards_[index];
+    const int n = index + 1;
+    log(globals_.Texts.Format("Log.LoginSucc", {n, b.IPAddress}), LogMessage);
+    std::string text;
+    if (read_text_param(index, BD_PARAM_IPADDR, text)) b.IPAddress = text;
+    b.Serial.clear();
+    if (read_text_param(index, BD_PARAM_SERIAL, text)) b.Serial = text;
+    // A device that was not logged in when the table was filled reported no channels then.
+    std::int32_t channels = 0;
+    if (read_int_param(index, BD_PARAM_CHANCOUNT, channels)) b.ChanCount = channels;
+    // The serial is the device's own text: it names a folder only once it is a plain name.
+    const std::string serial_folder = CleanFolderName(b.Serial);
+    if (!b.SaveFolder.empty()) {
+        b.FolderName = b.SaveFolder;
+    } else if (!serial_folder.empty()) {
+        b.FolderName = serial_folder;
+    } else {
+        b.FolderName = std::to_string(n);
+    }
+    b.LastClockSync = !IsIniKeyText(b.Serial) ? std::string()
+                                       : plat::ini_read_string(globals_.SettingsPath, "SyncTimeDevice", b.Serial, "");
+    b.Connected = 1;
+}
+
+void TransferEngine::on_connection_ended(int index, const char* log_key) {
+    ABoardInfo& b = boards_[index];
+    b.Connected = 0;
+    log(globals_.Texts.Format(log_key, {index + 1}), LogMessage);
+    if (b.FTPRunning == 1) b.State = StateWaiting;
+    std::string address;
+    if (read_text_param(index, BD_PARAM_IPADDR, address)) b.IPAddress = address;
+    b.FileName.clear();
+    b.FileSize = 0;
+    b.DBIndex = -1;
+    b.LastClockSync.clear();
+}
+
+void TransferEngine::on_login_failed(int index, int cause) {
+    ABoardInfo& b = boards_[index];
+    b.Connected = 0;
+    const char* cause_key = nullptr;
+    switch (cause) {
+    case LOGIN_FAIL_UNKNOWN_USER: cause_key = "Cause.UserNotExist"; break;
+    case LOGIN_FAIL_WRONG_PASSWORD: cause_key = "Cause.PasswordError"; break;
+    case LOGIN_FAIL_CONNECTIONS_FULL: cause_key = "Cause.ConnFull"; break;
+    case LOGIN_FAIL_NO_ANSWER: cause_key = "Cause.TimeOut"; break;
+    case LOGIN_FAIL_NOT_AUTHORISED: cause_key = "Cause.NoLicense"; break;
+    case LOGIN_FAIL_HOST_UNRESOLVED: cause_key = "Cause.DomainNameFail"; break;
+    default: break;
+    }
+    const std::string cause_text = cause_key ? globals_.Texts.Get(cause_key) : std::string();
+    log(globals_.Texts.Format("Log.LoginFail", {index + 1, b.IPAddress, cause_text}), LogError);
+    if (b.FTPRunning == 1) b.State = StateWaiting;
+}
+
+void TransferEngine::on_connection_request(const ftp_event& event) {
+    if (event.p1 != -1) return;
+    ftp_connreqinfo request{};
+    if (library_.get_connreqinfo(&request) != 0) return;
+    log(globals_.Texts.Format("Log.ConnReqFail",
+                              {PrintableText(plat::field_text(request.serial, sizeof request.serial)),
+                               PrintableText(plat::field_text(request.address, sizeof request.address)),
+                               request.port}),
+        LogMessage);
+}
+
+void TransferEngine::on_new_file(int index, const ftp_event& event) {
+    ABoardInfo& b = boards_[index];
+    if (event.p1 < 0) {
+        b.StateTime = NowDateTime();
+        b.State = StateWaiting;
+        b.FilesRemaining = 0;
+        return;
+    }
+    b.FilesRemaining = event.p3;
+    std::string name;
+    if (!read_text_param(index, BD_PARAM_NEWFILE_NAME, name)) return;
+    b.FileName = name;
+    b.DateFolder.clear();
+    std::string date;
+    if (read_text_param(index, BD_PARAM_NEWFILE_DATE, date)) b.DateFolder = date;
+    b.FileSize = event.p1;
+    std::int32_t db_index = 0;
+    if (read_int_param(index, BD_PARAM_DB_INDEX, db_index)) {
+        b.DBIndex = db_index;
+    } else {
+        log("error: fail to get index of database from device!", LogReminder);
+    }
+    if (!b.FileName.empty() && !b.DateFolder.empty() && b.State == StateWaitingQueryResult) {
+        b.BytesReceived = 0;
+        b.StateTime = NowDateTime();
+        b.State = StateFTPStart;
+    }
+}
+
+void TransferEngine::on_transfer_end(int index, int result) {
+    if (result == UPL_RESULT_OK) store_call_record(index);
+    ABoardInfo& b = boards_[index];
+    if (b.State == StateFTPProcessing) b.State = StateFTPFinished;
+}
+
+void TransferEngine::store_call_record(int index) {
+    const ABoardInfo& b = boards_[index];
+    ftp_callinfo info{};
+    if (library_.get_callinfo(index, &info) != 0) {
+        log(FormatFixed("[%s] %s - %s", {b.IPAddress, globals_.Texts.Get("Log.DownloadSuccButNoRecord"),
+                                         PrintableText(b.FileName)}),
+            LogReminder);
+        return;
+    }
+    const CallRowResult call = CallLogFromCallInfo(info);
+    const std::string file_name = PrintableText(CallInfoFileName(info));
+    log(FormatFixed("[%s] %s - %s", {b.IPAddress, globals_.Texts.Get("Log.DownloadSucc"), file_name}), LogReminder);
+    if (call.bad_caller_id) log("found bad info in callerid", LogReminder);
+    if (!insert_call_log_ || insert_call_log_(call.row) != 0) {
+        log(FormatFixed("error: fail to store the call record of %s", {file_name}), LogError);
+    }
+}
+
+} // namespace station

@@ -1,0 +1,93 @@
+#include "station/core/engine/transfer_engine.h"
+
+#include <algorithm>
+
+#include "platform/clock.h"
+
+namespace station {
+
+TransferEngine::TransferEngine(StationGlobals& globals, ITransferLibrary& library, CallLogInserter insert_call_log,
+                               LogWriter log)
+    : globals_(globals), library_(library), insert_call_log_(std::move(insert_call_log)), log_(std::move(log)) {}
+
+void TransferEngine::log(const std::string& message, int level) const {
+    if (log_) {
+        log_(message, level);
+    } else {
+        globals_.Log.WriteLog(message, level);
+    }
+}
+
+void TransferEngine::StartLibrary(std::uint32_t settle_ms) {
+    library_.set_cfgfile(globals_.LibraryConfigPath.c_str());
+    library_.init("", 0);
+    if (settle_ms > 0) plat::sleep_ms(settle_ms);
+    LoadBoards();
+    LoadDeviceEnables();
+    for (int i = 0; i < globals_.DeviceCount; ++i) {
+        if (boards_[i].Enabled) continue;
+        const std::int32_t off = 0;
+        library_.set_bd_param(i, 0, BD_PARAM_ENABLE, &off);
+    }
+}
+
+void TransferEngine::ReleaseLibrary() {
+    // Events still queued die with the library: a download it has already finished would keep
+    // its file but lose its call row, and the device does not offer it again.
+    for (int taken = 0; taken < kEventsAtRelease; ++taken) {
+        ftp_event event{};
+        if (library_.get_event_async(&event) != 0) break;
+        HandleLibraryEvent(event);
+    }
+    library_.release();
+}
+
+void TransferEngine::PollTransferLibrary() {
+    for (int taken = 0; taken < kEventsPerPoll; ++taken) {
+        ftp_event event{};
+        if (library_.get_event_async(&event) != 0) break;
+        HandleLibraryEvent(event);
+    }
+    for (int i = 0; i < globals_.DeviceCount; ++i) {
+        StepBoardTransfer(i);
+        if (row_refresh_) row_refresh_(i);
+    }
+}
+
+void TransferEngine::StartFetching() {
+    for (int i = 0; i < globals_.DeviceCount; ++i) {
+        ABoardInfo& b = boards_[i];
+        b.FTPRunning = 1;
+        if (b.State == StateNull) b.State = StateFTPStart;
+    }
+}
+
+void TransferEngine::StopFetching() {
+    for (int i = 0; i < globals_.DeviceCount; ++i) {
+        ABoardInfo& b = boards_[i];
+        b.FTPRunning = 0;
+        switch (b.State) {
+        case StateQueryNewFile:
+        case StateWaitingQueryResult:
+            b.State = StateNull;
+            break;
+        case StateFTPStart:
+        case StateFTPProcessing:
+            b.State = StateFTPStop;
+            break;
+        default:
+            break;  // waiting, stopping, finished and idle are left to their next step
+        }
+    }
+}
+
+std::string TransferStateName(std::int32_t state, const StationTexts& texts) {
+    static const char* const keys[] = {
+        "Msg.StateNull", "Msg.StateWaiting", "Msg.StateQueryNewFile", "Msg.StateWaitingQueryResult",
+        "Msg.StateFTPStart", "Msg.StateFTPProcessing", "Msg.StateFTPStop", "Msg.StateFTPFinished",
+    };
+    if (state < StateNull || state > StateFTPFinished) return {};
+    return texts.Get(keys[state - StateNull]);
+}
+
+} // namespace station

@@ -1,0 +1,304 @@
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "engine_fixture.h"
+#include "platform/ini_file.h"
+#include "station/core/gbk_literal.h"
+#include "station/core/station_log.h"
+
+namespace engine_test {
+namespace {
+
+using namespace station;
+
+class Events : public EngineTest {
+protected:
+    void SetUp() override { Load(3); }
+    void Post(int code, int device, int p1 = 0, int p3 = 0) {
+        engine.HandleLibraryEvent(ftp_event{code, device, p1, 0, p3});
+    }
+};
+
+TEST_F(Events, LoginReadsTheDeviceAndChoosesItsFolder) {
+    struct Case {
+        const char* name;
+        std::string save_folder;
+        std::string serial;
+        std::string folder;
+    };
+    const Case cases[] = {
+        {"the user's folder first", "Front", "SN1", "Front"},
+        {"then the serial", "", "SN1", "SN1"},
+        {"a serial with separators is cleaned", "", "..\\x/y:z", ".._x_y_z"},
+        {"a serial that stays a dot falls back to the number", "", "..", "2"},
+        {"no serial: the number", "", "", "2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Board(1).SaveFolder = c.save_folder;
+        Board(1).IPAddress = "old";
+        log.clear();
+        Login(1, c.serial, "127.0.0.9");
+        EXPECT_EQ(Board(1).FolderName, c.folder);
+        EXPECT_EQ(Board(1).Serial, c.serial);
+        EXPECT_EQ(Board(1).IPAddress, "127.0.0.9");
+        EXPECT_EQ(Board(1).Connected, 1);
+        ASSERT_EQ(log.size(), 1u);
+        EXPECT_EQ(log[0].message, Gbk(u8"设备2 - 登录成功(old), 连接已建立")) << "the address before the login";
+        EXPECT_EQ(log[0].level, LogMessage);
+    }
+}
+
+TEST_F(Events, LoginReadsTheChannelCountAgain) {
+    EXPECT_EQ(Board(0).ChanCount, 0) << "not logged in when the table was filled";
+    Login(0, "SN1");
+    EXPECT_EQ(Board(0).ChanCount, 8);
+}
+
+TEST_F(Events, LoginWithUnreadableParametersKeepsWhatItHas) {
+    Board(0).IPAddress = "127.0.0.5";
+    Board(0).Serial = "OLD";
+    Board(0).ChanCount = 4;
+    Post(EVT_FTP_LOGIN_SUCC, 0);
+    EXPECT_EQ(Board(0).IPAddress, "127.0.0.5");
+    EXPECT_EQ(Board(0).Serial, "") << "the serial is cleared before it is read";
+    EXPECT_EQ(Board(0).ChanCount, 4);
+    EXPECT_EQ(Board(0).FolderName, "1");
+}
+
+TEST_F(Events, LoginTakesTheLastClockSettingOfTheSerial) {
+    ASSERT_TRUE(plat::ini_write_string(g.SettingsPath, "SyncTimeDevice", "SN1", "2012-02-28 10-00-00"));
+    Login(0, "SN1");
+    EXPECT_EQ(Board(0).LastClockSync, "2012-02-28 10-00-00");
+    Login(1, "SN2");
+    EXPECT_EQ(Board(1).LastClockSync, "");
+}
+
+TEST_F(Events, ConnectionEndsLostOrLoggedOut) {
+    const std::pair<int, std::string> endings[] = {
+        {EVT_FTP_DISCONNECT, Gbk(u8"设备1 - 连接中断")},
+        {EVT_FTP_DEV_LOGOUT, Gbk(u8"设备1 - 退出登录")},
+    };
+    for (const auto& [code, line] : endings) {
+        for (int fetching : {0, 1}) {
+            SCOPED_TRACE(std::to_string(code) + (fetching ? " fetching" : " not fetching"));
+            Login(0, "SN1", "127.0.0.2");
+            ABoardInfo& b = Board(0);
+            b.FTPRunning = fetching;
+            b.State = StateFTPProcessing;
+            b.FileName = "a.wav";
+            b.FileSize = 10;
+            b.DBIndex = 3;
+            b.LastClockSync = "2012-02-28 10-00-00";
+            lib.SetText(0, BD_PARAM_IPADDR, "127.0.0.3");
+            log.clear();
+            Post(code, 0);
+            EXPECT_EQ(b.Connected, 0);
+            EXPECT_EQ(b.State, fetching ? StateWaiting : StateFTPProcessing);
+            EXPECT_EQ(b.IPAddress, "127.0.0.3");
+            EXPECT_EQ(b.FileName, "");
+            EXPECT_EQ(b.FileSize, 0);
+            EXPECT_EQ(b.DBIndex, -1);
+            EXPECT_EQ(b.LastClockSync, "");
+            ASSERT_EQ(log.size(), 1u);
+            EXPECT_EQ(log[0].message, line);
+            EXPECT_EQ(log[0].level, LogMessage);
+        }
+    }
+}
+
+TEST_F(Events, LoginFailureNamesItsCause) {
+    const std::pair<int, const char*> causes[] = {
+        {2, u8"用户名不存在"}, {3, u8"密码错误"}, {4, u8"连接已满"}, {5, u8"超时"},
+        {6, u8"无授权"},       {7, u8"域名解析失败"}, {9, u8""},      {0, u8""},
+    };
+    Board(2).IPAddress = "127.0.0.4";
+    for (const auto& [cause, text] : causes) {
+        SCOPED_TRACE(cause);
+        Board(2).Connected = 1;
+        Board(2).FTPRunning = 1;
+        Board(2).State = StateWaitingQueryResult;
+        log.clear();
+        Post(EVT_FTP_LOGIN_FAIL, 2, cause);
+        EXPECT_EQ(Board(2).Connected, 0);
+        EXPECT_EQ(Board(2).State, StateWaiting);
+        ASSERT_EQ(log.size(), 1u);
+        EXPECT_EQ(log[0].message, Gbk(u8"设备3 - 登录失败(127.0.0.4), 原因: ") + Gbk(text));
+        EXPECT_EQ(log[0].level, LogError);
+    }
+    Board(2).FTPRunning = 0;
+    Board(2).State = StateNull;
+    Post(EVT_FTP_LOGIN_FAIL, 2, 3);
+    EXPECT_EQ(Board(2).State, StateNull);
+}
+
+TEST_F(Events, ConnectionRequestFromAnUnknownDevice) {
+    ftp_connreqinfo request{};
+    plat::copy_text_field(request.serial, sizeof request.serial, "SN9\r\nforged");
+    plat::copy_text_field(request.address, sizeof request.address, "127.0.0.7");
+    request.port = 5020;
+    lib.connection_requests.push_back(request);
+    Post(EVT_FTP_DEVCONN_REQ, 0, 0);
+    EXPECT_TRUE(log.empty()) << "only p1 = -1 names a request";
+    Post(EVT_FTP_DEVCONN_REQ, 0, -1);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].message,
+              Gbk(u8"设备主动连接服务器失败 - 无匹配的硬件序列号 [序列号 SN9??forged, IP 127.0.0.7, 端口 5020]"));
+    EXPECT_EQ(log[0].level, LogMessage);
+    Post(EVT_FTP_DEVCONN_REQ, 0, -1);
+    EXPECT_EQ(log.size(), 1u) << "no request left to take";
+}
+
+TEST_F(Events, NewFileAnswer) {
+    Login(0);
+    ABoardInfo& b = Board(0);
+    b.State = StateWaitingQueryResult;
+    b.BytesReceived = 5;
+    Advance(3);
+    Offer(0, "r1.wav", 2048, 11, "20120229", 6);
+    EXPECT_EQ(b.State, StateFTPStart);
+    EXPECT_EQ(b.StateTime, NowDateTime());
+    EXPECT_EQ(b.FileName, "r1.wav");
+    EXPECT_EQ(b.DateFolder, "20120229");
+    EXPECT_EQ(b.FileSize, 2048);
+    EXPECT_EQ(b.DBIndex, 11);
+    EXPECT_EQ(b.FilesRemaining, 6);
+    EXPECT_EQ(b.BytesReceived, 0);
+
+    b.State = StateWaiting;
+    Offer(0, "r2.wav", 10, 12);
+    EXPECT_EQ(b.State, StateWaiting) << "stored, but no download outside state 4";
+    EXPECT_EQ(b.FileName, "r2.wav");
+
+    b.State = StateWaitingQueryResult;
+    Post(EVT_FTP_NEWFILE_INFO, 0, -1, 9);
+    EXPECT_EQ(b.State, StateWaiting);
+    EXPECT_EQ(b.FilesRemaining, 0);
+}
+
+TEST_F(Events, NewFileAnswerWithUnreadableParts) {
+    Login(0);
+    ABoardInfo& b = Board(0);
+    b.State = StateWaitingQueryResult;
+    lib.SetText(0, BD_PARAM_NEWFILE_DATE, "20120301");
+    lib.SetInt(0, BD_PARAM_DB_INDEX, 4);
+    Post(EVT_FTP_NEWFILE_INFO, 0, 100, 2);
+    EXPECT_EQ(b.State, StateWaitingQueryResult) << "no name: the answer is dropped";
+    EXPECT_EQ(b.FilesRemaining, 2);
+    EXPECT_EQ(b.FileName, "");
+
+    lib.SetText(0, BD_PARAM_NEWFILE_NAME, "r.wav");
+    lib.Forget(0, BD_PARAM_NEWFILE_DATE);
+    b.DateFolder = "20000101";
+    Post(EVT_FTP_NEWFILE_INFO, 0, 100, 2);
+    EXPECT_EQ(b.DateFolder, "");
+    EXPECT_EQ(b.State, StateWaitingQueryResult) << "no date folder: no download";
+
+    lib.SetText(0, BD_PARAM_NEWFILE_DATE, "20120301");
+    lib.Forget(0, BD_PARAM_DB_INDEX);
+    b.DBIndex = 3;
+    log.clear();
+    Post(EVT_FTP_NEWFILE_INFO, 0, 100, 2);
+    EXPECT_EQ(b.DBIndex, 3);
+    EXPECT_TRUE(Logged("error: fail to get index of database from device!", LogReminder));
+    EXPECT_EQ(b.State, StateFTPStart);
+}
+
+ftp_callinfo SampleCall() {
+    ftp_callinfo c{};
+    c.call_type = 0;
+    std::strcpy(c.start_date, "2012-03-01");
+    std::strcpy(c.start_time, "07:58:00");
+    std::strcpy(c.caller_number, "0755P1");
+    std::strcpy(c.file_name, "r1.wav");
+    c.duration = 61;
+    return c;
+}
+
+TEST_F(Events, SuccessfulDownloadStoresItsCallRow) {
+    Login(0);
+    Board(0).State = StateFTPProcessing;
+    Board(0).FileName = "r1.wav";
+    lib.call_info = SampleCall();
+    Post(EVT_FTP_TRANSFER_END, 0, UPL_RESULT_OK);
+    EXPECT_EQ(Board(0).State, StateFTPFinished);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].WaveFilePath, "20120301\\r1.wav");
+    EXPECT_EQ(rows[0].DuringTime, "00:01:01");
+    EXPECT_TRUE(Logged(Gbk(u8"[127.0.0.2] 录音文件下载成功 - r1.wav"), LogReminder));
+    EXPECT_TRUE(LinesAt(LogError).empty());
+}
+
+TEST_F(Events, DownloadEndsWithoutARow) {
+    Login(0);
+    Board(0).FileName = "r1.wav";
+    // No call record in the file.
+    Board(0).State = StateFTPProcessing;
+    Post(EVT_FTP_TRANSFER_END, 0, UPL_RESULT_OK);
+    EXPECT_TRUE(rows.empty());
+    EXPECT_TRUE(Logged(Gbk(u8"[127.0.0.2] 录音文件下载成功 (无呼叫记录) - r1.wav"), LogReminder));
+    EXPECT_EQ(Board(0).State, StateFTPFinished);
+
+    // Failed downloads take no record and log nothing.
+    for (int result : {UPL_RESULT_TIMEOUT, UPL_RESULT_CANCELLED, UPL_RESULT_REFUSED}) {
+        lib.calls.clear();
+        log.clear();
+        Board(0).State = StateFTPProcessing;
+        Post(EVT_FTP_TRANSFER_END, 0, result);
+        EXPECT_EQ(Board(0).State, StateFTPFinished) << result;
+        EXPECT_TRUE(lib.calls.empty()) << result;
+        EXPECT_TRUE(log.empty()) << result;
+    }
+    Board(0).State = StateWaiting;
+    Post(EVT_FTP_TRANSFER_END, 0, UPL_RESULT_CANCELLED);
+    EXPECT_EQ(Board(0).State, StateWaiting) << "only a download in progress finishes";
+}
+
+TEST_F(Events, RowThatCannotBeStoredIsLoggedAsAnError) {
+    Login(0);
+    lib.call_info = SampleCall();
+    std::strcpy(lib.call_info->caller_number, "010-1");
+    insert_result = -1;
+    Post(EVT_FTP_TRANSFER_END, 0, UPL_RESULT_OK);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].CallerID, "");
+    EXPECT_TRUE(Logged("found bad info in callerid", LogReminder));
+    ASSERT_EQ(LinesAt(LogError).size(), 1u);
+    EXPECT_NE(LinesAt(LogError)[0].message.find("r1.wav"), std::string::npos);
+}
+
+TEST_F(Events, DeviceIndexBounds) {
+    Post(EVT_FTP_LOGIN_SUCC, -1);
+    Post(EVT_FTP_LOGIN_SUCC, kMaxBoards);
+    EXPECT_TRUE(log.empty());
+    Post(EVT_FTP_LOGIN_SUCC, 150);  // beyond the devices shown, still kept
+    EXPECT_EQ(Board(150).Connected, 1);
+    Post(99, 0);
+    EXPECT_EQ(log.size(), 1u) << "unknown codes do nothing";
+}
+
+TEST_F(Events, PollTakesAtMostTwentyEventsAndStepsEveryDevice) {
+    for (int i = 0; i < 25; ++i) lib.PushEvent(EVT_FTP_DISCONNECT, i % 3);
+    Login(0);
+    Login(1, "SN2");
+    Board(0).State = Board(1).State = StateQueryNewFile;
+    Board(0).FTPRunning = Board(1).FTPRunning = 0;
+    std::vector<int> refreshed;
+    engine.SetRowRefresh([&](int i) { refreshed.push_back(i); });
+    engine.PollTransferLibrary();
+    EXPECT_EQ(lib.PendingEvents(), 5u);
+    EXPECT_EQ(LinesAt(LogMessage).size(), 2u + 20u);
+    EXPECT_EQ(refreshed, (std::vector<int>{0, 1, 2}));
+    EXPECT_TRUE(lib.CallsOf("query_newfile").empty()) << "the devices were logged out by the events";
+
+    Login(0);
+    engine.PollTransferLibrary();
+    EXPECT_EQ(lib.PendingEvents(), 0u);
+    Login(0);
+    engine.PollTransferLibrary();
+    EXPECT_EQ(lib.CallsOf("query_newfile"), std::vector<std::string>{"query_newfile 0 1"});
+}
+
+} // namespace
+} // namespace engine_test

@@ -1,0 +1,56 @@
+#include "station_run.h"
+
+#include <gtest/gtest.h>
+
+#include "station/core/engine/local_date_time.h"
+
+namespace engine_test {
+
+StationRun::StationRun(const std::string& program_dir, plat::ManualClock& clock) : clock_(clock) {
+    EXPECT_EQ(station::InitGlobals(globals_, program_dir), "");
+    database_ = std::make_unique<calldb::TMyDataModule>([program_dir] {
+        calldb::DatabaseSettings s;
+        s.ConnMode = calldb::ConnModeFile;
+        s.LocalFile = true;
+        s.ProgramDir = program_dir;
+        return s;
+    });
+    engine_ = std::make_unique<station::TransferEngine>(
+        globals_, library_, [this](const station::ACallLogInfo& row) {
+            const int result = database_->InsertCallLog(row);
+            if (result == 0) ++rows_stored_;
+            return result;
+        });
+    engine_->StartLibrary(500);
+    engine_->StartFetching();
+}
+
+StationRun::~StationRun() { engine_->ReleaseLibrary(); }
+
+void StationRun::Tick(std::uint32_t pause_ms) {
+    engine_->OnMainTimer();
+    clock_.set_local(station::FromDateTime(station::ToDateTime(clock_.now()) + 1.0 / 86400.0));
+    plat::sleep_ms(pause_ms);
+}
+
+bool StationRun::RunUntil(const std::function<bool()>& done, std::uint32_t limit_ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limit_ms);
+    while (std::chrono::steady_clock::now() < end) {
+        if (done()) return true;
+        Tick();
+    }
+    return done();
+}
+
+std::vector<station::ACallLogInfo> StationRun::Rows() {
+    calldb::SearchConditions all;
+    all.DateFrom = "1900-01-01";
+    all.TimeFrom = "00:00:00";
+    all.DateTo = "2999-12-31";
+    all.TimeTo = "23:59:59";
+    std::vector<station::ACallLogInfo> rows;
+    EXPECT_EQ(database_->SearchCallLogs(all, rows), 0);
+    return rows;
+}
+
+} // namespace engine_test
