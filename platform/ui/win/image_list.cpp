@@ -1,0 +1,144 @@
+#include "platform/ui/win/image_list.h"
+
+#include "platform/text_gbk.h"
+
+namespace ui {
+
+ClassInfo& ImageList::custom_class() {
+    static ClassInfo info = [] {
+        ClassInfo c("TCustomImageList", &Component::static_class());
+        PropBuilder<ImageList>(c)
+            .integer("Width", &ImageList::width, &ImageList::set_width, 16)
+            .integer("Height", &ImageList::height, &ImageList::set_height, 16)
+            .string("ResourceName", &ImageList::resource_name, &ImageList::set_resource_name);
+        return c;
+    }();
+    return info;
+}
+
+ClassInfo& ImageList::static_class() {
+    static ClassInfo info = [] {
+        ClassInfo c("TImageList", &custom_class());
+        c.factory = factory_of<ImageList>();
+        return c;
+    }();
+    return info;
+}
+
+ImageList::ImageList(Component* owner) : Component(owner) {}
+
+ImageList::~ImageList() {
+    release_owned();
+    if (handle_) ImageList_Destroy(handle_);
+}
+
+void ImageList::set_width(int w) {
+    if (w <= 0 || w == width_) return;
+    width_ = w;
+    recreate();
+}
+
+void ImageList::set_height(int h) {
+    if (h <= 0 || h == height_) return;
+    height_ = h;
+    recreate();
+}
+
+void ImageList::recreate() {
+    if (handle_) ImageList_Destroy(handle_);
+    handle_ = nullptr;
+    changed();
+}
+
+HIMAGELIST ImageList::handle() {
+    if (!handle_) handle_ = ImageList_Create(width_, height_, ILC_COLOR32 | ILC_MASK, 4, 4);
+    return handle_;
+}
+
+int ImageList::count() const { return handle_ ? ImageList_GetImageCount(handle_) : 0; }
+
+int ImageList::add(const Bitmap& image, const Bitmap* mask) {
+    int first = count();
+    // The list reads bitmaps that no DC holds: hand it fresh copies.
+    GdiObject<HBITMAP> bmp(image.copy_handle());
+    GdiObject<HBITMAP> bits_mask(mask ? mask->copy_handle() : nullptr);
+    int r = ImageList_Add(handle(), bmp.get(), bits_mask.get());
+    changed();
+    return r < 0 ? -1 : first;
+}
+
+int ImageList::add_masked(const Bitmap& image, TColor transparent) {
+    int first = count();
+    TColor key = transparent == clDefault ? static_cast<TColor>(image.pixel(0, image.height() - 1)) : transparent;
+    GdiObject<HBITMAP> bmp(image.copy_handle());
+    int r = ImageList_AddMasked(handle(), bmp.get(), to_colorref(key));
+    changed();
+    return r < 0 ? -1 : first;
+}
+
+int ImageList::add_icon(HICON icon) {
+    int r = ImageList_AddIcon(handle(), icon);
+    changed();
+    return r;
+}
+
+void ImageList::remove(int index) {
+    if (handle_ && ImageList_Remove(handle_, index)) changed();
+}
+
+void ImageList::clear() {
+    if (handle_ && ImageList_RemoveAll(handle_)) changed();
+}
+
+bool ImageList::load_resource(const wchar_t* name) {
+    Bitmap strip;
+    if (!strip.load_from_resource(GetModuleHandleW(nullptr), name)) return false;
+    return add_masked(strip, clDefault) >= 0;
+}
+
+void ImageList::set_resource_name(const std::string& name) {
+    resource_name_ = name;
+    if (!name.empty() && !load_resource(plat::gbk_to_wide(name).c_str()))
+        throw PropertyError("bitmap resource " + name + " is missing");
+}
+
+void ImageList::draw(Canvas& canvas, int x, int y, int index, bool enabled) { draw(canvas.handle(), x, y, index, enabled); }
+
+void ImageList::draw(HDC dc, int x, int y, int index, bool enabled) {
+    if (!handle_ || !dc || index < 0 || index >= count()) return;
+    if (enabled) {
+        ImageList_Draw(handle_, index, dc, x, y, ILD_TRANSPARENT);
+        return;
+    }
+    IMAGELISTDRAWPARAMS p{};
+    p.cbSize = sizeof p;
+    p.himl = handle_;
+    p.i = index;
+    p.hdcDst = dc;
+    p.x = x;
+    p.y = y;
+    p.rgbBk = CLR_NONE;
+    p.rgbFg = CLR_DEFAULT;
+    p.fStyle = ILD_TRANSPARENT;
+    p.fState = ILS_SATURATE;  // greyed
+    if (!ImageList_DrawIndirect(&p)) {
+        // Without the saturate state (older comctl32): a blended draw that reads as disabled.
+        ImageList_DrawEx(handle_, index, dc, x, y, 0, 0, CLR_NONE, GetSysColor(COLOR_BTNFACE), ILD_BLEND50);
+    }
+}
+
+int ImageList::register_changes(std::function<void(ImageList&)> link) {
+    int id = next_link_++;
+    links_[id] = std::move(link);
+    return id;
+}
+
+void ImageList::unregister_changes(int id) { links_.erase(id); }
+
+void ImageList::changed() {
+    auto copy = links_;
+    for (auto& [id, link] : copy)
+        if (link) link(*this);
+}
+
+} // namespace ui

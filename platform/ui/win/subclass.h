@@ -1,0 +1,35 @@
+// A layer of subclassing on any window, ours or foreign (a combo box's edit, a list view's
+// header), built on the common controls' subclass chain so that layers added by this library
+// and by the skin engine can be removed in any order.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "platform/ui/win/control.h"
+
+namespace ui {
+
+class WindowSubclass {
+public:
+    // `next` passes the message on to the layer below (and finally the window procedure).
+    using Next = std::function<void(Message&)>;
+    using Handler = std::function<void(Message& m, const Next& next)>;
+
+    WindowSubclass(HWND window, Handler handler);
+    ~WindowSubclass();
+    WindowSubclass(const WindowSubclass&) = delete;
+    WindowSubclass& operator=(const WindowSubclass&) = delete;
+
+    HWND window() const { return window_; }
+    bool installed() const { return window_ != nullptr; }
+    // Takes the layer out of the chain; the layers above and below stay as they are.
+    void remove();
+
+private:
+    static LRESULT CALLBACK proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    HWND window_ = nullptr;
+    Handler handler_;
+};
+
+} // namespace ui
