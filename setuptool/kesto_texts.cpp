@@ -1,0 +1,26 @@
+#include "setuptool/kesto_texts.h"
+
+namespace kesto::text {
+
+// 网络设备管理器 Kesto
+const char* const kAppTitle = "\xCD\xF8\xC2\xE7\xC9\xE8\xB1\xB8\xB9\xDC\xC0\xED\xC6\xF7 Kesto";
+// 找到的设备数: 
+const char* const kDeviceCountPrefix = "\xD5\xD2\xB5\xBD\xB5\xC4\xC9\xE8\xB1\xB8\xCA\xFD: ";
+// 使用中的 UDP 端口: 
+const char* const kPortInUsePrefix = "\xCA\xB9\xD3\xC3\xD6\xD0\xB5\xC4 UDP \xB6\xCB\xBF\xDA: ";
+// 从端口 3101 到 3300，绑定UDP端口失败!
+const char* const kPortBindFailed =
+    "\xB4\xD3\xB6\xCB\xBF\xDA 3101 \xB5\xBD 3300\xA3\xAC\xB0\xF3\xB6\xA8UDP\xB6\xCB\xBF\xDA\xCA\xA7\xB0\xDC!";
+// 操作成功!
+const char* const kResultSuccess = "\xB2\xD9\xD7\xF7\xB3\xC9\xB9\xA6!";
+// 操作失败 - 用户不存在!
+const char* const kResultNoUser = "\xB2\xD9\xD7\xF7\xCA\xA7\xB0\xDC - \xD3\xC3\xBB\xA7\xB2\xBB\xB4\xE6\xD4\xDA!";
+// 操作失败 -  密码错误! (the two blanks after the dash belong to the text)
+const char* const kResultBadPassword = "\xB2\xD9\xD7\xF7\xCA\xA7\xB0\xDC -  \xC3\xDC\xC2\xEB\xB4\xED\xCE\xF3!";
+// 请输入IP地址!
+const char* const kEnterIpAddress = "\xC7\xEB\xCA\xE4\xC8\xEBIP\xB5\xD8\xD6\xB7!";
+// 请输入子网掩码!
+const char* const kEnterSubnetMask = "\xC7\xEB\xCA\xE4\xC8\xEB\xD7\xD3\xCD\xF8\xD1\xDA\xC2\xEB!";
+const char* const kDefaultLogin = "pelum";
+
+} // namespace kesto::text
