@@ -1,0 +1,72 @@
+#include "tests/station_settings/dialog_driver.h"
+
+#include <commctrl.h>
+
+#include "platform/files.h"
+#include "platform/text_gbk.h"
+#include "platform/ui/win/screenshot.h"
+
+namespace settings_test {
+
+namespace {
+
+std::function<void()> g_action;
+
+void CALLBACK run_action(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    auto action = std::move(g_action);
+    if (action) action();
+}
+
+void notify_parent(HWND control, WORD code) {
+    SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+} // namespace
+
+void WhenShown(std::function<void()> act) {
+    g_action = std::move(act);
+    SetTimer(nullptr, 0, 150, &run_action);
+}
+
+void ClickButton(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+
+void SelectListRow(HWND list_view, int row, bool selected) {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = selected ? LVIS_SELECTED | LVIS_FOCUSED : 0;
+    SendMessageW(list_view, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+void SetListCheck(HWND list_view, int row, bool checked) {
+    LVITEMW item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    SendMessageW(list_view, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+void SetWindowText936(HWND window, const std::string& gbk) {
+    SetWindowTextW(window, plat::gbk_to_wide(gbk).c_str());
+}
+
+void SelectComboItem(HWND combo, int item) {
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    notify_parent(combo, CBN_SELCHANGE);
+}
+
+void SelectListBoxItem(HWND list_box, int item) {
+    SendMessageW(list_box, LB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    notify_parent(list_box, LBN_SELCHANGE);
+}
+
+bool SaveScreenshot(HWND window, const std::string& name) {
+    const std::string folder = "screenshots\\station_settings";
+    plat::force_directories(folder);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    ui::Bitmap picture;
+    ui::capture_window(window, picture);
+    return !picture.empty() && ui::save_png(picture, folder + "\\" + name + ".png");
+}
+
+} // namespace settings_test

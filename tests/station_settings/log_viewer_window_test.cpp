@@ -1,0 +1,102 @@
+// The log viewer: the day files listed, opened and printed through the shell, deleted after
+// the question.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/files.h"
+#include "platform/ui/win/application.h"
+#include "station/core/station_texts.h"
+#include "station/forms/settings/log_viewer_form.h"
+#include "tests/station_settings/dialog_driver.h"
+#include "tests/station_settings/settings_test_folder.h"
+
+namespace {
+
+using namespace settings_test;
+using forms::TViewOrPrintLogForm;
+
+class LogViewerWindow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ui::application().initialize(); }
+    void SetUp() override {
+        WriteFile(dir / "Logs\\2012-03-17 Logs.txt", "a");
+        WriteFile(dir / "Logs\\2012-03-18 Logs.TXT", "b");
+        WriteFile(dir / "Logs\\old\\2011-01-01 Logs.txt", "c");
+        WriteFile(dir / "Logs\\readme.doc", "d");
+    }
+
+    std::set<std::string> Captions(TViewOrPrintLogForm& f) {
+        std::set<std::string> names;
+        for (int i = 0; i < f.lvLogFile->item_count(); ++i) names.insert(f.lvLogFile->item(i)->caption());
+        return names;
+    }
+    int Row(TViewOrPrintLogForm& f, const std::string& caption) {
+        for (int i = 0; i < f.lvLogFile->item_count(); ++i)
+            if (f.lvLogFile->item(i)->caption() == caption) return i;
+        return -1;
+    }
+
+    TestFolder dir;
+    station::StationTexts texts;
+    FakePrompts prompts;
+    FakeShell shell;
+};
+
+TEST_F(LogViewerWindow, ListsDayFilesAndDeletesAChosenOneAfterYes) {
+    TViewOrPrintLogForm viewer(nullptr, dir.path(), texts, prompts, shell);
+    WhenShown([&] {
+        EXPECT_EQ(Captions(viewer),
+                  (std::set<std::string>{"2012-03-17 Logs", "2012-03-18 Logs", "2011-01-01 Logs"}));
+        SaveScreenshot(viewer.handle(), "log_viewer_shown");
+        const int row = Row(viewer, "2012-03-17 Logs");
+        ASSERT_GE(row, 0);
+        SelectListRow(viewer.lvLogFile->handle(), row);
+        EXPECT_TRUE(viewer.btnDelete->enabled());
+        ClickButton(viewer.btnView->handle());
+        ClickButton(viewer.btnPrint->handle());
+        prompts.answer = false;
+        ClickButton(viewer.btnDelete->handle());
+        EXPECT_EQ(viewer.lvLogFile->item_count(), 3) << "no: nothing deleted";
+        prompts.answer = true;
+        ClickButton(viewer.btnDelete->handle());
+        EXPECT_EQ(viewer.lvLogFile->item_count(), 2);
+        EXPECT_FALSE(viewer.btnDelete->enabled());
+        SaveScreenshot(viewer.handle(), "log_viewer_after_delete");
+        ClickButton(viewer.btnClose->handle());
+    });
+    EXPECT_EQ(viewer.show_modal(), ui::mrCancel);
+    const std::string chosen = dir / "Logs\\2012-03-17 Logs.txt";
+    EXPECT_EQ(shell.opened, std::vector<std::string>{chosen});
+    EXPECT_EQ(shell.printed, std::vector<std::string>{chosen});
+    EXPECT_EQ(prompts.confirmations.size(), 2u);
+    EXPECT_FALSE(plat::file_exists(chosen));
+    EXPECT_TRUE(plat::file_exists(dir / "Logs\\old\\2011-01-01 Logs.txt"));
+}
+
+TEST_F(LogViewerWindow, WithoutASelectionTheButtonsDoNothing) {
+    TViewOrPrintLogForm viewer(nullptr, dir.path(), texts, prompts, shell);
+    WhenShown([&] {
+        viewer.btnViewClick();
+        viewer.btnPrintClick();
+        viewer.btnDeleteClick();
+        ClickButton(viewer.btnClose->handle());
+    });
+    viewer.show_modal();
+    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_TRUE(shell.printed.empty());
+    EXPECT_TRUE(prompts.confirmations.empty());
+}
+
+TEST_F(LogViewerWindow, MissingLogsFolderShowsAnEmptyList) {
+    TViewOrPrintLogForm viewer(nullptr, dir / "nowhere", texts, prompts, shell);
+    int rows = -1;
+    WhenShown([&] {
+        rows = viewer.lvLogFile->item_count();
+        ClickButton(viewer.btnClose->handle());
+    });
+    viewer.show_modal();
+    EXPECT_EQ(rows, 0);
+}
+
+} // namespace

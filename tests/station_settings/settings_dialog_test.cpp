@@ -1,0 +1,300 @@
+// The settings dialog shown modally and driven by messages: what OK writes into tarnlib.ini,
+// Velquist.ini and the registry, and what it leaves alone.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "platform/ini_file.h"
+#include "platform/text_gbk.h"
+#include "platform/ui/win/application.h"
+#include "station/core/gbk_literal.h"
+#include "station/forms/settings/form_settings.h"
+#include "station/core/settings_models/log_files.h"
+#include "tests/station_settings/clock_recorder.h"
+#include "tests/station_settings/dialog_driver.h"
+#include "tests/station_settings/settings_test_folder.h"
+
+namespace {
+
+using namespace settings_test;
+using forms::TFormSettings;
+
+const char* kThreeDevices =
+    "[LocalIP]\r\nIP=\r\nPort=8801\r\n"
+    "[Network]\r\nCount=3\r\n"
+    "IP1=10.0.0.1\r\nPort1=7001\r\nSerial1=S1\r\nComment1=one\r\nSaveFolder1=f1\r\n"
+    "IP2=10.0.0.2\r\nPort2=\r\nSerial2=S2\r\nComment2=two\r\nSaveFolder2=f2\r\n"
+    "IP3=10.0.0.3\r\nPort3=7003\r\nSerial3=S3\r\nComment3=three\r\nSaveFolder3=f3\r\n"
+    "[FTPInfo]\r\nConnMode=0\r\n";
+
+const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::optional<std::wstring> RunValue(HKEY root) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
+    wchar_t data[1024] = {};
+    DWORD size = sizeof(data) - sizeof(wchar_t);
+    const LONG r = RegQueryValueExW(key, L"Velquist_Run", nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (r != ERROR_SUCCESS) return std::nullopt;
+    return std::wstring(data);
+}
+
+void RemoveRunValue(HKEY root) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueW(key, L"Velquist_Run");
+    RegCloseKey(key);
+}
+
+class SettingsDialog : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ui::application().initialize(); }
+
+    void SetUp() override {
+        WriteFile(dir / "tarnlib.ini", kThreeDevices);
+        WriteFile(dir / "Velquist.ini", "[FindDirInfo]\r\nTotalDirNum=2\r\nDirPath[1]=" + dir.path() +
+                                            "\r\nDirPath[2]=C:\\\r\n");
+        ASSERT_EQ(station::InitGlobals(g, dir.path()), "");
+        RemoveRunValue(HKEY_LOCAL_MACHINE);
+        RemoveRunValue(HKEY_CURRENT_USER);
+        boards[1].Connected = 1;
+        g.DeviceCount = 3;
+        form = std::make_unique<TFormSettings>(
+            nullptr, forms::SettingsDialogServices{g, registry, prompts, shell, "C:\\Program Files\\Velquist\\Velquist.exe",
+                                                   [] { return std::vector<std::string>{"10.77.0.1", "127.0.0.1"}; },
+                                                   &boards, &library});
+    }
+    void TearDown() override {
+        form.reset();
+        RemoveRunValue(HKEY_LOCAL_MACHINE);
+        RemoveRunValue(HKEY_CURRENT_USER);
+    }
+
+    // Shows the dialog, runs `act` in it, then presses OK (or Cancel).
+    ui::TModalResult Run(const std::function<void(TFormSettings&)>& act, bool ok = true) {
+        WhenShown([&] {
+            act(*form);
+            ClickButton((ok ? form->btnSure : form->btnCancel)->handle());
+        });
+        return form->show_modal();
+    }
+    std::string Network(const std::string& key) {
+        return plat::ini_read_string(g.LibraryConfigPath, "Network", key, "<missing>");
+    }
+
+    TestFolder dir;
+    station::StationGlobals g;
+    station::BoardTable boards{};
+    ClockRecorder library;
+    station::WindowsRunKeyRegistry registry;
+    FakePrompts prompts;
+    FakeShell shell;
+    std::unique_ptr<TFormSettings> form;
+};
+
+TEST_F(SettingsDialog, OkWithNothingTouchedWritesNoLibraryFileAndPicturesEveryPage) {
+    const std::string before = ReadFile(g.LibraryConfigPath);
+    EXPECT_EQ(Run([&](TFormSettings& f) {
+                  EXPECT_FALSE(f.FNetChanged);
+                  EXPECT_EQ(f.lvDev->item_count(), 3);
+                  EXPECT_EQ(f.lvDev->cell_text(1, 2), "8000") << "an empty port reads as 8000";
+                  EXPECT_EQ(f.comboConnMode->item_index(), 0);
+                  EXPECT_EQ(f.comboLocalIP->items().count(), 2);
+                  for (int p = 0; p < f.pageSettings->page_count(); ++p) {
+                      f.pageSettings->set_active_page_index(p);
+                      EXPECT_TRUE(SaveScreenshot(f.handle(), "settings_" + f.pageSettings->page(p)->name()));
+                  }
+              }),
+              ui::mrOk);
+    EXPECT_EQ(ReadFile(g.LibraryConfigPath), before) << "ConnMode=0 stays 0 as well";
+    EXPECT_FALSE(g.EraseDevEnable) << "the devices keep their enabled flags";
+    EXPECT_TRUE(g.RescanSaveFolders);
+    EXPECT_EQ(plat::ini_read_string(g.SettingsPath, "SyncTime", "IntervalDays", ""), "7");
+}
+
+TEST_F(SettingsDialog, DeviceListEditsWriteTheExpectedKeys) {
+    struct Case {
+        const char* name;
+        std::function<void(TFormSettings&)> act;
+        std::vector<std::pair<std::string, std::string>> keys;
+    };
+    const Case cases[] = {
+        {"delete row 2 of 3",
+         [](TFormSettings& f) {
+             SelectListRow(f.lvDev->handle(), 1);
+             ClickButton(f.btnDelDev->handle());
+         },
+         {{"Count", "2"}, {"IP2", "10.0.0.3"}, {"Port2", "7003"}, {"Comment2", "three"}, {"IP3", "10.0.0.3"}}},
+        {"move the last row up",
+         [](TFormSettings& f) {
+             f.pageSettings->set_active_page(f.tabDevices);
+             SelectListRow(f.lvDev->handle(), 2);
+             ClickButton(f.btnDevUp->handle());
+             SaveScreenshot(f.handle(), "settings_devices_row_moved_up");
+         },
+         {{"Count", "3"}, {"IP2", "10.0.0.3"}, {"SaveFolder2", "f3"}, {"IP3", "10.0.0.2"}, {"Port3", "8000"}}},
+        {"add with port 7000 and no serial",
+         [](TFormSettings& f) {
+             SetWindowText936(f.editDeviceIP->handle(), " 10.0.0.9 ");
+             SetWindowText936(f.editPort->handle(), "7000");
+             SetWindowText936(f.editUserName->handle(), "pelum");
+             SetWindowText936(f.editPassword->handle(), "pelum");
+             SetWindowText936(f.editComment->handle(), station::Gbk(u8"前台"));
+             ClickButton(f.btnAddDev->handle());
+             EXPECT_EQ(f.editPort->text(), "8000") << "the edits empty after adding";
+         },
+         {{"Count", "4"}, {"IP4", "10.0.0.9"}, {"Port4", "7000"}, {"Serial4", ""}, {"User4", "pelum"},
+          {"Comment4", station::Gbk(u8"前台")}}},
+        {"add with the port emptied",
+         [](TFormSettings& f) {
+             SetWindowText936(f.editDeviceIP->handle(), "10.0.0.8");
+             SetWindowText936(f.editPort->handle(), "");
+             ClickButton(f.btnAddDev->handle());
+         },
+         {{"Count", "4"}, {"Port4", "8000"}}},
+        {"edit the selected row",
+         [](TFormSettings& f) {
+             SelectListRow(f.lvDev->handle(), 0);
+             EXPECT_EQ(f.editDeviceIP->text(), "10.0.0.1") << "selecting copies the row into the edits";
+             SetWindowText936(f.editDeviceSerial->handle(), "NEW");
+             ClickButton(f.btnEditDev->handle());
+         },
+         {{"Count", "3"}, {"Serial1", "NEW"}, {"IP1", "10.0.0.1"}, {"Port1", "7001"}}},
+    };
+    for (const Case& c : cases) {
+        WriteFile(g.LibraryConfigPath, kThreeDevices);
+        g.EraseDevEnable = false;
+        Run(c.act);
+        for (const auto& [key, value] : c.keys) EXPECT_EQ(Network(key), value) << c.name << ": " << key;
+        EXPECT_EQ(plat::ini_read_string(g.LibraryConfigPath, "FTPInfo", "ConnMode", ""), "1") << c.name;
+        EXPECT_TRUE(g.EraseDevEnable) << c.name;
+    }
+    // Descriptions and folder names wait for the next start; the log says so.
+    std::string log;
+    for (const station::LogFileRow& r : station::ListLogFiles(g.ProgramDir)) log += ReadFile(r.Path);
+    EXPECT_NE(log.find(station::Gbk(u8"下次启动")), std::string::npos);
+}
+
+TEST_F(SettingsDialog, ConnectionModeAndLocalAddressChangesAreWritten) {
+    Run([](TFormSettings& f) {
+        SelectComboItem(f.comboConnMode->handle(), 1);
+        EXPECT_FALSE(f.editDeviceIP->enabled());
+        EXPECT_TRUE(f.editDeviceSerial->enabled());
+        SetWindowText936(f.editLocalPort->handle(), "9100");
+        SetWindowText936(f.comboLocalIP->handle(), " 10.77.0.1 ");
+        EXPECT_TRUE(f.FNetChanged);
+    });
+    EXPECT_EQ(plat::ini_read_string(g.LibraryConfigPath, "FTPInfo", "ConnMode", ""), "2");
+    EXPECT_EQ(plat::ini_read_string(g.LibraryConfigPath, "LocalIP", "Port", ""), "9100");
+    EXPECT_EQ(plat::ini_read_string(g.LibraryConfigPath, "LocalIP", "IP", ""), "10.77.0.1");
+}
+
+TEST_F(SettingsDialog, SyncNowSetsTheClocksOfConnectedDevicesOnly) {
+    Run([](TFormSettings& f) { ClickButton(f.btnSyncDateTime->handle()); }, false);
+    ASSERT_EQ(library.clocks.size(), 1u);
+    EXPECT_EQ(library.clocks[0].first, 1);
+    EXPECT_EQ(library.clocks[0].second.size(), 19u) << library.clocks[0].second;
+    boards[1].Connected = 0;
+    Run([](TFormSettings& f) { ClickButton(f.btnSyncDateTime->handle()); }, false);
+    EXPECT_EQ(library.clocks.size(), 1u) << "no connected device: nothing sent";
+}
+
+TEST_F(SettingsDialog, LoginEditsTakeAtMostFifteenCharacters) {
+    Run([](TFormSettings& f) {
+        for (ui::Edit* e : {f.editUserName, f.editPassword})
+            EXPECT_EQ(SendMessageW(e->handle(), EM_GETLIMITTEXT, 0, 0), 15) << e->name();
+    }, false);
+}
+
+TEST_F(SettingsDialog, AutorunMovesBetweenTheRunKeysAndUntickingRemovesIt) {
+    g.Settings.AutoRunEnable = true;
+    g.Settings.AutoRunMode = 0;
+    registry.WriteValue(station::RunKeyRoot::LocalMachine, "Velquist_Run", "old");
+    Run([](TFormSettings& f) {
+        EXPECT_TRUE(f.cbAutoRunMode->enabled());
+        SelectComboItem(f.cbAutoRunMode->handle(), 1);
+    });
+    EXPECT_FALSE(RunValue(HKEY_LOCAL_MACHINE).has_value());
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER).value_or(L"<none>"), L"\"C:\\Program Files\\Velquist\\Velquist.exe\" -logon");
+    EXPECT_EQ(g.Settings.AutoRunMode, 1);
+    EXPECT_EQ(plat::ini_read_string(g.SettingsPath, "CommonInfo", "AutoRunMode", ""), "1");
+
+    Run([](TFormSettings& f) {
+        ClickButton(f.checkAutoRun->handle());
+        EXPECT_FALSE(f.cbAutoRunMode->enabled());
+    });
+    EXPECT_FALSE(RunValue(HKEY_CURRENT_USER).has_value());
+    EXPECT_FALSE(g.Settings.AutoRunEnable);
+}
+
+TEST_F(SettingsDialog, CancelDiscardsEveryChange) {
+    const std::string before = ReadFile(g.LibraryConfigPath);
+    shell.folder = dir.path() + "\\Logs";
+    EXPECT_EQ(Run([](TFormSettings& f) {
+                  ClickButton(f.checkAutoRun->handle());
+                  ClickButton(f.btnBrowseFindDir->handle());
+                  ClickButton(f.btnAddFindDir->handle());
+                  EXPECT_EQ(f.listFindDir->items().count(), 3);
+                  SelectListRow(f.lvDev->handle(), 0);
+                  ClickButton(f.btnDelDev->handle());
+              }, false),
+              ui::mrCancel);
+    EXPECT_EQ(ReadFile(g.LibraryConfigPath), before);
+    EXPECT_FALSE(g.Settings.AutoRunEnable);
+    EXPECT_EQ(g.FindDirs.size(), 2u);
+    EXPECT_FALSE(RunValue(HKEY_LOCAL_MACHINE).has_value());
+}
+
+TEST_F(SettingsDialog, SearchFoldersAreAddedOnlyWhenTheyExistAndSavedInOrder) {
+    Run([&](TFormSettings& f) {
+        SetWindowText936(f.editNewFindDir->handle(), dir.path() + "\\missing");
+        ClickButton(f.btnAddFindDir->handle());
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].second, station::Gbk(u8"路径不存在!"));
+        SetWindowText936(f.editNewFindDir->handle(), dir.path() + "\\DB");
+        ClickButton(f.btnAddFindDir->handle());
+        SelectListBoxItem(f.listFindDir->handle(), 2);
+        ClickButton(f.btnUpFindDir->handle());
+        ClickButton(f.btnUpFindDir->handle());
+        EXPECT_TRUE(f.FFindDirsChanged);
+    });
+    const std::vector<std::string> expected = {dir.path() + "\\DB", dir.path(), "C:\\"};
+    EXPECT_EQ(g.FindDirs, expected);
+    EXPECT_EQ(plat::ini_read_string(g.SettingsPath, "FindDirInfo", "TotalDirNum", ""), "3");
+    EXPECT_EQ(plat::ini_read_string(g.SettingsPath, "FindDirInfo", "DirPath[1]", ""), dir.path() + "\\DB");
+}
+
+TEST_F(SettingsDialog, PagesLoadAndSaveTheStationSettings) {
+    g.Settings.AllDay = false;
+    g.Settings.TimeSections[1] = {true, "08:30:00", "17:45:10", false};
+    g.Settings.LogLevel = 3;
+    g.Settings.DBInfo.ConnMode = 0;
+    g.Settings.LocalPath = false;
+    g.Settings.UserSavePath = ".\\Rec";
+    Run([](TFormSettings& f) {
+        EXPECT_TRUE(f.groupODBC->visible());
+        EXPECT_FALSE(f.groupAccess->visible());
+        EXPECT_TRUE(f.editSavePath->enabled());
+        EXPECT_TRUE(f.DTTimeSecFrom[1]->enabled());
+        EXPECT_FALSE(f.DTTimeSecFrom[0]->enabled());
+        EXPECT_EQ(f.LogLevelIndex(), 3);
+        SetWindowText936(f.editODBCUser->handle(), " sa ");
+        ClickButton(f.radioLogLevel[4]->handle());
+        SetWindowText936(f.editSyncInterval->handle(), "30");
+        SelectComboItem(f.comboDBConnMode->handle(), 1);
+        EXPECT_TRUE(f.groupAccess->visible());
+    });
+    EXPECT_EQ(g.Settings.LogLevel, 4);
+    EXPECT_EQ(g.Settings.DBInfo.ODBCUser, "sa");
+    EXPECT_EQ(g.Settings.DBInfo.ConnMode, 1);
+    EXPECT_EQ(g.Settings.SyncIntervalDays, 30);
+    EXPECT_EQ(g.Settings.TimeSections[1].From, "08:30:00");
+    EXPECT_EQ(g.Settings.TimeSections[1].To, "17:45:10");
+    EXPECT_EQ(g.Settings.UserSavePathResolved, dir.path() + "\\Rec");
+    EXPECT_EQ(plat::ini_read_string(g.SettingsPath, "Log", "LogLevel", ""), "4");
+}
+
+} // namespace
