@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/files.h"
-#include "test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
-using testing_support::TempFolder;
+using test_support::TestFolder;
 
 TEST(Paths, SplitOnEitherSeparatorButNotInsideGbk) {
     EXPECT_EQ("C:\\a\\", plat::extract_file_dir("C:\\a\\b.wav"));
@@ -22,7 +22,7 @@ TEST(Paths, SplitOnEitherSeparatorButNotInsideGbk) {
 }
 
 TEST(Files, FoldersFilesAndPositionalIo) {
-    TempFolder dir("files");
+    TestFolder dir;
     std::string deep = dir.path() + "\\a\\b\\c";
     ASSERT_TRUE(plat::force_directories(deep));
     EXPECT_TRUE(plat::directory_exists(deep));
@@ -57,7 +57,7 @@ TEST(Files, FoldersFilesAndPositionalIo) {
 }
 
 TEST(Files, GbkFileNames) {
-    TempFolder dir("gbk-names");
+    TestFolder dir;
     const std::string name = "\xC2\xBC\xD2\xF4.wav";  // a Chinese name in GBK
     ASSERT_TRUE(plat::write_whole_file(dir.file(name), "RIFF"));
     EXPECT_TRUE(plat::file_exists(dir.file(name)));

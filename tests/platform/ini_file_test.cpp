@@ -6,11 +6,11 @@
 
 #include "platform/files.h"
 #include "platform/ini_file.h"
-#include "test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
-using testing_support::TempFolder;
+using test_support::TestFolder;
 
 struct ReadCase {
     const char* what;
@@ -44,7 +44,7 @@ class IniRead : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(IniRead, ReadsAsTheProfileFunctions) {
     const ReadCase& c = GetParam();
-    TempFolder dir("ini-read");
+    TestFolder dir;
     std::string file = dir.file("t.ini");
     if (c.file_text) {
         ASSERT_TRUE(plat::write_whole_file(file, c.file_text));
@@ -72,7 +72,7 @@ const IntCase kIntCases[] = {
 };
 
 TEST(IniReadInt, LeadingNumberOrDefault) {
-    TempFolder dir("ini-int");
+    TestFolder dir;
     std::string file = dir.file("t.ini");
     for (const IntCase& c : kIntCases) {
         std::string text = "[A]\r\n";
@@ -84,7 +84,7 @@ TEST(IniReadInt, LeadingNumberOrDefault) {
 }
 
 TEST(IniWrite, CreatesFileSectionAndKey) {
-    TempFolder dir("ini-write");
+    TestFolder dir;
     std::string file = dir.file("new.ini");
     ASSERT_TRUE(plat::ini_write_string(file, "Network", "Count", "2"));
     ASSERT_TRUE(plat::ini_write_string(file, "Network", "IP1", "127.0.0.1"));
@@ -97,7 +97,7 @@ TEST(IniWrite, CreatesFileSectionAndKey) {
 }
 
 TEST(IniWrite, ReplacesExistingKeyKeepingOthers) {
-    TempFolder dir("ini-replace");
+    TestFolder dir;
     std::string file = dir.file("t.ini");
     ASSERT_TRUE(plat::write_whole_file(file, "[A]\r\nk=1\r\nj=2\r\n[B]\r\nk=3\r\n"));
     ASSERT_TRUE(plat::ini_write_string(file, "a", "K", "9"));
@@ -109,7 +109,7 @@ TEST(IniWrite, ReplacesExistingKeyKeepingOthers) {
 }
 
 TEST(IniWrite, GbkValuesRoundTripAsBytes) {
-    TempFolder dir("ini-gbk");
+    TestFolder dir;
     std::string file = dir.file("t.ini");
     const std::string text = "\xC2\xBC\xD2\xF4\xB7\xFE\xCE\xF1";  // GBK
     ASSERT_TRUE(plat::ini_write_string(file, "Language", "Caption", text));
@@ -120,7 +120,7 @@ TEST(IniWrite, GbkValuesRoundTripAsBytes) {
 }
 
 TEST(IniWrite, DeletesKeysAndSections) {
-    TempFolder dir("ini-delete");
+    TestFolder dir;
     std::string file = dir.file("t.ini");
     ASSERT_TRUE(plat::write_whole_file(file, "[A]\r\nk=1\r\nj=2\r\n[B]\r\nk=3\r\n"));
     ASSERT_TRUE(plat::ini_delete_key(file, "A", "k"));

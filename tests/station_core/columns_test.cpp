@@ -2,13 +2,13 @@
 
 #include "station/core/columns.h"
 #include "station/core/gbk_literal.h"
-#include "station_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace station {
 namespace {
 
-using station_test::TestFolder;
-using station_test::WriteFile;
+using test_support::TestFolder;
+using test_support::WriteFile;
 
 TEST(Columns, BuiltInTable) {
     struct Row { const char* key; const char* caption; int width; const char* language_key; };

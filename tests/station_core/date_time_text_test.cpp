@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "station/core/date_time_text.h"
-#include "station_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace station {
 namespace {
 
-using station_test::At;
+using test_support::At;
 
 TEST(DateTimeText, EachFormatHasItsOwnSeparatorsAndPadding) {
     const plat::LocalTime t = At(2012, 3, 7, 4, 5, 9);

@@ -3,16 +3,16 @@
 #include "platform/ini_file.h"
 #include "station/core/gbk_literal.h"
 #include "station/core/globals.h"
-#include "station_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace station {
 namespace {
 
-using station_test::At;
-using station_test::ReadFile;
-using station_test::ScopedClock;
-using station_test::TestFolder;
-using station_test::WriteFile;
+using test_support::At;
+using test_support::ReadFile;
+using test_support::ScopedClock;
+using test_support::TestFolder;
+using test_support::WriteFile;
 
 TEST(Globals, InitOnAnEmptyProgramFolderMakesFoldersAndDefaults) {
     TestFolder prog;

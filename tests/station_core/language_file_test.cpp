@@ -8,16 +8,16 @@
 #include "station/core/language_texts.h"
 #include "station/core/system_language.h"
 #include "fake_language_tree.h"
-#include "station_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace station {
 namespace {
 
 using station_test::FakeWindow;
-using station_test::ReadFile;
+using test_support::ReadFile;
 using station_test::RecordingNotices;
-using station_test::TestFolder;
-using station_test::WriteFile;
+using test_support::TestFolder;
+using test_support::WriteFile;
 
 // The main window as far as these tests need it.
 struct MainWindow : FakeWindow {

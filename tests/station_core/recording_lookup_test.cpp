@@ -7,13 +7,13 @@
 #include "station/core/gbk_literal.h"
 #include "station/core/local_addresses.h"
 #include "station/core/recording_lookup.h"
-#include "station_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace station {
 namespace {
 
-using station_test::TestFolder;
-using station_test::WriteFile;
+using test_support::TestFolder;
+using test_support::WriteFile;
 
 const std::string kRel = "20120301\\rec-1.wav";
 
@@ -69,7 +69,7 @@ TEST(RecordingLookup, ARelativeSavePathIsTheOneDownloadsUse) {
         WriteFile(file, "RIFF");
         EXPECT_EQ(FindRecordingFile(g, kRel), file) << stored;
         EXPECT_EQ(g.SaveSubfolders, std::vector<std::string>{"dev-1"});
-        station_test::RemoveTree(base);
+        test_support::RemoveTree(base);
     }
 }
 

@@ -3,13 +3,13 @@
 #include "platform/ini_file.h"
 #include "station/core/gbk_literal.h"
 #include "station/core/settings.h"
-#include "station_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace station {
 namespace {
 
-using station_test::TestFolder;
-using station_test::WriteFile;
+using test_support::TestFolder;
+using test_support::WriteFile;
 
 void ExpectSame(const StationSettings& a, const StationSettings& b) {
     EXPECT_EQ(a.AutoRunEnable, b.AutoRunEnable);

@@ -3,15 +3,15 @@
 #include "platform/files.h"
 #include "station/core/gbk_literal.h"
 #include "station/core/station_log.h"
-#include "station_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace station {
 namespace {
 
-using station_test::At;
-using station_test::ReadFile;
-using station_test::ScopedClock;
-using station_test::TestFolder;
+using test_support::At;
+using test_support::ReadFile;
+using test_support::ScopedClock;
+using test_support::TestFolder;
 
 class RecordingPanel : public ILogPanel {
 public:

@@ -146,7 +146,7 @@ TEST_F(ExportTest, CopyAnswersAndFailuresAreCounted) {
     EXPECT_EQ(summary.text, Gbk(u8"导出完成! 成功导出了 2 个文件"));
 
     // A date folder that cannot be made: a file stands in its place.
-    testing_support::remove_tree(dialogs.folder + "20120301");
+    test_support::RemoveTree(dialogs.folder + "20120301");
     plat::write_whole_file(dialogs.folder + "20120301", "blocker");
     summary = CopyRecordings(two, texts, dialogs, prompts, files, log.writer());
     EXPECT_EQ(summary.not_copied, 2);

@@ -11,7 +11,7 @@
 #include "platform/media/directshow_player.h"
 #include "platform/media/master_volume.h"
 #include "platform/media/winmm_mixer_driver.h"
-#include "tests/platform/test_folder.h"
+#include "tests/support/test_folder.h"
 #include "tests/station_search/wav_file.h"
 
 namespace plat::media {
@@ -42,7 +42,7 @@ protected:
         return PumpUntil([&] { return !states.empty() && states.back() == s; }, ms);
     }
     ComApartment com;
-    testing_support::TempFolder folder;
+    test_support::TestFolder folder;
     DirectShowPlayer player;
     std::vector<PlayState> states;
 };

@@ -12,7 +12,7 @@
 #include "station/core/search/call_store.h"
 #include "station/core/search/recording_files.h"
 #include "station/core/search/station_prompts.h"
-#include "tests/platform/test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace station_search_test {
 
@@ -126,7 +126,7 @@ public:
     }
 
 private:
-    testing_support::TempFolder temp_;
+    test_support::TestFolder temp_;
     StationGlobals g_;
 };
 

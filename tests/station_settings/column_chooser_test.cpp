@@ -4,7 +4,7 @@
 #include "platform/ini_file.h"
 #include "station/core/gbk_literal.h"
 #include "station/core/settings_models/column_chooser.h"
-#include "tests/station_settings/settings_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ std::vector<std::string> Names(const ColumnChooserModel& m) {
 
 class ColumnChooser : public ::testing::Test {
 protected:
-    settings_test::TestFolder dir;
+    test_support::TestFolder dir;
     std::string ini = dir / "Velquist.ini";
     station::AProgramColumnsInfo columns = DefaultColumns(ini);
     ColumnChooserModel model;

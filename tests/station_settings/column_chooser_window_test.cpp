@@ -6,11 +6,12 @@
 #include "station/core/gbk_literal.h"
 #include "station/forms/settings/sel_columns_form.h"
 #include "tests/station_settings/dialog_driver.h"
-#include "tests/station_settings/settings_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
 using namespace settings_test;
+using namespace test_support;
 using forms::TSelColumnsForm;
 
 class RecordingCallList : public forms::ICallListColumns {

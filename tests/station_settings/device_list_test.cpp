@@ -4,13 +4,13 @@
 #include "platform/ini_file.h"
 #include "station/core/gbk_literal.h"
 #include "station/core/settings_models/device_list.h"
-#include "tests/station_settings/settings_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
 using station::DeviceRow;
-using settings_test::TestFolder;
-using settings_test::WriteFile;
+using test_support::TestFolder;
+using test_support::WriteFile;
 
 const char* kThreeDevices =
     "[General]\r\nFTPID=7\r\n"

@@ -11,13 +11,13 @@
 #include "station/core/settings_models/find_dirs.h"
 #include "station/core/settings_models/log_files.h"
 #include "tests/station_settings/clock_recorder.h"
-#include "tests/station_settings/settings_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
 using station::AddFolderResult;
-using settings_test::TestFolder;
-using settings_test::WriteFile;
+using test_support::TestFolder;
+using test_support::WriteFile;
 
 TEST(FindDirList, AddsOnlyExistingFoldersAndSelectsTheFirstEntry) {
     const std::set<std::string> existing = {"D:\\rec", "E:\\more"};

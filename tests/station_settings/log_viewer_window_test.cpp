@@ -9,11 +9,12 @@
 #include "station/core/station_texts.h"
 #include "station/forms/settings/log_viewer_form.h"
 #include "tests/station_settings/dialog_driver.h"
-#include "tests/station_settings/settings_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
 using namespace settings_test;
+using namespace test_support;
 using forms::TViewOrPrintLogForm;
 
 class LogViewerWindow : public ::testing::Test {

@@ -10,6 +10,7 @@
 namespace {
 
 using namespace settings_test;
+using namespace test_support;
 
 struct Search {
     std::wstring text;

@@ -14,11 +14,12 @@
 #include "station/core/settings_models/log_files.h"
 #include "tests/station_settings/clock_recorder.h"
 #include "tests/station_settings/dialog_driver.h"
-#include "tests/station_settings/settings_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
 using namespace settings_test;
+using namespace test_support;
 using forms::TFormSettings;
 
 const char* kThreeDevices =

@@ -1,5 +1,5 @@
-// A fresh folder per test under the working folder, removed with its contents afterwards, and
-// small file helpers for building folder trees.
+// A fresh folder per test case below the working folder, removed with its contents afterwards,
+// and small helpers for building folder trees and pinning the local clock.
 #pragma once
 #include <string>
 
@@ -8,7 +8,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 
-namespace station_test {
+namespace test_support {
 
 inline void RemoveTree(const std::string& path) {
     for (const plat::DirEntry& e : plat::list_directory(path)) {
@@ -20,11 +20,16 @@ inline void RemoveTree(const std::string& path) {
 
 class TestFolder {
 public:
-    TestFolder() {
+    // Test programs and the cases of one table run in parallel from the same working folder:
+    // the folder is named after the program, the case and `tag`.
+    explicit TestFolder(const std::string& tag = "") {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string("core-") + info->test_suite_name() + "-" + info->name();
-        for (char& c : name) if (c == '/') c = '-';
-        path_ = plat::include_trailing_separator(plat::current_directory()) + name;
+        std::string name = plat::extract_file_name(plat::executable_path());
+        if (info) name += std::string("-") + info->test_suite_name() + "-" + info->name();
+        if (!tag.empty()) name += "-" + tag;
+        for (char& c : name)
+            if (c == '/' || c == '\\' || c == '.') c = '-';
+        path_ = plat::include_trailing_separator(plat::current_directory()) + "tmp-" + name;
         RemoveTree(path_);
         plat::force_directories(path_);
     }
@@ -34,6 +39,7 @@ public:
 
     const std::string& path() const { return path_; }
     std::string operator/(const std::string& relative) const { return path_ + "\\" + relative; }
+    std::string file(const std::string& relative) const { return *this / relative; }
 
 private:
     std::string path_;
@@ -67,4 +73,4 @@ inline plat::LocalTime At(int y, int mo, int d, int h, int mi, int s) {
     return t;
 }
 
-} // namespace station_test
+} // namespace test_support
