@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "platform/text_utf16.h"
 #include "platform/ui/text_util.h"
 
 namespace ui {
@@ -242,23 +243,6 @@ private:
         }
     }
 
-    static void append_utf8(std::string& out, unsigned long cp) {
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
 
     // 'quoted' parts, #code points, joined directly or by '+'.
     std::string string_value() {
@@ -289,7 +273,7 @@ private:
                     ++digits;
                 }
                 if (digits == 0 || cp > 0x10FFFF) fail("malformed character code");
-                append_utf8(out, cp);
+                plat::append_utf8(out, cp);
             } else {
                 break;
             }

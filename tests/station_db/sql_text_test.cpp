@@ -9,7 +9,7 @@
 #include "station/core/database/odbc_connection_string.h"
 #include "station/core/database/search_query.h"
 #include "station/core/database/sql_dialect.h"
-#include "station/core/database/utf16_text.h"
+#include "platform/text_utf16.h"
 
 namespace calldb {
 namespace {
@@ -169,11 +169,11 @@ TEST(OdbcConnectionString, ValuesWithPunctuationAreBraced) {
 
 TEST(Utf16Text, RoundTripAndBadInput) {
     const std::string text = "a\xE9\x80\x9A\xF0\x9F\x93\x9E";  // a, 通, an emoji outside the BMP
-    const std::u16string wide = utf8_to_utf16(text);
+    const std::u16string wide = plat::utf8_to_utf16(text);
     EXPECT_EQ(wide, (std::u16string{u'a', 0x901A, 0xD83D, 0xDCDE}));
-    EXPECT_EQ(utf16_to_utf8(wide), text);
-    EXPECT_EQ(utf8_to_utf16("\xE9\x80"), std::u16string(1, char16_t(0xFFFD)));  // cut short
-    EXPECT_EQ(utf16_to_utf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+    EXPECT_EQ(plat::utf16_to_utf8(wide), text);
+    EXPECT_EQ(plat::utf8_to_utf16("\xE9\x80"), std::u16string(1, char16_t(0xFFFD)));  // cut short
+    EXPECT_EQ(plat::utf16_to_utf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }
 
 } // namespace

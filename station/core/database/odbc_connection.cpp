@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "station/core/database/database_text.h"
-#include "station/core/database/utf16_text.h"
+#include "platform/text_utf16.h"
 
 namespace calldb {
 
@@ -25,14 +25,14 @@ bool succeeded(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WIT
 using WideText = std::basic_string<SQLWCHAR>;
 
 WideText to_wide(const std::string& gbk) {
-    const std::u16string utf16 = utf8_to_utf16(gbk_to_database_text(gbk));
+    const std::u16string utf16 = plat::utf8_to_utf16(gbk_to_database_text(gbk));
     return WideText(utf16.begin(), utf16.end());
 }
 
 std::string from_wide(const SQLWCHAR* text, std::size_t length) {
     std::u16string utf16(length, u'\0');
     for (std::size_t i = 0; i < length; ++i) utf16[i] = static_cast<char16_t>(text[i]);
-    return database_text_to_gbk(utf16_to_utf8(utf16));
+    return database_text_to_gbk(plat::utf16_to_utf8(utf16));
 }
 
 // A statement handle that frees itself.

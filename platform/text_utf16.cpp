@@ -1,6 +1,6 @@
-#include "station/core/database/utf16_text.h"
+#include "platform/text_utf16.h"
 
-namespace calldb {
+namespace plat {
 
 namespace {
 constexpr char32_t kReplacement = 0xFFFD;
@@ -27,6 +27,8 @@ char32_t next_code_point(std::string_view s, std::size_t& i) {
     return cp;
 }
 
+} // namespace
+
 void append_utf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -44,7 +46,6 @@ void append_utf8(std::string& out, char32_t cp) {
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
-} // namespace
 
 std::u16string utf8_to_utf16(std::string_view utf8) {
     std::u16string out;
@@ -79,4 +80,4 @@ std::string utf16_to_utf8(std::u16string_view utf16) {
     return out;
 }
 
-} // namespace calldb
+} // namespace plat
