@@ -38,6 +38,11 @@ function(vq_add_test name)
     add_test(NAME ${name} COMMAND ${prefix} ${PROJECT_SOURCE_DIR}/tools/wine-run $<TARGET_FILE:${name}>
              WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
     set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "wine;${T_LABELS}")
+    if(NOT T_NETNS)
+      # Programs on the shared prefix share one desktop and its focus: one at a time. A
+      # namespace test has a prefix, a desktop and a display of its own.
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_desktop)
+    endif()
   elseif(T_NETNS)
     # The namespace gives the host a first address that is not loopback, whatever the machine.
     add_test(NAME ${name} COMMAND ${prefix} $<TARGET_FILE:${name}> WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
