@@ -84,6 +84,12 @@ const BuiltInText kMainWindowTexts[] = {
     {"Log.ConfirmDelRecords", u8"您确定要删除选中的 %d 条记录吗?"},
 };
 
+// The station's own words, never taken from a language file: language files made for earlier
+// versions know nothing of them.
+const BuiltInText kBuiltInOnlyTexts[] = {
+    {"Log.DeviceListNextStart", u8"设备列表已修改：设备描述和保存路径将在程序下次启动后生效"},
+};
+
 static_assert(std::size(kLanguageTexts) == 57, "the texts a change of language re-reads");
 static_assert(std::size(kLanguageTexts) + std::size(kMainWindowTexts) == 64, "the built-in texts");
 
@@ -104,6 +110,7 @@ const Defaults& defaults() {
             r.texts.emplace_back(t.key, Gbk(t.utf8));
             r.main_keys.emplace_back(t.key);
         }
+        for (const auto& t : kBuiltInOnlyTexts) r.texts.emplace_back(t.key, Gbk(t.utf8));
         return r;
     }();
     return d;

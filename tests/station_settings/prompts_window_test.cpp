@@ -10,7 +10,6 @@
 namespace {
 
 using namespace settings_test;
-using namespace test_support;
 
 struct Search {
     std::wstring text;

@@ -1,0 +1,57 @@
+// Switching the fetching of recordings on and off, and what follows it on the screen: the
+// start/stop button's image and caption, the tray icon's images and animation, and the timer
+// that starts and stops the animation with the devices' downloads.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "station/core/engine/board_info.h"
+#include "station/core/station_texts.h"
+#include "station/forms/tray_icon.h"
+
+namespace forms {
+
+class IFetchControls {
+public:
+    virtual ~IFetchControls() = default;
+    virtual void SetStartStopButton(int image, const std::string& caption) = 0;
+    virtual void SetAnimateTimer(bool enabled) = 0;
+};
+
+// Images of the start/stop button and of the tray in its two states.
+constexpr int kStartImage = 0, kStopImage = 1;
+constexpr int kTrayIdleIcon = 3;
+
+// True when some device is connected and downloading.
+bool AnyDeviceDownloading(const station::BoardTable& boards, int device_count);
+
+class FetchSwitch {
+public:
+    FetchSwitch(IFetchControls& controls, TrayIcon& tray, const ITrayIconList& small_icons,
+                const ITrayIconList& animation_icons, const station::StationTexts& texts,
+                std::function<void()> start_fetching, std::function<void()> stop_fetching);
+
+    bool Running() const { return running_; }
+    // The start/stop button and the tray menu item.
+    void Toggle();
+    // The animation timer's tick.
+    void AnimateTick(bool some_device_downloading);
+    // The one-shot timer of a start at log-on: hide to the tray, then fetch if not yet fetching.
+    void HideToTrayAndFetch();
+    // What the button (and so the tray menu item) says now.
+    const std::string& Caption() const { return caption_; }
+    // After a change of language: the caption of the current state again.
+    void ApplyTexts();
+
+private:
+    IFetchControls& controls_;
+    TrayIcon& tray_;
+    const ITrayIconList& small_icons_;
+    const ITrayIconList& animation_icons_;
+    const station::StationTexts& texts_;
+    std::function<void()> start_, stop_;
+    bool running_ = false;
+    std::string caption_;
+};
+
+} // namespace forms

@@ -1,0 +1,560 @@
+#include "station/forms/main_form.h"
+
+#include <algorithm>
+#include <exception>
+#include <functional>
+#include <stdexcept>
+
+#include "platform/ui/win/application.h"
+#include "station/core/gbk_literal.h"
+#include "station/core/language_texts.h"
+#include "station/core/system_language.h"
+#include "station/forms/resource_ids.h"
+#include "station/forms/sort_menu.h"
+#include "station/forms/station_database_settings.h"
+
+namespace forms {
+
+using station::Gbk;
+
+namespace {
+std::vector<int> icon_ids(int first, int count) {
+    std::vector<int> ids;
+    for (int i = 0; i < count; ++i) ids.push_back(first + i);
+    return ids;
+}
+} // namespace
+
+ui::ClassInfo& TMainForm::static_class() {
+    static ui::ClassInfo info("TMainForm", &ui::Form::static_class());
+    return info;
+}
+
+TMainForm::TMainForm(station::StationGlobals& globals, station::ITransferLibrary& library, std::string exe_path,
+                     std::string first_argument)
+    : ui::Form(nullptr), g_(globals), library_(library), exe_path_(std::move(exe_path)),
+      first_argument_(std::move(first_argument)) {
+    set_name("MainForm");
+    set_caption(Gbk(u8"FTP下载终端 - BRELDOX"));
+    set_bounds(0, 0, 927, 659);
+    set_position(ui::TPosition::poScreenCenter);
+    large_icons_ = std::make_unique<ResourceIcons>(icon_ids(VQ_ICON_LARGE_FIRST, VQ_ICON_LARGE_COUNT), 32);
+    small_icons_ = std::make_unique<ResourceIcons>(icon_ids(VQ_ICON_SMALL_FIRST, VQ_ICON_SMALL_COUNT), 16);
+    animation_icons_ = std::make_unique<ResourceIcons>(icon_ids(VQ_ICON_TRAY_FIRST, VQ_ICON_TRAY_COUNT), 16);
+    CreateControls();
+    CreateMenus();
+
+    tray_ = std::make_unique<WinTrayIcon>(*this);
+    TrayIcon& tray = tray_->Tray();
+    tray.SetHint(Gbk(u8"BRELDOXFTP下载终端"));
+    tray.SetHasPopupMenu(true);
+    tray.SetIcons(animation_icons_.get());
+    tray.SetInterval(800);
+    tray.SetHideOnMinimize(false);
+    tray.Loaded();
+
+    fetch_ = std::make_unique<FetchSwitch>(
+        *this, tray, *small_icons_, *animation_icons_, g_.Texts, [this] { if (engine_) engine_->StartFetching(); },
+        [this] { if (engine_) engine_->StopFetching(); });
+
+    on_show = [this](ui::Component*) { FormShow(); };
+    on_close_query = [this](ui::Component*, bool& can_close) {
+        can_close = FSessionEnding;
+        if (!can_close) {
+            tray_->Tray().SetHideOnMinimize(true);
+            tray_->Tray().MinimizeApp();
+        }
+    };
+    on_message(WM_QUERYENDSESSION, [this](ui::Message& m) {
+        FSessionEnding = true;
+        m.result = 1;
+    });
+    // After this answer the system may end the process at once: everything is saved first.
+    on_message(WM_ENDSESSION, [this](ui::Message& m) {
+        m.result = 0;
+        if (m.wparam == 0) return;
+        FormDestroy();
+        ui::application().terminate();
+    });
+    on_message(WM_RESTOREFROMTRAY, [this](ui::Message& m) {
+        m.result = 0;
+        tray_->Tray().RestoreApp();
+    });
+}
+
+TMainForm::~TMainForm() {
+    FormDestroy();
+    // Timers and the tray go before the engine they call.
+    release_owned();
+    tray_.reset();
+}
+
+ui::ToolButton* TMainForm::ToolButton(ui::ToolBar* bar, const char* name, const char* caption, int image) {
+    auto* b = new ui::ToolButton(this);
+    b->set_name(name);
+    b->set_caption(Gbk(caption));
+    b->set_image_index(image);
+    b->set_parent(bar);
+    return b;
+}
+
+void TMainForm::CreateControls() {
+    auto panel = [this](const char* name, ui::WinControl* parent, ui::TAlign align, int size) {
+        auto* p = new ui::Panel(this);
+        p->set_name(name);
+        p->set_bevel_outer(ui::TBevelCut::bvNone);
+        p->set_align(align);
+        if (align == ui::TAlign::alTop || align == ui::TAlign::alBottom) p->set_height(size);
+        if (align == ui::TAlign::alLeft) p->set_width(size);
+        p->set_parent(parent);
+        return p;
+    };
+    auto image_list = [this](const char* name, int size, const ResourceIcons& icons) {
+        auto* list = new ui::ImageList(this);
+        list->set_name(name);
+        list->set_width(size);
+        list->set_height(size);
+        for (int i = 0; i < icons.Count(); ++i) list->add_icon(icons.Handle(i));
+        return list;
+    };
+    ImageList_large = image_list("ImageList_large", 32, *large_icons_);
+    ImageList_Small = image_list("ImageList_Small", 16, *small_icons_);
+    auto tool_bar = [this](const char* name, ui::WinControl* parent, int width, int height) {
+        auto* bar = new ui::ToolBar(this);
+        bar->set_name(name);
+        bar->set_align(ui::TAlign::alClient);
+        bar->set_images(ImageList_large);
+        bar->set_show_captions(true);
+        bar->set_flat(true);
+        bar->set_button_width(width);
+        bar->set_button_height(height);
+        bar->set_parent(parent);
+        return bar;
+    };
+
+    panelToolBar = panel("panelToolBar", this, ui::TAlign::alTop, 66);
+    EcToolbar1 = tool_bar("EcToolbar1", panelToolBar, 60, 60);
+    btnStartStop = ToolButton(EcToolbar1, "btnStartStop", u8"启动FTP", 0);
+    btnSettings = ToolButton(EcToolbar1, "btnSettings", u8"系统设置", 2);
+    btnClose = ToolButton(EcToolbar1, "btnClose", u8"退出", 3);
+    btnExportPro = ToolButton(EcToolbar1, "btnExportPro", "Export", -1);
+    btnExportPro->set_visible(false);
+
+    statusBarMain = new ui::StatusBar(this);
+    statusBarMain->set_name("statusBarMain");
+    statusBarMain->set_align(ui::TAlign::alBottom);
+    statusBarMain->set_parent(this);
+    panelLog = panel("panelLog", this, ui::TAlign::alBottom, 128);
+    listLog = new ui::ListBox(this);
+    listLog->set_name("listLog");
+    listLog->set_align(ui::TAlign::alClient);
+    listLog->set_color(ui::clBtnFace);
+    listLog->set_item_height(13);
+    listLog->set_parent(panelLog);
+
+    panelMiddle = panel("panelMiddle", this, ui::TAlign::alClient, 0);
+    panelLeftMenu = panel("panelLeftMenu", panelMiddle, ui::TAlign::alLeft, 85);
+    EcPanel1 = panel("EcPanel1", panelLeftMenu, ui::TAlign::alTop, 22);
+    labelLeftMenu = new ui::Label(this);
+    labelLeftMenu->set_name("labelLeftMenu");
+    labelLeftMenu->set_caption(Gbk(u8"主菜单"));
+    labelLeftMenu->set_bounds(6, 4, 70, 13);
+    labelLeftMenu->set_parent(EcPanel1);
+    toolBarLeftMenu = tool_bar("toolBarLeftMenu", panelLeftMenu, 64, 60);
+    btnFtpState = ToolButton(toolBarLeftMenu, "btnFtpState", u8"状态", 4);
+    btnQuery = ToolButton(toolBarLeftMenu, "btnQuery", u8"查询", 5);
+    for (ui::ToolButton* b : {btnFtpState, btnQuery}) {
+        b->set_style(ui::TToolButtonStyle::tbsCheck);
+        b->set_grouped(true);
+        b->set_wrap(true);  // one above the other
+    }
+
+    panelWork = panel("panelWork", panelMiddle, ui::TAlign::alClient, 0);
+    pgcWorkArea = new ui::PageControl(this);
+    pgcWorkArea->set_name("pgcWorkArea");
+    pgcWorkArea->set_align(ui::TAlign::alClient);
+    pgcWorkArea->set_parent(panelWork);
+    auto page = [this](const char* name) {
+        auto* sheet = new ui::TabSheet(this);
+        sheet->set_name(name);
+        sheet->set_page_control(pgcWorkArea);
+        sheet->set_tab_visible(false);
+        return sheet;
+    };
+    tabFTPState = page("tabFTPState");
+    tabQuery = page("tabQuery");
+
+    auto timer = [this](const char* name, unsigned interval, bool enabled, std::function<void()> tick) {
+        auto* t = new ui::Timer(this);
+        t->set_name(name);
+        t->set_interval(interval);
+        t->set_enabled(enabled);
+        t->on_timer = [tick = std::move(tick)](ui::Component*) { tick(); };
+        return t;
+    };
+    MainTimer = timer("MainTimer", 100, false, [this] { if (engine_) engine_->OnMainTimer(); });
+    ExtraTimer = timer("ExtraTimer", 100, false, [this] { ExtraTimerTimer(); });
+    AnimateTimer = timer("AnimateTimer", 1000, false, [this] { AnimateTimerTimer(); });
+    SyncTimer = timer("SyncTimer", 60000, true, [this] { if (engine_) engine_->OnSyncTimer(); });
+
+    btnStartStop->on_click = [this](ui::Component*) { btnStartStopClick(); };
+    btnClose->on_click = [this](ui::Component*) { btnCloseClick(); };
+    btnSettings->on_click = [this](ui::Component*) { if (Views) Views->OpenSettings(); };
+    btnExportPro->on_click = [this](ui::Component*) { btnExportProClick(); };
+    btnFtpState->on_click = [this](ui::Component*) { actFTPStateExecute(); };
+    btnQuery->on_click = [this](ui::Component*) { actQueryExecute(); };
+}
+
+ui::MenuItem* TMainForm::Item(ui::MenuItem* parent, const char* name, const char* caption) {
+    auto* item = new ui::MenuItem(this);
+    item->set_name(name);
+    item->set_caption(Gbk(caption));
+    parent->add(item);
+    return item;
+}
+
+void TMainForm::CreateMenus() {
+    MainMenu = new ui::MainMenu(this);
+    MainMenu->set_name("MainMenu");
+    ui::MenuItem* root = MainMenu->items();
+    NodeFile = Item(root, "NodeFile", u8"文件(&F)");
+    NodeClose = Item(NodeFile, "NodeClose", u8"退出");
+    NodeClose->set_shortcut(ui::shortcut(VK_F4, ui::scAlt));
+    NodeView = Item(root, "NodeView", u8"查看(&V)");
+    NodeColumns = Item(NodeView, "NodeColumns", u8"选择详细信息(&C) ...");
+    NodeSortColumn = Item(NodeView, "NodeSortColumn", u8"排列方式(&T)");
+    N3 = Item(NodeView, "N3", "-");
+    NodeLogFiles = Item(NodeView, "NodeLogFiles", u8"系统日志(&L)  ...");
+    NodeLogPanel = Item(NodeView, "NodeLogPanel", u8"日志窗体");
+    NodeLogPanel->set_checked(true);
+    NodeSettings = Item(root, "NodeSettings", u8"设置(&S)");
+    NodeSysSettings = Item(NodeSettings, "NodeSysSettings", u8"参数设置 ...");
+    N4 = Item(NodeSettings, "N4", "-");
+    NodeLanguage = Item(NodeSettings, "NodeLanguage", u8"语言(&L)");
+    NodeHelp = Item(root, "NodeHelp", u8"帮助(&H)");
+    NodeHelp->set_visible(false);
+    set_menu(MainMenu);
+
+    NodeClose->on_click = [this](ui::Component*) { btnCloseClick(); };
+    NodeColumns->on_click = [this](ui::Component*) { if (Views) Views->OpenColumns(); };
+    NodeLogFiles->on_click = [this](ui::Component*) { if (Views) Views->OpenLogViewer(); };
+    NodeLogPanel->on_click = [this](ui::Component*) { NodeLogPanelClick(); };
+    NodeSysSettings->on_click = [this](ui::Component*) { if (Views) Views->OpenSettings(); };
+
+    PopupMenuTrayIcon = new ui::PopupMenu(this);
+    PopupMenuTrayIcon->set_name("PopupMenuTrayIcon");
+    ui::MenuItem* tray_root = PopupMenuTrayIcon->items();
+    TrayNodeOpen = Item(tray_root, "TrayNodeOpen", u8"显示界面");
+    Item(tray_root, "N1", "-");
+    TrayNodeStartStopFTP = Item(tray_root, "TrayNodeStartStopFTP", u8"开启FTP功能");
+    Item(tray_root, "N2", "-");
+    TrayNodeExit = Item(tray_root, "TrayNodeExit", u8"退出程序");
+    // The item always names what a click on it will do.
+    PopupMenuTrayIcon->on_popup = [this](ui::Component*) { TrayNodeStartStopFTP->set_caption(btnStartStop->caption()); };
+    TrayNodeOpen->on_click = [this](ui::Component*) { tray_->Tray().RestoreApp(); };
+    TrayNodeStartStopFTP->on_click = [this](ui::Component*) { btnStartStopClick(); };
+    TrayNodeExit->on_click = [this](ui::Component*) { btnCloseClick(); };
+}
+
+void TMainForm::FormCreate() {
+    language_window_ = std::make_unique<LanguageWindow>(*this);
+    language_ = std::make_unique<station::TLanguageFile>(
+        station::SystemLanguageFilePath(exe_path_, station::SystemDefaultLanguageId()), this);
+    language_->SetForm(language_window_.get());
+    FSessionEnding = false;
+    FCurrentView = kNoView;
+
+    const std::string error = station::InitGlobals(g_, station::ProgramDirOf(exe_path_));
+    if (!error.empty()) {
+        // The window still opens, without devices, so that the user sees what went wrong.
+        ui::application().handle_exception(std::make_exception_ptr(std::runtime_error(error)));
+        return;
+    }
+    g_.Log.SetPanel(this);
+    BuildSortMenu();
+    database_ = std::make_unique<calldb::TMyDataModule>([this] { return StationDatabaseSettings(g_); });
+    engine_ = std::make_unique<station::TransferEngine>(
+        g_, library_, [this](const station::ACallLogInfo& row) { return database_->InsertCallLog(row); });
+    engine_->StartLibrary(500);
+    MainTimer->set_enabled(true);
+    first_show_ = true;
+    created_ = true;
+}
+
+void TMainForm::FormShow() {
+    BuildLanguageMenu();
+    NodeLogPanel->set_checked(g_.Settings.LogPanelVisible);
+    panelLog->set_visible(g_.Settings.LogPanelVisible);
+    actQueryExecute();
+    actFTPStateExecute();
+    if (first_show_ && created_ && g_.Settings.AutoFTPEnable && !FFTPRunning()) btnStartStopClick();
+    if (first_show_ && first_argument_ == "-logon") {
+        ExtraTimer->set_interval(50);
+        ExtraTimer->set_enabled(true);
+    }
+    first_show_ = false;
+    if (!g_.Settings.LangName.empty()) {
+        for (ui::MenuItem* item : NodeLanguage->items()) {
+            if (item->caption() == g_.Settings.LangName) {
+                NodeLangItemClick(item);
+                break;
+            }
+        }
+    }
+    if (!g_.Settings.PlayFuncEnable) {
+        btnQuery->set_visible(false);
+        toolBarLeftMenu->update_buttons();  // the bar shows a button's visibility only then
+    }
+    if (created_) station::LogProgramStart(g_, exe_path_);
+}
+
+void TMainForm::FormDestroy() {
+    if (destroyed_) return;
+    destroyed_ = true;
+    for (ui::Timer* t : {MainTimer, ExtraTimer, AnimateTimer, SyncTimer}) t->set_enabled(false);
+    // The end of the Windows session comes here without the exit command.
+    if (FSearchFrame != nullptr && Views) Views->DoneSearchView();
+    if (!created_) return;
+    engine_->ReleaseLibrary();
+    station::DoneGlobals(g_, [this] { engine_->SaveDeviceEnables(); });
+    g_.Log.SetPanel(nullptr);
+}
+
+void TMainForm::btnStartStopClick() { fetch_->Toggle(); }
+
+void TMainForm::btnCloseClick() {
+    ConfForm->FMessage = g_.Texts.Get("Log.ConfirmExit");
+    ConfForm->show_modal();
+    if (!ConfForm->FConfirmed) return;
+    for (ui::Timer* t : {MainTimer, ExtraTimer, AnimateTimer, SyncTimer}) t->set_enabled(false);
+    if (FSearchFrame != nullptr && Views) Views->DoneSearchView();
+    ui::application().terminate();
+}
+
+void TMainForm::ExtraTimerTimer() {
+    ExtraTimer->set_enabled(false);
+    fetch_->HideToTrayAndFetch();
+}
+
+void TMainForm::AnimateTimerTimer() {
+    if (!engine_) return;
+    fetch_->AnimateTick(AnyDeviceDownloading(engine_->Boards(), engine_->DeviceCount()));
+}
+
+void TMainForm::CheckViewAction(int view) {
+    btnFtpState->set_down(view == kStateView);
+    btnQuery->set_down(view == kQueryView);
+}
+
+void TMainForm::actFTPStateExecute() {
+    if (FStateFrame == nullptr) {
+        FStateFrame = new TMyFTPStateFrame(
+            this, ImageList_Small, engine_ ? engine_->Boards() : no_boards_,
+            [this] { return engine_ ? engine_->DeviceCount() : 0; }, g_.Texts, library_,
+            [this](const std::string& message, int level) { g_.Log.WriteLog(message, level); });
+        FStateFrame->set_align(ui::TAlign::alClient);
+        FStateFrame->set_parent(tabFTPState);
+        FStateFrame->View().InitFrame();
+        if (engine_) engine_->SetRowRefresh([this](int index) { FStateFrame->View().RefreshRow(index); });
+    }
+    if (FCurrentView == kStateView) return;
+    pgcWorkArea->set_active_page(tabFTPState);
+    CheckViewAction(kStateView);
+    FCurrentView = kStateView;
+    FStateFrame->View().FirstShow();
+}
+
+void TMainForm::actQueryExecute() {
+    // The one place where the search view comes to life, the first time its page opens.
+    if (FSearchFrame == nullptr && Views) FSearchFrame = Views->CreateSearchView(tabQuery);
+    if (FCurrentView == kQueryView) return;
+    pgcWorkArea->set_active_page(tabQuery);
+    CheckViewAction(kQueryView);
+    FCurrentView = kQueryView;
+    if (FSearchFrame != nullptr) Views->SearchViewShown();
+}
+
+void TMainForm::NodeLogPanelClick() {
+    NodeLogPanel->set_checked(!NodeLogPanel->checked());
+    panelLog->set_visible(NodeLogPanel->checked());
+    g_.Settings.LogPanelVisible = NodeLogPanel->checked();
+}
+
+void TMainForm::BuildSortMenu() {
+    for (const SortMenuItem& entry : BuildSortMenuItems(g_.ColumnsInfo, g_.Texts)) {
+        // Owned by their submenu, not the window: unnamed, they would otherwise stand for the
+        // window itself in the language files.
+        auto* item = new ui::MenuItem(NodeSortColumn);
+        item->set_caption(entry.Caption);
+        if (!entry.Separator) {
+            item->set_radio_item(true);
+            item->set_group_index(entry.Group);
+            item->set_checked(entry.Checked);
+            if (entry.Group == 1) {
+                item->on_click = [this, item](ui::Component*) { NodeSortColumnItemClick(item); };
+            } else {
+                item->on_click = [this, item](ui::Component*) { NodeSortSequenceItemClick(item); };
+            }
+        }
+        NodeSortColumn->add(item);
+    }
+}
+
+void TMainForm::ClearSortMenu() { NodeSortColumn->clear(); }
+
+void TMainForm::CheckSortMenu(int column_position, bool ascending) {
+    const int visible = std::clamp(g_.ColumnsInfo.VisibleCount, 0, station::kColumnCount);
+    const int count = NodeSortColumn->count();
+    if (column_position >= 0 && column_position < visible && column_position < count)
+        NodeSortColumn->item(column_position)->set_checked(true);
+    const int direction = visible + (ascending ? 1 : 2);
+    if (direction < count) NodeSortColumn->item(direction)->set_checked(true);
+}
+
+void TMainForm::NodeSortColumnItemClick(ui::MenuItem* item) {
+    if (item->checked()) return;
+    item->set_checked(true);
+    const int position = SortColumnPosition(g_.ColumnsInfo, item->caption());
+    if (position < 0) return;
+    const int count = NodeSortColumn->count();
+    const bool ascending = count >= 2 && NodeSortColumn->item(count - 2)->checked();
+    if (FSearchFrame != nullptr && Views) Views->SortSearchView(position, ascending);
+}
+
+void TMainForm::NodeSortSequenceItemClick(ui::MenuItem* item) {
+    if (item->checked()) return;
+    item->set_checked(true);
+    for (ui::MenuItem* column : NodeSortColumn->items()) {
+        if (column->group_index() != 1 || !column->checked()) continue;
+        const int position = SortColumnPosition(g_.ColumnsInfo, column->caption());
+        const int count = NodeSortColumn->count();
+        const bool ascending = count >= 2 && NodeSortColumn->item(count - 2)->checked();
+        if (position >= 0 && FSearchFrame != nullptr && Views) Views->SortSearchView(position, ascending);
+        return;
+    }
+}
+
+void TMainForm::BuildLanguageMenu() {
+    NodeLanguage->clear();
+    int number = 1;
+    for (const std::string& name : station::LanguageChoices(g_.ProgramDir)) {
+        auto* item = new ui::MenuItem(this);
+        item->set_name("NodeLang" + std::to_string(number++));
+        item->set_caption(name);
+        item->set_radio_item(true);
+        item->set_group_index(1);
+        item->on_click = [this, item](ui::Component*) { NodeLangItemClick(item); };
+        NodeLanguage->add(item);
+    }
+}
+
+void TMainForm::NodeLangItemClick(ui::MenuItem* item) {
+    if (item->checked()) return;
+    item->set_checked(true);
+    g_.Settings.LangName = item->caption();
+    language_->LoadFile(station::LanguageFilePath(g_.ProgramDir, item->caption()));
+    language_->SetForm(language_window_.get());
+    station::LoadLanguageTexts(*language_, g_.Texts, g_.ColumnsInfo);
+    ApplyMainTexts();
+    if (FSearchFrame != nullptr) {
+        if (!search_language_window_) search_language_window_ = std::make_unique<LanguageWindow>(*FSearchFrame);
+        language_->SetForm(search_language_window_.get());
+        Views->SearchViewLanguageChanged();
+    }
+    if (FStateFrame != nullptr) {
+        if (!state_language_window_) state_language_window_ = std::make_unique<LanguageWindow>(*FStateFrame);
+        language_->SetForm(state_language_window_.get());
+        FStateFrame->View().ApplyLanguage([this](const std::string& key) { return language_->GetText(key); });
+    }
+    if (Views) Views->DialogsLanguageChanged(*language_);
+    if (ConfForm != nullptr) {
+        if (!conf_language_window_) conf_language_window_ = std::make_unique<LanguageWindow>(*ConfForm);
+        language_->SetForm(conf_language_window_.get());
+    }
+}
+
+void TMainForm::ApplyMainTexts() {
+    ui::application().set_title(language_->GetText("App.Title"));
+    const int visible = std::clamp(g_.ColumnsInfo.VisibleCount, 0, station::kColumnCount);
+    const int items = NodeSortColumn->count();
+    for (int i = 0; i < visible && i < items; ++i) {
+        NodeSortColumn->item(i)->set_caption(g_.ColumnsInfo.VisibleColumns[static_cast<std::size_t>(i)].Name);
+    }
+    if (items >= visible + 3) {
+        NodeSortColumn->item(visible + 1)->set_caption(g_.Texts.Get("Col.SortAscending"));
+        NodeSortColumn->item(visible + 2)->set_caption(g_.Texts.Get("Col.SortDescending"));
+    }
+    station::LoadMainWindowTexts(*language_, g_.Texts);
+    fetch_->ApplyTexts();
+    if (FStateFrame != nullptr && engine_) {
+        for (int i = 0; i < engine_->DeviceCount(); ++i) FStateFrame->View().RefreshRow(i);
+    }
+}
+
+void TMainForm::btnExportProClick() {
+    std::vector<station::ExportItem> items{{language_window_.get(), {"caption", "hint"}}};
+    if (FSearchFrame != nullptr) {
+        if (!search_language_window_) search_language_window_ = std::make_unique<LanguageWindow>(*FSearchFrame);
+        items.push_back({search_language_window_.get(), {"caption", "items", "hint"}});
+    }
+    if (FStateFrame != nullptr) {
+        if (!state_language_window_) state_language_window_ = std::make_unique<LanguageWindow>(*FStateFrame);
+        items.push_back({state_language_window_.get(), {"caption", "items", "hint"}});
+    }
+    if (Views) Views->AddExportItems(items);
+    station::ExportLanguageFile(*language_, items, station::DefaultLanguageFilePath(g_.ProgramDir));
+}
+
+void TMainForm::SetStartStopButton(int image, const std::string& caption) {
+    btnStartStop->set_image_index(image);
+    btnStartStop->set_caption(caption);
+}
+void TMainForm::SetAnimateTimer(bool enabled) { AnimateTimer->set_enabled(enabled); }
+
+forms::IconHandle TMainForm::ApplicationIcon() const {
+    return reinterpret_cast<forms::IconHandle>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(VQ_ICON_MAIN)));
+}
+
+void TMainForm::Minimize() {
+    if (handle_allocated()) ShowWindow(handle(), SW_MINIMIZE);
+}
+
+void TMainForm::HideMainWindow() {
+    if (handle_allocated()) ShowWindow(handle(), SW_HIDE);
+}
+
+void TMainForm::Restore() {
+    if (handle_allocated() && IsIconic(handle())) ShowWindow(handle(), SW_RESTORE);
+}
+
+void TMainForm::ShowMainWindowInFront() {
+    if (!handle_allocated()) return;
+    ShowWindow(handle(), IsIconic(handle()) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(handle());
+}
+
+void TMainForm::ShowPopupMenu() {
+    POINT p{};
+    GetCursorPos(&p);
+    if (handle_allocated()) SetForegroundWindow(handle());
+    PopupMenuTrayIcon->popup(p.x, p.y);
+    // Lets the menu close properly when the user clicks elsewhere.
+    if (handle_allocated()) PostMessageW(handle(), WM_NULL, 0, 0);
+}
+
+void TMainForm::SetAnimationTimer(bool enabled, int interval_ms) { tray_->SetTimer(enabled, interval_ms); }
+
+void TMainForm::AddLogLine(const std::string& line) {
+    log_lines_.Add(line);
+    listLog->items().clear();
+    for (const std::string& l : log_lines_.lines()) listLog->items().add(l);
+}
+
+void TMainForm::Information(const std::string& text, const std::string& caption) {
+    if (MsgForm == nullptr) return;
+    MsgForm->set_caption(caption);
+    MsgForm->FMessage = text;
+    MsgForm->show_modal();
+}
+
+} // namespace forms

@@ -1,0 +1,161 @@
+// The station's main window: tool bar, left menu switching the transfer state view and the
+// search view, log panel, main menu, tray icon with its menu, and the four timers that drive
+// the station. It also runs the station's start-up and shut-down in their fixed order.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ui/win/comctl_controls.h"
+#include "platform/ui/win/forms.h"
+#include "platform/ui/win/image_list.h"
+#include "platform/ui/win/menus.h"
+#include "platform/ui/win/std_controls.h"
+#include "platform/ui/win/timer.h"
+#include "station/core/database/call_log_database.h"
+#include "station/core/engine/transfer_engine.h"
+#include "station/core/globals.h"
+#include "station/core/language_file.h"
+#include "station/forms/fetch_switch.h"
+#include "station/forms/language_window.h"
+#include "station/forms/message_boxes.h"
+#include "station/forms/state_frame.h"
+#include "station/forms/win_tray.h"
+
+namespace forms {
+
+// Sent by a second start of the program to the running one's main window (both parameters 0).
+constexpr UINT WM_RESTOREFROMTRAY = 10101;
+
+// Views: none yet, the search view, the transfer state view.
+constexpr int kNoView = -1, kQueryView = 1, kStateView = 2;
+
+// The search view and the dialogs of the other windows, as the main window reaches them; the
+// program wires the real ones in, tests may leave them out.
+class IStationViews {
+public:
+    virtual ~IStationViews() = default;
+    // Creates, places and initialises the search view on `page`.
+    virtual ui::WinControl* CreateSearchView(ui::WinControl* page) = 0;
+    virtual void SearchViewShown() = 0;
+    virtual void SortSearchView(int column_position, bool ascending) = 0;
+    // The new language's texts are loaded and the view's own captions set.
+    virtual void SearchViewLanguageChanged() = 0;
+    virtual void DoneSearchView() = 0;
+    // The chosen language reaches the dialogs made so far; later ones take it when made.
+    virtual void DialogsLanguageChanged(station::TLanguageFile& language) = 0;
+    // The dialogs made so far, in the order of the default language file.
+    virtual void AddExportItems(std::vector<station::ExportItem>& items) = 0;
+    virtual void OpenSettings() = 0;
+    virtual void OpenColumns() = 0;
+    virtual void OpenLogViewer() = 0;
+};
+
+class TMainForm : public ui::Form, public IFetchControls, public ITrayApplication, public station::ILogPanel,
+                  public station::ILanguageNotices {
+    UI_CLASS_IDENTITY()
+public:
+    TMainForm(station::StationGlobals& globals, station::ITransferLibrary& library, std::string exe_path,
+              std::string first_argument);
+    ~TMainForm() override;
+
+    // The boxes the station asks and informs through (created once by the program).
+    TConfForm* ConfForm = nullptr;
+    TMsgForm* MsgForm = nullptr;
+
+    // Set once before FormCreate; outlives the window.
+    IStationViews* Views = nullptr;
+
+    void FormCreate();
+    void FormShow();
+    // Saves and releases everything; runs once, at exit or at the end of the session.
+    void FormDestroy();
+
+    // Commands.
+    void btnStartStopClick();
+    void btnCloseClick();
+    void actFTPStateExecute();
+    void actQueryExecute();
+    void NodeLogPanelClick();
+    void NodeLangItemClick(ui::MenuItem* item);
+    void BuildSortMenu();
+    void ClearSortMenu();
+    // Ticks the item of the column at `column_position` and the direction's item.
+    void CheckSortMenu(int column_position, bool ascending);
+
+    // Seams.
+    void SetStartStopButton(int image, const std::string& caption) override;
+    void SetAnimateTimer(bool enabled) override;
+    forms::IconHandle ApplicationIcon() const override;
+    void Minimize() override;
+    void HideMainWindow() override;
+    void Restore() override;
+    void ShowMainWindowInFront() override;
+    void ShowPopupMenu() override;
+    void SetAnimationTimer(bool enabled, int interval_ms) override;
+    void AddLogLine(const std::string& line) override;
+    void Information(const std::string& text, const std::string& caption) override;
+
+    // State read by tests and by the other views.
+    bool FFTPRunning() const { return fetch_ && fetch_->Running(); }
+    int FCurrentView = kNoView;
+    bool FSessionEnding = false;
+    TMyFTPStateFrame* FStateFrame = nullptr;
+    ui::WinControl* FSearchFrame = nullptr;
+    // The station's call-record database; none when the start-up stopped early.
+    calldb::TMyDataModule* Database() { return database_.get(); }
+    station::TransferEngine* Engine() { return engine_.get(); }
+    WinTrayIcon* TrayIconMain() { return tray_.get(); }
+    station::TLanguageFile* Language() { return language_.get(); }
+
+    // Controls.
+    ui::Panel *panelToolBar, *panelMiddle, *panelLeftMenu, *EcPanel1, *panelWork, *panelLog;
+    ui::ToolBar *EcToolbar1, *toolBarLeftMenu;
+    ui::PageControl* pgcWorkArea;
+    ui::TabSheet *tabFTPState, *tabQuery;
+    ui::StatusBar* statusBarMain;
+    ui::Label* labelLeftMenu;
+    ui::ToolButton *btnStartStop, *btnSettings, *btnClose, *btnExportPro, *btnFtpState, *btnQuery;
+    ui::ListBox* listLog;
+    ui::MainMenu* MainMenu;
+    ui::MenuItem *NodeFile, *NodeClose, *NodeView, *NodeColumns, *NodeSortColumn, *N3, *NodeLogFiles, *NodeLogPanel,
+        *NodeSettings, *NodeSysSettings, *N4, *NodeLanguage, *NodeHelp;
+    ui::PopupMenu* PopupMenuTrayIcon;
+    ui::MenuItem *TrayNodeOpen, *TrayNodeStartStopFTP, *TrayNodeExit;
+    ui::ImageList *ImageList_large, *ImageList_Small;
+    ui::Timer *MainTimer, *ExtraTimer, *AnimateTimer, *SyncTimer;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    ui::ToolButton* ToolButton(ui::ToolBar* bar, const char* name, const char* caption, int image);
+    ui::MenuItem* Item(ui::MenuItem* parent, const char* name, const char* caption);
+    void BuildLanguageMenu();
+    void ApplyMainTexts();
+    void CheckViewAction(int view);
+    void ExtraTimerTimer();
+    void AnimateTimerTimer();
+    void NodeSortColumnItemClick(ui::MenuItem* item);
+    void NodeSortSequenceItemClick(ui::MenuItem* item);
+    void btnExportProClick();
+
+    station::StationGlobals& g_;
+    station::ITransferLibrary& library_;
+    std::string exe_path_;
+    std::string first_argument_;
+    bool first_show_ = true;
+    bool created_ = false;   // the start-up ran to its end
+    bool destroyed_ = false;
+    std::unique_ptr<LanguageWindow> language_window_;
+    std::unique_ptr<station::TLanguageFile> language_;
+    std::unique_ptr<calldb::TMyDataModule> database_;
+    std::unique_ptr<station::TransferEngine> engine_;
+    std::unique_ptr<ResourceIcons> large_icons_, small_icons_, animation_icons_;
+    std::unique_ptr<WinTrayIcon> tray_;
+    std::unique_ptr<FetchSwitch> fetch_;
+    std::unique_ptr<LanguageWindow> state_language_window_, search_language_window_, conf_language_window_;
+    station::BoardTable no_boards_;  // the devices shown when the start-up stopped early
+    station::LogPanelLines log_lines_;
+};
+
+} // namespace forms

@@ -1,0 +1,298 @@
+// The playback panel of the search view: player states, position bar, LED time, skips, rate,
+// next and previous recording, master volume and mute.
+#include "station/forms/search/search_frame.h"
+
+#include <algorithm>
+
+#include "station/core/gbk_literal.h"
+#include "station/core/search/playback_math.h"
+
+namespace forms {
+
+using plat::media::PlayState;
+using station::Gbk;
+
+void TSearchRecFrame::BuildPlaybackPanel() {
+    panelPlay = new ui::Panel(this);
+    panelPlay->set_parent(panelRight);
+    panelPlay->set_height(62);
+    panelPlay->set_align(ui::TAlign::alBottom);
+    // Above the status line, which was aligned first.
+    panelPlay->set_top(statusBarSearch->top() - 62);
+
+    int x = 4;
+    auto button = [&](const char* caption, const char* hint, std::function<void()> click) {
+        ui::Button* b = AddButton(panelPlay, Gbk(caption), x, 4, 44, 24, std::move(click));
+        b->set_hint(Gbk(hint));
+        b->set_show_hint(true);
+        x += 46;
+        return b;
+    };
+    btnPrevious = button("|<", u8"播放上一个录音文件", [this] { btnPreviousClick(); });
+    btnRewind = button("<<", u8"快退", [this] { SkipPlayback(false); });
+    btnPlay = button(u8"播放", u8"播放录音文件", [this] { btnPlayClick(); });
+    btnPause = button(u8"暂停", u8"暂停播放", [this] { btnPauseClick(); });
+    btnFastForward = button(">>", u8"快进", [this] { SkipPlayback(true); });
+    btnNext = button(">|", u8"播放下一个录音文件", [this] { btnNextClick(); });
+    btnStop = button(u8"停止", u8"停止放音", [this] { btnStopClick(); });
+
+    LEDDisplay = new ui::Label(this);
+    LEDDisplay->set_parent(panelPlay);
+    LEDDisplay->set_bounds(x + 6, 4, 96, 24);
+    LEDDisplay->set_color(ui::clBlack);
+    LEDDisplay->font().set_color(ui::clLime);
+    LEDDisplay->font().set_size(14);
+    LEDDisplay->set_alignment(ui::TAlignment::taCenter);
+    LEDDisplay->set_layout(ui::TTextLayout::tlCenter);
+    LEDDisplay->set_caption("00:00:00");
+    btnChangeShowingTime = AddButton(panelPlay, Gbk(u8"时刻"), x + 106, 4, 44, 24, [this] { btnChangeShowingTimeClick(); });
+    btnChangeShowingTime->set_show_hint(true);
+
+    TrackBar = new ui::TrackBar(this);
+    TrackBar->set_parent(panelPlay);
+    TrackBar->set_bounds(4, 32, x + 146, 26);
+    TrackBar->set_tick_style(ui::TTickStyle::tsNone);
+    TrackBar->set_enabled(false);
+    TrackBar->on_change = [this](ui::Component*) { TrackBarChange(); };
+    TrackBar->on_mouse_down = [this](ui::Component*, ui::TMouseButton, ui::TShiftState, int, int) { TrackBarMouseDown(); };
+    TrackBar->on_mouse_up = [this](ui::Component*, ui::TMouseButton, ui::TShiftState, int, int) { TrackBarMouseUp(); };
+
+    const int right = x + 160;
+    labelSpeed = new ui::Label(this);
+    labelSpeed->set_parent(panelPlay);
+    labelSpeed->set_bounds(right, 8, 30, 16);
+    labelSpeed->set_caption(Gbk(u8"速度"));
+    TrackBarSpeed = new ui::TrackBar(this);
+    TrackBarSpeed->set_parent(panelPlay);
+    TrackBarSpeed->set_bounds(right + 30, 4, 110, 26);
+    TrackBarSpeed->set_min(station::kRateBarMin);
+    TrackBarSpeed->set_max(station::kRateBarMax);
+    TrackBarSpeed->set_position(station::kRateBarNormal);
+    TrackBarSpeed->set_hint(Gbk(u8"播放速率控制"));
+    TrackBarSpeed->set_show_hint(true);
+    TrackBarSpeed->on_change = [this](ui::Component*) { TrackBarSpeedChange(); };
+    btnSpeedRestore = AddButton(panelPlay, "1x", right + 142, 4, 28, 24, [this] { btnSpeedRestoreClick(); });
+
+    labelVolumn = new ui::Label(this);
+    labelVolumn->set_parent(panelPlay);
+    labelVolumn->set_bounds(right, 38, 30, 16);
+    labelVolumn->set_caption(Gbk(u8"音量"));
+    TrackBarVolume = new ui::TrackBar(this);
+    TrackBarVolume->set_parent(panelPlay);
+    TrackBarVolume->set_bounds(right + 30, 32, 110, 26);
+    TrackBarVolume->set_tick_style(ui::TTickStyle::tsNone);
+    TrackBarVolume->set_max(65535);
+    TrackBarVolume->set_page_size(4096);
+    TrackBarVolume->set_hint(Gbk(u8"放音音量控制"));
+    TrackBarVolume->set_show_hint(true);
+    TrackBarVolume->on_change = [this](ui::Component*) { TrackBarVolumeChange(); };
+    TrackBarVolume->on_enter = [this](ui::Component*) { TrackBarVolumeEnter(); };
+    // Only the mouse moves the volume: keys reach the bar as a code it ignores.
+    TrackBarVolume->on_key_down = [](ui::Component*, WORD& key, ui::TShiftState) { key = 1; };
+    TrackBarVolume->on_key_press = [](ui::Component*, wchar_t& key) { key = L'1'; };
+    btnVolumeMute = AddButton(panelPlay, Gbk(u8"静音"), right + 142, 32, 44, 24, [this] { btnVolumeMuteClick(); });
+    btnVolumeMute->set_show_hint(true);
+    btnClosePanelPlay = AddButton(panelPlay, "x", right + 192, 4, 20, 20, [this] { btnClosePanelPlayClick(); });
+
+    HiTimer1 = new ui::Timer(this);
+    HiTimer1->set_interval(50);
+    HiTimer1->set_enabled(false);
+    HiTimer1->on_timer = [this](ui::Component*) { HiTimer1Timer(); };
+}
+
+void TSearchRecFrame::PlaybackTexts() {
+    UpdatePlay2Hint();
+    UpdateMuteLook();
+    elapsed_hint_ = Text("Msg.ShowElapsedTime");
+    occur_hint_ = Text("Msg.ShowOccurTime");
+    btnChangeShowingTime->set_hint(FShowElapsed ? occur_hint_ : elapsed_hint_);
+}
+
+void TSearchRecFrame::UpdatePlay2Hint() {
+    static const char* const keys[] = {"Msg.Play", "Msg.PlayPaused", "Msg.StopPlaying"};
+    btnPlay2->set_hint(Text(keys[btnPlay2Tag < 0 || btnPlay2Tag > 2 ? 0 : btnPlay2Tag]));
+    btnPlay2->set_caption(Gbk(btnPlay2Tag == 2 ? u8"停止" : u8"播放"));
+}
+
+void TSearchRecFrame::UpdateMuteLook() {
+    btnVolumeMute->set_hint(Text(btnVolumeMuteTag ? "Msg.CancelMute" : "Msg.SetMute"));
+    btnVolumeMute->set_caption(Gbk(btnVolumeMuteTag ? u8"取消静音" : u8"静音"));
+}
+
+void TSearchRecFrame::LoadVolumeState() {
+    FMuted = s_.volume->GetMixerMute(plat::media::MixerLine::Speakers);
+    btnVolumeMuteTag = FMuted ? 1 : 0;
+    UpdateMuteLook();
+    loading_volume_ = true;
+    TrackBarVolume->set_position(s_.volume->GetMixerVolume(plat::media::MixerLine::Speakers));
+    loading_volume_ = false;
+}
+
+void TSearchRecFrame::ProcessPlay(bool from_control) {
+    if (!s_.player) return;
+    const PlayState st = s_.player->State();
+    if (st == PlayState::Playing || st == PlayState::ScanForward || st == PlayState::ScanReverse) {
+        s_.player->Stop();
+        if (from_control) return;
+    }
+    const int row = lvCalls->FirstSelected();
+    if (row < 0) return;
+    station::ACallLogInfo record;
+    {
+        std::lock_guard<std::mutex> guard(calls_.Lock());
+        if (row >= calls_.Count()) return;
+        record = calls_.Records()[static_cast<std::size_t>(row)];
+    }
+    const std::string path = s_.files->Locate(record.WaveFilePath);
+    if (path.empty()) {
+        s_.prompts->Message(s_.globals->Texts.Get("MsgBox.Error"),
+                            s_.globals->Texts.Format("Log.CantFindFile", {record.WaveFilePath}));
+        return;
+    }
+    // A recording the player cannot load is left as it is; the panel shows only for playback.
+    if (!s_.player->Open(path)) return;
+    FCallStartTime = record.StartTime;
+    s_.player->Play();
+    panelPlay->show();
+}
+
+void TSearchRecFrame::btnPlayClick() {
+    if (!s_.player) return;
+    const PlayState st = s_.player->State();
+    if (st == PlayState::Paused) s_.player->Play();
+    else if (st == PlayState::Stopped || st == PlayState::Undefined) ProcessPlay(true);
+}
+
+void TSearchRecFrame::btnPauseClick() {
+    if (s_.player) s_.player->Pause();
+}
+
+void TSearchRecFrame::btnStopClick() {
+    if (s_.player) s_.player->Stop();
+}
+
+void TSearchRecFrame::SkipPlayback(bool forward) {
+    if (!s_.player || s_.player->State() != PlayState::Playing) return;
+    s_.player->SetPosition(station::SkipTarget(s_.player->Position(), s_.player->Duration(), forward));
+}
+
+void TSearchRecFrame::btnNextClick() {
+    if (s_.player) s_.player->Stop();
+    const int row = lvCalls->FirstSelected();
+    if (row >= 0) {
+        lvCalls->SetSelected(row, false);
+        const int next = calls_.AdjacentPlayableRow(row, 1);
+        if (next >= 0) lvCalls->MoveTo(next);
+    }
+    ProcessPlay(true);
+}
+
+void TSearchRecFrame::btnPreviousClick() {
+    if (s_.player) s_.player->Stop();
+    const int row = lvCalls->FirstSelected();
+    if (row >= 0) {
+        lvCalls->SetSelected(row, false);
+        const int previous = calls_.AdjacentPlayableRow(row, -1);
+        if (previous >= 0) lvCalls->MoveTo(previous);
+    }
+    ProcessPlay(true);
+}
+
+void TSearchRecFrame::WMediaPlayerStatusChange(PlayState state) {
+    switch (state) {
+    case PlayState::Playing:
+        TrackBar->show();
+        for (ui::MenuItem* m : {NodeFastForward, NodeRewind, NodeStop}) m->set_enabled(true);
+        TrackBar->set_max(station::BarPosition(s_.player->Duration()));
+        TrackBar->set_position(station::BarPosition(s_.player->Position()));
+        TrackBar->set_enabled(true);
+        btnPlay2Tag = 2;
+        UpdatePlay2Hint();
+        HiTimer1->set_enabled(true);
+        btnPlay->set_enabled(false);
+        for (ui::Button* b : {btnPause, btnStop, btnFastForward, btnRewind}) b->set_enabled(true);
+        s_.player->SetRate(station::RateFromBar(TrackBarSpeed->position()));
+        break;
+    case PlayState::Stopped:
+        for (ui::MenuItem* m : {NodeFastForward, NodeRewind, NodeStop}) m->set_enabled(false);
+        btnPlay2Tag = 0;
+        UpdatePlay2Hint();
+        HiTimer1->set_enabled(false);
+        TrackBar->set_enabled(false);
+        FCallStartTime = "00:00:00";
+        LEDDisplay->set_caption("");
+        s_.player->SetRate(1.0);
+        btnPlay->set_enabled(true);
+        for (ui::Button* b : {btnPause, btnStop, btnFastForward, btnRewind}) b->set_enabled(false);
+        TrackBar->hide();
+        break;
+    case PlayState::Paused:
+        for (ui::MenuItem* m : {NodeFastForward, NodeRewind}) m->set_enabled(false);
+        NodeStop->set_enabled(true);
+        btnPlay2Tag = 1;
+        UpdatePlay2Hint();
+        btnPlay2->set_enabled(true);
+        HiTimer1->set_enabled(false);
+        btnPlay->set_enabled(true);
+        btnPause->set_enabled(false);
+        btnStop->set_enabled(true);
+        btnFastForward->set_enabled(false);
+        btnRewind->set_enabled(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void TSearchRecFrame::HiTimer1Timer() {
+    if (FSeeking || !s_.player) return;
+    TrackBar->set_position(station::BarPosition(s_.player->Position()));
+}
+
+void TSearchRecFrame::TrackBarChange() { ShowLed(TrackBar->position()); }
+
+void TSearchRecFrame::ShowLed(int position_ms) {
+    LEDDisplay->set_caption(station::LedTimeText(FShowElapsed, FCallStartTime, position_ms));
+}
+
+void TSearchRecFrame::TrackBarMouseDown() { FSeeking = true; }
+
+void TSearchRecFrame::TrackBarMouseUp() {
+    if (s_.player) s_.player->SetPosition(station::SeekSeconds(TrackBar->position()));
+    FSeeking = false;
+}
+
+void TSearchRecFrame::TrackBarSpeedChange() {
+    if (s_.player) s_.player->SetRate(station::RateFromBar(TrackBarSpeed->position()));
+}
+
+void TSearchRecFrame::btnSpeedRestoreClick() { TrackBarSpeed->set_position(station::kRateBarNormal); }
+
+void TSearchRecFrame::TrackBarVolumeChange() {
+    if (loading_volume_ || !s_.volume) return;
+    s_.volume->SetMixerVolume(plat::media::MixerLine::Speakers,
+                              static_cast<std::uint16_t>(std::clamp(TrackBarVolume->position(), 0, 65535)));
+    TrackBarVolumeEnter();
+}
+
+void TSearchRecFrame::TrackBarVolumeEnter() {
+    TrackBarVolume->set_hint(station::VolumeHint(Gbk(u8"放音音量控制"), TrackBarVolume->position(), TrackBarVolume->max()));
+}
+
+void TSearchRecFrame::btnVolumeMuteClick() {
+    if (!s_.volume) return;
+    FMuted = !FMuted;
+    s_.volume->SetMixerMute(plat::media::MixerLine::Speakers, FMuted);
+    btnVolumeMuteTag = FMuted ? 1 : 0;
+    UpdateMuteLook();
+}
+
+void TSearchRecFrame::btnChangeShowingTimeClick() {
+    FShowElapsed = !FShowElapsed;
+    btnChangeShowingTime->set_hint(FShowElapsed ? occur_hint_ : elapsed_hint_);
+    btnChangeShowingTime->set_caption(Gbk(FShowElapsed ? u8"时刻" : u8"计时"));
+}
+
+void TSearchRecFrame::btnClosePanelPlayClick() { panelPlay->hide(); }
+
+} // namespace forms

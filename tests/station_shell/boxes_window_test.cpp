@@ -1,0 +1,158 @@
+// The three boxes shown modally: their widths follow their texts, their buttons answer.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "platform/text_gbk.h"
+#include "platform/ui/win/application.h"
+#include "station/core/gbk_literal.h"
+#include "station/forms/message_boxes.h"
+#include "tests/station_shell/screenshots.h"
+
+namespace {
+
+using station::Gbk;
+
+// Runs `act` on the box once it is up (from a thread timer of the modal loop).
+std::function<void()> g_action;
+void CALLBACK run_action(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    auto action = std::move(g_action);
+    if (action) action();
+}
+void when_shown(std::function<void()> act) {
+    g_action = std::move(act);
+    SetTimer(nullptr, 0, 150, &run_action);
+}
+
+// The width the label's text takes in the label's font, measured apart from the label.
+int text_width(const std::string& gbk) {
+    HDC dc = GetDC(nullptr);
+    LOGFONTW lf{};
+    lf.lfHeight = -12;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    wcscpy_s(lf.lfFaceName, plat::gbk_to_wide(Gbk(u8"宋体")).c_str());
+    HFONT font = CreateFontIndirectW(&lf);
+    HGDIOBJ old = SelectObject(dc, font);
+    const std::wstring wide = plat::gbk_to_wide(gbk);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    return size.cx;
+}
+
+int window_width(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return r.right - r.left;
+}
+
+class Boxes : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ui::application().initialize(); }
+    station::StationTexts texts;
+};
+
+struct WidthCase {
+    const char* name;
+    const char* message;   // UTF-8
+    int minimum;
+};
+
+TEST_F(Boxes, ConfirmationWidthFollowsItsTextAndButtonsAnswer) {
+    const WidthCase cases[] = {
+        {"confirm_short", u8"退出?", 180},
+        {"confirm_long", u8"您确定要关闭本系统吗? 正在下载的录音将在下次启动时继续下载。", 180},
+    };
+    for (const WidthCase& c : cases) {
+        forms::TConfForm box(nullptr, texts);
+        box.FMessage = Gbk(c.message);
+        int shown_width = 0;
+        int label_width = 0;
+        when_shown([&] {
+            shown_width = window_width(box.handle());
+            label_width = box.EcLabelMsg->width();
+            EXPECT_TRUE(shell_test::SaveScreenshot(box.handle(), c.name));
+            box.btnSure->click();
+        });
+        EXPECT_EQ(box.show_modal(), ui::mrYes) << c.name;
+        EXPECT_TRUE(box.FConfirmed);
+        const int measured = text_width(box.FMessage + "     ");
+        EXPECT_NEAR(label_width, measured, 1) << c.name;
+        EXPECT_EQ(shown_width, std::max(label_width + 70, c.minimum)) << c.name;
+        EXPECT_EQ(box.btnSure->left(), (shown_width - 2 * box.btnSure->width() - 16) / 2);
+        EXPECT_EQ(box.btnCancel->left(), box.btnSure->left() + box.btnSure->width() + 16);
+        EXPECT_EQ(box.btnSure->caption(), Gbk(u8"是(&Y)"));
+    }
+    EXPECT_GT(text_width(Gbk(cases[1].message)) + 70, 180);  // the long case really widens
+}
+
+TEST_F(Boxes, ConfirmationEscapeAnswersNo) {
+    forms::TConfForm box(nullptr, texts);
+    box.FMessage = "?";
+    when_shown([&] { PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); });
+    box.show_modal();
+    EXPECT_FALSE(box.FConfirmed);
+}
+
+TEST_F(Boxes, MessageBoxWidensItsLabelAndCentresItsButton) {
+    const WidthCase cases[] = {
+        {"message_short", u8"好", 100},
+        {"message_long", u8"导出完成! 选中了 12 个文件，成功导出了 12 个文件", 100},
+    };
+    for (const WidthCase& c : cases) {
+        forms::TMsgForm box(nullptr, texts);
+        box.set_caption(texts.Get("MsgBox.Alerting"));
+        box.FMessage = Gbk(c.message);
+        int shown_width = 0;
+        when_shown([&] {
+            shown_width = window_width(box.handle());
+            EXPECT_TRUE(shell_test::SaveScreenshot(box.handle(), c.name));
+            PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);  // Esc closes it
+        });
+        box.show_modal();
+        const int text = text_width(box.FMessage + " ");
+        EXPECT_NEAR(box.EcLabelMsg->width(), text + 18, 1) << c.name;
+        EXPECT_EQ(shown_width, std::max(box.EcLabelMsg->width() + 70, c.minimum)) << c.name;
+        EXPECT_EQ(box.btnSure->left(), (shown_width - box.btnSure->width()) / 2);
+        EXPECT_EQ(box.btnSure->caption(), Gbk(u8"确定"));
+    }
+}
+
+TEST_F(Boxes, MultiConfirmationGivesEachAnswer) {
+    const WidthCase cases[] = {
+        {"multi_short", u8"覆盖?", 380},
+        {"multi_long", u8"文件'D:\\录音\\20261210\\设备一\\0001.wav'已存在，要覆盖它吗?", 380},
+    };
+    for (const WidthCase& c : cases) {
+        forms::TMultiConfForm box(nullptr);
+        box.FMessage = Gbk(c.message);
+        int shown_width = 0;
+        when_shown([&] {
+            shown_width = window_width(box.handle());
+            EXPECT_TRUE(shell_test::SaveScreenshot(box.handle(), c.name));
+            box.btnYesAll->click();
+        });
+        EXPECT_EQ(box.show_modal(), forms::kYesToAll);
+        EXPECT_EQ(shown_width, std::max(box.EcLabelMsg->width() + 70, c.minimum)) << c.name;
+        const int w = box.btnYes->width();
+        EXPECT_EQ(box.btnYes->left(), (shown_width - 4 * w - 16) / 4);
+        EXPECT_EQ(box.btnNoAll->left(), box.btnYes->left() + 3 * (w + 16));
+    }
+    struct Answer {
+        ui::Button* forms::TMultiConfForm::*button;
+        ui::TModalResult result;
+    } answers[] = {{&forms::TMultiConfForm::btnYes, ui::mrYes},
+                   {&forms::TMultiConfForm::btnNO, ui::mrNo},
+                   {&forms::TMultiConfForm::btnNoAll, forms::kNoToAll}};
+    forms::TMultiConfForm box(nullptr);
+    box.FMessage = "?";
+    for (const Answer& a : answers) {
+        when_shown([&] { (box.*a.button)->click(); });
+        EXPECT_EQ(box.show_modal(), a.result);
+    }
+}
+
+} // namespace

@@ -1,0 +1,229 @@
+// The main window in the test's own process, over a transfer library that knows no device:
+// fetching on and off, the tray's menu and animation, closing to the tray and back, and a change
+// of language.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/text_gbk.h"
+
+#include "platform/files.h"
+#include "platform/ini_file.h"
+#include "platform/ui/win/application.h"
+#include "station/core/gbk_literal.h"
+#include "station/forms/main_form.h"
+#include "tests/station_shell/fake_transfer_library.h"
+#include "tests/station_shell/screenshots.h"
+
+namespace {
+
+using station::Gbk;
+
+void pump_for(DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        ui::application().process_messages();
+        Sleep(10);
+    }
+}
+
+void remove_tree(const std::string& path) {
+    for (const plat::DirEntry& e : plat::list_directory(path)) {
+        const std::string child = plat::include_trailing_separator(path) + e.name;
+        if (e.is_directory) remove_tree(child); else plat::remove_file(child);
+    }
+    plat::remove_directory(path);
+}
+
+std::string column_caption(HWND list, int column) {
+    wchar_t buffer[128] = {};
+    LVCOLUMNW c{};
+    c.mask = LVCF_TEXT;
+    c.pszText = buffer;
+    c.cchTextMax = 128;
+    SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&c));
+    return plat::wide_to_gbk(buffer);
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ui::application().initialize(); }
+
+    MainWindow() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder_ = plat::include_trailing_separator(plat::current_directory()) + "shell-main-" + info->name();
+        plat::force_directories(folder_ + "\\Lang");
+        // Fetching is switched on by hand in these tests.
+        plat::ini_write_string(folder_ + "\\Velquist.ini", "CommonInfo", "AutoFTPEnable", "0");
+        plat::ini_write_string(folder_ + "\\Velquist.ini", "Language", "LangName", "");
+    }
+
+    void Open() {
+        form_ = std::make_unique<forms::TMainForm>(globals_, library_, folder_ + "\\Velquist.exe", "");
+        conf_ = std::make_unique<forms::TConfForm>(nullptr, globals_.Texts);
+        form_->ConfForm = conf_.get();
+        form_->FormCreate();
+        form_->show();
+        pump_for(200);
+    }
+
+    ~MainWindow() override {
+        if (form_) form_->FormDestroy();
+        form_.reset();
+        if (!HasFailure()) remove_tree(folder_);
+    }
+
+    std::string folder_;
+    station::StationGlobals globals_;
+    shell_test::EnableSwitchLibrary library_;
+    std::unique_ptr<forms::TMainForm> form_;
+    std::unique_ptr<forms::TConfForm> conf_;
+};
+
+TEST_F(MainWindow, StartAndStopSwitchCaptionTrayMenuAndAnimation) {
+    Open();
+    forms::TrayIcon& tray = form_->TrayIconMain()->Tray();
+    // The tray menu is opened and closed without choosing anything.
+    ui::PopupMenu::set_track_function([](HMENU, UINT, int, int, HWND) -> UINT { return 0; });
+    auto tray_menu_caption = [&] {
+        tray.OnCallback(forms::TrayIcon::kRButtonUp);
+        return form_->TrayNodeStartStopFTP->caption();
+    };
+    EXPECT_FALSE(form_->FFTPRunning());
+    EXPECT_EQ(form_->btnStartStop->caption(), Gbk(u8"启动FTP"));
+    EXPECT_EQ(tray_menu_caption(), Gbk(u8"启动FTP"));
+
+    form_->btnStartStop->click();
+    EXPECT_TRUE(form_->FFTPRunning());
+    EXPECT_EQ(form_->btnStartStop->caption(), Gbk(u8"停止FTP"));
+    EXPECT_EQ(form_->btnStartStop->image_index(), forms::kStopImage);
+    EXPECT_EQ(tray_menu_caption(), Gbk(u8"停止FTP"));
+    EXPECT_TRUE(form_->AnimateTimer->enabled());
+
+    // One device downloading makes the icon move; when it waits the icon stops on image 0.
+    globals_.DeviceCount = 1;
+    station::ABoardInfo& board = form_->Engine()->Boards()[0];
+    board.Connected = 1;
+    board.State = station::StateFTPProcessing;
+    form_->AnimateTimer->fire();
+    EXPECT_TRUE(tray.Animate());
+    tray.AnimateTick();
+    EXPECT_EQ(tray.IconIndex(), 1);
+    board.State = station::StateWaiting;
+    form_->AnimateTimer->fire();
+    EXPECT_FALSE(tray.Animate());
+    EXPECT_EQ(tray.IconIndex(), 0);
+    EXPECT_TRUE(shell_test::SaveScreenshot(form_->handle(), "main_fetching"));
+
+    form_->TrayNodeStartStopFTP->click();  // the tray item does what the button does
+    EXPECT_FALSE(form_->FFTPRunning());
+    EXPECT_EQ(form_->btnStartStop->caption(), Gbk(u8"启动FTP"));
+    EXPECT_EQ(form_->btnStartStop->image_index(), forms::kStartImage);
+    EXPECT_FALSE(form_->AnimateTimer->enabled());
+    EXPECT_FALSE(tray.Animate());
+    EXPECT_EQ(tray.IconIndex(), forms::kTrayIdleIcon);
+    EXPECT_EQ(tray.Icons()->Count(), 5) << "the small images while fetching is off";
+    globals_.DeviceCount = 0;
+}
+
+TEST_F(MainWindow, CloseHidesToTheTrayAndTheRestoreMessageBringsItBack) {
+    Open();
+    form_->close();
+    pump_for(100);
+    EXPECT_FALSE(IsWindowVisible(form_->handle()));
+    EXPECT_TRUE(form_->TrayIconMain()->Tray().Shown());
+    SendMessageW(form_->handle(), forms::WM_RESTOREFROMTRAY, 0, 0);
+    pump_for(100);
+    EXPECT_TRUE(IsWindowVisible(form_->handle()));
+}
+
+TEST_F(MainWindow, StateViewIsShownFirstAndLogPanelFollowsItsMenuItem) {
+    Open();
+    EXPECT_EQ(form_->FCurrentView, forms::kStateView);
+    EXPECT_EQ(form_->pgcWorkArea->active_page(), form_->tabFTPState);
+    EXPECT_TRUE(form_->btnFtpState->down());
+    EXPECT_FALSE(form_->tabFTPState->tab_visible());
+    form_->btnQuery->click();
+    EXPECT_EQ(form_->FCurrentView, forms::kQueryView);
+    EXPECT_EQ(form_->pgcWorkArea->active_page(), form_->tabQuery);
+    EXPECT_TRUE(form_->btnQuery->down());
+    EXPECT_FALSE(form_->btnFtpState->down());
+    form_->btnFtpState->click();
+    EXPECT_EQ(form_->FCurrentView, forms::kStateView);
+
+    // The device buttons' state reaches the bar, not only the button objects.
+    forms::TMyFTPStateFrame& frame = *form_->FStateFrame;
+    auto bar_enabled = [&](ui::ToolButton* b) {
+        const LRESULT state = SendMessageW(frame.toolBarDevices->handle(), TB_GETSTATE, static_cast<WPARAM>(b->command()), 0);
+        return (state & TBSTATE_ENABLED) != 0;
+    };
+    EXPECT_FALSE(bar_enabled(frame.btnEnableDev));
+    EXPECT_FALSE(bar_enabled(frame.btnDisableDev));
+    frame.SetButtonsEnabled(true, false);
+    EXPECT_TRUE(bar_enabled(frame.btnEnableDev));
+    EXPECT_FALSE(bar_enabled(frame.btnDisableDev));
+    frame.SetButtonsEnabled(false, true);
+    EXPECT_FALSE(bar_enabled(frame.btnEnableDev));
+    EXPECT_TRUE(bar_enabled(frame.btnDisableDev));
+
+    EXPECT_TRUE(form_->NodeLogPanel->checked());
+    form_->NodeLogPanel->click();
+    EXPECT_FALSE(form_->panelLog->visible());
+    EXPECT_FALSE(globals_.Settings.LogPanelVisible);
+    form_->NodeLogPanel->click();
+    EXPECT_TRUE(form_->panelLog->visible());
+    // The start line reached the panel.
+    ASSERT_GT(form_->listLog->count(), 0);
+    EXPECT_NE(form_->listLog->items().get(form_->listLog->count() - 1).find(Gbk(u8"启动程序")), std::string::npos);
+}
+
+TEST_F(MainWindow, WithoutPlaybackTheLeftMenuShowsOnlyTheStateView) {
+    plat::ini_write_string(folder_ + "\\Velquist.ini", "FuncControl", "PlayFuncEnable", "0");
+    Open();
+    EXPECT_FALSE(form_->btnQuery->visible());
+    EXPECT_EQ(SendMessageW(form_->toolBarLeftMenu->handle(), TB_BUTTONCOUNT, 0, 0), 1);
+}
+
+TEST_F(MainWindow, HiddenExportButtonWritesTheDefaultLanguageFile) {
+    Open();
+    form_->btnExportPro->click();
+    const std::string file = folder_ + "\\Lang\\default.ini";
+    EXPECT_EQ(plat::ini_read_string(file, "TMainForm", ".caption", ""), Gbk(u8"FTP下载终端 - BRELDOX"));
+    EXPECT_EQ(plat::ini_read_string(file, "TMainForm", "btnClose.caption", ""), Gbk(u8"退出"));
+    EXPECT_EQ(plat::ini_read_string(file, "TMyFTPStateFrame", "btnDisableDev.caption", ""), Gbk(u8"暂停使用"));
+}
+
+TEST_F(MainWindow, LanguageSwitchChangesTheCaptions) {
+    const std::string lang = folder_ + "\\Lang\\English.ini";
+    plat::ini_write_string(lang, "TMainForm", ".Caption", "FTP Download Terminal");
+    plat::ini_write_string(lang, "TMainForm", "btnClose.Caption", "Exit");
+    plat::ini_write_string(lang, "TMainForm", "btnFtpState.Caption", "State");
+    plat::ini_write_string(lang, "TMainForm", "NodeFile.Caption", "&File");
+    plat::ini_write_string(lang, "TMyFTPStateFrame", "btnEnableDev.Caption", "Enable");
+    plat::ini_write_string(lang, "common", "Caption.StartFTP", "Start FTP");
+    plat::ini_write_string(lang, "common", "Caption.StopFTP", "Stop FTP");
+    plat::ini_write_string(lang, "common", "ColSt.No", "No.");
+    plat::ini_write_string(lang, "common", "ColSt.DevAddr", "Device IP");
+    Open();
+    ASSERT_EQ(form_->NodeLanguage->count(), 1);
+    ui::MenuItem* english = form_->NodeLanguage->item(0);
+    EXPECT_EQ(english->caption(), "English");
+    english->click();
+    EXPECT_EQ(globals_.Settings.LangName, "English");
+    EXPECT_EQ(form_->caption(), "FTP Download Terminal");
+    EXPECT_EQ(form_->btnClose->caption(), "Exit");
+    EXPECT_EQ(form_->btnFtpState->caption(), "State");
+    EXPECT_EQ(form_->NodeFile->caption(), "&File");
+    EXPECT_EQ(form_->btnStartStop->caption(), "Start FTP");
+    EXPECT_EQ(form_->FStateFrame->btnEnableDev->caption(), "Enable");
+    EXPECT_EQ(column_caption(form_->FStateFrame->lvBoard->handle(), 1), "No.");
+    EXPECT_EQ(column_caption(form_->FStateFrame->lvBoard->handle(), 3), "Device IP");
+    form_->btnStartStop->click();
+    EXPECT_EQ(form_->btnStartStop->caption(), "Stop FTP");
+    pump_for(100);
+    EXPECT_TRUE(shell_test::SaveScreenshot(form_->handle(), "main_english"));
+    form_->btnStartStop->click();
+}
+
+} // namespace

@@ -1,0 +1,194 @@
+#include "tests/station_shell/station_process.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/text_gbk.h"
+
+namespace shell_test {
+
+StationProcess::~StationProcess() {
+    if (info_.hProcess == nullptr) return;
+    if (Running()) {
+        TerminateProcess(info_.hProcess, 1);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+bool StationProcess::Start(const std::string& folder, const std::string& arguments) {
+    std::wstring exe = plat::gbk_to_wide(folder + "\\Velquist.exe");
+    std::wstring command = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + plat::gbk_to_wide(arguments));
+    std::wstring dir = plat::gbk_to_wide(folder);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    return CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup,
+                          &info_) != FALSE;
+}
+
+bool StationProcess::Running() const {
+    return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool StationProcess::WaitExit(DWORD ms) const {
+    return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0;
+}
+
+namespace {
+struct WindowSearch {
+    DWORD process_id;
+    const wchar_t* class_name;
+    HWND found;
+};
+
+BOOL CALLBACK find_top_level(HWND window, LPARAM param) {
+    auto* s = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (pid != s->process_id || wcscmp(name, s->class_name) != 0) return TRUE;
+    s->found = window;
+    return FALSE;
+}
+
+struct ChildSearch {
+    const wchar_t* class_name;
+    std::string text;
+    HWND found;
+};
+
+BOOL CALLBACK find_child(HWND window, LPARAM param) {
+    auto* s = reinterpret_cast<ChildSearch*>(param);
+    if (s->class_name != nullptr) {
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (wcscmp(name, s->class_name) != 0) return TRUE;
+    } else if (WindowText(window) != s->text) {
+        return TRUE;
+    }
+    s->found = window;
+    return FALSE;
+}
+} // namespace
+
+HWND StationProcess::WaitWindow(const wchar_t* class_name, DWORD ms) const {
+    WindowSearch search{info_.dwProcessId, class_name, nullptr};
+    WaitUntil(
+        [&] {
+            EnumWindows(&find_top_level, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        ms);
+    return search.found;
+}
+
+HWND FindChildByClass(HWND parent, const wchar_t* class_name) {
+    ChildSearch search{class_name, {}, nullptr};
+    EnumChildWindows(parent, &find_child, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindChildByText(HWND parent, const std::string& text) {
+    ChildSearch search{nullptr, text, nullptr};
+    EnumChildWindows(parent, &find_child, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string WindowText(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return plat::wide_to_gbk(text);
+}
+
+int ListViewRowCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+namespace {
+// Memory in another process for the messages whose answers a common control writes there.
+class RemoteBuffer {
+public:
+    RemoteBuffer(DWORD process_id, SIZE_T size) : size_(size) {
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process_id);
+        if (process_ != nullptr) memory_ = static_cast<char*>(VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    }
+    ~RemoteBuffer() {
+        if (memory_ != nullptr) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+        if (process_ != nullptr) CloseHandle(process_);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    bool ok() const { return memory_ != nullptr; }
+    char* at(SIZE_T offset) const { return memory_ + offset; }
+    void write(SIZE_T offset, const void* data, SIZE_T size) { WriteProcessMemory(process_, memory_ + offset, data, size, nullptr); }
+    void read(SIZE_T offset, void* data, SIZE_T size) const { ReadProcessMemory(process_, memory_ + offset, data, size, nullptr); }
+
+private:
+    HANDLE process_ = nullptr;
+    char* memory_ = nullptr;
+    SIZE_T size_;
+};
+
+constexpr int kTextChars = 260;
+
+std::string wide_text(const wchar_t* buffer, LRESULT length) {
+    return plat::wide_to_gbk(std::wstring_view(buffer, static_cast<std::size_t>(std::clamp<LRESULT>(length, 0, kTextChars - 1))));
+}
+
+BOOL CALLBACK collect_tool_bars(HWND window, LPARAM param) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (wcscmp(name, L"TToolBar") == 0) reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+} // namespace
+
+std::string ListViewCell(DWORD process_id, HWND list, int row, int column) {
+    RemoteBuffer remote(process_id, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
+    if (!remote.ok()) return "<no memory>";
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = reinterpret_cast<LPWSTR>(remote.at(sizeof(LVITEMW)));
+    item.cchTextMax = kTextChars;
+    remote.write(0, &item, sizeof(item));
+    const LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.at(0)));
+    wchar_t buffer[kTextChars] = {};
+    remote.read(sizeof(LVITEMW), buffer, sizeof(buffer));
+    return wide_text(buffer, length);
+}
+
+std::string ToolBarButtonText(DWORD process_id, const ToolBarButton& button) {
+    RemoteBuffer remote(process_id, kTextChars * sizeof(wchar_t));
+    if (!remote.ok()) return "<no memory>";
+    const LRESULT length = SendMessageW(button.bar, TB_GETBUTTONTEXTW, static_cast<WPARAM>(button.command),
+                                        reinterpret_cast<LPARAM>(remote.at(0)));
+    wchar_t buffer[kTextChars] = {};
+    remote.read(0, buffer, sizeof(buffer));
+    return wide_text(buffer, length);
+}
+
+ToolBarButton FindToolBarButton(DWORD process_id, HWND parent, const std::string& caption) {
+    std::vector<HWND> bars;
+    EnumChildWindows(parent, &collect_tool_bars, reinterpret_cast<LPARAM>(&bars));
+    for (HWND bar : bars) {
+        const int count = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+        for (int i = 0; i < count && i < 64; ++i) {
+            RemoteBuffer remote(process_id, sizeof(TBBUTTON));
+            if (!remote.ok()) continue;
+            SendMessageW(bar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote.at(0)));
+            TBBUTTON b{};
+            remote.read(0, &b, sizeof(b));
+            ToolBarButton found{bar, b.idCommand};
+            if (ToolBarButtonText(process_id, found) == caption) return found;
+        }
+    }
+    return {};
+}
+
+void ClickToolBarButton(const ToolBarButton& button) {
+    PostMessageW(GetParent(button.bar), WM_COMMAND, MAKEWPARAM(button.command, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button.bar));
+}
+
+} // namespace shell_test

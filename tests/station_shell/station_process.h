@@ -1,0 +1,61 @@
+// The station program started by a test as a process of its own, in a program folder the test
+// prepared, and reached the way another program would: its windows and their messages.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace shell_test {
+
+class StationProcess {
+public:
+    StationProcess() = default;
+    ~StationProcess();  // a station still running is ended: it was started by this test
+    StationProcess(const StationProcess&) = delete;
+    StationProcess& operator=(const StationProcess&) = delete;
+
+    // Starts <folder>\Velquist.exe with `arguments`; false when it cannot start.
+    bool Start(const std::string& folder, const std::string& arguments);
+    bool Running() const;
+    // Waits for the process to end; false when it still runs after `ms`.
+    bool WaitExit(DWORD ms) const;
+    DWORD Id() const { return info_.dwProcessId; }
+    // The process's top-level window of `class_name`, waiting up to `ms`; null when none came.
+    HWND WaitWindow(const wchar_t* class_name, DWORD ms) const;
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// A child window of `parent` (any depth) of that class, or with that text (GBK), or null.
+HWND FindChildByClass(HWND parent, const wchar_t* class_name);
+HWND FindChildByText(HWND parent, const std::string& text);
+std::string WindowText(HWND window);
+
+// The text of a cell of a list view in another process (its memory holds the request).
+std::string ListViewCell(DWORD process_id, HWND list, int row, int column);
+int ListViewRowCount(HWND list);
+
+// A button of a tool bar in another process: found by its caption, clicked as the bar would
+// report a click to its parent.
+struct ToolBarButton {
+    HWND bar = nullptr;
+    int command = 0;
+};
+ToolBarButton FindToolBarButton(DWORD process_id, HWND parent, const std::string& caption);
+std::string ToolBarButtonText(DWORD process_id, const ToolBarButton& button);
+void ClickToolBarButton(const ToolBarButton& button);
+
+// Waits, handling nothing, until `done` holds or `ms` passed.
+template <class Done>
+bool WaitUntil(Done done, DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    while (!done()) {
+        if (static_cast<LONG>(end - GetTickCount()) <= 0) return done();
+        Sleep(50);
+    }
+    return true;
+}
+
+} // namespace shell_test

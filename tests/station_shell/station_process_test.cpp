@@ -1,0 +1,253 @@
+// The station program as the operator meets it, with stand-in recording devices in the test's
+// network namespace: started at log-on it hides and fetches, a second start brings it back,
+// closing hides it, the end of the session saves everything, and the exit command asks first.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+
+#include "platform/files.h"
+#include "platform/host_address.h"
+#include "platform/ini_file.h"
+#include "platform/text_gbk.h"
+#include "station/core/database/call_log_database.h"
+#include "station/core/gbk_literal.h"
+#include "tests/station_shell/screenshots.h"
+#include "tests/station_shell/station_process.h"
+#include "tests/support/standin/scenario.h"
+#include "tests/support/standin/standin_device.h"
+
+namespace {
+
+using shell_test::StationProcess;
+using station::Gbk;
+
+void remove_tree(const std::string& path) {
+    for (const plat::DirEntry& e : plat::list_directory(path)) {
+        const std::string child = plat::include_trailing_separator(path) + e.name;
+        if (e.is_directory) remove_tree(child); else plat::remove_file(child);
+    }
+    plat::remove_directory(path);
+}
+
+std::string program_folder_of_test() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::string s = plat::wide_to_gbk(path);
+    return s.substr(0, s.find_last_of('\\'));
+}
+
+// A port range of its own per run, so that runs side by side do not meet.
+int local_port_base() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return 21000 + static_cast<int>(std::chrono::duration_cast<std::chrono::microseconds>(now).count() % 1000) * 20;
+}
+
+// The last line of the newest daily log of the station.
+std::string last_log_line(const std::string& folder) {
+    std::string newest;
+    for (const plat::DirEntry& e : plat::list_directory(folder + "\\Logs")) {
+        if (!e.is_directory && e.name > newest) newest = e.name;
+    }
+    std::string text;
+    if (newest.empty() || !plat::read_whole_file(folder + "\\Logs\\" + newest, text)) return {};
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return text.substr(text.find_last_of('\n') + 1);
+}
+
+class StationProcessTest : public ::testing::Test {
+protected:
+    StationProcessTest() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder_ = plat::include_trailing_separator(plat::current_directory()) + "shell-station-" + info->name();
+        remove_tree(folder_);
+        plat::force_directories(folder_);
+        const std::string bin = program_folder_of_test();
+        for (const char* file : {"\\Velquist.exe", "\\tarnlink.dll"}) {
+            EXPECT_TRUE(CopyFileW(plat::gbk_to_wide(bin + file).c_str(), plat::gbk_to_wide(folder_ + file).c_str(), FALSE))
+                << file;
+        }
+    }
+    ~StationProcessTest() override {
+        station_.reset();
+        for (auto& d : devices_) d->stop();
+        if (!HasFailure()) remove_tree(folder_);
+    }
+
+    standin::Device& AddDevice(int recordings, std::uint32_t duration_ms) {
+        standin::DeviceConfig config;
+        config.label = "STANDIN-01";
+        config.bind_ip = address_;
+        config.device_id = "STANDIN-01";
+        config.recordings = standin::generated_recordings(recordings, standin::WavLayout::Pcm, "d01-");
+        for (standin::Recording& r : config.recordings) {
+            r.content = standin::make_wav(standin::WavLayout::Pcm, standin::embedded_record(r.content), duration_ms);
+        }
+        recordings_ = config.recordings;
+        devices_.push_back(std::make_unique<standin::Device>(config));
+        EXPECT_TRUE(devices_.back()->start());
+        return *devices_.back();
+    }
+
+    void WriteSettings(bool auto_fetch) {
+        const std::string lib_ini = folder_ + "\\tarnlib.ini";
+        plat::ini_write_string(lib_ini, "Network", "Count", std::to_string(devices_.size()));
+        for (std::size_t i = 0; i < devices_.size(); ++i) {
+            const std::string n = std::to_string(i + 1);
+            plat::ini_write_string(lib_ini, "Network", "IP" + n, address_);
+            plat::ini_write_string(lib_ini, "Network", "Port" + n, std::to_string(devices_[i]->port()));
+            plat::ini_write_string(lib_ini, "Network", "SaveFolder" + n, kSaveFolder);
+        }
+        plat::ini_write_string(lib_ini, "LocalIP", "IP", address_);
+        plat::ini_write_string(lib_ini, "LocalIP", "Port", std::to_string(local_port_base()));
+        plat::ini_write_string(lib_ini, "FTPInfo", "ConnMode", "1");
+        const std::string ini = folder_ + "\\Velquist.ini";
+        plat::ini_write_string(ini, "DB", "ConnMode", "1");
+        plat::ini_write_string(ini, "DB", "LocalAccess", "1");
+        plat::ini_write_string(ini, "CommonInfo", "AutoFTPEnable", auto_fetch ? "1" : "0");
+    }
+
+    std::string StoredPath(const standin::Recording& r) const {
+        return folder_ + "\\Data\\" + kSaveFolder + "\\" + r.date + "\\" + r.name;
+    }
+    bool AllStored() const {
+        for (const standin::Recording& r : recordings_) {
+            if (!plat::file_exists(StoredPath(r))) return false;
+        }
+        return devices_.front()->recordings_left() == 0;
+    }
+
+    HWND MainWindow(DWORD ms = 20000) { return station_->WaitWindow(L"TMainForm", ms); }
+
+    static constexpr const char* kSaveFolder = "Front";
+    std::string folder_;
+    std::string address_ = plat::first_host_address();
+    std::vector<std::unique_ptr<standin::Device>> devices_;
+    std::vector<standin::Recording> recordings_;
+    std::unique_ptr<StationProcess> station_ = std::make_unique<StationProcess>();
+};
+
+TEST_F(StationProcessTest, LogonStartFetchesHiddenAndLivesUntilTheSessionEnds) {
+    ASSERT_FALSE(address_.empty());
+    AddDevice(3, 20000);
+    WriteSettings(false);  // fetching is started by the log-on start itself
+    ASSERT_TRUE(station_->Start(folder_, "-logon"));
+    HWND main = MainWindow();
+    ASSERT_NE(main, nullptr);
+    // The window exists before its first showing has built the views; hidden only after it.
+    HWND list = nullptr;
+    auto find_list = [&] { return (list = shell_test::FindChildByClass(main, L"TListView")) != nullptr; };
+    ASSERT_TRUE(shell_test::WaitUntil(find_list, 20000));
+    EXPECT_TRUE(shell_test::WaitUntil([&] { return !IsWindowVisible(main); }, 10000)) << "hidden in the tray";
+    EXPECT_TRUE(station_->Running());
+
+    // A second start brings the first one's window back and ends by itself.
+    {
+        StationProcess second;
+        ASSERT_TRUE(second.Start(folder_, ""));
+        EXPECT_TRUE(second.WaitExit(20000));
+        EXPECT_EQ(second.WaitWindow(L"TMainForm", 0), nullptr);
+    }
+    EXPECT_TRUE(shell_test::WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 5000));
+
+    // The state view's row follows the device through its download.
+    ASSERT_EQ(shell_test::ListViewRowCount(list), 1);
+    const DWORD pid = station_->Id();
+    auto cell = [&](int column) { return shell_test::ListViewCell(pid, list, 0, column); };
+    const bool downloading = shell_test::WaitUntil([&] { return cell(7) == Gbk(u8"FTP过程中"); }, 30000);
+    EXPECT_TRUE(downloading) << "state: " << plat::gbk_to_utf8(cell(7));
+    if (downloading) {
+        EXPECT_TRUE(shell_test::SaveScreenshot(main, "station_downloading"));
+        EXPECT_EQ(cell(0), Gbk(u8"已连接"));
+        EXPECT_EQ(cell(1), "1");
+        EXPECT_EQ(cell(3), address_);
+        EXPECT_EQ(cell(5), "8");
+        EXPECT_NE(cell(9).find(" / "), std::string::npos) << cell(9);
+        EXPECT_NE(cell(8).find("d01-"), std::string::npos) << cell(8);
+        EXPECT_EQ(cell(10), kSaveFolder);
+    }
+    ASSERT_TRUE(shell_test::WaitUntil([&] { return AllStored(); }, 120000));
+    EXPECT_TRUE(shell_test::WaitUntil([&] { return cell(6) == "0" && cell(9).empty(); }, 15000))
+        << plat::gbk_to_utf8(cell(6) + " | " + cell(7) + " | " + cell(9));
+
+    // Closing the window hides it; the station lives on.
+    PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(shell_test::WaitUntil([&] { return !IsWindowVisible(main); }, 5000));
+    Sleep(300);
+    EXPECT_TRUE(station_->Running());
+
+    // The end of the session: answered at once, and everything saved before the process ends.
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer));
+    EXPECT_EQ(answer, 1u);
+    SendMessageTimeoutW(main, WM_ENDSESSION, 1, 0, SMTO_ABORTIFHUNG, 20000, &answer);
+    EXPECT_TRUE(station_->WaitExit(20000));
+    EXPECT_EQ(plat::ini_read_string(folder_ + "\\Velquist.ini", "Log", "LogPanelVisible", "<missing>"), "1")
+        << "settings saved";
+    EXPECT_NE(last_log_line(folder_).find(Gbk(u8"退出程序")), std::string::npos) << plat::gbk_to_utf8(last_log_line(folder_));
+
+    // One call row per recording, with its path below the save folder.
+    calldb::TMyDataModule database([this] {
+        calldb::DatabaseSettings s;
+        s.ConnMode = calldb::ConnModeFile;
+        s.LocalFile = true;
+        s.ProgramDir = folder_;
+        return s;
+    });
+    calldb::SearchConditions all;
+    all.DateFrom = "1900-01-01";
+    all.TimeFrom = "00:00:00";
+    all.DateTo = "2999-12-31";
+    all.TimeTo = "23:59:59";
+    std::vector<station::ACallLogInfo> rows;
+    EXPECT_EQ(database.SearchCallLogs(all, rows), 0);
+    EXPECT_EQ(rows.size(), recordings_.size());
+}
+
+TEST_F(StationProcessTest, StartStopButtonAndExitCommandWithConfirmation) {
+    WriteSettings(false);
+    ASSERT_TRUE(station_->Start(folder_, ""));
+    HWND main = MainWindow();
+    ASSERT_NE(main, nullptr);
+    const DWORD pid = station_->Id();
+    shell_test::ToolBarButton start_stop;
+    ASSERT_TRUE(shell_test::WaitUntil(
+        [&] { return (start_stop = shell_test::FindToolBarButton(pid, main, Gbk(u8"启动FTP"))).bar != nullptr; }, 10000));
+    shell_test::ClickToolBarButton(start_stop);
+    EXPECT_TRUE(shell_test::WaitUntil([&] { return shell_test::ToolBarButtonText(pid, start_stop) == Gbk(u8"停止FTP"); }, 5000));
+    shell_test::ClickToolBarButton(start_stop);
+    EXPECT_TRUE(shell_test::WaitUntil([&] { return shell_test::ToolBarButtonText(pid, start_stop) == Gbk(u8"启动FTP"); }, 5000));
+
+    const shell_test::ToolBarButton exit_button = shell_test::FindToolBarButton(pid, main, Gbk(u8"退出"));
+    ASSERT_NE(exit_button.bar, nullptr);
+    struct Answer {
+        const char* button;
+        bool ends;
+    } answers[] = {{u8"否(&N)", false}, {u8"是(&Y)", true}};
+    for (const Answer& a : answers) {
+        shell_test::ClickToolBarButton(exit_button);
+        HWND box = station_->WaitWindow(L"TConfForm", 10000);
+        ASSERT_NE(box, nullptr);
+        ASSERT_TRUE(shell_test::WaitUntil([&] { return IsWindowVisible(box) != FALSE; }, 5000));
+        Sleep(200);
+        EXPECT_EQ(shell_test::WindowText(box), Gbk(u8"确认"));
+        if (!a.ends) {
+            EXPECT_TRUE(shell_test::SaveScreenshot(box, "station_exit_question"));
+        }
+        HWND button = shell_test::FindChildByText(box, Gbk(a.button));
+        ASSERT_NE(button, nullptr);
+        PostMessageW(button, BM_CLICK, 0, 0);
+        if (a.ends) {
+            EXPECT_TRUE(station_->WaitExit(20000));
+        } else {
+            EXPECT_TRUE(shell_test::WaitUntil([&] { return !IsWindowVisible(box); }, 5000));
+            Sleep(300);
+            EXPECT_TRUE(station_->Running());
+        }
+    }
+    EXPECT_NE(last_log_line(folder_).find(Gbk(u8"退出程序")), std::string::npos) << plat::gbk_to_utf8(last_log_line(folder_));
+}
+
+} // namespace

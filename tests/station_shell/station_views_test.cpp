@@ -1,0 +1,346 @@
+// The main window with its search view and dialogs wired in, driven by messages over a seeded
+// call-record database and a transfer library with one device: the query page and a search,
+// the sort menu, the column chooser, the settings dialog, the log viewer, a change of language
+// and the state view's device switches.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/ini_file.h"
+#include "platform/media/com_ptr.h"
+#include "platform/text_gbk.h"
+#include "platform/ui/win/application.h"
+#include "station/core/database/call_log_database.h"
+#include "station/core/gbk_literal.h"
+#include "station/core/search/period_dates.h"
+#include "station/forms/sort_menu.h"
+#include "station/forms/station_database_settings.h"
+#include "station/forms/station_views.h"
+#include "tests/station_shell/fake_transfer_library.h"
+#include "tests/station_shell/screenshots.h"
+
+namespace {
+
+using station::Gbk;
+
+void pump_for(DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        ui::application().process_messages();
+        Sleep(10);
+    }
+}
+
+void remove_tree(const std::string& path) {
+    for (const plat::DirEntry& e : plat::list_directory(path)) {
+        const std::string child = plat::include_trailing_separator(path) + e.name;
+        if (e.is_directory) remove_tree(child); else plat::remove_file(child);
+    }
+    plat::remove_directory(path);
+}
+
+// Runs `act` once, from inside the modal loop that the next call opens.
+std::function<void()> g_modal_action;
+void CALLBACK run_modal_action(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    auto act = std::move(g_modal_action);
+    g_modal_action = nullptr;
+    if (act) act();
+}
+void when_modal(std::function<void()> act) {
+    g_modal_action = std::move(act);
+    SetTimer(nullptr, 0, 150, &run_modal_action);
+}
+
+void select_row(HWND list_view, int row) {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list_view, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+std::string column_caption(HWND list, int column) {
+    wchar_t buffer[128] = {};
+    LVCOLUMNW c{};
+    c.mask = LVCF_TEXT;
+    c.pszText = buffer;
+    c.cchTextMax = 128;
+    SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&c));
+    return plat::wide_to_gbk(buffer);
+}
+
+// Counts the boxes the dialogs would have shown; every question is answered "no".
+struct CountingPrompts : forms::IPrompts {
+    int asked = 0;
+    bool Confirm(const std::string&) override {
+        ++asked;
+        return false;
+    }
+    void Inform(const std::string&, const std::string&) override { ++asked; }
+};
+
+class StationViewsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ui::application().initialize(); }
+
+    StationViewsTest() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder_ = plat::include_trailing_separator(plat::current_directory()) + "shell-views-" + info->name();
+        plat::force_directories(folder_ + "\\Lang");
+        plat::force_directories(folder_ + "\\DB");
+        plat::ini_write_string(folder_ + "\\Velquist.ini", "CommonInfo", "AutoFTPEnable", "0");
+        plat::ini_write_string(folder_ + "\\Velquist.ini", "Language", "LangName", "");
+        library_.device_count = 1;
+    }
+
+    // Three calls of today in the station's own database file; caller numbers out of time order.
+    void SeedCalls() {
+        station::StationGlobals g;
+        g.ProgramDir = folder_;
+        calldb::TMyDataModule db([&g] { return forms::StationDatabaseSettings(g); });
+        const plat::LocalTime now = plat::local_now();
+        const std::string today = station::DateText({now.year, now.month, now.day});
+        const char* callers[] = {"0755-3", "0755-1", "0755-2"};
+        const char* times[] = {"08:00:00", "09:00:00", "10:00:00"};
+        for (int i = 0; i < 3; ++i) {
+            station::ACallLogInfo c;
+            c.StartDate = today;
+            c.StartTime = times[i];
+            c.DuringTime = "00:00:10";
+            c.CallerID = callers[i];
+            ASSERT_EQ(db.InsertCallLog(c), 0);
+        }
+    }
+
+    void Open() {
+        form_ = std::make_unique<forms::TMainForm>(globals_, library_, folder_ + "\\Velquist.exe", "");
+        conf_ = std::make_unique<forms::TConfForm>(nullptr, globals_.Texts);
+        msg_ = std::make_unique<forms::TMsgForm>(nullptr, globals_.Texts);
+        multi_ = std::make_unique<forms::TMultiConfForm>(nullptr);
+        form_->ConfForm = conf_.get();
+        form_->MsgForm = msg_.get();
+        views_ = std::make_unique<forms::StationViews>(*form_, globals_, library_,
+                                                       forms::StationViews::Boxes{*conf_, *msg_, *multi_},
+                                                       folder_ + "\\Velquist.exe");
+        views_->Use.Prompts = &prompts_;
+        views_->Use.Volume = &volume_;
+        form_->Views = views_.get();
+        form_->FormCreate();
+        form_->show();
+        pump_for(200);
+    }
+
+    ~StationViewsTest() override {
+        if (form_) form_->FormDestroy();
+        form_.reset();
+        views_.reset();
+        if (!HasFailure()) remove_tree(folder_);
+    }
+
+    forms::TSearchRecFrame& Search() {
+        form_->btnQuery->click();
+        forms::TSearchRecFrame* frame = views_->SearchFrame();
+        EXPECT_NE(frame, nullptr);
+        frame->btnSearch->click();
+        pump_for(50);
+        return *frame;
+    }
+    std::vector<std::string> ListedCallers() {
+        std::vector<std::string> callers;
+        for (const station::ACallLogInfo& r : views_->SearchFrame()->Calls().Records()) callers.push_back(r.CallerID);
+        return callers;
+    }
+    ui::MenuItem* SortItem(int index) { return form_->NodeSortColumn->item(index); }
+    int VisibleColumns() const { return globals_.ColumnsInfo.VisibleCount; }
+
+    plat::media::ComApartment com_;
+    std::string folder_;
+    station::StationGlobals globals_;
+    shell_test::EnableSwitchLibrary library_;
+    CountingPrompts prompts_;
+    plat::media::FakeMasterVolume volume_;
+    std::unique_ptr<forms::TMainForm> form_;
+    std::unique_ptr<forms::TConfForm> conf_;
+    std::unique_ptr<forms::TMsgForm> msg_;
+    std::unique_ptr<forms::TMultiConfForm> multi_;
+    std::unique_ptr<forms::StationViews> views_;
+};
+
+TEST_F(StationViewsTest, QueryPageSearchesAndTheSortMenuAndHeaderFollowEachOther) {
+    SeedCalls();
+    Open();
+    forms::TSearchRecFrame* created_at_show = views_->SearchFrame();
+    ASSERT_NE(created_at_show, nullptr) << "the first showing opens the query page once";
+    forms::TSearchRecFrame& frame = Search();
+    EXPECT_EQ(&frame, created_at_show) << "made once";
+    EXPECT_EQ(form_->FSearchFrame, &frame);
+    EXPECT_EQ(form_->pgcWorkArea->active_page(), form_->tabQuery);
+    ASSERT_EQ(frame.Calls().Count(), 3);
+    EXPECT_EQ(frame.lvCalls->ItemCount(), 3);
+    pump_for(100);
+    EXPECT_TRUE(shell_test::SaveScreenshot(form_->handle(), "views_search_results"));
+
+    // The sort menu: the caller column, ascending (ticked from the start), then descending.
+    const int caller = forms::SortColumnPosition(globals_.ColumnsInfo, Gbk(u8"主叫"));
+    ASSERT_GE(caller, 0);
+    SortItem(caller)->click();
+    EXPECT_EQ(ListedCallers(), (std::vector<std::string>{"0755-1", "0755-2", "0755-3"}));
+    SortItem(VisibleColumns() + 2)->click();
+    EXPECT_EQ(ListedCallers(), (std::vector<std::string>{"0755-3", "0755-2", "0755-1"}));
+    EXPECT_TRUE(SortItem(caller)->checked());
+
+    // A click on the date column's header ticks its item and the direction it sorted in.
+    const int date = forms::SortColumnPosition(globals_.ColumnsInfo, Gbk(u8"日期"));
+    frame.lvCallsColumnClick(date, true);
+    EXPECT_TRUE(SortItem(date)->checked());
+    EXPECT_FALSE(SortItem(caller)->checked());
+    EXPECT_EQ(SortItem(VisibleColumns() + 1)->checked(), globals_.SortAscending);
+    EXPECT_EQ(SortItem(VisibleColumns() + 2)->checked(), !globals_.SortAscending);
+}
+
+TEST_F(StationViewsTest, ColumnChooserOkRebuildsTheListColumnsAndTheSortMenu) {
+    Open();
+    forms::TSearchRecFrame& frame = Search();
+    const int date = forms::SortColumnPosition(globals_.ColumnsInfo, Gbk(u8"日期"));
+    ASSERT_GT(date, 0);
+    const std::string first_header = column_caption(frame.lvCalls->handle(), 0);
+    when_modal([&] {
+        forms::TSelColumnsForm* chooser = views_->ColumnChooser();
+        ASSERT_NE(chooser, nullptr);
+        select_row(chooser->checklistColumns->handle(), date);
+        for (int i = 0; i < date; ++i) SendMessageW(chooser->btnMoveUp->handle(), BM_CLICK, 0, 0);
+        SendMessageW(chooser->btnSure->handle(), BM_CLICK, 0, 0);
+    });
+    form_->NodeColumns->click();
+    EXPECT_TRUE(views_->ColumnChooser()->FColumnsChanged);
+    EXPECT_EQ(column_caption(frame.lvCalls->handle(), 0), Gbk(u8"日期"));
+    EXPECT_EQ(column_caption(frame.lvCalls->handle(), 1), first_header);
+    EXPECT_EQ(SortItem(0)->caption(), Gbk(u8"日期"));
+    EXPECT_EQ(form_->NodeSortColumn->count(), VisibleColumns() + 3);
+    EXPECT_TRUE(SortItem(VisibleColumns() + 1)->checked()) << "a rebuilt menu starts ascending";
+    // The rebuilt menu still sorts: its first item is the date column.
+    SortItem(0)->click();
+    EXPECT_TRUE(SortItem(0)->checked());
+}
+
+TEST_F(StationViewsTest, SettingsAndLogViewerOpenFromTheMenuAndClose) {
+    SeedCalls();
+    Open();
+    Search();
+    bool settings_shown = false;
+    when_modal([&] {
+        forms::TFormSettings* settings = views_->Settings();
+        ASSERT_NE(settings, nullptr);
+        settings_shown = IsWindowVisible(settings->handle()) != FALSE;
+        pump_for(100);
+        // The whole screen: a window's own picture leaves out the dialog above it.
+        EXPECT_TRUE(shell_test::SaveScreenshot(GetDesktopWindow(), "views_settings_over_main"));
+        EXPECT_TRUE(shell_test::SaveScreenshot(settings->handle(), "views_settings_dialog"));
+        SendMessageW(settings->btnCancel->handle(), BM_CLICK, 0, 0);
+    });
+    form_->NodeSysSettings->click();
+    EXPECT_TRUE(settings_shown);
+    EXPECT_FALSE(IsWindowVisible(views_->Settings()->handle()));
+    EXPECT_EQ(views_->Settings()->modal_result(), ui::mrCancel);
+
+    // The tool button opens the same dialog.
+    when_modal([&] { SendMessageW(views_->Settings()->btnCancel->handle(), BM_CLICK, 0, 0); });
+    form_->btnSettings->click();
+    EXPECT_FALSE(IsWindowVisible(views_->Settings()->handle()));
+
+    bool viewer_shown = false;
+    when_modal([&] {
+        forms::TViewOrPrintLogForm* viewer = views_->LogViewer();
+        ASSERT_NE(viewer, nullptr);
+        viewer_shown = IsWindowVisible(viewer->handle()) != FALSE;
+        // The start line of this run is in today's log file.
+        EXPECT_GE(viewer->lvLogFile->item_count(), 1);
+        EXPECT_TRUE(shell_test::SaveScreenshot(viewer->handle(), "views_log_viewer"));
+        SendMessageW(viewer->btnClose->handle(), BM_CLICK, 0, 0);
+    });
+    form_->NodeLogFiles->click();
+    EXPECT_TRUE(viewer_shown);
+    EXPECT_EQ(prompts_.asked, 0);
+
+    // The default language file takes the dialogs made so far.
+    form_->btnExportPro->click();
+    const std::string file = folder_ + "\\Lang\\default.ini";
+    EXPECT_EQ(plat::ini_read_string(file, "TFormSettings", ".caption", ""), views_->Settings()->caption());
+    EXPECT_EQ(plat::ini_read_string(file, "TViewOrPrintLogForm", ".caption", ""), Gbk(u8"查看或打印日志"));
+}
+
+TEST_F(StationViewsTest, LanguageSwitchReachesTheSearchView) {
+    SeedCalls();
+    const std::string lang = folder_ + "\\Lang\\English.ini";
+    plat::ini_write_string(lang, "common", "Col.Date", "Date");
+    plat::ini_write_string(lang, "common", "Col.CallerID", "Caller");
+    plat::ini_write_string(lang, "common", "Msg.TotalRecord", "%d calls found");
+    plat::ini_write_string(lang, "TViewOrPrintLogForm", "btnClose.Caption", "Close");
+    plat::ini_write_string(lang, "TSelColumnsForm", ".Caption", "Columns");
+    plat::ini_write_string(lang, "common", "RunItems.AnyUser", "Any user");
+    plat::ini_write_string(lang, "common", "RunItems.ThisUser", "This user");
+    plat::ini_write_string(lang, "common", "ColAddDev.DeviceIP", "Device IP");
+    Open();
+    forms::TSearchRecFrame& frame = Search();
+    // A dialog made before the change and one made after it both take the new language.
+    when_modal([&] { SendMessageW(views_->LogViewer()->btnClose->handle(), BM_CLICK, 0, 0); });
+    form_->NodeLogFiles->click();
+    const int date = forms::SortColumnPosition(globals_.ColumnsInfo, Gbk(u8"日期"));
+    const int caller = forms::SortColumnPosition(globals_.ColumnsInfo, Gbk(u8"主叫"));
+    ASSERT_EQ(form_->NodeLanguage->count(), 1);
+    form_->NodeLanguage->item(0)->click();
+    EXPECT_EQ(column_caption(frame.lvCalls->handle(), date), "Date");
+    EXPECT_EQ(column_caption(frame.lvCalls->handle(), caller), "Caller");
+    EXPECT_EQ(frame.StatusText(), "3 calls found");
+    EXPECT_EQ(views_->LogViewer()->btnClose->caption(), "Close");
+    when_modal([&] { SendMessageW(views_->ColumnChooser()->btnCancel->handle(), BM_CLICK, 0, 0); });
+    form_->NodeColumns->click();
+    EXPECT_EQ(views_->ColumnChooser()->caption(), "Columns");
+    // The settings dialog's lists named by text keys.
+    when_modal([&] { SendMessageW(views_->Settings()->btnCancel->handle(), BM_CLICK, 0, 0); });
+    form_->NodeSysSettings->click();
+    forms::TFormSettings& settings = *views_->Settings();
+    EXPECT_EQ(settings.cbAutoRunMode->items().get(0), "Any user");
+    EXPECT_EQ(settings.cbAutoRunMode->items().get(1), "This user");
+    EXPECT_EQ(settings.lvDev->columns().at(1)->caption(), "Device IP");
+    // The renamed sort item still sorts by its column.
+    EXPECT_EQ(SortItem(caller)->caption(), "Caller");
+    SortItem(caller)->click();
+    EXPECT_EQ(ListedCallers(), (std::vector<std::string>{"0755-1", "0755-2", "0755-3"}));
+    pump_for(100);
+    EXPECT_TRUE(shell_test::SaveScreenshot(form_->handle(), "views_search_english"));
+}
+
+TEST_F(StationViewsTest, StateViewSwitchesTheSelectedDeviceInTheLibrary) {
+    Open();
+    form_->btnFtpState->click();
+    forms::TMyFTPStateFrame& state = *form_->FStateFrame;
+    ASSERT_EQ(form_->Engine()->DeviceCount(), 1);
+    ASSERT_EQ(state.lvBoard->item_count(), 1);
+    select_row(state.lvBoard->handle(), 0);
+    state.btnDisableDev->click();
+    state.btnEnableDev->click();
+    using Switch = std::pair<int, std::int32_t>;
+    EXPECT_EQ(library_.enables, (std::vector<Switch>{{0, 0}, {0, 1}}));
+    EXPECT_TRUE(form_->Engine()->Boards()[0].Enabled);
+}
+
+TEST_F(StationViewsTest, ShutDownEndsTheSearchView) {
+    SeedCalls();
+    Open();
+    forms::TSearchRecFrame& frame = Search();
+    ASSERT_EQ(frame.Calls().Count(), 3);
+    // The end of the Windows session reaches only the destroy step, not the exit command.
+    form_->FormDestroy();
+    EXPECT_EQ(frame.Calls().Count(), 0);
+    EXPECT_EQ(frame.lvCalls->ItemCount(), 0);
+    EXPECT_FALSE(frame.HiTimer1->enabled());
+}
+
+} // namespace
