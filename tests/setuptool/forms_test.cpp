@@ -20,6 +20,7 @@
 #include "setuptool/forms/ip_addr_form.h"
 #include "setuptool/forms/main_form.h"
 #include "tests/support/discovery_responder/discovery_responder.h"
+#include "tests/support/window_test/window_test.h"
 
 namespace {
 
@@ -36,20 +37,10 @@ public:
     std::vector<std::string> shown;
 };
 
-// Handles the thread's messages until `done` holds or about `ms` milliseconds passed.
-bool pump_until(const std::function<bool()>& done, int ms = 5000) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        ui::application().process_messages();
-        if (done()) return true;
-        if (static_cast<int>(GetTickCount() - start) >= ms) return false;
-        Sleep(5);
-    }
-}
+using window_test::pump;
 
-void pump(int ms) {
-    pump_until([] { return false; }, ms);
-}
+// Replies from the stand-in devices on loopback can take a while under Wine.
+bool pump_until(const std::function<bool()>& done, int ms = 5000) { return window_test::pump_until(done, ms); }
 
 // Runs `step` on this thread from inside whatever message loop turns next (a modal dialog's
 // included), once.
@@ -161,10 +152,9 @@ TEST_F(KestoWindows, RefreshListsTheDevicesAndTheirCount) {
         EXPECT_EQ(list.item(row)->sub_items().count(), 9);  // eight shown, the decimal MAC hidden
     }
 
-    plat::create_directory("kesto_screenshots");
     ui::Bitmap shot;
     ui::capture_window(main->handle(), shot);
-    EXPECT_TRUE(ui::save_png(shot, "kesto_screenshots\\main_window.png"));
+    EXPECT_TRUE(window_test::save_picture(shot, "kesto_screenshots", "main_window"));
 }
 
 TEST_F(KestoWindows, SecondQuickRefreshIgnoresStaleAnswers) {

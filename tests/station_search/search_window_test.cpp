@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <functional>
 #include <map>
 
 #include <gtest/gtest.h>
@@ -13,7 +14,6 @@
 #include "platform/media/directshow_player.h"
 #include "platform/text_gbk.h"
 #include "platform/ui/win/application.h"
-#include "platform/ui/win/screenshot.h"
 #include "station/core/database/call_log_database.h"
 #include "station/core/search/note_text.h"
 #include "station/core/search/playback_math.h"
@@ -21,6 +21,7 @@
 #include "station/forms/search/search_frame.h"
 #include "tests/station_search/search_fixture.h"
 #include "tests/station_search/wav_file.h"
+#include "tests/support/window_test/window_test.h"
 
 namespace station_search_test {
 namespace {
@@ -42,30 +43,14 @@ void EnsureApplication() {
     (void)done;
 }
 
-template <typename Predicate>
-bool PumpUntil(Predicate done, int ms) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        ui::application().process_messages();
-        if (done()) return true;
-        if (static_cast<int>(GetTickCount() - start) > ms) return false;
-        Sleep(10);
-    }
-}
-
-void Pump(int ms) {
-    PumpUntil([] { return false; }, ms);
-}
+bool PumpUntil(const std::function<bool()>& done, int ms) { return window_test::pump_until(done, ms); }
+void Pump(int ms) { window_test::pump(ms); }
 
 std::string Screenshot(HWND window, const std::string& name) {
+    const std::string folder = "screenshots\\station_search";
     Pump(150);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    ui::Bitmap picture;
-    ui::capture_window(window, picture);
-    plat::force_directories("screenshots\\station_search");
-    const std::string path = "screenshots\\station_search\\" + name + ".png";
-    EXPECT_TRUE(!picture.empty() && ui::save_png(picture, path)) << path;
-    return path;
+    EXPECT_TRUE(window_test::save_screenshot(window, folder, name)) << window_test::picture_path(folder, name);
+    return window_test::picture_path(folder, name);
 }
 
 class ScriptedCallDialogs : public forms::ICallDialogs {

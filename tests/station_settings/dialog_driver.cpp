@@ -2,9 +2,8 @@
 
 #include <commctrl.h>
 
-#include "platform/files.h"
 #include "platform/text_gbk.h"
-#include "platform/ui/win/screenshot.h"
+#include "tests/support/window_test/window_test.h"
 
 namespace settings_test {
 
@@ -61,12 +60,7 @@ void SelectListBoxItem(HWND list_box, int item) {
 }
 
 bool SaveScreenshot(HWND window, const std::string& name) {
-    const std::string folder = "screenshots\\station_settings";
-    plat::force_directories(folder);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    ui::Bitmap picture;
-    ui::capture_window(window, picture);
-    return !picture.empty() && ui::save_png(picture, folder + "\\" + name + ".png");
+    return window_test::save_screenshot(window, "screenshots\\station_settings", name);
 }
 
 } // namespace settings_test

@@ -10,7 +10,7 @@
 #include "station/core/settings_models/clock_now.h"
 #include "station/core/settings_models/find_dirs.h"
 #include "station/core/settings_models/log_files.h"
-#include "tests/station_settings/clock_recorder.h"
+#include "tests/support/fake_transfer_library.h"
 #include "tests/support/test_folder.h"
 
 namespace {
@@ -92,11 +92,11 @@ TEST(SyncNow, SetsTheClockOfConnectedDevicesOnly) {
     boards[1].Connected = 1;
     boards[3].Connected = 1;
     boards[5].Connected = 1;  // beyond the device count
-    settings_test::ClockRecorder lib;
+    test_support::FakeTransferLibrary lib;
     EXPECT_EQ(station::SetConnectedDeviceClocks(boards, 4, lib, "2026-12-10 13:00:00"), 2);
     EXPECT_EQ(lib.clocks, (std::vector<std::pair<int, std::string>>{{1, "2026-12-10 13:00:00"},
                                                                       {3, "2026-12-10 13:00:00"}}));
-    settings_test::ClockRecorder none;
+    test_support::FakeTransferLibrary none;
     EXPECT_EQ(station::SetConnectedDeviceClocks(station::BoardTable{}, 4, none, "x"), 0);
     EXPECT_TRUE(none.clocks.empty());
 }

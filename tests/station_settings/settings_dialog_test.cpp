@@ -12,7 +12,7 @@
 #include "station/core/gbk_literal.h"
 #include "station/forms/settings/form_settings.h"
 #include "station/core/settings_models/log_files.h"
-#include "tests/station_settings/clock_recorder.h"
+#include "tests/support/fake_transfer_library.h"
 #include "tests/station_settings/dialog_driver.h"
 #include "tests/support/test_folder.h"
 
@@ -89,7 +89,7 @@ protected:
     TestFolder dir;
     station::StationGlobals g;
     station::BoardTable boards{};
-    ClockRecorder library;
+    test_support::FakeTransferLibrary library;
     station::WindowsRunKeyRegistry registry;
     FakePrompts prompts;
     FakeShell shell;

@@ -6,79 +6,26 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/text_gbk.h"
-
-#include "platform/files.h"
 #include "platform/ini_file.h"
-#include "platform/ui/win/application.h"
 #include "station/core/gbk_literal.h"
-#include "station/forms/main_form.h"
-#include "tests/station_shell/fake_transfer_library.h"
+#include "tests/station_shell/main_window_fixture.h"
 #include "tests/station_shell/screenshots.h"
+#include "tests/support/window_test/window_test.h"
 
 namespace {
 
+using shell_test::ColumnCaption;
 using station::Gbk;
+using window_test::pump;
 
-void pump_for(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    while (static_cast<LONG>(end - GetTickCount()) > 0) {
-        ui::application().process_messages();
-        Sleep(10);
-    }
-}
-
-void remove_tree(const std::string& path) {
-    for (const plat::DirEntry& e : plat::list_directory(path)) {
-        const std::string child = plat::include_trailing_separator(path) + e.name;
-        if (e.is_directory) remove_tree(child); else plat::remove_file(child);
-    }
-    plat::remove_directory(path);
-}
-
-std::string column_caption(HWND list, int column) {
-    wchar_t buffer[128] = {};
-    LVCOLUMNW c{};
-    c.mask = LVCF_TEXT;
-    c.pszText = buffer;
-    c.cchTextMax = 128;
-    SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&c));
-    return plat::wide_to_gbk(buffer);
-}
-
-class MainWindow : public ::testing::Test {
+class MainWindow : public shell_test::MainWindowFixture {
 protected:
-    static void SetUpTestSuite() { ui::application().initialize(); }
-
-    MainWindow() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = plat::include_trailing_separator(plat::current_directory()) + "shell-main-" + info->name();
-        plat::force_directories(folder_ + "\\Lang");
-        // Fetching is switched on by hand in these tests.
-        plat::ini_write_string(folder_ + "\\Velquist.ini", "CommonInfo", "AutoFTPEnable", "0");
-        plat::ini_write_string(folder_ + "\\Velquist.ini", "Language", "LangName", "");
-    }
+    MainWindow() : MainWindowFixture("shell-main-") {}
 
     void Open() {
-        form_ = std::make_unique<forms::TMainForm>(globals_, library_, folder_ + "\\Velquist.exe", "");
-        conf_ = std::make_unique<forms::TConfForm>(nullptr, globals_.Texts);
-        form_->ConfForm = conf_.get();
-        form_->FormCreate();
-        form_->show();
-        pump_for(200);
+        MakeForm();
+        ShowForm();
     }
-
-    ~MainWindow() override {
-        if (form_) form_->FormDestroy();
-        form_.reset();
-        if (!HasFailure()) remove_tree(folder_);
-    }
-
-    std::string folder_;
-    station::StationGlobals globals_;
-    shell_test::EnableSwitchLibrary library_;
-    std::unique_ptr<forms::TMainForm> form_;
-    std::unique_ptr<forms::TConfForm> conf_;
 };
 
 TEST_F(MainWindow, StartAndStopSwitchCaptionTrayMenuAndAnimation) {
@@ -130,11 +77,11 @@ TEST_F(MainWindow, StartAndStopSwitchCaptionTrayMenuAndAnimation) {
 TEST_F(MainWindow, CloseHidesToTheTrayAndTheRestoreMessageBringsItBack) {
     Open();
     form_->close();
-    pump_for(100);
+    pump(100);
     EXPECT_FALSE(IsWindowVisible(form_->handle()));
     EXPECT_TRUE(form_->TrayIconMain()->Tray().Shown());
     SendMessageW(form_->handle(), forms::WM_RESTOREFROMTRAY, 0, 0);
-    pump_for(100);
+    pump(100);
     EXPECT_TRUE(IsWindowVisible(form_->handle()));
 }
 
@@ -217,11 +164,11 @@ TEST_F(MainWindow, LanguageSwitchChangesTheCaptions) {
     EXPECT_EQ(form_->NodeFile->caption(), "&File");
     EXPECT_EQ(form_->btnStartStop->caption(), "Start FTP");
     EXPECT_EQ(form_->FStateFrame->btnEnableDev->caption(), "Enable");
-    EXPECT_EQ(column_caption(form_->FStateFrame->lvBoard->handle(), 1), "No.");
-    EXPECT_EQ(column_caption(form_->FStateFrame->lvBoard->handle(), 3), "Device IP");
+    EXPECT_EQ(ColumnCaption(form_->FStateFrame->lvBoard->handle(), 1), "No.");
+    EXPECT_EQ(ColumnCaption(form_->FStateFrame->lvBoard->handle(), 3), "Device IP");
     form_->btnStartStop->click();
     EXPECT_EQ(form_->btnStartStop->caption(), "Stop FTP");
-    pump_for(100);
+    pump(100);
     EXPECT_TRUE(shell_test::SaveScreenshot(form_->handle(), "main_english"));
     form_->btnStartStop->click();
 }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "station/core/gbk_literal.h"
-#include "tests/station_shell/fake_transfer_library.h"
+#include "tests/support/fake_transfer_library.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ struct StateViewFixture : ::testing::Test {
     station::BoardTable boards;
     int count = 2;
     station::StationTexts texts;
-    shell_test::EnableSwitchLibrary library;
+    test_support::FakeTransferLibrary library;
     std::vector<std::pair<std::string, int>> logged;
     forms::TransferStateView view{list, buttons, boards, [this] { return count; }, texts, library,
                                   [this](const std::string& m, int level) { logged.emplace_back(m, level); }};

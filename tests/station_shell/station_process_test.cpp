@@ -18,19 +18,13 @@
 #include "tests/station_shell/station_process.h"
 #include "tests/support/standin/scenario.h"
 #include "tests/support/standin/standin_device.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
 using shell_test::StationProcess;
 using station::Gbk;
-
-void remove_tree(const std::string& path) {
-    for (const plat::DirEntry& e : plat::list_directory(path)) {
-        const std::string child = plat::include_trailing_separator(path) + e.name;
-        if (e.is_directory) remove_tree(child); else plat::remove_file(child);
-    }
-    plat::remove_directory(path);
-}
+using test_support::RemoveTree;
 
 std::string program_folder_of_test() {
     wchar_t path[MAX_PATH] = {};
@@ -62,7 +56,7 @@ protected:
     StationProcessTest() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         folder_ = plat::include_trailing_separator(plat::current_directory()) + "shell-station-" + info->name();
-        remove_tree(folder_);
+        RemoveTree(folder_);
         plat::force_directories(folder_);
         const std::string bin = program_folder_of_test();
         for (const char* file : {"\\Velquist.exe", "\\tarnlink.dll"}) {
@@ -73,7 +67,7 @@ protected:
     ~StationProcessTest() override {
         station_.reset();
         for (auto& d : devices_) d->stop();
-        if (!HasFailure()) remove_tree(folder_);
+        if (!HasFailure()) RemoveTree(folder_);
     }
 
     standin::Device& AddDevice(int recordings, std::uint32_t duration_ms) {

@@ -22,28 +22,15 @@
 #include "station/forms/sort_menu.h"
 #include "station/forms/station_database_settings.h"
 #include "station/forms/station_views.h"
-#include "tests/station_shell/fake_transfer_library.h"
+#include "tests/station_shell/main_window_fixture.h"
 #include "tests/station_shell/screenshots.h"
+#include "tests/support/window_test/window_test.h"
 
 namespace {
 
+using shell_test::ColumnCaption;
 using station::Gbk;
-
-void pump_for(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    while (static_cast<LONG>(end - GetTickCount()) > 0) {
-        ui::application().process_messages();
-        Sleep(10);
-    }
-}
-
-void remove_tree(const std::string& path) {
-    for (const plat::DirEntry& e : plat::list_directory(path)) {
-        const std::string child = plat::include_trailing_separator(path) + e.name;
-        if (e.is_directory) remove_tree(child); else plat::remove_file(child);
-    }
-    plat::remove_directory(path);
-}
+using window_test::pump;
 
 // Runs `act` once, from inside the modal loop that the next call opens.
 std::function<void()> g_modal_action;
@@ -65,16 +52,6 @@ void select_row(HWND list_view, int row) {
     SendMessageW(list_view, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-std::string column_caption(HWND list, int column) {
-    wchar_t buffer[128] = {};
-    LVCOLUMNW c{};
-    c.mask = LVCF_TEXT;
-    c.pszText = buffer;
-    c.cchTextMax = 128;
-    SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&c));
-    return plat::wide_to_gbk(buffer);
-}
-
 // Counts the boxes the dialogs would have shown; every question is answered "no".
 struct CountingPrompts : forms::IPrompts {
     int asked = 0;
@@ -85,17 +62,15 @@ struct CountingPrompts : forms::IPrompts {
     void Inform(const std::string&, const std::string&) override { ++asked; }
 };
 
-class StationViewsTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { ui::application().initialize(); }
+// COM is up before the window is made and goes down after everything of the fixture is gone.
+struct ComFirst {
+    plat::media::ComApartment com_;
+};
 
-    StationViewsTest() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = plat::include_trailing_separator(plat::current_directory()) + "shell-views-" + info->name();
-        plat::force_directories(folder_ + "\\Lang");
+class StationViewsTest : protected ComFirst, public shell_test::MainWindowFixture {
+protected:
+    StationViewsTest() : MainWindowFixture("shell-views-") {
         plat::force_directories(folder_ + "\\DB");
-        plat::ini_write_string(folder_ + "\\Velquist.ini", "CommonInfo", "AutoFTPEnable", "0");
-        plat::ini_write_string(folder_ + "\\Velquist.ini", "Language", "LangName", "");
         library_.device_count = 1;
     }
 
@@ -119,11 +94,9 @@ protected:
     }
 
     void Open() {
-        form_ = std::make_unique<forms::TMainForm>(globals_, library_, folder_ + "\\Velquist.exe", "");
-        conf_ = std::make_unique<forms::TConfForm>(nullptr, globals_.Texts);
+        MakeForm();
         msg_ = std::make_unique<forms::TMsgForm>(nullptr, globals_.Texts);
         multi_ = std::make_unique<forms::TMultiConfForm>(nullptr);
-        form_->ConfForm = conf_.get();
         form_->MsgForm = msg_.get();
         views_ = std::make_unique<forms::StationViews>(*form_, globals_, library_,
                                                        forms::StationViews::Boxes{*conf_, *msg_, *multi_},
@@ -131,16 +104,13 @@ protected:
         views_->Use.Prompts = &prompts_;
         views_->Use.Volume = &volume_;
         form_->Views = views_.get();
-        form_->FormCreate();
-        form_->show();
-        pump_for(200);
+        ShowForm();
     }
 
+    // The views go only after the window that uses them.
     ~StationViewsTest() override {
-        if (form_) form_->FormDestroy();
-        form_.reset();
+        CloseForm();
         views_.reset();
-        if (!HasFailure()) remove_tree(folder_);
     }
 
     forms::TSearchRecFrame& Search() {
@@ -148,7 +118,7 @@ protected:
         forms::TSearchRecFrame* frame = views_->SearchFrame();
         EXPECT_NE(frame, nullptr);
         frame->btnSearch->click();
-        pump_for(50);
+        pump(50);
         return *frame;
     }
     std::vector<std::string> ListedCallers() {
@@ -159,14 +129,8 @@ protected:
     ui::MenuItem* SortItem(int index) { return form_->NodeSortColumn->item(index); }
     int VisibleColumns() const { return globals_.ColumnsInfo.VisibleCount; }
 
-    plat::media::ComApartment com_;
-    std::string folder_;
-    station::StationGlobals globals_;
-    shell_test::EnableSwitchLibrary library_;
     CountingPrompts prompts_;
     plat::media::FakeMasterVolume volume_;
-    std::unique_ptr<forms::TMainForm> form_;
-    std::unique_ptr<forms::TConfForm> conf_;
     std::unique_ptr<forms::TMsgForm> msg_;
     std::unique_ptr<forms::TMultiConfForm> multi_;
     std::unique_ptr<forms::StationViews> views_;
@@ -183,7 +147,7 @@ TEST_F(StationViewsTest, QueryPageSearchesAndTheSortMenuAndHeaderFollowEachOther
     EXPECT_EQ(form_->pgcWorkArea->active_page(), form_->tabQuery);
     ASSERT_EQ(frame.Calls().Count(), 3);
     EXPECT_EQ(frame.lvCalls->ItemCount(), 3);
-    pump_for(100);
+    pump(100);
     EXPECT_TRUE(shell_test::SaveScreenshot(form_->handle(), "views_search_results"));
 
     // The sort menu: the caller column, ascending (ticked from the start), then descending.
@@ -209,7 +173,7 @@ TEST_F(StationViewsTest, ColumnChooserOkRebuildsTheListColumnsAndTheSortMenu) {
     forms::TSearchRecFrame& frame = Search();
     const int date = forms::SortColumnPosition(globals_.ColumnsInfo, Gbk(u8"日期"));
     ASSERT_GT(date, 0);
-    const std::string first_header = column_caption(frame.lvCalls->handle(), 0);
+    const std::string first_header = ColumnCaption(frame.lvCalls->handle(), 0);
     when_modal([&] {
         forms::TSelColumnsForm* chooser = views_->ColumnChooser();
         ASSERT_NE(chooser, nullptr);
@@ -219,8 +183,8 @@ TEST_F(StationViewsTest, ColumnChooserOkRebuildsTheListColumnsAndTheSortMenu) {
     });
     form_->NodeColumns->click();
     EXPECT_TRUE(views_->ColumnChooser()->FColumnsChanged);
-    EXPECT_EQ(column_caption(frame.lvCalls->handle(), 0), Gbk(u8"日期"));
-    EXPECT_EQ(column_caption(frame.lvCalls->handle(), 1), first_header);
+    EXPECT_EQ(ColumnCaption(frame.lvCalls->handle(), 0), Gbk(u8"日期"));
+    EXPECT_EQ(ColumnCaption(frame.lvCalls->handle(), 1), first_header);
     EXPECT_EQ(SortItem(0)->caption(), Gbk(u8"日期"));
     EXPECT_EQ(form_->NodeSortColumn->count(), VisibleColumns() + 3);
     EXPECT_TRUE(SortItem(VisibleColumns() + 1)->checked()) << "a rebuilt menu starts ascending";
@@ -238,7 +202,7 @@ TEST_F(StationViewsTest, SettingsAndLogViewerOpenFromTheMenuAndClose) {
         forms::TFormSettings* settings = views_->Settings();
         ASSERT_NE(settings, nullptr);
         settings_shown = IsWindowVisible(settings->handle()) != FALSE;
-        pump_for(100);
+        pump(100);
         // The whole screen: a window's own picture leaves out the dialog above it.
         EXPECT_TRUE(shell_test::SaveScreenshot(GetDesktopWindow(), "views_settings_over_main"));
         EXPECT_TRUE(shell_test::SaveScreenshot(settings->handle(), "views_settings_dialog"));
@@ -295,8 +259,8 @@ TEST_F(StationViewsTest, LanguageSwitchReachesTheSearchView) {
     const int caller = forms::SortColumnPosition(globals_.ColumnsInfo, Gbk(u8"主叫"));
     ASSERT_EQ(form_->NodeLanguage->count(), 1);
     form_->NodeLanguage->item(0)->click();
-    EXPECT_EQ(column_caption(frame.lvCalls->handle(), date), "Date");
-    EXPECT_EQ(column_caption(frame.lvCalls->handle(), caller), "Caller");
+    EXPECT_EQ(ColumnCaption(frame.lvCalls->handle(), date), "Date");
+    EXPECT_EQ(ColumnCaption(frame.lvCalls->handle(), caller), "Caller");
     EXPECT_EQ(frame.StatusText(), "3 calls found");
     EXPECT_EQ(views_->LogViewer()->btnClose->caption(), "Close");
     when_modal([&] { SendMessageW(views_->ColumnChooser()->btnCancel->handle(), BM_CLICK, 0, 0); });
@@ -313,7 +277,7 @@ TEST_F(StationViewsTest, LanguageSwitchReachesTheSearchView) {
     EXPECT_EQ(SortItem(caller)->caption(), "Caller");
     SortItem(caller)->click();
     EXPECT_EQ(ListedCallers(), (std::vector<std::string>{"0755-1", "0755-2", "0755-3"}));
-    pump_for(100);
+    pump(100);
     EXPECT_TRUE(shell_test::SaveScreenshot(form_->handle(), "views_search_english"));
 }
 

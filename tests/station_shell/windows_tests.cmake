@@ -5,14 +5,14 @@ endif()
 
 vq_add_test(station_shell_window_tests
   SOURCES boxes_window_test.cpp tray_window_test.cpp screenshots.cpp
-  LIBS station_shell_windows
+  LIBS station_shell_windows window_test_support
   TIMEOUT 120)
 
 get_property(station_resources GLOBAL PROPERTY VQ_STATION_RESOURCE_OBJECT)
 set_source_files_properties(${station_resources} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
 vq_add_test(station_shell_main_window_tests
   SOURCES main_window_test.cpp screenshots.cpp ${station_resources}
-  LIBS station_shell_windows
+  LIBS station_shell_windows window_test_support
   TIMEOUT 120)
 add_dependencies(station_shell_main_window_tests station_shell_resources)
 
@@ -23,7 +23,7 @@ if(TARGET velquist AND TARGET station_db
    AND NOT "tests/support" IN_LIST VQ_SKIP AND NOT "tests/support/standin" IN_LIST VQ_SKIP)
   vq_add_test(station_shell_program_tests NETNS
     SOURCES station_process_test.cpp station_process.cpp screenshots.cpp
-    LIBS station_shell_windows standin_device station_db
+    LIBS station_shell_windows standin_device station_db window_test_support
     TIMEOUT 400)
   add_dependencies(station_shell_program_tests velquist tarnlink)
 endif()
@@ -32,7 +32,7 @@ endif()
 if(TARGET station_shell_views)
   vq_add_test(station_shell_views_tests
     SOURCES station_views_test.cpp screenshots.cpp ${station_resources}
-    LIBS station_shell_views
+    LIBS station_shell_views window_test_support
     TIMEOUT 300)
   add_dependencies(station_shell_views_tests station_shell_resources)
 endif()

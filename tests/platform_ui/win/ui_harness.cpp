@@ -1,7 +1,7 @@
 #include "ui_harness.h"
 
-#include "platform/files.h"
 #include "platform/ui/win/screenshot.h"
+#include "tests/support/window_test/window_test.h"
 
 namespace uitest {
 
@@ -20,13 +20,7 @@ void ensure_application() {
     (void)done;
 }
 
-void pump(int ms) {
-    DWORD start = GetTickCount();
-    do {
-        ui::application().process_messages();
-        Sleep(5);
-    } while (static_cast<int>(GetTickCount() - start) < ms);
-}
+void pump(int ms) { window_test::pump(ms); }
 
 // Keyboard state for GetKeyState while a posted key is handled.
 static void set_shift(bool down) {
@@ -51,11 +45,11 @@ void click_at(HWND window, int x, int y) {
     pump(30);
 }
 
+static const char kScreenshots[] = "platform_ui_screenshots";
+
 std::string save_bitmap(const ui::Bitmap& bitmap, const std::string& name) {
-    plat::create_directory("platform_ui_screenshots");
-    std::string path = "platform_ui_screenshots\\" + name + ".png";
-    ui::save_png(bitmap, path);
-    return path;
+    window_test::save_picture(bitmap, kScreenshots, name);
+    return window_test::picture_path(kScreenshots, name);
 }
 
 std::string screenshot(HWND window, const std::string& name) {

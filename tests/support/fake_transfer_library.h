@@ -1,16 +1,18 @@
-// A transfer library with a given number of devices that records the enable switches it is
-// given and answers nothing else.
+// A transfer library with a given number of devices that records the clock texts and the enable
+// switches it is given and answers nothing else.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "station/core/engine/transfer_library.h"
 
-namespace shell_test {
+namespace test_support {
 
-struct EnableSwitchLibrary : station::ITransferLibrary {
+struct FakeTransferLibrary : station::ITransferLibrary {
     int device_count = 0;
+    std::vector<std::pair<int, std::string>> clocks;    // device, clock text
     std::vector<std::pair<int, std::int32_t>> enables;  // device, value
 
     int set_cfgfile(const char*) override { return 0; }
@@ -19,6 +21,7 @@ struct EnableSwitchLibrary : station::ITransferLibrary {
     int get_bd_num() override { return device_count; }
     int get_bd_param(int, int, int, void*) override { return -1; }
     int set_bd_param(int device, int, int code, const void* data) override {
+        if (code == BD_PARAM_CLOCK) clocks.emplace_back(device, static_cast<const char*>(data));
         if (code == BD_PARAM_ENABLE) enables.emplace_back(device, *static_cast<const std::int32_t*>(data));
         return 0;
     }
@@ -32,4 +35,4 @@ struct EnableSwitchLibrary : station::ITransferLibrary {
     int get_connreqinfo(ftp_connreqinfo*) override { return -1; }
 };
 
-} // namespace shell_test
+} // namespace test_support

@@ -1,0 +1,28 @@
+// Helpers for the window tests under Wine: handling the thread's messages for a while, and
+// pictures of windows saved as PNG files below the working folder (the build tree) for review.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "platform/ui/win/graphics.h"
+
+namespace window_test {
+
+// Handles the thread's messages until `done` holds or about `ms` milliseconds passed; one pass
+// at least, so that a zero wait still lets posted messages through.
+bool pump_until(const std::function<bool()>& done, int ms);
+// Handles the thread's messages for about `ms` milliseconds (one pass at least).
+void pump(int ms);
+
+// <folder>\<name>.png, relative to the working folder.
+std::string picture_path(const std::string& folder, const std::string& name);
+// Saves `picture` as picture_path(folder, name), making the folder first; false when nothing
+// could be written.
+bool save_picture(const ui::Bitmap& picture, const std::string& folder, const std::string& name);
+// Repaints `window` with its frame and children first, so that the picture shows what the test
+// just changed, then saves it as save_picture does.
+bool save_screenshot(HWND window, const std::string& folder, const std::string& name);
+
+} // namespace window_test
