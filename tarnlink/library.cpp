@@ -62,20 +62,25 @@ int Library::set_cfgfile(const char* path) {
     return ST_OK;
 }
 
+bool Library::begin_init(std::uint8_t client_kind) {
+    try {
+        events_ = std::make_unique<EventQueue>();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    initialised_ = true;
+    client_kind_ = client_kind;
+    reset_tables();
+    determine_library_folder();
+    apply_settings();
+    return true;
+}
+
 int Library::init(const char* /*unused*/, int mode) {
     if ((mode & 0xFFFF) == KVFTP_DIRECT_MODE_SELECTOR) {
         direct_mode_ = true;
         if (initialised_) return ST_OK;
-        try {
-            events_ = std::make_unique<EventQueue>();
-        } catch (const std::bad_alloc&) {
-            return -1;
-        }
-        initialised_ = true;
-        client_kind_ = 8;
-        reset_tables();
-        determine_library_folder();
-        apply_settings();
+        if (!begin_init(8)) return -1;
         device_count_ = 1;
         // One device reached by host and port: only the active mode gives it a session.
         conn_mode_ = CONNMODE_PC_ACTIVE;
@@ -92,16 +97,7 @@ int Library::init(const char* /*unused*/, int mode) {
 
     direct_mode_ = false;
     if (initialised_) return ST_OK;
-    try {
-        events_ = std::make_unique<EventQueue>();
-    } catch (const std::bad_alloc&) {
-        return -1;
-    }
-    initialised_ = true;
-    client_kind_ = 7;
-    reset_tables();
-    determine_library_folder();
-    apply_settings();
+    if (!begin_init(7)) return -1;
     prepare_threads();
 
     if (options_.offline) {

@@ -120,6 +120,9 @@ public:
 private:
     friend class Transport;
 
+    // The steps both ways of starting share: event queue, tables, folder, settings. False when
+    // the event queue cannot be made (the library then stays uninitialised).
+    bool begin_init(std::uint8_t client_kind);
     void reset_tables();
     void determine_library_folder();
     void apply_settings();
