@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <map>
 
 #include <gtest/gtest.h>
@@ -12,12 +13,16 @@
 #include "platform/clock.h"
 #include "platform/media/com_ptr.h"
 #include "platform/media/directshow_player.h"
+#include "platform/ui/persistent.h"
+#include "platform/ini_file.h"
 #include "platform/text_gbk.h"
 #include "platform/ui/win/application.h"
 #include "station/core/database/call_log_database.h"
 #include "station/core/search/note_text.h"
 #include "station/core/search/playback_math.h"
 #include "station/forms/search/call_dialogs.h"
+#include "station/core/language_file.h"
+#include "station/forms/language_window.h"
 #include "station/forms/search/search_frame.h"
 #include "tests/station_search/search_fixture.h"
 #include "tests/station_search/wav_file.h"
@@ -592,6 +597,99 @@ TEST_F(SearchWindowTest, VolumeAndMuteGoThroughTheMixer) {
     EXPECT_FALSE(without->btnVolumeMute->visible());
     EXPECT_FALSE(without->labelVolumn->visible());
     without->DoneFrame();
+}
+
+// A text the window shows: the window's own text for windowed controls, the caption otherwise.
+std::string ShownText(ui::Control* control) {
+    if (auto* windowed = dynamic_cast<ui::WinControl*>(control)) {
+        const HWND h = windowed->handle();
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(h, &text[0], static_cast<int>(text.size()))));
+        return plat::wide_to_gbk(text);
+    }
+    return control->caption();
+}
+
+TEST_F(SearchWindowTest, LanguageSectionReachesControlsByName) {
+    struct Case {
+        const char* key;
+        const char* value;
+        std::function<std::string()> shown;
+    };
+    const Case cases[] = {
+        {"btnSearch.Caption", "Find", [&] { return ShownText(frame->btnSearch); }},
+        {"btnMoreSearchOptions.Caption", "More options", [&] { return ShownText(frame->btnMoreSearchOptions); }},
+        {"checkByCallerID.Caption", "By caller number", [&] { return ShownText(frame->checkByCallerID); }},
+        {"checkByIn.Caption", "Incoming", [&] { return ShownText(frame->checkByIn); }},
+        {"groupDirection.Caption", "Direction", [&] { return ShownText(frame->groupDirection); }},
+        {"checkRingSmallerThan.Caption", "Rings at most", [&] { return ShownText(frame->checkRingSmallerThan); }},
+        {"labelFrom.Caption", "From", [&] { return ShownText(frame->labelFrom); }},
+        {"labelParamCaption.Caption", "Conditions", [&] { return ShownText(frame->labelParamCaption); }},
+        {"btnPlay.Caption", "Play", [&] { return ShownText(frame->btnPlay); }},
+        {"btnStop.Hint", "Stop playing", [&] { return frame->btnStop->hint(); }},
+        {"btnSave.Hint", "Save the recording", [&] { return frame->btnSave->hint(); }},
+        {"labelSpeed.Caption", "Speed", [&] { return ShownText(frame->labelSpeed); }},
+        {"NodeYesterday.Caption", "Yesterday", [&] {
+             ui::Component* item = frame->find_component("NodeYesterday");
+             return item != nullptr ? static_cast<ui::MenuItem*>(item)->caption() : std::string("(none)");
+         }},
+        {"NodeProperty.Caption", "Properties", [&] { return frame->NodeProperty->caption(); }},
+    };
+    const std::string path = station.root() + "\\english.ini";
+    for (const Case& c : cases) ASSERT_TRUE(plat::ini_write_string(path, "TSearchRecFrame", c.key, c.value));
+
+    station::TLanguageFile language("", nullptr);
+    forms::LanguageWindow window(*frame);
+    EXPECT_FALSE(language.LoadFile(path).has_value());
+    EXPECT_FALSE(language.SetForm(&window).has_value());
+    Pump(50);
+    for (const Case& c : cases) EXPECT_EQ(c.shown(), c.value) << c.key;
+    Screenshot(host->handle(), "search-view-translated");
+}
+
+TEST_F(SearchWindowTest, DefaultLanguageExportWritesNamedKeysOnly) {
+    const std::string path = station.root() + "\\default.ini";
+    station::TLanguageFile language("", nullptr);
+    forms::LanguageWindow window(*frame);
+    ASSERT_TRUE(station::ExportLanguageFile(language, {{&window, {"caption", "items", "hint"}}}, path));
+
+    const std::vector<std::string> keys = plat::ini_read_keys(path, "TSearchRecFrame");
+    const auto value = [&](const char* key) { return plat::ini_read_string(path, "TSearchRecFrame", key, "(missing)"); };
+    const struct {
+        const char* key;
+        const char* text;
+    } expected[] = {
+        {"btnSearch.caption", u8"查询"},
+        {"btnMoreSearchOptions.caption", u8"更多查询选项"},
+        {"checkByCallerID.caption", u8"根据来电号码查询"},
+        {"checkByNoanswer.caption", u8"未接"},
+        {"groupDirection.caption", u8"方向"},
+        {"labelTo.caption", u8"到"},
+        {"btnPlay2.hint", u8"播放选中的录音文件"},
+        {"btnSave.hint", u8"导出选中的录音文件"},
+        {"btnPrevious.hint", u8"播放上一个录音文件"},
+        {"TrackBarSpeed.hint", u8"播放速率控制"},
+        {"labelVolumn.caption", u8"音量"},
+        {"NodeToday.caption", u8"今天"},
+        {"NodeCustom.caption", u8"自定义时间"},
+        {"NodeSelAll.caption", u8"全部选定(&A)"},
+    };
+    for (const auto& e : expected) EXPECT_EQ(value(e.key), Gbk(e.text)) << e.key;
+    // The window's own properties go under an empty component name; a nameless component
+    // would overwrite them there, out of reach of any language file.
+    for (const std::string& key : keys) {
+        if (!key.empty() && key[0] == '.') {
+            EXPECT_EQ(value(key.c_str()), ui::get_property_text(*frame, key.substr(1))) << key;
+        }
+    }
+    for (ui::Component* c : frame->components()) {
+        if (!c->name().empty()) continue;
+        forms::LanguageComponent unnamed(*c);
+        for (const char* property : {"caption", "hint"}) {
+            EXPECT_EQ(unnamed.GetValue(property), "") << property << " of a nameless " << c->class_name();
+        }
+    }
+    EXPECT_GT(keys.size(), std::size(expected));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "station/forms/search/search_frame.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/ui/win/application.h"
 #include "station/core/call_cells.h"
@@ -26,6 +27,41 @@ TSearchRecFrame::TSearchRecFrame(ui::Component* owner, SearchFrameServices servi
     BuildConditionPanel();
     BuildListArea();
     BuildPlaybackPanel();
+    NameComponents();
+}
+
+void TSearchRecFrame::NameComponents() {
+    // Language files reach components by name only, and the export writes a key per named
+    // component; the names are the member names, which are those of the view's description.
+#define VQ_NAMED(member) {member, #member}
+    const std::pair<ui::Component*, const char*> named[] = {
+        VQ_NAMED(panelParam), VQ_NAMED(panelParamTop), VQ_NAMED(labelParamCaption), VQ_NAMED(btnClosePanelParam),
+        VQ_NAMED(ScrollBoxLeft), VQ_NAMED(TimeButton), VQ_NAMED(labelFrom), VQ_NAMED(labelTo),
+        VQ_NAMED(DTDateFrom), VQ_NAMED(DTDateTo), VQ_NAMED(DTTimeFrom), VQ_NAMED(DTTimeTo),
+        VQ_NAMED(checkByCallerID), VQ_NAMED(editCallerID), VQ_NAMED(checkByDialed), VQ_NAMED(editDialed),
+        VQ_NAMED(checkByAgent), VQ_NAMED(editAgent), VQ_NAMED(checkBySessionID), VQ_NAMED(editSessionID),
+        VQ_NAMED(checkByNote), VQ_NAMED(editNote), VQ_NAMED(groupDirection), VQ_NAMED(checkByOut),
+        VQ_NAMED(checkByIn), VQ_NAMED(checkByNoanswer), VQ_NAMED(checkLongerThan), VQ_NAMED(checkShorterThan),
+        VQ_NAMED(btnMoreSearchOptions), VQ_NAMED(panelMoreSearchOptions), VQ_NAMED(checkRingLargerThan),
+        VQ_NAMED(checkRingSmallerThan),
+        {spinLongerThan.edit, "spinLongerThan"}, {spinShorterThan.edit, "spinShorterThan"},
+        {spinRingLargerThan.edit, "spinRingLargerThan"}, {spinRingSmallerThan.edit, "spinRingSmallerThan"},
+        VQ_NAMED(panelRight), VQ_NAMED(panelTop), VQ_NAMED(btnSearchParams), VQ_NAMED(btnSearch),
+        VQ_NAMED(btnPlay2), VQ_NAMED(btnSave), VQ_NAMED(btnDel), VQ_NAMED(btnEditNote), VQ_NAMED(btnExport),
+        VQ_NAMED(lvCalls), VQ_NAMED(statusBarSearch), VQ_NAMED(ImageList1), VQ_NAMED(HeaderImages),
+        VQ_NAMED(panelPlay), VQ_NAMED(btnPrevious), VQ_NAMED(btnRewind), VQ_NAMED(btnPlay), VQ_NAMED(btnPause),
+        VQ_NAMED(btnFastForward), VQ_NAMED(btnNext), VQ_NAMED(btnStop), VQ_NAMED(LEDDisplay),
+        VQ_NAMED(btnChangeShowingTime), VQ_NAMED(TrackBar), VQ_NAMED(labelSpeed), VQ_NAMED(TrackBarSpeed),
+        VQ_NAMED(btnSpeedRestore), VQ_NAMED(labelVolumn), VQ_NAMED(TrackBarVolume), VQ_NAMED(btnVolumeMute),
+        VQ_NAMED(btnClosePanelPlay), VQ_NAMED(HiTimer1),
+        VQ_NAMED(SearchFramePopupMenu), VQ_NAMED(NodePlay), VQ_NAMED(NodeFastForward), VQ_NAMED(NodeRewind),
+        VQ_NAMED(NodeStop), VQ_NAMED(NodePrevious), VQ_NAMED(NodeNext), VQ_NAMED(NodeSaveAs), VQ_NAMED(NodeDel),
+        VQ_NAMED(NodeExport), VQ_NAMED(NodeEditNotes), VQ_NAMED(NodeProperty), VQ_NAMED(NodeSelAll),
+        VQ_NAMED(RightClickColumnPopupMenu), VQ_NAMED(NodeSortByColumn), VQ_NAMED(NodeSelColumn),
+        VQ_NAMED(PopupMenuSelDate),
+    };
+#undef VQ_NAMED
+    for (const auto& n : named) n.first->set_name(n.second);
 }
 
 TSearchRecFrame::~TSearchRecFrame() {
@@ -44,7 +80,10 @@ ui::Button* TSearchRecFrame::AddButton(ui::WinControl* parent, const std::string
 
 ui::MenuItem* TSearchRecFrame::AddItem(ui::PopupMenu* menu, const char* utf8, const char* shortcut,
                                        std::function<void()> click) {
-    auto* item = new ui::MenuItem(this);
+    // Separators have no name for the language files to use; owned by the window they would
+    // stand for the window itself there.
+    const bool separator = std::string(utf8) == "-";
+    auto* item = separator ? new ui::MenuItem(menu->items()) : new ui::MenuItem(this);
     item->set_caption(Gbk(utf8));
     if (shortcut) item->set_shortcut(ui::text_to_shortcut(shortcut).value_or(0));
     if (click) item->on_click = [click = std::move(click)](ui::Component*) { click(); };
@@ -84,21 +123,28 @@ void TSearchRecFrame::BuildMenus() {
     using station::SearchPeriod;
     PopupMenuSelDate = new ui::PopupMenu(this);
     const struct {
+        const char* name;
         const char* caption;
         SearchPeriod period;
     } periods[] = {
-        {u8"今天", SearchPeriod::Today},          {u8"昨天", SearchPeriod::Yesterday},
-        {u8"这星期", SearchPeriod::ThisWeek},     {u8"上星期", SearchPeriod::LastWeek},
-        {u8"这个月", SearchPeriod::ThisMonth},    {u8"上个月", SearchPeriod::LastMonth},
-        {u8"这季度", SearchPeriod::ThisQuarter},  {u8"上季度", SearchPeriod::LastQuarter},
-        {u8"今年", SearchPeriod::ThisYear},       {u8"去年", SearchPeriod::LastYear},
+        {"NodeToday", u8"今天", SearchPeriod::Today},
+        {"NodeYesterday", u8"昨天", SearchPeriod::Yesterday},
+        {"NodeThisWeek", u8"这星期", SearchPeriod::ThisWeek},
+        {"NodeLastWeek", u8"上星期", SearchPeriod::LastWeek},
+        {"NodeThisMonth", u8"这个月", SearchPeriod::ThisMonth},
+        {"NodeLastMonth", u8"上个月", SearchPeriod::LastMonth},
+        {"NodeThisQuarter", u8"这季度", SearchPeriod::ThisQuarter},
+        {"NodeLastQuarter", u8"上季度", SearchPeriod::LastQuarter},
+        {"NodeThisYear", u8"今年", SearchPeriod::ThisYear},
+        {"NodeLastYear", u8"去年", SearchPeriod::LastYear},
     };
     for (const auto& p : periods) {
         const SearchPeriod period = p.period;
         const std::string caption = Gbk(p.caption);
-        AddItem(PopupMenuSelDate, p.caption, nullptr, [this, period, caption] { ApplyPeriod(period, caption); });
+        AddItem(PopupMenuSelDate, p.caption, nullptr, [this, period, caption] { ApplyPeriod(period, caption); })
+            ->set_name(p.name);
     }
-    AddItem(PopupMenuSelDate, u8"自定义时间", nullptr, [this] { NodeCustomClick(); });
+    AddItem(PopupMenuSelDate, u8"自定义时间", nullptr, [this] { NodeCustomClick(); })->set_name("NodeCustom");
 
     SearchFramePopupMenu = new ui::PopupMenu(this);
     SearchFramePopupMenu->on_popup = [this](ui::Component*) { SearchFramePopupMenuPopup(); };

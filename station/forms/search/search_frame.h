@@ -155,6 +155,7 @@ private:
     void BuildPlaybackPanel();
     void BuildMenus();
     void BuildImages();
+    void NameComponents();
     ui::Button* AddButton(ui::WinControl* parent, const std::string& caption, int x, int y, int w, int h,
                           std::function<void()> click);
     ui::MenuItem* AddItem(ui::PopupMenu* menu, const char* utf8, const char* shortcut, std::function<void()> click);
