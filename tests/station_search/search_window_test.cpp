@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <iterator>
@@ -564,6 +565,54 @@ TEST_F(SearchWindowTest, ConditionPanelShowsAndHides) {
     EXPECT_TRUE(frame->btnSearchParams->enabled());
     frame->btnSearchParamsClick();
     EXPECT_TRUE(frame->panelParam->visible());
+}
+
+// In a short window the conditions are taller than their panel: the direction group and the
+// options after it are reached by scrolling the panel as a user would.
+TEST_F(SearchWindowTest, ShortWindowScrollsTheDirectionGroupIntoView) {
+    host->set_height(340);
+    Pump(50);
+    ui::ScrollBox* box = frame->ScrollBoxLeft;
+    const auto inside_box = [box](ui::Control* c) {
+        RECT area{};
+        GetClientRect(box->handle(), &area);
+        MapWindowPoints(box->handle(), nullptr, reinterpret_cast<POINT*>(&area), 2);
+        const POINT corner = c->client_to_screen(POINT{0, 0});
+        return c->showing() && corner.y >= area.top && corner.y + c->height() <= area.bottom;
+    };
+    const std::vector<ui::Control*> direction{frame->checkByOut, frame->checkByIn, frame->checkByNoanswer};
+    const auto all_inside = [&] {
+        return std::all_of(direction.begin(), direction.end(), [&](ui::Control* c) { return inside_box(c); });
+    };
+    ASSERT_GT(box->content_height(), box->client_height());
+    ASSERT_TRUE(GetWindowLongW(box->handle(), GWL_STYLE) & WS_VSCROLL);
+    EXPECT_FALSE(all_inside()) << "the direction group starts below the panel";
+
+    for (int i = 0; i < 100 && !all_inside(); ++i) {
+        SendMessageW(box->handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+        Pump(5);
+    }
+    EXPECT_TRUE(all_inside());
+    EXPECT_GT(box->scroll_position(), 0);
+    EXPECT_FALSE(inside_box(frame->TimeButton)) << "the top of the conditions scrolled away";
+    Screenshot(host->handle(), "conditions_scrolled_to_direction");
+
+    SendMessageW(box->handle(), WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_TRUE(inside_box(frame->btnMoreSearchOptions)) << "the last condition is reachable";
+    const int short_extent = box->content_height();
+    frame->btnMoreSearchOptionsClick();
+    SCROLLINFO bar{};
+    bar.cbSize = sizeof bar;
+    bar.fMask = SIF_RANGE;
+    GetScrollInfo(box->handle(), SB_VERT, &bar);
+    EXPECT_GT(box->content_height(), short_extent);
+    EXPECT_EQ(bar.nMax + 1, box->content_height()) << "the bar's range follows the extra options";
+    SendMessageW(box->handle(), WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_TRUE(inside_box(frame->checkRingSmallerThan)) << "the extra options are reachable";
+
+    SendMessageW(box->handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, 20 * WHEEL_DELTA), 0);
+    EXPECT_EQ(box->scroll_position(), 0);
+    EXPECT_TRUE(inside_box(frame->TimeButton));
 }
 
 TEST_F(SearchWindowTest, VolumeAndMuteGoThroughTheMixer) {

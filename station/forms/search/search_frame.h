@@ -13,6 +13,7 @@
 #include "platform/ui/win/comctl_controls.h"
 #include "platform/ui/win/image_list.h"
 #include "platform/ui/win/menus.h"
+#include "platform/ui/win/scroll_box.h"
 #include "platform/ui/win/std_controls.h"
 #include "platform/ui/win/timer.h"
 #include "station/core/globals.h"
@@ -125,7 +126,8 @@ public:
     int RightClickColumn() const { return FRightClickColumn; }
 
     // Controls, named as the view's description names them.
-    ui::Panel *panelParam, *panelParamTop, *ScrollBoxLeft, *panelMoreSearchOptions, *panelRight, *panelTop, *panelPlay;
+    ui::Panel *panelParam, *panelParamTop, *panelMoreSearchOptions, *panelRight, *panelTop, *panelPlay;
+    ui::ScrollBox* ScrollBoxLeft;
     ui::Label *labelParamCaption, *labelFrom, *labelTo, *LEDDisplay, *labelSpeed, *labelVolumn;
     ui::Button *btnClosePanelParam, *TimeButton, *btnMoreSearchOptions;
     ui::DateTimePicker *DTDateFrom, *DTDateTo, *DTTimeFrom, *DTTimeTo;

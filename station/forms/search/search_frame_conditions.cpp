@@ -94,10 +94,10 @@ void TSearchRecFrame::BuildConditionPanel() {
     labelParamCaption->set_caption(Gbk(u8"查询参数"));
     btnClosePanelParam = AddButton(panelParamTop, "x", kParamWidth - 24, 2, 20, 20, [this] { btnClosePanelParamClick(); });
 
-    ScrollBoxLeft = new ui::Panel(this);
+    // The conditions are taller than the panel at the window's default height.
+    ScrollBoxLeft = new ui::ScrollBox(this);
     ScrollBoxLeft->set_parent(panelParam);
     ScrollBoxLeft->set_align(ui::TAlign::alClient);
-    ScrollBoxLeft->set_bevel_outer(ui::TBevelCut::bvLowered);
     ui::WinControl* box = ScrollBoxLeft;
 
     TimeButton = AddButton(box, Gbk(u8"选择日期和时间"), 8, 8, 198, 24, [this] {
@@ -211,6 +211,8 @@ void TSearchRecFrame::btnSearchParamsClick() {
 void TSearchRecFrame::btnMoreSearchOptionsClick() {
     const bool show = !panelMoreSearchOptions->visible();
     panelMoreSearchOptions->set_visible(show);
+    // The conditions' height changed: the scroll range follows it.
+    ScrollBoxLeft->realign();
     if (!show) {
         for (ui::CheckBox* c : {checkRingLargerThan, checkRingSmallerThan}) {
             c->set_checked(false);
