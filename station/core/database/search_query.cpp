@@ -1,8 +1,7 @@
 #include "station/core/database/search_query.h"
 
-#include <cstdio>
-
 #include "station/core/database/call_log_statements.h"
+#include "station/core/date_time_text.h"
 
 namespace calldb {
 
@@ -38,14 +37,6 @@ void add_direction(std::string& sql, const SearchConditions& c) {
 
 } // namespace
 
-std::string seconds_to_time_text(int seconds) {
-    if (seconds < 0) seconds = 0;
-    const int r = seconds % 86400;
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", r / 3600, (r % 3600) / 60, r % 60);
-    return text;
-}
-
 std::string build_search_sql(const SearchConditions& c, SqlDialect dialect) {
     std::string sql = "select * from CallLogTable where " + start_moment_expression(dialect) +
                       " between '" + quote_sql_text(c.DateFrom + c.TimeFrom) + "' and '" +
@@ -56,8 +47,8 @@ std::string build_search_sql(const SearchConditions& c, SqlDialect dialect) {
     add_like(sql, dialect, c.ByAgent, "AgentName");
     add_like(sql, dialect, c.BySessionID, "SeqID");
     add_direction(sql, c);
-    if (c.LongerThan.Enabled) sql += " and DuringTime >= '" + seconds_to_time_text(c.LongerThan.Value) + "'";
-    if (c.ShorterThan.Enabled) sql += " and DuringTime <= '" + seconds_to_time_text(c.ShorterThan.Value) + "'";
+    if (c.LongerThan.Enabled) sql += " and DuringTime >= '" + station::SecondsToTimeText(c.LongerThan.Value) + "'";
+    if (c.ShorterThan.Enabled) sql += " and DuringTime <= '" + station::SecondsToTimeText(c.ShorterThan.Value) + "'";
     if (c.RingLargerThan.Enabled) sql += " and Rings >=" + std::to_string(c.RingLargerThan.Value);
     if (c.RingSmallerThan.Enabled) sql += " and Rings <=" + std::to_string(c.RingSmallerThan.Value);
     sql += " order by ID asc";

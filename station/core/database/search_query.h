@@ -29,7 +29,5 @@ struct SearchConditions {
 
 std::string build_search_sql(const SearchConditions& conditions, SqlDialect dialect);
 
-// Whole seconds as "hh:nn:ss", wrapping at a day, as the stored durations are written.
-std::string seconds_to_time_text(int seconds);
 
 } // namespace calldb
