@@ -101,8 +101,8 @@ std::vector<std::uint8_t> LzhEncode(const std::vector<std::uint8_t>& data) {
                                   static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24)};
     if (data.empty()) return out;
 
-    std::vector<std::uint8_t> history(kLzhFirstWrite, ' ');
-    history.insert(history.end(), data.begin(), data.end());
+    std::vector<std::uint8_t> history(kLzhFirstWrite + data.size(), ' ');
+    std::copy(data.begin(), data.end(), history.begin() + kLzhFirstWrite);
     MatchFinder finder(history);
     for (int p = 0; p < kLzhFirstWrite; ++p) finder.insert(p);
 

@@ -7,6 +7,7 @@
 #include "skin/gradient_cache.h"
 #include "skin/pixel_transforms.h"
 #include "skin/region_runs.h"
+#include "tests/skin/pixel_maps.h"
 
 namespace {
 
@@ -15,35 +16,11 @@ using skin::Image32;
 using skin::Margins;
 using skin::Rect;
 
-// Pixels as letters: the nine cells of a frame are a..i, magenta is '#', anything else '?'.
-const std::uint32_t kCells[9] = {0x100000, 0x200000, 0x300000, 0x400000, 0x500000,
-                                 0x600000, 0x700000, 0x800000, 0x900000};
+using skin_test::CellPixel;
+using PixelMaps = std::vector<std::string>;
 
-std::vector<std::string> Map(const Image32& image) {
-    std::vector<std::string> rows;
-    for (int y = 0; y < image.height(); ++y) {
-        std::string row;
-        for (int x = 0; x < image.width(); ++x) {
-            const std::uint32_t p = image.at(x, y);
-            char c = p == skin::kKeyPixel ? '#' : '?';
-            for (int i = 0; i < 9; ++i)
-                if (p == kCells[i]) c = static_cast<char>('a' + i);
-            row += c;
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-Image32 FromMap(const std::vector<std::string>& rows) {
-    Image32 image(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const char c = rows[y][x];
-            image.set(x, y, c == '#' ? skin::kKeyPixel : kCells[c - 'a']);
-        }
-    return image;
-}
+PixelMaps Map(const Image32& image) { return skin_test::MapOf(image); }
+Image32 FromMap(const PixelMaps& rows) { return skin_test::ImageOf(rows); }
 
 // A 6 x 5 frame whose cells differ: margins 2, 1, 1, 2 around a 3 x 2 centre.
 const std::vector<std::string> kFrame = {
@@ -319,10 +296,10 @@ TEST(Images, CopyStretchAndKeyedCopyClip) {
     const Image32 source = FromMap({"ab", "c#"});
     EXPECT_EQ(Map(skin::CopyArea(source, {1, 0, 5, 5})), (std::vector<std::string>{"b", "#"}));
     EXPECT_TRUE(skin::CopyArea(source, {2, 0, 5, 5}).empty());
-    Image32 big(4, 4, 0x900000);
+    Image32 big(4, 4, CellPixel('i'));
     skin::StretchNearest(source, {0, 0, 2, 2}, big, {0, 0, 4, 4});
     EXPECT_EQ(Map(big), (std::vector<std::string>{"aabb", "aabb", "cc##", "cc##"}));
-    Image32 under(3, 3, 0x900000);
+    Image32 under(3, 3, CellPixel('i'));
     skin::CopyKeyed(source, {0, 0, 2, 2}, under, 2, 1);
     EXPECT_EQ(Map(under), (std::vector<std::string>{"iii", "iia", "iic"}));
     EXPECT_TRUE(Image32(1 << 14, 1 << 14).empty());
