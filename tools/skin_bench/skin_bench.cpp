@@ -1,0 +1,120 @@
+// Figures of the skin engine: stream decode and encode speed, a skin's load time, the region
+// of a full-screen border set and nine-slice draws of a title bar. Natively the portable
+// code; the Windows build adds the GDI drawing (run it under Wine).
+#include <chrono>
+#include <cstdio>
+#include <functional>
+
+#include "skin/frame_geometry.h"
+#include "skin/lzh_stream.h"
+#include "skin/region_runs.h"
+#include "skin/skin_archive.h"
+#include "tests/skin/skin_test_data.h"
+#ifdef _WIN32
+#include "skin/win/skin_bitmaps.h"
+#include "skin/win/skin_frames.h"
+#include "skin/win/skin_region.h"
+#endif
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Seconds per run of `work`, repeated until at least half a second has passed.
+double SecondsPerRun(const std::function<void()>& work) {
+    int runs = 0;
+    const auto start = Clock::now();
+    double elapsed = 0;
+    do {
+        work();
+        ++runs;
+        elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+    } while (elapsed < 0.5);
+    return elapsed / runs;
+}
+
+// A skin of the size the programs carry: an ini and fifty frame strips and borders.
+std::vector<std::uint8_t> SkinArchive() {
+    std::vector<skin::ArchiveMember> members;
+    std::string ini;
+    for (int i = 0; i < 50; ++i) ini += "[Element" + std::to_string(i) + "]\r\nBitmap=e" + std::to_string(i) + ".bmp\r\n";
+    members.push_back({"skin.ini", std::vector<std::uint8_t>(ini.begin(), ini.end())});
+    for (int i = 0; i < 50; ++i)
+        members.push_back({"e" + std::to_string(i) + ".bmp", skin_test::MakeFrameStrip(20 + i, 24, 1 + i % 4)});
+    return skin::WriteArchive(members).archive;
+}
+
+void Codec(const char* name, const std::vector<std::uint8_t>& data) {
+    std::vector<std::uint8_t> stored;
+    const double encode = SecondsPerRun([&] { stored = skin::LzhEncode(data); });
+    const double decode = SecondsPerRun([&] { skin::LzhDecode(stored); });
+    const double mb = static_cast<double>(data.size()) / 1e6;
+    std::printf("%-22s %8.3f MB -> %8.3f MB   encode %7.1f MB/s   decode %7.1f MB/s\n", name, mb,
+                static_cast<double>(stored.size()) / 1e6, mb / encode, mb / decode);
+}
+
+// A 1920 x 1080 window's border set: an 8-pixel frame with rounded corners, magenta inside.
+skin::Image32 BorderSet() {
+    skin::Image32 image(1920, 1080, skin::kKeyPixel);
+    for (int y = 0; y < 1080; ++y)
+        for (int x = 0; x < 1920; ++x) {
+            const bool border = x < 8 || y < 8 || x >= 1912 || y >= 1072;
+            const int cx = x < 12 ? 12 - x : x >= 1908 ? x - 1907 : 0;
+            const int cy = y < 12 ? 12 - y : y >= 1068 ? y - 1067 : 0;
+            if (border && cx * cx + cy * cy <= 144) image.set(x, y, 0x204080 + (x + y) % 7);
+        }
+    return image;
+}
+
+} // namespace
+
+int main() {
+    Codec("1 MB mixed data", skin_test::MixedBytes(1'000'000, 1));
+    const std::vector<std::uint8_t> archive = SkinArchive();
+    Codec("skin (51 members)", archive);
+
+    const std::vector<std::uint8_t> stored = skin::LzhEncode(archive);
+    const double load = SecondsPerRun([&] {
+        skin::TSkinReader reader;
+        reader.LoadArchive(stored);
+        for (const std::string& name : reader.Names()) reader.GetMember(name);
+    });
+    std::printf("skin load and every member: %.2f ms\n", load * 1e3);
+
+    const skin::Image32 border = BorderSet();
+    std::size_t runs = 0;
+    const double region = SecondsPerRun([&] {
+        runs = skin::CollectRegionRuns(border, 0, 0, {skin::kKeyPixel, 1, 1, 1}, [](const std::vector<skin::Rect>&) {});
+    });
+    std::printf("1920x1080 border set: %zu runs in %.2f ms\n", runs, region * 1e3);
+
+    // A title element: three 60 x 30 frames, 20-pixel caps.
+    skin::Image32 title(180, 30);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 180; ++x) title.set(x, y, static_cast<std::uint32_t>(x * 0x010203 + y * 0x030201));
+    const skin::Margins caps{20, 4, 20, 4};
+    skin::Image32 bar(1920, 30);
+    for (bool tile : {false, true}) {
+        const double draw = SecondsPerRun([&] {
+            skin::DrawBlits(title, skin::NineSliceBlits(1920, 30, {60, 0, 120, 30}, caps, tile), bar);
+        });
+        std::printf("1920x30 title nine-slice (%s, portable): %.0f draws/s\n", tile ? "tiled" : "stretched", 1 / draw);
+    }
+#ifdef _WIN32
+    ui::Bitmap border_bitmap;
+    skin::AssignImage(border_bitmap, border);
+    const double hrgn = SecondsPerRun([&] { skin::RegionFromBitmap(border_bitmap, 0, 0, ui::clFuchsia, 1, 1, 1); });
+    std::printf("1920x1080 border set region (GDI): %.2f ms\n", hrgn * 1e3);
+    ui::Bitmap title_bitmap;
+    skin::AssignImage(title_bitmap, title);
+    ui::Bitmap screen(1920, 30);
+    for (bool transparent : {false, true}) {
+        const double draw = SecondsPerRun([&] {
+            skin::DrawSkinFrame(screen.dc(), {0, 0, 1920, 30}, title_bitmap, caps, 2, 3, transparent, false, false);
+        });
+        std::printf("1920x30 title DrawSkinFrame (%s, GDI): %.0f draws/s\n", transparent ? "transparent" : "opaque",
+                    1 / draw);
+    }
+#endif
+    return 0;
+}
