@@ -5,7 +5,7 @@
 namespace skin {
 
 int GradientCache::FindGradient(int lines, std::uint32_t start, std::uint32_t end) const {
-    if (lines <= 0) return -1;
+    if (lines <= 0 || lines > kMaxLines) return -1;
     for (int slot = kSlots - 1; slot >= 0; --slot) {
         const Slot& s = slots_[slot];
         if (static_cast<int>(s.colors.size()) == lines && s.start == start && s.end == end) return slot;
@@ -14,7 +14,7 @@ int GradientCache::FindGradient(int lines, std::uint32_t start, std::uint32_t en
 }
 
 int GradientCache::BuildGradient(int lines, std::uint32_t start, std::uint32_t end) {
-    if (lines <= 0) return -1;
+    if (lines <= 0 || lines > kMaxLines) return -1;
     const int slot = next_;
     next_ = (next_ + 1) % kSlots;
     Slot& s = slots_[slot];

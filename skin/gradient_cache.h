@@ -13,8 +13,10 @@ namespace skin {
 class GradientCache {
 public:
     static constexpr int kSlots = 16;
+    // Far above any screen; a huge rectangle must not make the cache allocate gigabytes.
+    static constexpr int kMaxLines = 1 << 20;
     // The slot holding the gradient of `lines` colours from `start` to `end` (RGB, 0x00BBGGRR),
-    // built when no slot holds it; -1 when `lines` is not positive.
+    // built when no slot holds it; -1 when `lines` is not positive or above kMaxLines.
     int GetGradient(int lines, std::uint32_t start, std::uint32_t end);
     int FindGradient(int lines, std::uint32_t start, std::uint32_t end) const;
     int BuildGradient(int lines, std::uint32_t start, std::uint32_t end);

@@ -9,13 +9,15 @@ void FillGradient(HDC dc, const ui::Rect& rect, ui::TColor start, ui::TColor end
     if (Inverted(rect)) return;
     const RECT rc = ui::to_rect(rect);
     if (!RectVisible(dc, &rc)) return;
-    const int lines = vertical ? rect.height() : rect.width();
-    if (lines <= 0) return;
+    const long long lines = vertical ? static_cast<long long>(rect.bottom) - rect.top
+                                     : static_cast<long long>(rect.right) - rect.left;
+    if (lines <= 0 || lines > GradientCache::kMaxLines) return;
     RECT clip{};
     if (GetClipBox(dc, &clip) == ERROR) return;
     const auto [first, last] = VisibleGradientLines(rect, ui::from_rect(clip), vertical);
     GradientCache& cache = SharedGradientCache();
-    const int slot = cache.GetGradient(lines, ui::color_to_rgb(start) & 0xFFFFFF, ui::color_to_rgb(end) & 0xFFFFFF);
+    const int slot = cache.GetGradient(static_cast<int>(lines), ui::color_to_rgb(start) & 0xFFFFFF, ui::color_to_rgb(end) & 0xFFFFFF);
+    if (slot < 0) return;
     const std::vector<std::uint32_t>& colors = cache.Colors(slot);
     for (int i = first; i <= last; ++i) {
         const ui::GdiObject<HBRUSH> brush(CreateSolidBrush(colors[static_cast<std::size_t>(i)]));

@@ -254,6 +254,7 @@ TEST(Gradients, DescendingChannelsKeepTheirColoursAndAreFoundAgain) {
     EXPECT_EQ(cache.GetGradient(3, ui::rgb(0, 4, 10), ui::rgb(4, 0, 9)), slot);
     EXPECT_EQ(cache.FindGradient(0, 0, 0), -1);
     EXPECT_EQ(cache.GetGradient(-2, 0, 0), -1);
+    EXPECT_EQ(cache.GetGradient(skin::GradientCache::kMaxLines + 1, 0, 0), -1);
 }
 
 TEST(Gradients, TheSeventeenthTakesTheFirstSlot) {

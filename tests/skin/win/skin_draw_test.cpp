@@ -206,6 +206,7 @@ TEST(Gradients, FillOnlyTheClippedLinesWithTheWholeRectanglesColours) {
     EXPECT_EQ(across->pixel(4, 0), static_cast<std::uint32_t>(ui::rgb(40, 0, 0)));
     const auto untouched = Filled(3, 3, 'i');
     skin::FillGradient(untouched->dc(), {2, 2, 0, 0}, 0, 0xFFFFFF, true);
+    skin::FillGradient(untouched->dc(), {0, -2000000000, 3, 2000000000}, 0, 0xFFFFFF, true);
     EXPECT_EQ(MapOf(*untouched), PixelMap(3, "iii"));
 }
 
