@@ -64,15 +64,23 @@ TEST(LzhStoredForm, LengthLeadsLittleEndian) {
     EXPECT_EQ(stored[3], 0);
 }
 
-// Streams worked out by hand on the starting tree: leaf s sits at node s, node 314 + k joins
-// nodes 2k and 2k + 1, so a code is the parity of each node on the way up, read root first.
-//   'A' (65): nodes 65 346 487 557 592 610 619 623 625 -> 1 0 1 1 0 0 1 1 1 -> 111001101
+// Streams worked out by hand. On the starting tree leaf s sits at node s and node 314 + k
+// joins nodes 2k and 2k + 1, so a code is the parity of each node on the way up, root first:
+//   'A' (65): nodes 65 346 487 557 592 610 619 623 625 -> 111001101
+//   'B' (66): nodes 66 347 487 557 592 610 619 623 625 -> 111001110
 //   copy of 3 (256): nodes 256 442 535 581 604 616 622 625 -> 10001100
-//   distance 100: upper 1 -> prefix 0010 (first byte 32), low 6 bits 100100
+// Counting 'A' raises node 65 to 2, above its successors; the farthest still below it is
+// node 313 (node 314 holds 2), so leaf 'A' and leaf 313 change places. The counts above
+// (470 549 588 608 618 623 625 626) stay below their successors; nothing else moves:
+//   'A' again: nodes 313 470 549 588 608 618 623 625 -> 11000101; 'B' and the copy keep
+//   their codes.
+//   distance 0: prefix 000, low 6 bits 000000; distance 100: upper 1 -> prefix 0010 (first
+//   byte 32), low 6 bits 100100.
 struct HandStream {
     const char* name;
     Bytes stored;
     Bytes expected;
+    bool our_encoding;  // what our greedy encoder writes for the bytes
 };
 
 class LzhHandStreams : public ::testing::TestWithParam<HandStream> {};
@@ -81,21 +89,30 @@ TEST_P(LzhHandStreams, DecodeToTheirBytes) {
     const skin::DecodeResult decoded = LzhDecode(GetParam().stored);
     ASSERT_TRUE(decoded.ok()) << decoded.error;
     EXPECT_EQ(decoded.bytes, GetParam().expected);
+    if (GetParam().our_encoding) {
+        EXPECT_EQ(LzhEncode(GetParam().expected), GetParam().stored);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     ByHand, LzhHandStreams,
     ::testing::Values(
         // 111001101 + 7 zero bits
-        HandStream{"literal", {1, 0, 0, 0, 0xE6, 0x80}, Text("A")},
+        HandStream{"literal", {1, 0, 0, 0, 0xE6, 0x80}, Text("A"), true},
+        // 111001101 111001110
+        HandStream{"two_literals", {2, 0, 0, 0, 0xE6, 0xF3, 0x80}, Text("AB"), true},
+        // 111001101 11000101: the second 'A' after the leaves changed places
+        HandStream{"literal_repeated", {2, 0, 0, 0, 0xE6, 0xE2, 0x80}, Text("AA"), true},
+        // 111001101 10001100 000 000000: three bytes copied from the 'A' just written
+        HandStream{"literal_and_copy", {4, 0, 0, 0, 0xE6, 0xC6, 0x00, 0x00}, Text("AAAA"), true},
         // 10001100 0010 100100: three bytes from 101 positions back, all initial spaces
-        HandStream{"copy_of_initial_spaces", {3, 0, 0, 0, 0x8C, 0x29, 0x00}, Text("   ")},
+        HandStream{"copy_of_initial_spaces", {3, 0, 0, 0, 0x8C, 0x29, 0x00}, Text("   "), false},
         // the same copy cut at N = 2
-        HandStream{"copy_cut_at_length", {2, 0, 0, 0, 0x8C, 0x29, 0x00}, Text("  ")},
+        HandStream{"copy_cut_at_length", {2, 0, 0, 0, 0x8C, 0x29, 0x00}, Text("  "), false},
         // bytes after the stream are ignored
-        HandStream{"trailing_bytes", {1, 0, 0, 0, 0xE6, 0x80, 0x12, 0x34}, Text("A")},
+        HandStream{"trailing_bytes", {1, 0, 0, 0, 0xE6, 0x80, 0x12, 0x34}, Text("A"), false},
         // the copy's last two bits and the buffer's look-ahead past the end read as zeros
-        HandStream{"zero_fill_past_the_end", {3, 0, 0, 0, 0x8C, 0x29}, Text("   ")}),
+        HandStream{"zero_fill_past_the_end", {3, 0, 0, 0, 0x8C, 0x29}, Text("   "), false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct Refusal {
