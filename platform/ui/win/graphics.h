@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,12 +17,25 @@
 
 namespace ui {
 
+// The GDI objects and memory DCs this layer made and let go of (deleted, or handed to the
+// system). Windows reports a process's GDI count; Wine does not, so leak checks read this.
+struct GdiTally {
+    long long created = 0;
+    long long released = 0;
+    long long live() const { return created - released; }
+};
+GdiTally gdi_tally();
+void tally_gdi_created();
+void tally_gdi_released();
+
 // Owns one GDI object and deletes it.
 template <class H>
 class GdiObject {
 public:
     GdiObject() = default;
-    explicit GdiObject(H h) : h_(h) {}
+    explicit GdiObject(H h) : h_(h) {
+        if (h_) tally_gdi_created();
+    }
     ~GdiObject() { reset(); }
     GdiObject(GdiObject&& o) noexcept : h_(o.release()) {}
     GdiObject& operator=(GdiObject&& o) noexcept {
@@ -34,11 +48,16 @@ public:
     explicit operator bool() const { return h_ != nullptr; }
     H release() {
         H h = h_;
+        if (h_) tally_gdi_released();
         h_ = nullptr;
         return h;
     }
     void reset(H h = nullptr) {
-        if (h_) DeleteObject(h_);
+        if (h_) {
+            DeleteObject(h_);
+            tally_gdi_released();
+        }
+        if (h) tally_gdi_created();
         h_ = h;
     }
 
@@ -56,6 +75,55 @@ public:
     HDC get() const { return dc_; }
 
 private:
+    HDC dc_;
+};
+
+// A window's client-area DC (the screen's for no window), released with the object.
+class ClientDC {
+public:
+    explicit ClientDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~ClientDC() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    ClientDC(const ClientDC&) = delete;
+    ClientDC& operator=(const ClientDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// A DC over the whole window, frame included, released with the object.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+    ~WindowDC() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// One WM_PAINT: BeginPaint now, EndPaint on scope exit (which also shows the caret again), so
+// a painter that throws cannot leave the DC taken or the caret hidden.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &ps_)) {}
+    ~PaintScope() { EndPaint(window_, &ps_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC get() const { return dc_; }
+    const RECT& paint_rect() const { return ps_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT ps_{};
     HDC dc_;
 };
 
@@ -105,7 +173,8 @@ public:
 };
 
 // Drawing on a device context. The pen, brush and font are selected as drawing needs them and
-// the DC's own objects are put back when the canvas lets go of it.
+// the DC's own objects are put back when the canvas lets go of it. The objects stay with the
+// canvas (for the next call and the next DC) and are made again only when a value changes.
 class Canvas : public Persistent {
     UI_CLASS_IDENTITY()
 public:
@@ -115,6 +184,8 @@ public:
 
     HDC handle() const { return dc_; }
     void set_handle(HDC dc);
+    // Pen, brush and copy mode as a new canvas has them; the objects made so far are kept.
+    void reset_values();
     Font& font() { return font_; }
     Pen& pen() { return pen_; }
     Brush& brush() { return brush_; }
@@ -157,10 +228,35 @@ public:
     bool locked() const { return lock_count_ > 0; }
 
 private:
+    // The values the kept objects were made from.
+    struct PenValues {
+        TPenStyle style;
+        int width;
+        TColor color;
+        bool operator==(const PenValues& o) const { return style == o.style && width == o.width && color == o.color; }
+    };
+    struct BrushValues {
+        TBrushStyle style;
+        TColor color;
+        bool operator==(const BrushValues& o) const { return style == o.style && color == o.color; }
+    };
+    struct FontValues {
+        std::string name;
+        int height;
+        TFontStyles style;
+        int charset;
+        TFontPitch pitch;
+        bool operator==(const FontValues& o) const {
+            return name == o.name && height == o.height && style == o.style && charset == o.charset && pitch == o.pitch;
+        }
+    };
+
     void require_pen();
     void require_brush();
     void require_font();
-    void release_objects();
+    // Selects `object` unless the DC holds it already; the first object replaced is the DC's own.
+    void select(HGDIOBJ object, int type, HGDIOBJ& original);
+    void deselect_objects();
 
     HDC dc_ = nullptr;
     Font font_;
@@ -169,8 +265,27 @@ private:
     GdiObject<HPEN> pen_handle_;
     GdiObject<HBRUSH> brush_handle_;
     GdiObject<HFONT> font_handle_;
+    std::optional<PenValues> pen_values_;
+    std::optional<BrushValues> brush_values_;  // unset for pattern brushes, made for every call
+    std::optional<FontValues> font_values_;
     HGDIOBJ old_pen_ = nullptr, old_brush_ = nullptr, old_font_ = nullptr;
     int lock_count_ = 0;
+};
+
+// Lends a canvas to a DC for one scope, starting from a control's font and colour with fresh
+// pen and brush values; the DC gets its own objects back at the end, the canvas keeps what it
+// made for the next paint.
+class CanvasScope {
+public:
+    CanvasScope(Canvas& canvas, HDC dc, const Font& font, TColor color);
+    ~CanvasScope() { canvas_.set_handle(previous_); }
+    CanvasScope(const CanvasScope&) = delete;
+    CanvasScope& operator=(const CanvasScope&) = delete;
+    Canvas& canvas() const { return canvas_; }
+
+private:
+    Canvas& canvas_;
+    HDC previous_;
 };
 
 // A 32-bit top-down DIB section with its own memory DC and canvas.
