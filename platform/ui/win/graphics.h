@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/align_layout.h"
@@ -37,9 +38,12 @@ public:
         if (h_) tally_gdi_created();
     }
     ~GdiObject() { reset(); }
-    GdiObject(GdiObject&& o) noexcept : h_(o.release()) {}
+    GdiObject(GdiObject&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
     GdiObject& operator=(GdiObject&& o) noexcept {
-        if (this != &o) reset(o.release());
+        if (this != &o) {
+            reset();
+            h_ = std::exchange(o.h_, nullptr);
+        }
         return *this;
     }
     GdiObject(const GdiObject&) = delete;
