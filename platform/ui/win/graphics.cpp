@@ -135,19 +135,32 @@ void Canvas::select(HGDIOBJ object, int type, HGDIOBJ& original) {
     if (!original) original = previous;
 }
 
-// A new object is selected before the one it replaces is deleted, so the DC never holds a
-// deleted object.
+template <class H, class Values>
+H Canvas::Kept<H, Values>::find(const Values& values) {
+    auto it = std::find_if(items_.begin(), items_.end(), [&values](const auto& item) { return item.first == values; });
+    if (it == items_.end()) return nullptr;
+    std::rotate(items_.begin(), it, it + 1);
+    return items_.front().second.get();
+}
+
+template <class H, class Values>
+H Canvas::Kept<H, Values>::keep(const Values& values, GdiObject<H> object) {
+    constexpr std::size_t kMost = 8;
+    H h = object.get();
+    if (!h) return nullptr;
+    items_.emplace(items_.begin(), values, std::move(object));
+    if (items_.size() > kMost) items_.pop_back();
+    return h;
+}
+
 void Canvas::require_pen() {
     static const int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
     const PenValues wanted{pen_.style, pen_.width, pen_.color};
-    if (!(pen_values_ == wanted && pen_handle_)) {
-        GdiObject<HPEN> pen(CreatePen(styles[static_cast<int>(pen_.style)], pen_.width, to_colorref(pen_.color)));
-        select(pen.get(), OBJ_PEN, old_pen_);
-        pen_handle_ = std::move(pen);
-        pen_values_ = wanted;
-    } else {
-        select(pen_handle_.get(), OBJ_PEN, old_pen_);
-    }
+    HPEN pen = pens_.find(wanted);
+    if (!pen)
+        pen = pens_.keep(wanted, GdiObject<HPEN>(CreatePen(styles[static_cast<int>(pen_.style)], pen_.width,
+                                                             to_colorref(pen_.color))));
+    if (pen) select(pen, OBJ_PEN, old_pen_);
     static const int modes[] = {R2_BLACK,       R2_WHITE,       R2_NOP,        R2_NOT,        R2_COPYPEN,   R2_NOTCOPYPEN,
                                 R2_MERGEPENNOT, R2_MASKPENNOT,  R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,  R2_NOTMERGEPEN,
                                 R2_MASKPEN,     R2_NOTMASKPEN,  R2_XORPEN,     R2_NOTXORPEN};
@@ -156,25 +169,25 @@ void Canvas::require_pen() {
 }
 
 void Canvas::require_brush() {
-    const bool pattern = brush_.bitmap && brush_.bitmap->handle();
-    const BrushValues wanted{brush_.style, brush_.color};
-    // A pattern's pixels may change under the same handle, so its brush is never kept.
-    if (pattern || !(brush_values_ == wanted)) {
-        GdiObject<HBRUSH> brush;
-        if (pattern) {
-            brush.reset(CreatePatternBrush(brush_.bitmap->handle()));
-        } else if (brush_.style == TBrushStyle::bsSolid) {
-            brush.reset(CreateSolidBrush(to_colorref(brush_.color)));
-        } else if (brush_.style != TBrushStyle::bsClear) {
-            static const int hatches[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
-            brush.reset(CreateHatchBrush(hatches[static_cast<int>(brush_.style)], to_colorref(brush_.color)));
-        }
-        select(brush ? static_cast<HGDIOBJ>(brush.get()) : GetStockObject(NULL_BRUSH), OBJ_BRUSH, old_brush_);
-        brush_handle_ = std::move(brush);
-        if (pattern) brush_values_.reset();
-        else brush_values_ = wanted;
+    if (brush_.bitmap && brush_.bitmap->handle()) {
+        GdiObject<HBRUSH> pattern(CreatePatternBrush(brush_.bitmap->handle()));
+        current_brush_ = pattern.get();
+        select(current_brush_ ? current_brush_ : GetStockObject(NULL_BRUSH), OBJ_BRUSH, old_brush_);
+        pattern_brush_ = std::move(pattern);  // the one before is no longer selected
+    } else if (brush_.style == TBrushStyle::bsClear) {
+        current_brush_ = nullptr;
+        select(GetStockObject(NULL_BRUSH), OBJ_BRUSH, old_brush_);
     } else {
-        select(brush_handle_ ? static_cast<HGDIOBJ>(brush_handle_.get()) : GetStockObject(NULL_BRUSH), OBJ_BRUSH, old_brush_);
+        const BrushValues wanted{brush_.style, brush_.color};
+        current_brush_ = brushes_.find(wanted);
+        if (!current_brush_) {
+            static const int hatches[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
+            const COLORREF color = to_colorref(brush_.color);
+            current_brush_ = brushes_.keep(wanted, GdiObject<HBRUSH>(brush_.style == TBrushStyle::bsSolid
+                                                                         ? CreateSolidBrush(color)
+                                                                         : CreateHatchBrush(hatches[static_cast<int>(brush_.style)], color)));
+        }
+        if (current_brush_) select(current_brush_, OBJ_BRUSH, old_brush_);
     }
     SetBkColor(dc_, to_colorref(brush_.color));
     SetBkMode(dc_, brush_.style == TBrushStyle::bsClear ? TRANSPARENT : OPAQUE);
@@ -182,14 +195,9 @@ void Canvas::require_brush() {
 
 void Canvas::require_font() {
     FontValues wanted{font_.name(), font_.height(), font_.style(), font_.charset(), font_.pitch()};
-    if (!(font_values_ == wanted && font_handle_)) {
-        GdiObject<HFONT> font = create_font(font_);
-        select(font.get(), OBJ_FONT, old_font_);
-        font_handle_ = std::move(font);
-        font_values_ = std::move(wanted);
-    } else {
-        select(font_handle_.get(), OBJ_FONT, old_font_);
-    }
+    HFONT font = fonts_.find(wanted);
+    if (!font) font = fonts_.keep(wanted, create_font(font_));
+    if (font) select(font, OBJ_FONT, old_font_);
     SetTextColor(dc_, to_colorref(font_.color()));
 }
 
@@ -241,14 +249,14 @@ void Canvas::fill_rect(const Rect& r) {
     if (!dc_) return;
     require_brush();
     RECT rc = to_rect(r);
-    if (brush_handle_) FillRect(dc_, &rc, brush_handle_.get());
+    if (current_brush_) FillRect(dc_, &rc, current_brush_);
 }
 
 void Canvas::frame_rect(const Rect& r) {
     if (!dc_) return;
     require_brush();
     RECT rc = to_rect(r);
-    if (brush_handle_) FrameRect(dc_, &rc, brush_handle_.get());
+    if (current_brush_) FrameRect(dc_, &rc, current_brush_);
 }
 
 void Canvas::polygon(const std::vector<POINT>& points) {

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -177,8 +176,9 @@ public:
 };
 
 // Drawing on a device context. The pen, brush and font are selected as drawing needs them and
-// the DC's own objects are put back when the canvas lets go of it. The objects stay with the
-// canvas (for the next call and the next DC) and are made again only when a value changes.
+// the DC's own objects are put back when the canvas lets go of it. The canvas keeps the last few
+// objects of each kind (for the next call and the next DC) and makes one only for a value it
+// does not hold.
 class Canvas : public Persistent {
     UI_CLASS_IDENTITY()
 public:
@@ -255,6 +255,18 @@ private:
         }
     };
 
+    // The last few objects made, most recently used first. The object in use is always the
+    // first, so the one dropped for a new value is never selected.
+    template <class H, class Values>
+    class Kept {
+    public:
+        H find(const Values& values);
+        H keep(const Values& values, GdiObject<H> object);
+
+    private:
+        std::vector<std::pair<Values, GdiObject<H>>> items_;
+    };
+
     void require_pen();
     void require_brush();
     void require_font();
@@ -266,12 +278,12 @@ private:
     Font font_;
     Pen pen_;
     Brush brush_;
-    GdiObject<HPEN> pen_handle_;
-    GdiObject<HBRUSH> brush_handle_;
-    GdiObject<HFONT> font_handle_;
-    std::optional<PenValues> pen_values_;
-    std::optional<BrushValues> brush_values_;  // unset for pattern brushes, made for every call
-    std::optional<FontValues> font_values_;
+    Kept<HPEN, PenValues> pens_;
+    Kept<HBRUSH, BrushValues> brushes_;
+    Kept<HFONT, FontValues> fonts_;
+    // A pattern's pixels may change under the same handle, so its brush is made for each call.
+    GdiObject<HBRUSH> pattern_brush_;
+    HBRUSH current_brush_ = nullptr;  // nullptr for a clear brush
     HGDIOBJ old_pen_ = nullptr, old_brush_ = nullptr, old_font_ = nullptr;
     int lock_count_ = 0;
 };
