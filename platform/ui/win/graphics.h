@@ -81,36 +81,34 @@ private:
     HDC dc_;
 };
 
-// A window's client-area DC (the screen's for no window), released with the object.
-class ClientDC {
+// A DC taken from a window and given back (ReleaseDC) with the object.
+class WindowDCBase {
 public:
-    explicit ClientDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~ClientDC() {
+    ~WindowDCBase() {
         if (dc_) ReleaseDC(window_, dc_);
     }
-    ClientDC(const ClientDC&) = delete;
-    ClientDC& operator=(const ClientDC&) = delete;
+    WindowDCBase(const WindowDCBase&) = delete;
+    WindowDCBase& operator=(const WindowDCBase&) = delete;
     HDC get() const { return dc_; }
+
+protected:
+    WindowDCBase(HWND window, HDC dc) : window_(window), dc_(dc) {}
 
 private:
     HWND window_;
     HDC dc_;
 };
 
-// A DC over the whole window, frame included, released with the object.
-class WindowDC {
+// The client area of a window (of the screen for no window).
+class ClientDC : public WindowDCBase {
 public:
-    explicit WindowDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
-    ~WindowDC() {
-        if (dc_) ReleaseDC(window_, dc_);
-    }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    HDC get() const { return dc_; }
+    explicit ClientDC(HWND window) : WindowDCBase(window, GetDC(window)) {}
+};
 
-private:
-    HWND window_;
-    HDC dc_;
+// The whole window, frame included.
+class WindowDC : public WindowDCBase {
+public:
+    explicit WindowDC(HWND window) : WindowDCBase(window, GetWindowDC(window)) {}
 };
 
 // One WM_PAINT: BeginPaint now, EndPaint on scope exit (which also shows the caret again), so

@@ -409,7 +409,7 @@ TEST_F(PaintPath, AFailingPainterIsReportedOnceAndTheWindowRecovers) {
         window_test::save_picture(shot, kPictures, std::string("paint_path_failed_") + (buffered ? "buffered" : "direct"));
         // EndPaint ran, so the caret that BeginPaint hid blinks again (inverting the background).
         EXPECT_TRUE(window_test::pump_until([&] { return window_pixel(w->handle(), 1, 6) != to_colorref(kBackground); },
-                                            3000))
+                                            5000))
             << "the caret stays hidden";
         DestroyCaret();
 
