@@ -6,9 +6,11 @@
 #include <cwctype>
 #include <stdexcept>
 
+#include "platform/debug_output.h"
 #include "platform/text_gbk.h"
 #include "platform/ui/font.h"
 #include "platform/ui/win/forms.h"
+#include "platform/ui/win/graphics.h"
 #include "platform/ui/win/hint_window.h"
 
 namespace ui {
@@ -250,6 +252,17 @@ void Application::handle_exception(std::exception_ptr error) noexcept {
     }
 }
 
+void Application::report_paint_failure(const std::string& window, std::exception_ptr error) noexcept {
+    try {
+        std::string line = "painting " + window + " failed: " + exception_text(error);
+        if (on_log) on_log(line);
+        else plat::debug_output(line);
+    } catch (...) {
+        // The report below still goes out.
+    }
+    handle_exception(error);
+}
+
 // ---------------------------------------------------------------------------------------------
 
 Screen& screen() {
@@ -302,9 +315,8 @@ Rect Screen::work_area_rect() const {
 }
 
 int Screen::pixels_per_inch() const {
-    HDC dc = GetDC(nullptr);
-    int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+    ClientDC dc(nullptr);
+    int ppi = GetDeviceCaps(dc.get(), LOGPIXELSY);
     return ppi > 0 ? ppi : 96;
 }
 

@@ -53,6 +53,11 @@ public:
     // Shows the error of a failed handler (or gives it to on_exception) instead of ending.
     void handle_exception(std::exception_ptr error) noexcept;
     std::function<void(const std::string& message)> on_exception;
+    // A painter of `window` failed: a log line, then the error as for a failed handler. Windows
+    // report only the first of a run of failing paints, so one fault shows one box.
+    void report_paint_failure(const std::string& window, std::exception_ptr error) noexcept;
+    // Where the library's log lines go; the system debug output when not set.
+    std::function<void(const std::string& line)> on_log;
 
     TColor hint_color = clInfoBk;
     int hint_pause = 500;

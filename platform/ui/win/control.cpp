@@ -366,7 +366,7 @@ void Control::loaded() {
 void Control::invalidate() {
     if (!parent_ || !visible_ || !parent_->handle_allocated()) return;
     RECT r{left_, top_, left_ + width_, top_ + height_};
-    InvalidateRect(parent_->handle_, &r, TRUE);
+    InvalidateRect(parent_->handle_, &r, !parent_->double_buffered_);
 }
 
 void Control::repaint() {
@@ -468,6 +468,11 @@ void Control::mouse_up(TMouseButton button, TShiftState shift, int x, int y) {
 
 void Control::paint_to(HDC) {}
 
+CanvasScope Control::canvas_on(HDC dc) {
+    if (!canvas_) canvas_ = std::make_unique<Canvas>();
+    return CanvasScope(*canvas_, dc, font_, color_);
+}
+
 // ---------------------------------------------------------------------------------------------
 // GraphicControl
 
@@ -477,10 +482,8 @@ ClassInfo& GraphicControl::static_class() {
 }
 
 void GraphicControl::paint_to(HDC dc) {
-    Canvas canvas(dc);
-    canvas.font().assign(font());
-    canvas.brush().color = color();
-    paint(canvas);
+    CanvasScope scope = canvas_on(dc);
+    paint(scope.canvas());
 }
 
 void GraphicControl::paint(Canvas&) {}
@@ -540,6 +543,11 @@ void WinControl::handle_needed() {
 
 void WinControl::create_handle() {
     if (handle_) return;
+    if (!double_buffered_given_ && wants_off_screen_painting()) {
+        // Forms paint such children off-screen; a window of its own keeps painting directly.
+        Form* form = parent_form();
+        if (form && form != this) double_buffered_ = true;
+    }
     create_wnd();
     apply_font();
     initialize_window();
@@ -628,7 +636,10 @@ LRESULT CALLBACK WinControl::main_wnd_proc(HWND h, UINT msg, WPARAM w, LPARAM l)
     }
     if (msg == WM_NCDESTROY) {
         RemovePropW(h, MAKEINTATOM(property_atom()));
-        if (c->handle_ == h) c->handle_ = nullptr;
+        if (c->handle_ == h) {
+            c->handle_ = nullptr;
+            c->paint_buffer_.reset();
+        }
     }
     return m.result;
 }
@@ -847,7 +858,8 @@ void WinControl::set_enabled(bool v) {
 }
 
 void WinControl::invalidate() {
-    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+    // Off-screen painting draws the background itself: erasing first would only flicker.
+    if (handle_) InvalidateRect(handle_, nullptr, !double_buffered_);
 }
 
 void WinControl::update() {
@@ -993,6 +1005,86 @@ void WinControl::reflect(Message& m, HWND child) {
 
 void WinControl::paint_window(HDC dc) { paint_controls(dc); }
 
+void WinControl::set_double_buffered(bool v) {
+    double_buffered_given_ = true;
+    double_buffered_ = v;
+    if (!v) paint_buffer_.reset();
+}
+
+bool WinControl::allocate_paint_buffer(Bitmap& buffer, int width, int height) {
+    buffer.set_size(width, height);
+    return !buffer.empty();
+}
+
+void WinControl::paint_message(HDC given) {
+    std::exception_ptr failure;
+    if (given) {
+        failure = paint_area(given, to_rect(client_rect()));
+    } else {
+        PaintScope scope(handle_);
+        failure = paint_area(scope.get(), scope.paint_rect());
+    }
+    paint_finished(failure);
+}
+
+std::exception_ptr WinControl::paint_area(HDC target, const RECT& area) {
+    if (!double_buffered_) return paint_layers(target, false);
+    HDC buffer = paint_buffer_dc();
+    // Without the bitmap the window is painted directly, background first (nothing erased it).
+    if (!buffer) return paint_layers(target, true);
+    std::exception_ptr failure;
+    {
+        SavedDC saved(buffer);
+        IntersectClipRect(buffer, area.left, area.top, area.right, area.bottom);
+        failure = paint_layers(buffer, true);
+    }
+    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer, area.left, area.top,
+           SRCCOPY);
+    return failure;
+}
+
+// A painter that fails leaves the background rather than half a picture.
+std::exception_ptr WinControl::paint_layers(HDC dc, bool with_background) {
+    try {
+        SavedDC saved(dc);
+        if (with_background) erase_background(dc);
+        paint_window(dc);
+        return nullptr;
+    } catch (...) {
+        std::exception_ptr failure = std::current_exception();
+        try {
+            erase_background(dc);
+        } catch (...) {
+            // The painter's failure is the one to report.
+        }
+        return failure;
+    }
+}
+
+HDC WinControl::paint_buffer_dc() {
+    RECT client{};
+    GetClientRect(handle_, &client);
+    if (client.right <= 0 || client.bottom <= 0) return nullptr;
+    if (!paint_buffer_) paint_buffer_ = std::make_unique<Bitmap>();
+    if (paint_buffer_->width() != client.right || paint_buffer_->height() != client.bottom) {
+        if (!allocate_paint_buffer(*paint_buffer_, client.right, client.bottom)) {
+            paint_buffer_.reset();
+            return nullptr;
+        }
+    }
+    return paint_buffer_->dc();
+}
+
+void WinControl::paint_finished(std::exception_ptr failure) {
+    if (!failure) {
+        paint_failing_ = false;
+        return;
+    }
+    if (paint_failing_) return;
+    paint_failing_ = true;
+    application().report_paint_failure(class_name() + " " + name(), failure);
+}
+
 bool WinControl::erase_background(HDC dc) {
     RECT r{};
     GetClientRect(handle_, &r);
@@ -1112,23 +1204,15 @@ void WinControl::wnd_proc(Message& m) {
         return;
     }
     case WM_PAINT:
+    case WM_PRINTCLIENT:
         if (is_system_class()) break;
-        {
-            HDC dc = reinterpret_cast<HDC>(m.wparam);
-            PAINTSTRUCT ps{};
-            if (!dc) dc = BeginPaint(handle_, &ps);
-            paint_window(dc);
-            if (!m.wparam) EndPaint(handle_, &ps);
-            m.result = 0;
-        }
+        paint_message(reinterpret_cast<HDC>(m.wparam));
+        m.result = 0;
         return;
     case WM_ERASEBKGND:
         if (is_system_class()) break;
-        m.result = erase_background(reinterpret_cast<HDC>(m.wparam)) ? 1 : 0;
-        return;
-    case WM_PRINTCLIENT:
-        if (is_system_class()) break;
-        paint_window(reinterpret_cast<HDC>(m.wparam));
+        // Painting off-screen draws the background into the bitmap.
+        m.result = double_buffered_ || erase_background(reinterpret_cast<HDC>(m.wparam)) ? 1 : 0;
         return;
     case WM_WINDOWPOSCHANGED: {
         default_handler(m);
@@ -1230,19 +1314,20 @@ ClassInfo& CustomControl::static_class() {
 
 void CustomControl::paint_now() {
     if (!handle_allocated() || loading()) return;
-    HDC dc = GetDC(handle());
-    paint_window(dc);
-    ReleaseDC(handle(), dc);
+    std::exception_ptr failure;
+    {
+        ClientDC dc(handle());
+        failure = paint_area(dc.get(), to_rect(client_rect()));
+    }
+    paint_finished(failure);
 }
 
 void CustomControl::paint(Canvas&) {}
 
 void CustomControl::paint_window(HDC dc) {
     {
-        Canvas canvas(dc);
-        canvas.font().assign(font());
-        canvas.brush().color = color();
-        paint(canvas);
+        CanvasScope scope = canvas_on(dc);
+        paint(scope.canvas());
     }
     paint_controls(dc);
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,7 +18,9 @@ namespace ui {
 
 class WinControl;
 class Action;
+class Bitmap;
 class Canvas;
+class CanvasScope;
 class PopupMenu;
 class Form;
 
@@ -180,6 +183,9 @@ protected:
     // A parent's font or colour changed; controls that follow it take it.
     void parent_font_changed();
     void parent_color_changed();
+    // The control's canvas on `dc` for one paint, with its font and colour; the pens, brushes
+    // and fonts made on earlier paints are used again.
+    CanvasScope canvas_on(HDC dc);
     bool in_realign_ = false;
 
 private:
@@ -207,6 +213,7 @@ private:
                                  TControlStyleFlag::csSetCaption, TControlStyleFlag::csDoubleClicks};
     bool mouse_inside_ = false;
     bool pressed_ = false;  // the left button went down inside: its release is a click
+    std::unique_ptr<Canvas> canvas_;
     Action* action_ = nullptr;
     struct Link;
     std::unique_ptr<Link> action_link_;
@@ -221,7 +228,8 @@ public:
     void paint_to(HDC dc) override;
 
 protected:
-    // Draws on `canvas` (origin at the control, clipped to it); called with a fresh canvas each time.
+    // Draws on `canvas` (origin at the control, clipped to it); the canvas starts each paint with
+    // the control's font and colour and a default pen.
     virtual void paint(Canvas& canvas);
 };
 
@@ -295,8 +303,10 @@ public:
 
     bool ctl3d() const { return ctl3d_; }
     void set_ctl3d(bool v) { ctl3d_ = v; }
+    // Paints through a bitmap kept for the window and copies it to the screen once, so that
+    // custom-drawn windows do not flicker.
     bool double_buffered() const { return double_buffered_; }
-    void set_double_buffered(bool v) { double_buffered_ = v; }
+    void set_double_buffered(bool v);
     bool parent_background() const { return control_style().has(TControlStyleFlag::csParentBackground); }
     void set_parent_background(bool v);
 
@@ -341,6 +351,17 @@ protected:
     // Paints a library-class window; the default fills with the colour and paints windowless children.
     virtual void paint_window(HDC dc);
     virtual bool erase_background(HDC dc);
+    // Custom-drawn classes that repaint often say so; on a form they then paint off-screen
+    // unless their DoubleBuffered was set.
+    virtual bool wants_off_screen_painting() const { return false; }
+    // Makes the off-screen bitmap `width` x `height`; false when the system has no room for it
+    // (the window is then painted directly).
+    virtual bool allocate_paint_buffer(Bitmap& buffer, int width, int height);
+    // Paints `area` of the client onto `target`, off-screen when double-buffered. A painter's
+    // failure is returned, to be given to paint_finished once `target` is let go of.
+    std::exception_ptr paint_area(HDC target, const RECT& area);
+    // Reports the first failure of a run of failing paints; a good paint ends the run.
+    void paint_finished(std::exception_ptr failure);
     // The height the window itself takes for a control of `height` (a drop-down combo box's
     // window includes its list).
     virtual int window_height(int height) const { return height; }
@@ -356,6 +377,9 @@ private:
     void dispatch_mouse_to_graphic(Message& m);
     void update_mouse_over(Control* c);
     void reflect(Message& m, HWND child);
+    void paint_message(HDC given);
+    std::exception_ptr paint_layers(HDC dc, bool with_background);
+    HDC paint_buffer_dc();
     void apply_font();
     void focus_gained();
     void get_tab_order_list_direct(std::vector<WinControl*>& list) const;
@@ -372,6 +396,9 @@ private:
     int tab_order_ = -1;
     bool ctl3d_ = true;
     bool double_buffered_ = false;
+    bool double_buffered_given_ = false;  // set by the program or a description, not by the form
+    std::unique_ptr<Bitmap> paint_buffer_;
+    bool paint_failing_ = false;
     bool tracking_leave_ = false;
     bool destroying_handle_ = false;
     Control* mouse_control_ = nullptr;    // the windowless child under the mouse

@@ -1,6 +1,7 @@
 #include "platform/ui/win/graphics.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <iterator>
 
@@ -9,9 +10,31 @@
 
 namespace ui {
 
-MemoryDC::MemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
+namespace {
+
+// The window thread paints, but bitmaps are made on other threads too.
+std::atomic<long long> g_gdi_created{0}, g_gdi_released{0};
+
+HDC create_memory_dc() {
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (dc) tally_gdi_created();
+    return dc;
+}
+
+void delete_memory_dc(HDC dc) {
+    DeleteDC(dc);
+    tally_gdi_released();
+}
+
+} // namespace
+
+GdiTally gdi_tally() { return GdiTally{g_gdi_created.load(), g_gdi_released.load()}; }
+void tally_gdi_created() { g_gdi_created.fetch_add(1, std::memory_order_relaxed); }
+void tally_gdi_released() { g_gdi_released.fetch_add(1, std::memory_order_relaxed); }
+
+MemoryDC::MemoryDC() : dc_(create_memory_dc()) {}
 MemoryDC::~MemoryDC() {
-    if (dc_) DeleteDC(dc_);
+    if (dc_) delete_memory_dc(dc_);
 }
 
 RECT to_rect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
@@ -80,30 +103,64 @@ ClassInfo& Canvas::static_class() {
 
 void Canvas::set_handle(HDC dc) {
     if (dc == dc_) return;
-    release_objects();
+    deselect_objects();
     dc_ = dc;
 }
 
-void Canvas::release_objects() {
+void Canvas::reset_values() {
+    pen_.color = clBlack;
+    pen_.width = 1;
+    pen_.style = TPenStyle::psSolid;
+    pen_.mode = TPenMode::pmCopy;
+    brush_.color = clWhite;
+    brush_.style = TBrushStyle::bsSolid;
+    brush_.bitmap = nullptr;
+    copy_mode = SRCCOPY;
+}
+
+void Canvas::deselect_objects() {
     if (dc_) {
         if (old_pen_) SelectObject(dc_, old_pen_);
         if (old_brush_) SelectObject(dc_, old_brush_);
         if (old_font_) SelectObject(dc_, old_font_);
     }
     old_pen_ = old_brush_ = old_font_ = nullptr;
-    pen_handle_.reset();
-    brush_handle_.reset();
-    font_handle_.reset();
 }
 
-// Objects are made afresh for every drawing call: canvases live for one paint and the values
-// may change between calls.
+// The DC is asked what it holds rather than trusted to hold what was selected last: a painter
+// may restore a saved state or select objects of its own in between.
+void Canvas::select(HGDIOBJ object, int type, HGDIOBJ& original) {
+    if (GetCurrentObject(dc_, static_cast<UINT>(type)) == object) return;
+    HGDIOBJ previous = SelectObject(dc_, object);
+    if (!original) original = previous;
+}
+
+template <class H, class Values>
+H Canvas::Kept<H, Values>::find(const Values& values) {
+    auto it = std::find_if(items_.begin(), items_.end(), [&values](const auto& item) { return item.first == values; });
+    if (it == items_.end()) return nullptr;
+    std::rotate(items_.begin(), it, it + 1);
+    return items_.front().second.get();
+}
+
+template <class H, class Values>
+H Canvas::Kept<H, Values>::keep(const Values& values, GdiObject<H> object) {
+    constexpr std::size_t kMost = 8;
+    H h = object.get();
+    if (!h) return nullptr;
+    items_.emplace(items_.begin(), values, std::move(object));
+    if (items_.size() > kMost) items_.pop_back();
+    return h;
+}
+
 void Canvas::require_pen() {
     static const int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
-    GdiObject<HPEN> pen(CreatePen(styles[static_cast<int>(pen_.style)], pen_.width, to_colorref(pen_.color)));
-    HGDIOBJ old = SelectObject(dc_, pen.get());
-    if (!old_pen_) old_pen_ = old;
-    pen_handle_ = std::move(pen);
+    const PenValues wanted{pen_.style, pen_.width, pen_.color};
+    HPEN pen = pens_.find(wanted);
+    if (!pen)
+        pen = pens_.keep(wanted, GdiObject<HPEN>(CreatePen(styles[static_cast<int>(pen_.style)], pen_.width,
+                                                             to_colorref(pen_.color))));
+    if (pen) select(pen, OBJ_PEN, old_pen_);
     static const int modes[] = {R2_BLACK,       R2_WHITE,       R2_NOP,        R2_NOT,        R2_COPYPEN,   R2_NOTCOPYPEN,
                                 R2_MERGEPENNOT, R2_MASKPENNOT,  R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,  R2_NOTMERGEPEN,
                                 R2_MASKPEN,     R2_NOTMASKPEN,  R2_XORPEN,     R2_NOTXORPEN};
@@ -112,31 +169,43 @@ void Canvas::require_pen() {
 }
 
 void Canvas::require_brush() {
-    GdiObject<HBRUSH> brush;
     if (brush_.bitmap && brush_.bitmap->handle()) {
-        brush.reset(CreatePatternBrush(brush_.bitmap->handle()));
+        GdiObject<HBRUSH> pattern(CreatePatternBrush(brush_.bitmap->handle()));
+        current_brush_ = pattern.get();
+        select(current_brush_ ? current_brush_ : GetStockObject(NULL_BRUSH), OBJ_BRUSH, old_brush_);
+        pattern_brush_ = std::move(pattern);  // the one before is no longer selected
     } else if (brush_.style == TBrushStyle::bsClear) {
-        brush.reset();
-    } else if (brush_.style == TBrushStyle::bsSolid) {
-        brush.reset(CreateSolidBrush(to_colorref(brush_.color)));
+        current_brush_ = nullptr;
+        select(GetStockObject(NULL_BRUSH), OBJ_BRUSH, old_brush_);
     } else {
-        static const int hatches[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
-        brush.reset(CreateHatchBrush(hatches[static_cast<int>(brush_.style)], to_colorref(brush_.color)));
+        const BrushValues wanted{brush_.style, brush_.color};
+        current_brush_ = brushes_.find(wanted);
+        if (!current_brush_) {
+            static const int hatches[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
+            const COLORREF color = to_colorref(brush_.color);
+            current_brush_ = brushes_.keep(wanted, GdiObject<HBRUSH>(brush_.style == TBrushStyle::bsSolid
+                                                                         ? CreateSolidBrush(color)
+                                                                         : CreateHatchBrush(hatches[static_cast<int>(brush_.style)], color)));
+        }
+        if (current_brush_) select(current_brush_, OBJ_BRUSH, old_brush_);
     }
-    HGDIOBJ obj = brush ? static_cast<HGDIOBJ>(brush.get()) : GetStockObject(NULL_BRUSH);
-    HGDIOBJ old = SelectObject(dc_, obj);
-    if (!old_brush_) old_brush_ = old;
-    brush_handle_ = std::move(brush);
     SetBkColor(dc_, to_colorref(brush_.color));
     SetBkMode(dc_, brush_.style == TBrushStyle::bsClear ? TRANSPARENT : OPAQUE);
 }
 
 void Canvas::require_font() {
-    GdiObject<HFONT> font = create_font(font_);
-    HGDIOBJ old = SelectObject(dc_, font.get());
-    if (!old_font_) old_font_ = old;
-    font_handle_ = std::move(font);
+    FontValues wanted{font_.name(), font_.height(), font_.style(), font_.charset(), font_.pitch()};
+    HFONT font = fonts_.find(wanted);
+    if (!font) font = fonts_.keep(wanted, create_font(font_));
+    if (font) select(font, OBJ_FONT, old_font_);
     SetTextColor(dc_, to_colorref(font_.color()));
+}
+
+CanvasScope::CanvasScope(Canvas& canvas, HDC dc, const Font& font, TColor color) : canvas_(canvas), previous_(canvas.handle()) {
+    canvas.set_handle(dc);
+    canvas.reset_values();
+    canvas.font().assign(font);
+    canvas.brush().color = color;
 }
 
 void Canvas::move_to(int x, int y) {
@@ -180,14 +249,14 @@ void Canvas::fill_rect(const Rect& r) {
     if (!dc_) return;
     require_brush();
     RECT rc = to_rect(r);
-    if (brush_handle_) FillRect(dc_, &rc, brush_handle_.get());
+    if (current_brush_) FillRect(dc_, &rc, current_brush_);
 }
 
 void Canvas::frame_rect(const Rect& r) {
     if (!dc_) return;
     require_brush();
     RECT rc = to_rect(r);
-    if (brush_handle_) FrameRect(dc_, &rc, brush_handle_.get());
+    if (current_brush_) FrameRect(dc_, &rc, current_brush_);
 }
 
 void Canvas::polygon(const std::vector<POINT>& points) {
@@ -312,7 +381,7 @@ void Bitmap::release() {
     canvas_.reset();
     if (dc_) {
         if (old_bitmap_) SelectObject(dc_, old_bitmap_);
-        DeleteDC(dc_);
+        delete_memory_dc(dc_);
     }
     dc_ = nullptr;
     old_bitmap_ = nullptr;
@@ -340,7 +409,7 @@ void Bitmap::set_size(int width, int height) {
     width_ = width;
     height_ = height;
     std::memset(bits_, 0xFF, static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
-    dc_ = CreateCompatibleDC(nullptr);
+    dc_ = create_memory_dc();
     old_bitmap_ = SelectObject(dc_, bmp);
     if (on_change) on_change(*this);
 }
@@ -419,10 +488,12 @@ bool Bitmap::load_from_bmp(const std::vector<std::uint8_t>& bytes) {
     const long long stride = ((static_cast<long long>(header.biWidth) * header.biBitCount + 31) / 32) * 4;
     if (header.biCompression != BI_RGB || stride <= 0 || static_cast<long long>(bytes.size() - offset) < stride * rows)
         return false;
-    HDC screen = GetDC(nullptr);
-    GdiObject<HBITMAP> bmp(CreateDIBitmap(screen, &header, CBM_INIT, bytes.data() + offset,
-                                          reinterpret_cast<const BITMAPINFO*>(bytes.data() + 14), DIB_RGB_COLORS));
-    ReleaseDC(nullptr, screen);
+    GdiObject<HBITMAP> bmp;
+    {
+        ClientDC screen(nullptr);
+        bmp.reset(CreateDIBitmap(screen.get(), &header, CBM_INIT, bytes.data() + offset,
+                                 reinterpret_cast<const BITMAPINFO*>(bytes.data() + 14), DIB_RGB_COLORS));
+    }
     if (!bmp) return false;
     assign_handle(bmp.get());
     return true;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/align_layout.h"
@@ -16,16 +17,32 @@
 
 namespace ui {
 
+// The GDI objects and memory DCs this layer made and let go of (deleted, or handed to the
+// system). Windows reports a process's GDI count; Wine does not, so leak checks read this.
+struct GdiTally {
+    long long created = 0;
+    long long released = 0;
+    long long live() const { return created - released; }
+};
+GdiTally gdi_tally();
+void tally_gdi_created();
+void tally_gdi_released();
+
 // Owns one GDI object and deletes it.
 template <class H>
 class GdiObject {
 public:
     GdiObject() = default;
-    explicit GdiObject(H h) : h_(h) {}
+    explicit GdiObject(H h) : h_(h) {
+        if (h_) tally_gdi_created();
+    }
     ~GdiObject() { reset(); }
-    GdiObject(GdiObject&& o) noexcept : h_(o.release()) {}
+    GdiObject(GdiObject&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
     GdiObject& operator=(GdiObject&& o) noexcept {
-        if (this != &o) reset(o.release());
+        if (this != &o) {
+            reset();
+            h_ = std::exchange(o.h_, nullptr);
+        }
         return *this;
     }
     GdiObject(const GdiObject&) = delete;
@@ -34,11 +51,16 @@ public:
     explicit operator bool() const { return h_ != nullptr; }
     H release() {
         H h = h_;
+        if (h_) tally_gdi_released();
         h_ = nullptr;
         return h;
     }
     void reset(H h = nullptr) {
-        if (h_) DeleteObject(h_);
+        if (h_) {
+            DeleteObject(h_);
+            tally_gdi_released();
+        }
+        if (h) tally_gdi_created();
         h_ = h;
     }
 
@@ -56,6 +78,53 @@ public:
     HDC get() const { return dc_; }
 
 private:
+    HDC dc_;
+};
+
+// A DC taken from a window and given back (ReleaseDC) with the object.
+class WindowDCBase {
+public:
+    ~WindowDCBase() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowDCBase(const WindowDCBase&) = delete;
+    WindowDCBase& operator=(const WindowDCBase&) = delete;
+    HDC get() const { return dc_; }
+
+protected:
+    WindowDCBase(HWND window, HDC dc) : window_(window), dc_(dc) {}
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// The client area of a window (of the screen for no window).
+class ClientDC : public WindowDCBase {
+public:
+    explicit ClientDC(HWND window) : WindowDCBase(window, GetDC(window)) {}
+};
+
+// The whole window, frame included.
+class WindowDC : public WindowDCBase {
+public:
+    explicit WindowDC(HWND window) : WindowDCBase(window, GetWindowDC(window)) {}
+};
+
+// One WM_PAINT: BeginPaint now, EndPaint on scope exit (which also shows the caret again), so
+// a painter that throws cannot leave the DC taken or the caret hidden.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &ps_)) {}
+    ~PaintScope() { EndPaint(window_, &ps_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC get() const { return dc_; }
+    const RECT& paint_rect() const { return ps_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT ps_{};
     HDC dc_;
 };
 
@@ -105,7 +174,9 @@ public:
 };
 
 // Drawing on a device context. The pen, brush and font are selected as drawing needs them and
-// the DC's own objects are put back when the canvas lets go of it.
+// the DC's own objects are put back when the canvas lets go of it. The canvas keeps the last few
+// objects of each kind (for the next call and the next DC) and makes one only for a value it
+// does not hold.
 class Canvas : public Persistent {
     UI_CLASS_IDENTITY()
 public:
@@ -115,6 +186,8 @@ public:
 
     HDC handle() const { return dc_; }
     void set_handle(HDC dc);
+    // Pen, brush and copy mode as a new canvas has them; the objects made so far are kept.
+    void reset_values();
     Font& font() { return font_; }
     Pen& pen() { return pen_; }
     Brush& brush() { return brush_; }
@@ -157,20 +230,76 @@ public:
     bool locked() const { return lock_count_ > 0; }
 
 private:
+    // The values the kept objects were made from.
+    struct PenValues {
+        TPenStyle style;
+        int width;
+        TColor color;
+        bool operator==(const PenValues& o) const { return style == o.style && width == o.width && color == o.color; }
+    };
+    struct BrushValues {
+        TBrushStyle style;
+        TColor color;
+        bool operator==(const BrushValues& o) const { return style == o.style && color == o.color; }
+    };
+    struct FontValues {
+        std::string name;
+        int height;
+        TFontStyles style;
+        int charset;
+        TFontPitch pitch;
+        bool operator==(const FontValues& o) const {
+            return name == o.name && height == o.height && style == o.style && charset == o.charset && pitch == o.pitch;
+        }
+    };
+
+    // The last few objects made, most recently used first. The object in use is always the
+    // first, so the one dropped for a new value is never selected.
+    template <class H, class Values>
+    class Kept {
+    public:
+        H find(const Values& values);
+        H keep(const Values& values, GdiObject<H> object);
+
+    private:
+        std::vector<std::pair<Values, GdiObject<H>>> items_;
+    };
+
     void require_pen();
     void require_brush();
     void require_font();
-    void release_objects();
+    // Selects `object` unless the DC holds it already; the first object replaced is the DC's own.
+    void select(HGDIOBJ object, int type, HGDIOBJ& original);
+    void deselect_objects();
 
     HDC dc_ = nullptr;
     Font font_;
     Pen pen_;
     Brush brush_;
-    GdiObject<HPEN> pen_handle_;
-    GdiObject<HBRUSH> brush_handle_;
-    GdiObject<HFONT> font_handle_;
+    Kept<HPEN, PenValues> pens_;
+    Kept<HBRUSH, BrushValues> brushes_;
+    Kept<HFONT, FontValues> fonts_;
+    // A pattern's pixels may change under the same handle, so its brush is made for each call.
+    GdiObject<HBRUSH> pattern_brush_;
+    HBRUSH current_brush_ = nullptr;  // nullptr for a clear brush
     HGDIOBJ old_pen_ = nullptr, old_brush_ = nullptr, old_font_ = nullptr;
     int lock_count_ = 0;
+};
+
+// Lends a canvas to a DC for one scope, starting from a control's font and colour with fresh
+// pen and brush values; the DC gets its own objects back at the end, the canvas keeps what it
+// made for the next paint.
+class CanvasScope {
+public:
+    CanvasScope(Canvas& canvas, HDC dc, const Font& font, TColor color);
+    ~CanvasScope() { canvas_.set_handle(previous_); }
+    CanvasScope(const CanvasScope&) = delete;
+    CanvasScope& operator=(const CanvasScope&) = delete;
+    Canvas& canvas() const { return canvas_; }
+
+private:
+    Canvas& canvas_;
+    HDC previous_;
 };
 
 // A 32-bit top-down DIB section with its own memory DC and canvas.

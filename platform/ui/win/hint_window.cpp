@@ -24,14 +24,11 @@ void HintWindow::create_params(CreateParams& p) {
 }
 
 Rect HintWindow::calc_hint_rect(int max_width, const std::string& text) {
-    HDC dc = GetDC(nullptr);
     Rect r{0, 0, max_width, 0};
     {
-        Canvas canvas(dc);
-        canvas.font().assign(font());
-        canvas.draw_text(text, r, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+        ClientDC screen(nullptr);
+        canvas_on(screen.get()).canvas().draw_text(text, r, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     }
-    ReleaseDC(nullptr, dc);
     // Room for the border and a little margin around the text.
     r.right += 6;
     r.bottom += 2;

@@ -10,9 +10,8 @@ void capture_window(HWND window, Bitmap& into) {
     into.set_size(r.right - r.left, r.bottom - r.top);
     if (into.empty()) return;
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    HDC dc = GetWindowDC(window);
-    BitBlt(into.dc(), 0, 0, into.width(), into.height(), dc, 0, 0, SRCCOPY);
-    ReleaseDC(window, dc);
+    WindowDC dc(window);
+    BitBlt(into.dc(), 0, 0, into.width(), into.height(), dc.get(), 0, 0, SRCCOPY);
     GdiFlush();
 }
 

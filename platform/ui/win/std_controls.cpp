@@ -302,17 +302,13 @@ UINT Label::text_format() const {
 }
 
 bool Label::can_auto_size(int& w, int& h) {
-    HDC dc = GetDC(nullptr);
-    {
-        Canvas canvas(dc);
-        canvas.font().assign(font());
-        Rect r{0, 0, word_wrap_ ? w : 0, 0};
-        std::string caption = text();
-        canvas.draw_text(caption.empty() ? std::string(" ") : caption, r, text_format() | DT_CALCRECT);
-        if (!word_wrap_) w = r.width();
-        h = r.height();
-    }
-    ReleaseDC(nullptr, dc);
+    ClientDC screen(nullptr);
+    CanvasScope scope = canvas_on(screen.get());
+    Rect r{0, 0, word_wrap_ ? w : 0, 0};
+    std::string caption = text();
+    scope.canvas().draw_text(caption.empty() ? std::string(" ") : caption, r, text_format() | DT_CALCRECT);
+    if (!word_wrap_) w = r.width();
+    h = r.height();
     return true;
 }
 
@@ -1251,8 +1247,8 @@ void ListBox::draw_item(int index, const Rect& rect, TOwnerDrawState state, HDC 
         on_draw_item(this, index, rect, state);
         return;
     }
-    Canvas canvas(dc);
-    canvas.font().assign(font());
+    CanvasScope scope = canvas_on(dc);
+    Canvas& canvas = scope.canvas();
     bool sel = state.has(TOwnerDrawStateFlag::odSelected);
     canvas.brush().color = sel ? clHighlight : color();
     if (sel) canvas.font().set_color(clHighlightText);
