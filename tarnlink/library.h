@@ -97,6 +97,9 @@ public:
                                   const plat::SocketAddress& from);
     void handle_shared_datagram(const std::uint8_t* bytes, std::size_t length,
                                 const plat::SocketAddress& from);
+    // Mode 1: whether a datagram read by a device's receiver comes from the device's address
+    // (any port). Others are dropped and counted in the log.
+    bool from_device_address(int device, const plat::SocketAddress& from);
     // One pass of the state thread over every device.
     void step_states();
     // post_event: 0 appended, -1 refused.
@@ -153,6 +156,8 @@ private:
     void handle_transfer_end(int device, Device& d, const device_response& r);
     void download_tick(int device, Device& d, std::uint32_t now);
     void finalise_download(int device, Device& d);
+    void post_transfer_end(int device, Device& d, int result, int transfer_id);
+    void post_pending_ends(Device& d);
     void close_download_files(Device& d);
 
     // Call-log queries.

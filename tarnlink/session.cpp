@@ -71,6 +71,25 @@ void Library::handle_device_datagram(int device, const std::uint8_t* bytes, std:
     }
 }
 
+bool Library::from_device_address(int device, const plat::SocketAddress& from) {
+    if (!device_in_range(device) || conn_mode_ != CONNMODE_PC_ACTIVE) return true;
+    Device& d = devices_[static_cast<std::size_t>(device)];
+    if (from.ip != 0 && from.ip == d.confirmed_ip.load(std::memory_order_relaxed)) return true;
+    std::uint32_t ip = 0;
+    {
+        std::lock_guard<std::mutex> lock(d.lock);
+        plat::parse_ipv4(text_of(d.info.address, sizeof d.info.address), ip);
+    }
+    if (ip != 0 && ip == from.ip) {
+        d.confirmed_ip.store(ip, std::memory_order_relaxed);
+        return true;
+    }
+    const std::uint32_t dropped = d.foreign_datagrams.fetch_add(1) + 1;
+    log_.write(LOG_DEBUG, "bd%d drop datagram from %s:%d, %u dropped\r\n", device,
+               from.ip_text().c_str(), from.port, dropped);
+    return false;
+}
+
 void Library::handle_listener_datagram(const std::uint8_t* bytes, std::size_t length,
                                        const plat::SocketAddress& from) {
     if (bytes == nullptr) return;
@@ -284,6 +303,12 @@ void Library::handle_connreq(const device_response& r, const plat::SocketAddress
     store_field(info.serial, sizeof info.serial, serial);
     store_field(info.address, sizeof info.address, ip);
     info.port = from.port;
+    // A serial whose request still waits for the host is one request and one event, however
+    // often it announces itself: a flood from one sender never fills the event queue.
+    const bool waiting = connreqs_.any_waiting([&info](const ftp_connreqinfo& w) {
+        return std::memcmp(w.serial, info.serial, sizeof info.serial) == 0;
+    });
+    if (waiting) return;
     if (!connreqs_.put(info)) log_.write(LOG_ALERT, "conn req info buf is full!\n");
     post_event(EVT_FTP_DEVCONN_REQ, 0, -1);
 }
@@ -323,6 +348,7 @@ bool Library::resolve_host(bd_info& b) {
 void Library::step_device(int device, std::uint32_t now) {
     Device& d = devices_[static_cast<std::size_t>(device)];
     std::lock_guard<std::mutex> lock(d.lock);
+    if (!d.pending_ends.empty()) post_pending_ends(d);
     bd_info& b = d.info;
     switch (b.state) {
     case BD_STATE_IDLE:
@@ -338,6 +364,7 @@ void Library::step_device(int device, std::uint32_t now) {
             b.state = BD_STATE_RESET;
             break;
         }
+        d.confirmed_ip.store(0, std::memory_order_relaxed);  // the host may resolve anew
         queue_login(device, b);
         b.state = BD_STATE_WAIT_LOGIN_ACK;
         b.state_timer = now;

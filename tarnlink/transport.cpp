@@ -221,6 +221,7 @@ void Transport::receiver_loop(int device) {
             plat::sleep_ms(kReadFailSleepMs);
             continue;
         }
+        if (!lib_.from_device_address(device, from)) continue;
         lib_.handle_device_datagram(device, buffer, static_cast<std::size_t>(n));
     }
 }

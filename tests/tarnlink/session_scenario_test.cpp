@@ -226,8 +226,8 @@ TEST_F(SessionScenario, OnlyTheFirstLoginSinceLoadEndsTheInitWait) {
     plat::read_whole_file(dir_.file("LibLogs\\" + plat::extract_file_name(
                                                         lib_->log().file_name_for_today())),
                           log);
-    EXPECT_NE(log.find("[debug] sys: Query net device end.\n"), std::string::npos);
-    EXPECT_NE(log.find("[warn] sys: Querying net device is timeout (1000 ms)\n"),
+    EXPECT_NE(log.find("[debug] sys: Query net device end.\r\n"), std::string::npos);
+    EXPECT_NE(log.find("[warn] sys: Querying net device is timeout (1000 ms)\r\n"),
               std::string::npos);
 }
 
