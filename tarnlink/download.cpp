@@ -373,7 +373,8 @@ void Library::handle_request_ack(Device& d, const device_response& r) {
     }
 }
 
-void Library::handle_file_data(int device, Device& d, const file_data_message& m) {
+void Library::handle_file_data(int device, Device& d, const file_data_message& m,
+                               std::uint32_t now) {
     bd_info& b = d.info;
     if (b.state != BD_STATE_LOGGED_IN || b.transfer_state != UPL_STATE_RECEIVING ||
         b.request_armed == 0)
@@ -407,7 +408,7 @@ void Library::handle_file_data(int device, Device& d, const file_data_message& m
         static_cast<std::uint64_t>(b.window_base + window) * WireSizes::file_packet;
     if (b.bytes_received < window_end)
         b.bytes_received = std::min<std::uint32_t>(b.bytes_received + length, size);
-    b.transfer_timer = plat::tick_ms();
+    b.transfer_timer = now;
 }
 
 void Library::handle_window_end(int device, Device& d, const device_response& r) {
@@ -439,8 +440,9 @@ void Library::handle_window_end(int device, Device& d, const device_response& r)
         send_command(device, &ack);
     } else {
         const std::int32_t completed = b.window_base;
+        // No trace line per window: natively the debug output is standard error, a write
+        // on every window of every download.
         b.window_base += static_cast<std::int32_t>(window);
-        plat::debug_output("period end\r\n");
         b.bytes_received = std::min<std::uint32_t>(
             static_cast<std::uint32_t>(b.window_base) * WireSizes::file_packet,
             static_cast<std::uint32_t>(b.file_size));

@@ -137,7 +137,8 @@ private:
 
     // Sessions and connection requests.
     void handle_message(int device, const std::uint8_t* message);
-    void handle_response(int device, const device_response& r);
+    void handle_response(int device, const device_response& r, std::uint32_t now);
+    void note_sign_of_life(Device& d, std::uint32_t now);
     void handle_session_response(int device, Device& d, const device_response& r);
     void handle_param_response(int device, const device_response& r);
     void handle_connreq(const device_response& r, const plat::SocketAddress& from,
@@ -151,7 +152,7 @@ private:
     // Downloads.
     void handle_newfile(int device, Device& d, const device_response& r);
     void handle_request_ack(Device& d, const device_response& r);
-    void handle_file_data(int device, Device& d, const file_data_message& m);
+    void handle_file_data(int device, Device& d, const file_data_message& m, std::uint32_t now);
     void handle_window_end(int device, Device& d, const device_response& r);
     void handle_transfer_end(int device, Device& d, const device_response& r);
     void download_tick(int device, Device& d, std::uint32_t now);

@@ -45,6 +45,9 @@ void Library::set_host_resolver(HostResolver resolver) {
 void Library::handle_device_datagram(int device, const std::uint8_t* bytes, std::size_t length) {
     if (!device_in_range(device) || bytes == nullptr) return;
     const std::size_t count = message_count(length);
+    if (count == 0) return;
+    // One clock read per datagram: it dates every message inside.
+    const std::uint32_t now = plat::tick_ms();
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t* message = message_at(bytes, i);
         switch (message_magic(message)) {
@@ -53,7 +56,8 @@ void Library::handle_device_datagram(int device, const std::uint8_t* bytes, std:
             if (!parse_file_data(message, WireSizes::message, m)) break;
             Device& d = devices_[static_cast<std::size_t>(device)];
             std::lock_guard<std::mutex> lock(d.lock);
-            handle_file_data(device, d, m);
+            note_sign_of_life(d, now);
+            handle_file_data(device, d, m, now);
             break;
         }
         case MSG_CALLLOG_RESULT: {
@@ -64,7 +68,7 @@ void Library::handle_device_datagram(int device, const std::uint8_t* bytes, std:
         }
         default: {
             device_response r;
-            if (parse_response(message, WireSizes::message, r)) handle_response(device, r);
+            if (parse_response(message, WireSizes::message, r)) handle_response(device, r, now);
             break;
         }
         }
@@ -131,29 +135,39 @@ void Library::handle_shared_datagram(const std::uint8_t* bytes, std::size_t leng
             if (!logged_in || !parse_file_data(message, WireSizes::message, m)) continue;
             Device& d = devices_[static_cast<std::size_t>(device)];
             std::lock_guard<std::mutex> lock(d.lock);
-            handle_file_data(device, d, m);
+            const std::uint32_t now = plat::tick_ms();
+            note_sign_of_life(d, now);
+            handle_file_data(device, d, m, now);
             continue;
         }
         if (magic == MSG_CALLLOG_RESULT) continue;
         device_response r;
         if (!parse_response(message, WireSizes::message, r)) continue;
         if (logged_in) {
-            handle_response(device, r);
+            handle_response(device, r, plat::tick_ms());
         } else if (r.type == DEV_RSP_CONNREQ) {
             log_.write(LOG_DEBUG, "recv %s:%d connreq\r\n", from.ip_text().c_str(), from.port);
             handle_connreq(r, from, true);
         } else if (r.type == DEV_RSP_LOGIN_ACK && device >= 0) {
-            handle_response(device, r);
+            handle_response(device, r, plat::tick_ms());
         }
     }
 }
 
 // ---- responses ----------------------------------------------------------------------------
 
-void Library::handle_response(int device, const device_response& r) {
+// A device whose data is arriving is alive: any valid message of a logged-in device counts
+// like a heartbeat answer, so an answer lost or queued behind a burst of file data never ends
+// a healthy session. A device that falls silent still times out.
+void Library::note_sign_of_life(Device& d, std::uint32_t now) {
+    if (d.info.state == BD_STATE_LOGGED_IN) d.info.last_heart_ack = now;
+}
+
+void Library::handle_response(int device, const device_response& r, std::uint32_t now) {
     Device& d = devices_[static_cast<std::size_t>(device)];
     std::lock_guard<std::mutex> lock(d.lock);
     bd_info& b = d.info;
+    note_sign_of_life(d, now);
 
     // A repeated datagram carries the number just taken; a gap is only worth a line.
     if (r.seq == b.last_seq) return;
