@@ -396,7 +396,9 @@ void Library::step_device(int device, std::uint32_t now) {
             send_command(device, &heartbeat);
             b.state_timer = now;
         }
-        if (now - b.last_heart_ack >= static_cast<std::uint32_t>(heart_timeout_ms_)) {
+        // Signed: a receiver may have dated a sign of life a moment after this pass read
+        // the clock, which is no time-out.
+        if (static_cast<std::int32_t>(now - b.last_heart_ack) >= heart_timeout_ms_) {
             b.last_seq = -1;
             clear_address(b);
             plat::debug_output(kHeartTimeoutText);

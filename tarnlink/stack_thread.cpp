@@ -1,6 +1,7 @@
 #include "tarnlink/stack_thread.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 
 #ifdef _WIN32
