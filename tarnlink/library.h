@@ -191,6 +191,7 @@ private:
     std::array<Device, kMaxDevices> devices_;
     std::array<CommandRing, kMaxDevices> rings_;
     ConnReqQueue connreqs_;
+    bool connreq_full_logged_ = false;  // written only by the connection requests' one reader
 
     std::mutex tables_mutex_;  // channel table and device text
     std::array<ChannelEntry, kChannelCount> channels_{};

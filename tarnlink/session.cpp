@@ -323,8 +323,16 @@ void Library::handle_connreq(const device_response& r, const plat::SocketAddress
         return std::memcmp(w.serial, info.serial, sizeof info.serial) == 0;
     });
     if (waiting) return;
-    if (!connreqs_.put(info)) log_.write(LOG_ALERT, "conn req info buf is full!\n");
-    post_event(EVT_FTP_DEVCONN_REQ, 0, -1);
+    // A flood must not become a log line per datagram: the full request queue is logged
+    // when it turns full, and an event 54 that finds no room is dropped without a line (the
+    // request itself waits in its own queue).
+    if (connreqs_.put(info)) {
+        connreq_full_logged_ = false;
+    } else if (!connreq_full_logged_) {
+        log_.write(LOG_ALERT, "conn req info buf is full!\n");
+        connreq_full_logged_ = true;
+    }
+    if (EventQueue* queue = events_.get()) queue->post(ftp_event{EVT_FTP_DEVCONN_REQ, 0, -1, 0, 0});
 }
 
 // ---- state machine ------------------------------------------------------------------------

@@ -230,6 +230,15 @@ TEST_F(HostileScenario, ConnectionRequestFloodAndAFullQueueLoseNoTransferEnd) {
             }
             ASSERT_TRUE(finished) << "device " << n;
         }
+        // Both downloads finalised (their ends tried the full queue) before the host polls.
+        for (int n = 0; n < 2; ++n) {
+            bool finalised = false;
+            for (int i = 0; i < kWaitSteps && !finalised; ++i) {
+                finalised = lib_->device_info(n).transfer_state == UPL_STATE_IDLE;
+                if (!finalised) plat::sleep_ms(kWaitStepMs);
+            }
+            ASSERT_TRUE(finalised) << "device " << n;
+        }
         for (int n = 0; n < 2; ++n) {
             const auto e = wait_event(EVT_FTP_TRANSFER_END, 5000, n);
             ASSERT_TRUE(e.has_value()) << "device " << n;
