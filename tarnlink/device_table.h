@@ -3,10 +3,13 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <vector>
 
 #include "platform/files.h"
+#include "tarnlink/arrival_record.h"
 #include "tarnlink/tarnlink.h"
 #include "tarnlink/wire_format.h"
 
@@ -39,7 +42,6 @@ struct bd_info {
     std::int32_t no_tag;
     std::int32_t transfer_id;
     std::int32_t window_base;
-    std::int32_t received[WireSizes::max_window];
     std::uint32_t bytes_received;
     char local_path[260];
     std::int32_t result;
@@ -57,6 +59,13 @@ struct Device {
     bd_info info{};
     plat::File download_file;   // "<local path>.ltf"
     plat::File resume_file;     // "<local path>.dxc"
+    ArrivalRecord arrived;      // packets of the download file written so far
+    // Transfer ends that found the event queue full, posted as soon as it has room.
+    std::vector<ftp_event> pending_ends;
+    // The sender address last confirmed as this device's (mode 1), read without the lock by
+    // the device's receiver; 0 until confirmed under the lock.
+    std::atomic<std::uint32_t> confirmed_ip{0};
+    std::atomic<std::uint32_t> foreign_datagrams{0};
 };
 
 struct ChannelEntry {

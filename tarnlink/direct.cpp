@@ -47,6 +47,7 @@ int Library::connect_device(const char* host, int port, const char* user, const 
         std::memset(b.password, 0, sizeof b.password);
         std::memcpy(b.address, address, sizeof b.address);
         b.port = port;
+        d.confirmed_ip.store(0, std::memory_order_relaxed);
     }
 
     const std::string local = local_ip == nullptr ? std::string() : std::string(local_ip);

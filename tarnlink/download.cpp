@@ -22,6 +22,7 @@ constexpr std::size_t kMaxDeviceFileName = 127;
 constexpr std::size_t kMaxLocalPath = 255;           // the path plus ".ltf" fits in 260
 constexpr char kDefaultDate[] = "20100101";
 constexpr std::size_t kNameSearchLimit = 200;
+constexpr int kStartNotOurFiles = -6;
 
 std::size_t bounded_length(const char* text, std::size_t limit) {
     const void* nul = std::memchr(text, '\0', limit);
@@ -44,6 +45,35 @@ std::uint32_t packet_count(std::uint32_t size) {
 
 std::string text_of(const char* field, std::size_t size) {
     return std::string(field, bounded_length(field, size));
+}
+
+// What lies at a local path's two working-file names. Only a pair this library made may be
+// removed or overwritten: a device may offer recordings whose own names end in ".ltf" or
+// ".dxc", and those files are somebody's completed recordings.
+enum class WorkingFiles {
+    None,       // neither exists
+    Stale,      // ours, nothing to resume: an empty resume file (no window completed yet)
+    Resumable,  // ours: a resume file holding a valid record
+    NotOurs,    // anything else; nothing may be removed
+};
+
+WorkingFiles inspect_working_files(const std::string& ltf, const std::string& dxc,
+                                   resume_file_header& header) {
+    const bool ltf_exists = plat::file_exists(ltf) || plat::directory_exists(ltf);
+    const bool dxc_exists = plat::file_exists(dxc) || plat::directory_exists(dxc);
+    if (!ltf_exists && !dxc_exists) return WorkingFiles::None;
+    if (!plat::file_exists(dxc)) return WorkingFiles::NotOurs;
+    const std::int64_t dxc_size = plat::file_size(dxc);
+    if (dxc_size == 0) return WorkingFiles::Stale;
+    if (dxc_size != static_cast<std::int64_t>(sizeof(resume_file_header)))
+        return WorkingFiles::NotOurs;
+    plat::File resume;
+    if (!resume.open(dxc, plat::File::Mode::Read) ||
+        resume.read_at(0, &header, sizeof header) != static_cast<long long>(sizeof header) ||
+        !resume_record_valid(header))
+        return WorkingFiles::NotOurs;
+    if (ltf_exists && !plat::file_exists(ltf)) return WorkingFiles::NotOurs;
+    return ltf_exists ? WorkingFiles::Resumable : WorkingFiles::Stale;
 }
 
 } // namespace
@@ -149,18 +179,19 @@ int Library::start_uploadfile(int device, const char* device_file_name, int size
 
     const std::string ltf = path + ".ltf";
     const std::string dxc = path + ".dxc";
+    const std::uint32_t packets = packet_count(static_cast<std::uint32_t>(size));
+    resume_file_header header{};
+    const WorkingFiles found = inspect_working_files(ltf, dxc, header);
+    if (found == WorkingFiles::NotOurs) {
+        log_.write(LOG_ERROR, "bd%d %s.ltf or .dxc is not a download file, left as it is\r\n",
+                   device, path.c_str());
+        return kStartNotOurFiles;
+    }
     std::uint32_t window_base = 0;
     bool resumed = false;
-    if (plat::file_exists(ltf)) {
-        plat::File resume;
-        resume_file_header header{};
-        if (resume.open(dxc, plat::File::Mode::ReadWrite)) {
-            resume.read_at(0, &header, sizeof header);  // bytes past the end stay 0
-            resume.close();
-        }
+    if (found == WorkingFiles::Resumable) {
         // A download file of another size belongs to another file of the same name.
-        if (resume_record_valid(header) &&
-            header.window_base <= packet_count(static_cast<std::uint32_t>(size)) &&
+        if (header.window_base <= packets &&
             plat::file_size(ltf) == static_cast<std::int64_t>(static_cast<std::uint32_t>(size))) {
             if (!d.download_file.open(ltf, plat::File::Mode::ReadWrite)) return -5;
             if (!d.resume_file.open(dxc, plat::File::Mode::ReadWrite)) {
@@ -169,18 +200,16 @@ int Library::start_uploadfile(int device, const char* device_file_name, int size
             }
             window_base = header.window_base;
             resumed = true;
-        } else {
-            plat::remove_file(ltf);
-            plat::remove_file(dxc);
         }
-    } else if (plat::file_exists(dxc)) {
-        plat::remove_file(dxc);
     }
-
     if (!resumed) {
-        if (!d.download_file.open(ltf, plat::File::Mode::CreateAlways)) return -5;
-        if (!d.resume_file.open(dxc, plat::File::Mode::CreateAlways)) {
-            d.download_file.close();
+        plat::remove_file(ltf);
+        plat::remove_file(dxc);
+        // The resume file first: a download file never exists without its resume file, so a
+        // download file standing alone is never ours.
+        if (!d.resume_file.open(dxc, plat::File::Mode::CreateAlways)) return -5;
+        if (!d.download_file.open(ltf, plat::File::Mode::CreateAlways)) {
+            d.resume_file.close();
             return -5;
         }
         // The filler bytes go out in large blocks: one write per 64 KiB, not per packet.
@@ -198,6 +227,7 @@ int Library::start_uploadfile(int device, const char* device_file_name, int size
             }
         }
     }
+    d.arrived.reset(packets, window_base);
 
     b.bytes_received = std::min<std::uint32_t>(window_base * WireSizes::file_packet,
                                                static_cast<std::uint32_t>(size));
@@ -209,7 +239,6 @@ int Library::start_uploadfile(int device, const char* device_file_name, int size
     std::memset(b.file_name, 0, sizeof b.file_name);
     std::memcpy(b.file_name, name.data(), name.size());
     b.file_size = size;
-    std::memset(b.received, 0, sizeof b.received);
     if (tag != nullptr) {
         std::memset(b.tag, 0, sizeof b.tag);
         std::memcpy(b.tag, tag, bounded_length(tag, WireFields::request_tag));
@@ -344,7 +373,8 @@ void Library::handle_request_ack(Device& d, const device_response& r) {
     }
 }
 
-void Library::handle_file_data(int device, Device& d, const file_data_message& m) {
+void Library::handle_file_data(int device, Device& d, const file_data_message& m,
+                               std::uint32_t now) {
     bd_info& b = d.info;
     if (b.state != BD_STATE_LOGGED_IN || b.transfer_state != UPL_STATE_RECEIVING ||
         b.request_armed == 0)
@@ -373,12 +403,12 @@ void Library::handle_file_data(int device, Device& d, const file_data_message& m
         b.transfer_state = UPL_STATE_FINISHING;
         return;
     }
-    b.received[index - b.window_base] = 1;
+    d.arrived.mark(static_cast<std::uint32_t>(index));
     const std::uint64_t window_end =
         static_cast<std::uint64_t>(b.window_base + window) * WireSizes::file_packet;
     if (b.bytes_received < window_end)
         b.bytes_received = std::min<std::uint32_t>(b.bytes_received + length, size);
-    b.transfer_timer = plat::tick_ms();
+    b.transfer_timer = now;
 }
 
 void Library::handle_window_end(int device, Device& d, const device_response& r) {
@@ -392,27 +422,27 @@ void Library::handle_window_end(int device, Device& d, const device_response& r)
         send_command(device, &ack);
         return;
     }
-    // Offsets past the window or past the file's last packet can never arrive.
+    // Every packet of the window that lies in the file is asked for, not only those up to the
+    // device's last: a device with a smaller window would otherwise move the window on over
+    // packets it never sent.
     const std::int64_t window = settings_.packets_per_window;
     const std::int64_t last_in_file =
-        static_cast<std::int64_t>(packet_count(static_cast<std::uint32_t>(b.file_size))) - 1 -
-        b.window_base;
-    const std::int64_t k = std::min<std::int64_t>(
-        {static_cast<std::int64_t>(static_cast<std::uint32_t>(r.value16)) - b.window_base,
-         window - 1, last_in_file});
+        static_cast<std::int64_t>(d.arrived.packets()) - 1 - b.window_base;
+    const std::int64_t k = std::min<std::int64_t>(window - 1, last_in_file);
     int missing[WireSizes::max_missing_listed];
     std::size_t listed = 0;
     for (std::int64_t i = 0; i <= k && listed < WireSizes::max_missing_listed; ++i)
-        if (b.received[i] == 0) missing[listed++] = static_cast<int>(i);
+        if (!d.arrived.has(static_cast<std::uint32_t>(b.window_base + i)))
+            missing[listed++] = static_cast<int>(i);
 
     if (listed != 0) {
         const pc_command ack = build_window_ack(protocol, r.value8, b.window_base, missing, listed);
         send_command(device, &ack);
     } else {
         const std::int32_t completed = b.window_base;
+        // No trace line per window: natively the debug output is standard error, a write
+        // on every window of every download.
         b.window_base += static_cast<std::int32_t>(window);
-        plat::debug_output("period end\r\n");
-        std::memset(b.received, 0, sizeof b.received);
         b.bytes_received = std::min<std::uint32_t>(
             static_cast<std::uint32_t>(b.window_base) * WireSizes::file_packet,
             static_cast<std::uint32_t>(b.file_size));
@@ -446,11 +476,9 @@ void Library::handle_transfer_end(int device, Device& d, const device_response& 
 void Library::finalise_download(int device, Device& d) {
     bd_info& b = d.info;
     const std::string path = text_of(b.local_path, sizeof b.local_path);
-    // Success needs every window acknowledged complete: a device that ends early gets no
-    // result 1 for a file still holding filler bytes.
-    if (b.result == UPL_RESULT_OK &&
-        static_cast<std::uint64_t>(static_cast<std::uint32_t>(b.window_base)) *
-                WireSizes::file_packet < static_cast<std::uint32_t>(b.file_size)) {
+    // Success needs every packet of the file: a device that ends early gets no result 1 for
+    // a file still holding filler bytes, and both files stay for a resume.
+    if (b.result == UPL_RESULT_OK && !d.arrived.complete()) {
         log_.write(LOG_ERROR, "bd%d transfer end before the file is complete\r\n", device);
         b.result = UPL_RESULT_REFUSED;
     }
@@ -482,7 +510,27 @@ void Library::finalise_download(int device, Device& d) {
         }
     }
     b.transfer_state = UPL_STATE_IDLE;
-    post_event(EVT_FTP_TRANSFER_END, device, b.result, b.transfer_id);
+    post_transfer_end(device, d, b.result, b.transfer_id);
+}
+
+// A transfer's end is never lost: the host waits for it before it stores the file or moves
+// on. One that finds the queue full waits here, in order, for the state thread's next pass.
+void Library::post_transfer_end(int device, Device& d, int result, int transfer_id) {
+    post_pending_ends(d);
+    if (d.pending_ends.empty() &&
+        post_event(EVT_FTP_TRANSFER_END, device, result, transfer_id) == 0)
+        return;
+    d.pending_ends.push_back(ftp_event{EVT_FTP_TRANSFER_END, device, result, transfer_id, 0});
+}
+
+void Library::post_pending_ends(Device& d) {
+    EventQueue* queue = events_.get();
+    std::size_t posted = 0;
+    while (queue != nullptr && posted < d.pending_ends.size() &&
+           queue->post(d.pending_ends[posted]) == EventQueue::PostResult::Appended)
+        ++posted;
+    d.pending_ends.erase(d.pending_ends.begin(),
+                         d.pending_ends.begin() + static_cast<std::ptrdiff_t>(posted));
 }
 
 } // namespace tarnlink

@@ -41,14 +41,21 @@ EventQueue::PostResult EventQueue::post(const ftp_event& event) {
     if (event.device < 0 || event.device > kMaxDeviceIndex) return PostResult::BadDevice;
     std::uint16_t units[kEventUnits];
     std::memcpy(units, &event, sizeof event);
+    const bool connreq = event.code == EVT_FTP_DEVCONN_REQ;
     std::lock_guard<std::mutex> lock(mutex_);
-    return ring_.write(units, kEventUnits) ? PostResult::Appended : PostResult::Full;
+    if (connreq && connreq_events_.load() >= connreq_limit_) return PostResult::ConnReqLimit;
+    // Counted before the write: the reader may take the event the moment it is written.
+    if (connreq) ++connreq_events_;
+    if (ring_.write(units, kEventUnits)) return PostResult::Appended;
+    if (connreq) --connreq_events_;
+    return PostResult::Full;
 }
 
 bool EventQueue::take(ftp_event& out) {
     std::uint16_t units[kEventUnits];
     if (!ring_.read(units, kEventUnits)) return false;
     std::memcpy(&out, units, sizeof out);
+    if (out.code == EVT_FTP_DEVCONN_REQ) --connreq_events_;
     return true;
 }
 

@@ -34,8 +34,11 @@ public:
     static constexpr std::uint32_t kEventUnits = sizeof(ftp_event) / sizeof(std::uint16_t);
     static constexpr std::int32_t kMaxDeviceIndex = 239;
 
-    explicit EventQueue(std::uint16_t capacity = kCapacityUnits) : ring_(capacity) {}
-    enum class PostResult { Appended, BadDevice, Full };
+    explicit EventQueue(std::uint16_t capacity = kCapacityUnits)
+        : ring_(capacity), connreq_limit_((capacity - 1u) / kEventUnits / 2) {}
+    // ConnReqLimit: connection-request events (54) already hold half of the queue; the rest
+    // stays free for the devices' own events, whoever floods the shared socket.
+    enum class PostResult { Appended, BadDevice, Full, ConnReqLimit };
     PostResult post(const ftp_event& event);
     // true when the oldest event was moved into `out`.
     bool take(ftp_event& out);
@@ -43,6 +46,8 @@ public:
 private:
     std::mutex mutex_;
     UnitRing ring_;
+    const std::uint32_t connreq_limit_;
+    std::atomic<std::uint32_t> connreq_events_{0};  // events 54 in the ring
 };
 
 } // namespace tarnlink

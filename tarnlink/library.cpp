@@ -194,6 +194,7 @@ void Library::reset_tables() {
     for (Device& d : devices_) {
         std::lock_guard<std::mutex> lock(d.lock);
         close_download_files(d);
+        d.pending_ends.clear();
         bd_info& b = d.info;
         // Settings fields (host, port, user, password) are refilled by the reading.
         std::memset(b.device_id, 0, sizeof b.device_id);
@@ -286,6 +287,7 @@ int Library::post_event(int code, int device, int p1, int p2, int p3) {
     case EventQueue::PostResult::Full:
         log_.write(LOG_ERROR, "Problem writing to global Event Q!\n");
         return -1;
+    case EventQueue::PostResult::ConnReqLimit:
     case EventQueue::PostResult::BadDevice: break;
     }
     return -1;
@@ -378,8 +380,9 @@ int Library::get_bd_param(int device, int channel, int code, void* buffer) {
     }
     case BD_PARAM_NEWFILE_NAME: {
         std::lock_guard<std::mutex> lock(d.lock);
+        // Reading leaves the answer in place: name, date and index stay one set until the
+        // next answer replaces them all, however many answers one poll of the host handles.
         copy_out_text(buffer, b.newfile_name, sizeof b.newfile_name - 1);
-        std::memset(b.newfile_name, 0, sizeof b.newfile_name);
         return ST_OK;
     }
     case BD_PARAM_SERIAL:
@@ -394,7 +397,6 @@ int Library::get_bd_param(int device, int channel, int code, void* buffer) {
     case BD_PARAM_NEWFILE_DATE: {
         std::lock_guard<std::mutex> lock(d.lock);
         copy_out_text(buffer, b.newfile_date, sizeof b.newfile_date - 1);
-        std::memset(b.newfile_date, 0, sizeof b.newfile_date);
         return ST_OK;
     }
     case BD_PARAM_QUERY_COUNT: {

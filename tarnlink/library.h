@@ -97,6 +97,9 @@ public:
                                   const plat::SocketAddress& from);
     void handle_shared_datagram(const std::uint8_t* bytes, std::size_t length,
                                 const plat::SocketAddress& from);
+    // Mode 1: whether a datagram read by a device's receiver comes from the device's address
+    // (any port). Others are dropped and counted in the log.
+    bool from_device_address(int device, const plat::SocketAddress& from);
     // One pass of the state thread over every device.
     void step_states();
     // post_event: 0 appended, -1 refused.
@@ -134,7 +137,8 @@ private:
 
     // Sessions and connection requests.
     void handle_message(int device, const std::uint8_t* message);
-    void handle_response(int device, const device_response& r);
+    void handle_response(int device, const device_response& r, std::uint32_t now);
+    void note_sign_of_life(Device& d, std::uint32_t now);
     void handle_session_response(int device, Device& d, const device_response& r);
     void handle_param_response(int device, const device_response& r);
     void handle_connreq(const device_response& r, const plat::SocketAddress& from,
@@ -148,11 +152,13 @@ private:
     // Downloads.
     void handle_newfile(int device, Device& d, const device_response& r);
     void handle_request_ack(Device& d, const device_response& r);
-    void handle_file_data(int device, Device& d, const file_data_message& m);
+    void handle_file_data(int device, Device& d, const file_data_message& m, std::uint32_t now);
     void handle_window_end(int device, Device& d, const device_response& r);
     void handle_transfer_end(int device, Device& d, const device_response& r);
     void download_tick(int device, Device& d, std::uint32_t now);
     void finalise_download(int device, Device& d);
+    void post_transfer_end(int device, Device& d, int result, int transfer_id);
+    void post_pending_ends(Device& d);
     void close_download_files(Device& d);
 
     // Call-log queries.
@@ -185,6 +191,7 @@ private:
     std::array<Device, kMaxDevices> devices_;
     std::array<CommandRing, kMaxDevices> rings_;
     ConnReqQueue connreqs_;
+    bool connreq_full_logged_ = false;  // written only by the connection requests' one reader
 
     std::mutex tables_mutex_;  // channel table and device text
     std::array<ChannelEntry, kChannelCount> channels_{};

@@ -74,13 +74,23 @@ void LibraryLog::write(int level, const char* format, ...) {
     std::vsnprintf(message, sizeof message, format, args);
     va_end(args);
 
+    // Messages come with "\n", "\r\n" or no ending; every line gets exactly one CR LF.
+    std::size_t message_length = std::strlen(message);
+    while (message_length > 0 &&
+           (message[message_length - 1] == '\n' || message[message_length - 1] == '\r'))
+        --message_length;
+    message[message_length] = '\0';
+
     const plat::LocalTime t = plat::local_now();
     char line[kLineChars + 1];
-    int n = std::snprintf(line, sizeof line, "%04d-%02d-%02d %02d:%02d:%02d [%s] %s\n", t.year,
+    int n = std::snprintf(line, sizeof line, "%04d-%02d-%02d %02d:%02d:%02d [%s] %s", t.year,
                           t.month, t.day, t.hour, t.minute, t.second, log_level_name(level),
                           message);
     if (n < 0) return;
-    const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(n), kLineChars);
+    // A line cut to its limit still ends with its CR LF.
+    std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(n), kLineChars - 2);
+    line[length++] = '\r';
+    line[length++] = '\n';
 
     char name[40];
     std::snprintf(name, sizeof name, "libkvnet_%04d%02d%02d.log", t.year, t.month, t.day);

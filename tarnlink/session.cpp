@@ -45,6 +45,9 @@ void Library::set_host_resolver(HostResolver resolver) {
 void Library::handle_device_datagram(int device, const std::uint8_t* bytes, std::size_t length) {
     if (!device_in_range(device) || bytes == nullptr) return;
     const std::size_t count = message_count(length);
+    if (count == 0) return;
+    // One clock read per datagram: it dates every message inside.
+    const std::uint32_t now = plat::tick_ms();
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t* message = message_at(bytes, i);
         switch (message_magic(message)) {
@@ -53,7 +56,8 @@ void Library::handle_device_datagram(int device, const std::uint8_t* bytes, std:
             if (!parse_file_data(message, WireSizes::message, m)) break;
             Device& d = devices_[static_cast<std::size_t>(device)];
             std::lock_guard<std::mutex> lock(d.lock);
-            handle_file_data(device, d, m);
+            note_sign_of_life(d, now);
+            handle_file_data(device, d, m, now);
             break;
         }
         case MSG_CALLLOG_RESULT: {
@@ -64,11 +68,30 @@ void Library::handle_device_datagram(int device, const std::uint8_t* bytes, std:
         }
         default: {
             device_response r;
-            if (parse_response(message, WireSizes::message, r)) handle_response(device, r);
+            if (parse_response(message, WireSizes::message, r)) handle_response(device, r, now);
             break;
         }
         }
     }
+}
+
+bool Library::from_device_address(int device, const plat::SocketAddress& from) {
+    if (!device_in_range(device) || conn_mode_ != CONNMODE_PC_ACTIVE) return true;
+    Device& d = devices_[static_cast<std::size_t>(device)];
+    if (from.ip != 0 && from.ip == d.confirmed_ip.load(std::memory_order_relaxed)) return true;
+    std::uint32_t ip = 0;
+    {
+        std::lock_guard<std::mutex> lock(d.lock);
+        plat::parse_ipv4(text_of(d.info.address, sizeof d.info.address), ip);
+    }
+    if (ip != 0 && ip == from.ip) {
+        d.confirmed_ip.store(ip, std::memory_order_relaxed);
+        return true;
+    }
+    const std::uint32_t dropped = d.foreign_datagrams.fetch_add(1) + 1;
+    log_.write(LOG_DEBUG, "bd%d drop datagram from %s:%d, %u dropped\r\n", device,
+               from.ip_text().c_str(), from.port, dropped);
+    return false;
 }
 
 void Library::handle_listener_datagram(const std::uint8_t* bytes, std::size_t length,
@@ -112,29 +135,39 @@ void Library::handle_shared_datagram(const std::uint8_t* bytes, std::size_t leng
             if (!logged_in || !parse_file_data(message, WireSizes::message, m)) continue;
             Device& d = devices_[static_cast<std::size_t>(device)];
             std::lock_guard<std::mutex> lock(d.lock);
-            handle_file_data(device, d, m);
+            const std::uint32_t now = plat::tick_ms();
+            note_sign_of_life(d, now);
+            handle_file_data(device, d, m, now);
             continue;
         }
         if (magic == MSG_CALLLOG_RESULT) continue;
         device_response r;
         if (!parse_response(message, WireSizes::message, r)) continue;
         if (logged_in) {
-            handle_response(device, r);
+            handle_response(device, r, plat::tick_ms());
         } else if (r.type == DEV_RSP_CONNREQ) {
             log_.write(LOG_DEBUG, "recv %s:%d connreq\r\n", from.ip_text().c_str(), from.port);
             handle_connreq(r, from, true);
         } else if (r.type == DEV_RSP_LOGIN_ACK && device >= 0) {
-            handle_response(device, r);
+            handle_response(device, r, plat::tick_ms());
         }
     }
 }
 
 // ---- responses ----------------------------------------------------------------------------
 
-void Library::handle_response(int device, const device_response& r) {
+// A device whose data is arriving is alive: any valid message of a logged-in device counts
+// like a heartbeat answer, so an answer lost or queued behind a burst of file data never ends
+// a healthy session. A device that falls silent still times out.
+void Library::note_sign_of_life(Device& d, std::uint32_t now) {
+    if (d.info.state == BD_STATE_LOGGED_IN) d.info.last_heart_ack = now;
+}
+
+void Library::handle_response(int device, const device_response& r, std::uint32_t now) {
     Device& d = devices_[static_cast<std::size_t>(device)];
     std::lock_guard<std::mutex> lock(d.lock);
     bd_info& b = d.info;
+    note_sign_of_life(d, now);
 
     // A repeated datagram carries the number just taken; a gap is only worth a line.
     if (r.seq == b.last_seq) return;
@@ -284,8 +317,22 @@ void Library::handle_connreq(const device_response& r, const plat::SocketAddress
     store_field(info.serial, sizeof info.serial, serial);
     store_field(info.address, sizeof info.address, ip);
     info.port = from.port;
-    if (!connreqs_.put(info)) log_.write(LOG_ALERT, "conn req info buf is full!\n");
-    post_event(EVT_FTP_DEVCONN_REQ, 0, -1);
+    // A serial whose request still waits for the host is one request and one event, however
+    // often it announces itself: a flood from one sender never fills the event queue.
+    const bool waiting = connreqs_.any_waiting([&info](const ftp_connreqinfo& w) {
+        return std::memcmp(w.serial, info.serial, sizeof info.serial) == 0;
+    });
+    if (waiting) return;
+    // A flood must not become a log line per datagram: the full request queue is logged
+    // when it turns full, and an event 54 that finds no room is dropped without a line (the
+    // request itself waits in its own queue).
+    if (connreqs_.put(info)) {
+        connreq_full_logged_ = false;
+    } else if (!connreq_full_logged_) {
+        log_.write(LOG_ALERT, "conn req info buf is full!\n");
+        connreq_full_logged_ = true;
+    }
+    if (EventQueue* queue = events_.get()) queue->post(ftp_event{EVT_FTP_DEVCONN_REQ, 0, -1, 0, 0});
 }
 
 // ---- state machine ------------------------------------------------------------------------
@@ -323,6 +370,7 @@ bool Library::resolve_host(bd_info& b) {
 void Library::step_device(int device, std::uint32_t now) {
     Device& d = devices_[static_cast<std::size_t>(device)];
     std::lock_guard<std::mutex> lock(d.lock);
+    if (!d.pending_ends.empty()) post_pending_ends(d);
     bd_info& b = d.info;
     switch (b.state) {
     case BD_STATE_IDLE:
@@ -338,6 +386,7 @@ void Library::step_device(int device, std::uint32_t now) {
             b.state = BD_STATE_RESET;
             break;
         }
+        d.confirmed_ip.store(0, std::memory_order_relaxed);  // the host may resolve anew
         queue_login(device, b);
         b.state = BD_STATE_WAIT_LOGIN_ACK;
         b.state_timer = now;
@@ -355,7 +404,9 @@ void Library::step_device(int device, std::uint32_t now) {
             send_command(device, &heartbeat);
             b.state_timer = now;
         }
-        if (now - b.last_heart_ack >= static_cast<std::uint32_t>(heart_timeout_ms_)) {
+        // Signed: a receiver may have dated a sign of life a moment after this pass read
+        // the clock, which is no time-out.
+        if (static_cast<std::int32_t>(now - b.last_heart_ack) >= heart_timeout_ms_) {
             b.last_seq = -1;
             clear_address(b);
             plat::debug_output(kHeartTimeoutText);

@@ -26,6 +26,15 @@ public:
         read_.store((r + 1) % kSlots, std::memory_order_release);
         return true;
     }
+    // For the writer only: whether a slot still waiting for the reader satisfies `match`. The
+    // reader only copies slots, so the writer may read the waiting ones while it runs.
+    template <typename Match>
+    bool any_waiting(Match match) const {
+        const std::uint32_t w = write_.load(std::memory_order_relaxed);
+        for (std::uint32_t r = read_.load(std::memory_order_acquire); r != w; r = (r + 1) % kSlots)
+            if (match(slots_[r])) return true;
+        return false;
+    }
     void clear() {
         write_.store(0);
         read_.store(0);

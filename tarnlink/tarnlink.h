@@ -174,6 +174,12 @@ TARNLINK_API int kvftp_set_bd_param(int device, int b, int code, const void* dat
 TARNLINK_API int kvftp_get_event_async(ftp_event* event);
 TARNLINK_API int kvftp_put_event(const ftp_event* event);
 TARNLINK_API int kvftp_query_newfile(int device, int value);
+/* kvftp_start_uploadfile: 0 started; 1 the local path exists (the device is told to skip the
+ * file); -1 a bad argument; -2 the device is not logged in; -3 a download is running; -5 a
+ * local file cannot be made; -6 "<local path>.ltf" or "<local path>.dxc" exists and is not
+ * this library's working pair (a resume file holding a valid record, or empty, with its
+ * download file): nothing is removed and nothing is started; -10 not initialised; -11 a size
+ * of 100 MiB or more. */
 TARNLINK_API int kvftp_start_uploadfile(int device, const char* device_file_name, int size,
                                         const char* tag, const char* local_path,
                                         int transfer_id, int db_index, int no_tag);

@@ -20,6 +20,13 @@ constexpr std::uint32_t kRetryPeriodMs = 30;
 constexpr int kRetryEveryCounts = 150;  // 4500 ms
 constexpr int kCommandsPerPass = 9;
 constexpr std::int64_t kUnloadWaitMs = 500;
+// Every thread reads into one datagram buffer on its stack and calls little below; 64 KiB
+// leave ample room. Sanitizers enlarge every frame.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr std::size_t kThreadStackBytes = 512 * 1024;
+#else
+constexpr std::size_t kThreadStackBytes = 64 * 1024;
+#endif
 
 bool valid_port(int port) { return port > 0 && port <= 0xFFFF; }
 
@@ -35,10 +42,14 @@ template <typename Body>
 void Transport::launch(Worker& worker, Body body) {
     if (worker.thread.joinable()) worker.thread.join();
     worker.ended.reset();
-    worker.thread = std::thread([&worker, body]() {
+    const bool started = worker.thread.start(kThreadStackBytes, [&worker, body]() {
         body();
         worker.ended.set();
     });
+    if (!started) {
+        lib_.log_.write(LOG_ERROR, "create thread fail!\r\n");
+        worker.ended.set();  // a stop never waits for a thread that does not exist
+    }
 }
 
 void Transport::finish(Worker& worker, bool bounded) {
@@ -221,6 +232,7 @@ void Transport::receiver_loop(int device) {
             plat::sleep_ms(kReadFailSleepMs);
             continue;
         }
+        if (!lib_.from_device_address(device, from)) continue;
         lib_.handle_device_datagram(device, buffer, static_cast<std::size_t>(n));
     }
 }

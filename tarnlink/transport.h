@@ -9,11 +9,11 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 
 #include "platform/sync_event.h"
 #include "platform/udp_endpoint.h"
 #include "tarnlink/settings.h"
+#include "tarnlink/stack_thread.h"
 
 namespace tarnlink {
 
@@ -47,7 +47,7 @@ public:
 
 private:
     struct Worker {
-        std::thread thread;
+        StackThread thread;
         plat::Event ended{false, true};
     };
     template <typename Body>

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -113,6 +114,56 @@ TEST_F(DownloadScenario, TenMebibytes) {
     const Offered o = query_next();
     ASSERT_EQ(download(o, "big.bin", 3, 60000), UPL_RESULT_OK);
     EXPECT_TRUE(same_file("big.bin", recordings[0].content));
+}
+
+// The device answers no heartbeat while it streams 10 MiB: its data keeps the session alive
+// through many heartbeat time-outs of the manual clock, and the file arrives. Once it falls
+// silent, the time-out ends the session as before.
+TEST_F(DownloadScenario, DataKeepsASessionAliveWithoutHeartbeatAnswers) {
+    use_manual_clock();
+    const std::vector<standin::Recording> recordings =
+        standin::sized_recordings({10u * 1024 * 1024});
+    standin::Device& dev = start_with(recordings, 100, 8);
+    dev.add_fault(standin::FaultRule::silence_heartbeats());
+    const Offered o = query_next();
+    ASSERT_EQ(lib_->start_uploadfile(0, o.name.c_str(), o.size, nullptr,
+                                     dir_.file("alive.bin").c_str(), 6, o.db_index, 1),
+              0);
+    // The clock moves a second at a time, each time only after more data has arrived: data
+    // is never late by the manual clock, heartbeat answers never come.
+    std::optional<ftp_event> end;
+    std::uint32_t advanced = 0;
+    std::uint32_t seen = 0;
+    for (int step = 0; step < 2000 && !end; ++step) {
+        bool moved = false;
+        for (int i = 0; i < 500 && !moved && !end; ++i) {
+            const std::uint32_t now_received = lib_->device_info(0).bytes_received;
+            moved = now_received > seen;
+            if (moved) seen = now_received;
+            end = wait_event(EVT_FTP_TRANSFER_END, 0, 0);
+            if (!moved && !end) plat::sleep_ms(2);
+        }
+        ASSERT_TRUE(moved || end) << "no progress after " << advanced << " ms";
+        ASSERT_FALSE(wait_event(EVT_FTP_DISCONNECT, 0, 0).has_value()) << advanced << " ms";
+        if (end) break;
+        clock_.advance_ms(1000);
+        advanced += 1000;
+    }
+    ASSERT_TRUE(end.has_value());
+    EXPECT_EQ(end->p1, UPL_RESULT_OK);
+    EXPECT_TRUE(same_file("alive.bin", recordings[0].content));
+    EXPECT_GT(advanced, 4u * 5000u);  // the transfer spanned several heartbeat time-outs
+    EXPECT_EQ(dev.session().logins, 1);
+
+    // Silent now: no event 52 before 5 s have passed since the last message, event 52 after.
+    plat::sleep_ms(300);  // the device has nothing more to send
+    const std::uint32_t last_message = lib_->device_info(0).last_heart_ack;
+    ASSERT_LT(clock_.now_ms() - last_message, 4500u);
+    clock_.advance_ms(4500 - (clock_.now_ms() - last_message));
+    plat::sleep_ms(200);  // the state thread steps a few times
+    EXPECT_FALSE(wait_event(EVT_FTP_DISCONNECT, 0, 0).has_value());
+    clock_.advance_ms(1000);
+    EXPECT_TRUE(wait_event(EVT_FTP_DISCONNECT, 2000, 0).has_value());
 }
 
 TEST_F(DownloadScenario, LossDuplicationAndReorderingStillGiveTheFile) {

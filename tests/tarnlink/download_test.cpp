@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -277,9 +278,9 @@ TEST(DownloadWindows, MissingPacketsAreListedAndTheWindowStays) {
     EXPECT_EQ(d.t.lib->device_info(0).window_base, 10);
 }
 
-TEST(DownloadWindows, SixtyMissingTakeTwoRoundsAndOnlyOffsetsUpToTheLastAreListed) {
+TEST(DownloadWindows, SixtyMissingTakeTwoRoundsAndAShortWindowEndListsTheWholeWindow) {
     Download d(100, "download-100");
-    ASSERT_EQ(d.start(pattern(400 * 1024)), 0);
+    ASSERT_EQ(d.start(pattern(300 * 1024)), 0);
     d.begin();
     for (int p = 60; p < 100; ++p) d.packet(p);
     pc_command ack = d.window_end(99);
@@ -295,16 +296,32 @@ TEST(DownloadWindows, SixtyMissingTakeTwoRoundsAndOnlyOffsetsUpToTheLastAreListe
     for (int p = 48; p < 60; ++p) d.packet(p);
     EXPECT_EQ(d.window_end(99).b, 0);
 
-    // Base 100... then base 200: a window end whose last packet is 250 lists 0..50 only.
-    for (int p = 100; p < 200; ++p) d.packet(p);
-    EXPECT_EQ(d.window_end(199).b, 0);
-    ack = d.window_end(250);
+    // A device with a window of 60: its window end names packet 159 at base 100. The packets
+    // it did not send are asked for too, and the window stays until every one has arrived.
+    for (int p = 100; p < 160; ++p) d.packet(p);
+    ack = d.window_end(159);
+    EXPECT_EQ(ack.p2, 100);
     listed = window_ack_missing(ack);
+    ASSERT_EQ(listed.size(), 40u);
+    EXPECT_EQ(listed.front(), 60);
+    EXPECT_EQ(listed.back(), 99);
+    for (int p = 160; p < 200; ++p) d.packet(p);
+    EXPECT_EQ(d.window_end(159).b, 0);
+    EXPECT_EQ(d.t.lib->device_info(0).window_base, 200);
+
+    // The last window asks only for packets inside the file.
+    for (int p = 200; p < 250; ++p) d.packet(p);
+    listed = window_ack_missing(d.window_end(249));
     ASSERT_EQ(listed.size(), 48u);
-    EXPECT_EQ(ack.p2, 200);
-    for (int p = 200; p < 248; ++p) d.packet(p);
-    listed = window_ack_missing(d.window_end(250));
-    EXPECT_EQ(listed, (std::vector<int>{48, 49, 50}));
+    EXPECT_EQ(listed.front(), 50);
+    for (int p = 250; p < 298; ++p) d.packet(p);
+    EXPECT_EQ(window_ack_missing(d.window_end(249)), (std::vector<int>{98, 99}));
+    d.packet(298);
+    d.packet(299);
+    EXPECT_EQ(d.window_end(299).b, 0);
+    d.respond(DEV_RSP_TRANSFER_END, 1);
+    EXPECT_EQ(d.finish().p1, UPL_RESULT_OK);
+    EXPECT_TRUE(same_bytes(d.file("rec.wav"), d.content()));
 }
 
 TEST(DownloadWindows, PacketsBeforeArmingOutsideTheWindowOrWithAnotherIdAreDropped) {
@@ -433,25 +450,79 @@ TEST(DownloadResume, ContinuesFromTheLastCompleteWindow) {
     EXPECT_TRUE(same_bytes(d.file("rec.wav"), d.content()));
 }
 
-TEST(DownloadResume, StartsFreshWhenTheRecordOrTheSizeDoesNotFit) {
+TEST(DownloadResume, StartsFreshWhenTheWorkingPairIsOursButCannotResume) {
     struct Case { const char* what; std::string dxc; std::size_t ltf_size; };
     const resume_file_header good = make_resume_record(10);
     const std::string good_bytes(reinterpret_cast<const char*>(&good), sizeof good);
-    std::string bad_bytes = good_bytes;
-    bad_bytes[16] ^= 1;
     const Case cases[] = {{"empty resume file", "", 20 * 1024},
-                          {"bad check word", bad_bytes, 20 * 1024},
-                          {"download file of another size", good_bytes, 19 * 1024}};
+                          {"download file of another size", good_bytes, 19 * 1024},
+                          {"resume file alone", good_bytes, 0},
+                          {"empty resume file alone", "", 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Download d;
-        plat::write_whole_file(d.path("rec.wav.ltf"), std::string(c.ltf_size, 'x'));
+        if (c.ltf_size != 0)
+            plat::write_whole_file(d.path("rec.wav.ltf"), std::string(c.ltf_size, 'x'));
         plat::write_whole_file(d.path("rec.wav.dxc"), c.dxc);
         ASSERT_EQ(d.start(pattern(20 * 1024)), 0);
         EXPECT_TRUE(same_bytes(d.file("rec.wav.ltf"), std::string(20 * 1024, '\x55')));
         EXPECT_EQ(d.file("rec.wav.dxc"), "");
         EXPECT_EQ(d.begin().p2, 0);
     }
+}
+
+// Files under the working names that this library did not make are somebody's recordings.
+TEST(DownloadStart, WorkingNamesThatAreNotOursAreRefusedAndLeftAlone) {
+    struct Case { const char* what; std::optional<std::string> ltf, dxc; };
+    const resume_file_header good = make_resume_record(10);
+    const std::string good_bytes(reinterpret_cast<const char*>(&good), sizeof good);
+    std::string bad_check = good_bytes;
+    bad_check[16] ^= 1;
+    const Case cases[] = {
+        {"download name alone", "RIFF recording", std::nullopt},
+        {"resume name holding a recording", std::nullopt, "RIFF recording"},
+        {"both names holding recordings", "RIFF one", "RIFF two"},
+        {"resume record with a bad check word", "RIFF one", bad_check},
+        {"a valid record followed by more bytes", "RIFF one", good_bytes + "RIFF"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Download d;
+        if (c.ltf) plat::write_whole_file(d.path("rec.wav.ltf"), *c.ltf);
+        if (c.dxc) plat::write_whole_file(d.path("rec.wav.dxc"), *c.dxc);
+        EXPECT_EQ(d.start(pattern(20 * 1024)), -6);
+        EXPECT_EQ(d.state(), UPL_STATE_IDLE);
+        EXPECT_TRUE(drain(*d.t.lib, 0).empty());
+        EXPECT_EQ(plat::file_exists(d.path("rec.wav.ltf")), c.ltf.has_value());
+        if (c.ltf) {
+            EXPECT_EQ(d.file("rec.wav.ltf"), *c.ltf);
+        }
+        EXPECT_EQ(plat::file_exists(d.path("rec.wav.dxc")), c.dxc.has_value());
+        if (c.dxc) {
+            EXPECT_EQ(d.file("rec.wav.dxc"), *c.dxc);
+        }
+        EXPECT_NE(d.t.log_text().find("is not a download file, left as it is"), std::string::npos);
+    }
+}
+
+// A device offering "call.wav.dxc", then "call.wav.ltf", then "call.wav": the third download
+// is refused and the first two recordings stay as they arrived.
+TEST(DownloadStart, RecordingsNamedLikeWorkingFilesSurviveTheNextDownload) {
+    Download d;
+    const std::vector<std::uint8_t> first = pattern(15 * 1024 + 3, 1);
+    const std::vector<std::uint8_t> second = pattern(9 * 1024, 2);
+    for (const auto& [name, content] : {std::pair{"call.wav.dxc", first},
+                                         std::pair{"call.wav.ltf", second}}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(d.start(content, 5, name), 0);
+        d.begin();
+        d.send_all();
+        EXPECT_EQ(d.finish().p1, UPL_RESULT_OK);
+    }
+    EXPECT_EQ(d.start(pattern(4 * 1024, 3), 5, "call.wav"), -6);
+    EXPECT_TRUE(same_bytes(d.file("call.wav.dxc"), std::string(first.begin(), first.end())));
+    EXPECT_TRUE(same_bytes(d.file("call.wav.ltf"), std::string(second.begin(), second.end())));
+    EXPECT_FALSE(plat::file_exists(d.path("call.wav")));
 }
 
 // ---- ends, cancel, skip, start checks -----------------------------------------------------
@@ -500,6 +571,30 @@ TEST(DownloadEnds, TimeoutsRefusalsAndCancel) {
         EXPECT_TRUE(plat::file_exists(d.path("rec.wav.ltf")));
         EXPECT_TRUE(plat::file_exists(d.path("rec.wav.dxc")));
     }
+}
+
+// The host polls slowly and the queue is full when the download ends: the transfer end waits
+// and is posted at the state thread's first pass after the host has made room.
+TEST(DownloadEnds, TransferEndThatFindsTheQueueFullIsPostedOnceThereIsRoom) {
+    Download d;
+    ASSERT_EQ(d.start(pattern(5000)), 0);
+    d.begin();
+    d.send_all();
+    const ftp_event filler{EVT_FTP_GETPARAM_ACK, 0, 0, 0, 0};
+    for (int i = 0; i < 1023; ++i) ASSERT_EQ(d.t.lib->put_event(&filler), 0);
+    d.tick_commands();  // finalises
+    EXPECT_TRUE(plat::file_exists(d.path()));
+    d.tick_commands();
+    ftp_event e{};
+    ASSERT_EQ(d.t.lib->get_event_async(&e), 0);
+    d.tick_commands();
+    const std::vector<ftp_event> events = take_events(*d.t.lib);
+    ASSERT_EQ(events.size(), 1023u);
+    EXPECT_EQ(events.back().code, EVT_FTP_TRANSFER_END);
+    EXPECT_EQ(events.back().p1, UPL_RESULT_OK);
+    EXPECT_EQ(events.back().p2, 5);
+    d.tick_commands();
+    EXPECT_TRUE(take_events(*d.t.lib).empty());  // posted once
 }
 
 TEST(DownloadStart, ChecksAndResults) {
@@ -591,16 +686,44 @@ TEST(NewFileAnswer, EventNameCleaningAndDates) {
         char buffer[100];
         ASSERT_EQ(d.t.lib->get_bd_param(0, 0, BD_PARAM_NEWFILE_NAME, buffer), 0);
         EXPECT_EQ(std::string(buffer), c.clean_name);
-        ASSERT_EQ(d.t.lib->get_bd_param(0, 0, BD_PARAM_NEWFILE_NAME, buffer), 0);
-        EXPECT_STREQ(buffer, "");  // reading clears it
         ASSERT_EQ(d.t.lib->get_bd_param(0, 0, BD_PARAM_NEWFILE_DATE, buffer), 0);
         EXPECT_EQ(std::string(buffer), c.expected_date);
-        ASSERT_EQ(d.t.lib->get_bd_param(0, 0, BD_PARAM_NEWFILE_DATE, buffer), 0);
-        EXPECT_STREQ(buffer, "");
         std::int32_t index = 0;
         ASSERT_EQ(d.t.lib->get_bd_param(0, 0, BD_PARAM_DB_INDEX, &index), 0);
         EXPECT_EQ(index, 321);
     }
+}
+
+// Two answers handled before the host reads: the host reads the second answer's name, date and
+// index, as often as it likes, until a third answer replaces them.
+TEST(NewFileAnswer, ValuesStayOneSetUntilTheNextAnswer) {
+    Download d;
+    const auto answer = [&](std::int32_t seq, const char* name, const char* date,
+                            std::int32_t index) {
+        device_response r = make_response(DEV_RSP_NEWFILE, seq);
+        r.byte7 = 1;
+        r.value16 = 1000;
+        r.value24 = index;
+        std::memcpy(r.data, name, std::strlen(name));
+        std::memcpy(r.data + 50, date, std::strlen(date));
+        d.t.deliver(0, r);
+    };
+    answer(50, "first.wav", "20260101", 11);
+    answer(51, "second.wav", "20260202", 22);
+    EXPECT_EQ(take_events(*d.t.lib).size(), 2u);
+    const auto read_set = [&] {
+        char name[100] = "?";
+        char date[100] = "?";
+        std::int32_t index = -1;
+        EXPECT_EQ(d.t.lib->get_bd_param(0, 0, BD_PARAM_NEWFILE_NAME, name), 0);
+        EXPECT_EQ(d.t.lib->get_bd_param(0, 0, BD_PARAM_NEWFILE_DATE, date), 0);
+        EXPECT_EQ(d.t.lib->get_bd_param(0, 0, BD_PARAM_DB_INDEX, &index), 0);
+        return std::string(name) + "|" + date + "|" + std::to_string(index);
+    };
+    for (int reading = 0; reading < 2; ++reading)
+        EXPECT_EQ(read_set(), "second.wav|20260202|22");
+    answer(52, "third.wav", "", 33);
+    EXPECT_EQ(read_set(), "third.wav|20100101|33");
 }
 
 TEST(NewFileAnswer, NoFileOfferedAndTheForbiddenCharacterLine) {
@@ -613,7 +736,7 @@ TEST(NewFileAnswer, NoFileOfferedAndTheForbiddenCharacterLine) {
     const std::vector<ftp_event> events = take_events(*d.t.lib);
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].p1, -1);
-    EXPECT_NE(d.t.log_text().find("[error] bd0 err, get qry upl ack, filename has :\n"),
+    EXPECT_NE(d.t.log_text().find("[error] bd0 err, get qry upl ack, filename has :\r\n"),
               std::string::npos);
 
     EXPECT_EQ(d.t.lib->query_newfile(100, 0), -1);

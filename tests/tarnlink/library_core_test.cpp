@@ -53,6 +53,27 @@ TEST(EventQueue, DeviceIndexRangeOfThePostingSide) {
     EXPECT_EQ(queue.post({51, -1, 0, 0, 0}), EventQueue::PostResult::BadDevice);
 }
 
+TEST(EventQueue, ConnectionRequestEventsHoldAtMostHalfAndDeviceEventsKeepTheRest) {
+    EventQueue queue;
+    int connreqs = 0;
+    for (int i = 0; i < 2000 && queue.post({EVT_FTP_DEVCONN_REQ, 0, -1, 0, 0}) ==
+                                    EventQueue::PostResult::Appended;
+         ++i)
+        ++connreqs;
+    EXPECT_EQ(connreqs, 511);
+    EXPECT_EQ(queue.post({EVT_FTP_DEVCONN_REQ, 0, -1, 0, 0}),
+              EventQueue::PostResult::ConnReqLimit);
+    for (int i = 0; i < 512; ++i)
+        ASSERT_EQ(queue.post({EVT_FTP_TRANSFER_END, 3, 1, i, 0}),
+                  EventQueue::PostResult::Appended) << i;
+    EXPECT_EQ(queue.post({EVT_FTP_TRANSFER_END, 3, 1, 512, 0}), EventQueue::PostResult::Full);
+    // Taking an event 54 frees its share again.
+    ftp_event e{};
+    ASSERT_TRUE(queue.take(e));
+    EXPECT_EQ(e.code, EVT_FTP_DEVCONN_REQ);
+    EXPECT_EQ(queue.post({EVT_FTP_DEVCONN_REQ, 0, -1, 0, 0}), EventQueue::PostResult::Appended);
+}
+
 TEST(EventExports, EmptyQueueDeviceRangeAndFullQueue) {
     OfflineLibrary t("events", {"[LogInfo]", "LogLevel=error"});
     Library& lib = *t.lib;
@@ -73,7 +94,7 @@ TEST(EventExports, EmptyQueueDeviceRangeAndFullQueue) {
     for (int i = 0; i < 1023; ++i) ASSERT_EQ(lib.put_event(&good), 0);
     EXPECT_EQ(lib.put_event(&good), -1);
     EXPECT_EQ(lib.post_event(51, 0), -1);
-    EXPECT_NE(t.log_text().find("[error] Problem writing to global Event Q!\n\n"),
+    EXPECT_NE(t.log_text().find("[error] Problem writing to global Event Q!\r\n"),
               std::string::npos);
 }
 
@@ -222,23 +243,31 @@ TEST(Log, FileNameAndExactLineBytes) {
     log.write(LOG_WARN, "sys: Querying net device is timeout (%d ms)", 1000);
     log.write(LOG_DEBUG, "not written");
     log.write(LOG_ALERT, "board%d disconnected - heart timeout (%d)\n", 3, 5000);
+    log.write(LOG_ALERT, "recv %s:%d connreq\r\n", "10.0.0.9", 8000);
+    log.write(LOG_ALERT, "two endings\r\n\r\n");
+    log.write(LOG_ALERT, "\n");
+    // Every line ends in CR LF exactly once, whatever ending its message brought.
     EXPECT_EQ(dir.read("LibLogs\\libkvnet_20261209.log"),
-              "2026-12-09 23:59:58 [warn] sys: Querying net device is timeout (1000 ms)\n"
-              "2026-12-09 23:59:58 [alert] board3 disconnected - heart timeout (5000)\n\n");
+              "2026-12-09 23:59:58 [warn] sys: Querying net device is timeout (1000 ms)\r\n"
+              "2026-12-09 23:59:58 [alert] board3 disconnected - heart timeout (5000)\r\n"
+              "2026-12-09 23:59:58 [alert] recv 10.0.0.9:8000 connreq\r\n"
+              "2026-12-09 23:59:58 [alert] two endings\r\n"
+              "2026-12-09 23:59:58 [alert] \r\n");
 
     // Just after midnight the line goes into the new day's file.
     platform.clock.set_local({2026, 12, 10, 0, 0, 1, 0, 4});
     log.write(LOG_ERROR, "seq error: seq= %d, curseq= %d\n", 4, 9);
     EXPECT_EQ(dir.read("LibLogs\\libkvnet_20261210.log"),
-              "2026-12-10 00:00:01 [error] seq error: seq= 4, curseq= 9\n\n");
+              "2026-12-10 00:00:01 [error] seq error: seq= 4, curseq= 9\r\n");
 
-    // The message keeps 255 characters and the line 256.
+    // A long message is cut so that the line, its CR LF included, keeps 256 characters.
     const std::string long_message(400, 'm');
     log.write(LOG_ERROR, "%s", long_message.c_str());
     const std::string text = dir.read("LibLogs\\libkvnet_20261210.log");
     const std::string last = text.substr(text.rfind("2026-12-10"));
     EXPECT_EQ(last.size(), 256u);
     EXPECT_EQ(last.substr(0, 28), "2026-12-10 00:00:01 [error] ");
+    EXPECT_EQ(last.substr(254), "\r\n");
 }
 
 TEST(Log, MissingFolderLosesTheLineQuietlyAndLevelZeroIsNeverHandedOver) {
@@ -270,7 +299,7 @@ TEST(CommandRing, HoldsAtMost127) {
     EXPECT_EQ(t.lib->send_command(100, &c), -2);
     EXPECT_EQ(t.lib->send_command(0, nullptr), -2);
     EXPECT_EQ(drain(*t.lib, 5).size(), 127u);
-    EXPECT_NE(t.log_text().find("[alert] pc cmd buf is full!\n\n"), std::string::npos);
+    EXPECT_NE(t.log_text().find("[alert] pc cmd buf is full!\r\n"), std::string::npos);
 }
 
 // ---- acceptance of responses ----------------------------------------------------------------
@@ -297,7 +326,7 @@ TEST(Acceptance, RepeatDroppedGapLoggedResetAfterLogin) {
     EXPECT_EQ(events[1].p1, 101);
     EXPECT_EQ(events[2].p1, 105);
     const std::string log = t.log_text();
-    EXPECT_NE(log.find("[error] seq error: seq= 101, curseq= 105\n\n"), std::string::npos);
+    EXPECT_NE(log.find("[error] seq error: seq= 101, curseq= 105\r\n"), std::string::npos);
     EXPECT_EQ(log.find("seq error: seq= 40"), std::string::npos);
     EXPECT_EQ(log.find("seq error: seq= -1"), std::string::npos);
 }

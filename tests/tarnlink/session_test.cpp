@@ -158,7 +158,7 @@ TEST(Session, HeartbeatsAndTheHeartbeatTimeout) {
     EXPECT_EQ(event_codes(*t.lib), std::vector<int>{EVT_FTP_DISCONNECT});
     EXPECT_EQ(t.lib->device_info(0).state, BD_STATE_LOGOUT);
     EXPECT_EQ(t.lib->device_info(0).last_seq, -1);
-    EXPECT_NE(t.log_text().find("[alert] board1 disconnected - heart timeout (5000)\n\n"),
+    EXPECT_NE(t.log_text().find("[alert] board1 disconnected - heart timeout (5000)\r\n"),
               std::string::npos);
     step_after(t, 50);
     const std::vector<pc_command> sent = drain(*t.lib, 0);
@@ -277,9 +277,39 @@ TEST(ConnectionRequests, ListenModeMatchesSerialsAndQueuesUnknownOnes) {
     int waiting = 0;
     while (lib.get_connreqinfo(&info) == 0) ++waiting;
     EXPECT_EQ(waiting, 63);
-    EXPECT_NE(t.log_text().find("[alert] conn req info buf is full!\n\n"), std::string::npos);
+    EXPECT_NE(t.log_text().find("[alert] conn req info buf is full!\r\n"), std::string::npos);
     EXPECT_NE(t.log_text().find("EVT_FTP_DEVCONN_REQ, 127.0.0.60:7000, NEW-0\r\n"),
               std::string::npos);
+}
+
+// A flood of connection requests: one serial waiting for the host is one request and one
+// event; many serials fill at most half of the event queue; the devices' own events and a
+// transfer end still get through.
+TEST(ConnectionRequests, FloodsAreMergedPerSerialAndBoundedToHalfTheQueue) {
+    OfflineLibrary t("connreq-flood", mode_ini(0));
+    Library& lib = *t.lib;
+    auto arrive = [&](const std::string& serial, std::uint16_t port) {
+        const std::vector<std::uint8_t> d = tarnlink_test::datagram_of(connreq(serial));
+        lib.handle_listener_datagram(d.data(), d.size(), sender("127.0.0.90", port));
+    };
+    for (int i = 0; i < 1600; ++i) arrive("ONE-SERIAL", static_cast<std::uint16_t>(6000 + i));
+    EXPECT_EQ(event_codes(lib), std::vector<int>{EVT_FTP_DEVCONN_REQ});
+    ftp_connreqinfo info;
+    ASSERT_EQ(lib.get_connreqinfo(&info), 0);
+    EXPECT_EQ(info.port, 6000);
+    EXPECT_EQ(lib.get_connreqinfo(&info), -1);
+    // Once the host has taken it, the serial may announce itself again.
+    arrive("ONE-SERIAL", 7000);
+    EXPECT_EQ(event_codes(lib), std::vector<int>{EVT_FTP_DEVCONN_REQ});
+    ASSERT_EQ(lib.get_connreqinfo(&info), 0);
+
+    for (int i = 0; i < 1600; ++i) arrive("SERIAL-" + std::to_string(i), 6000);
+    for (int i = 0; i < 512; ++i) ASSERT_EQ(lib.post_event(EVT_FTP_NEWFILE_INFO, 1, i), 0) << i;
+    int connreq_events = 0, device_events = 0;
+    for (const ftp_event& e : take_events(lib))
+        (e.code == EVT_FTP_DEVCONN_REQ ? connreq_events : device_events) += 1;
+    EXPECT_EQ(connreq_events, 511);
+    EXPECT_EQ(device_events, 512);
 }
 
 TEST(ConnectionRequests, ConfiguredSerialWhileLoggedInChangesNothing) {

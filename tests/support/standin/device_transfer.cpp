@@ -72,7 +72,9 @@ void Device::Impl::on_request_file(const wire::pc_command& c, const plat::Socket
     t.id = c.a;
     t.packets = packet_count(cfg.recordings[found].content.size());
     t.base = std::clamp<std::int32_t>(c.p2, 0, t.packets);
-    t.window_size = session.packets_per_window;
+    t.window_size = cfg.window_packets > 0
+                        ? std::min(cfg.window_packets, session.packets_per_window)
+                        : session.packets_per_window;
     t.log_index = transfer_log.size() - 1;
     t.peer = from;
     t.deadline = SteadyClock::now() + std::chrono::milliseconds(cfg.window_wait_ms);
@@ -194,8 +196,9 @@ void Device::Impl::on_window_ack(const wire::pc_command& c) {
     // A workstation that completed the window on an earlier copy of the window end answers
     // the re-sent copy with the next window's base and nothing missing.
     const bool moved_on = c.b == 0 && c.p2 == transfer.base + transfer.window_size;
+    const bool own_window = cfg.window_packets > 0;
     if (transfer.phase != Phase::AwaitWindowAck || c.p1 != transfer.token ||
-        (c.p2 != transfer.base && !moved_on))
+        (c.p2 != transfer.base && !moved_on && !own_window))
         return;
     const auto now = SteadyClock::now();
     transfer.resends = 0;
@@ -203,8 +206,9 @@ void Device::Impl::on_window_ack(const wire::pc_command& c) {
     if (!missing.empty()) {
         ++transfer.attempt;
         std::vector<std::int32_t> again;
+        const std::int32_t listed_from = own_window ? c.p2 : transfer.base;
         for (int offset : missing)
-            if (transfer.base + offset < transfer.packets) again.push_back(transfer.base + offset);
+            if (listed_from + offset < transfer.packets) again.push_back(listed_from + offset);
         send_packets(again, false);
         send_window_end(now);
         return;

@@ -84,6 +84,11 @@ struct DeviceConfig {
     std::uint32_t window_end_resend_ms = 1000;    // re-send a window end without an answer
     std::uint32_t transfer_end_resend_ms = 500;   // re-send the transfer end until answered
     int max_resends = 20;                         // bounds both re-send loops
+    // > 0: the device's own window, smaller than the workstation's. It ends its windows after
+    // this many packets, sends whatever packets an acknowledgement lists (counted from the
+    // acknowledgement's base) and moves on by its own window at any acknowledgement that
+    // lists none.
+    int window_packets = 0;
 
     // Call log. A query's condition items mean, on this device: 1 call type range, 2 start
     // date-time range ("yyyyMMddhhmmss" texts, an empty end is open), 4 caller, 5 dialled,
