@@ -123,9 +123,27 @@ void TransferEngine::on_new_file(int index, const ftp_event& event) {
 }
 
 void TransferEngine::on_transfer_end(int index, int result) {
-    if (result == UPL_RESULT_OK) store_call_record(index);
     ABoardInfo& b = boards_[index];
+    // A download looked after as stalled has its row already; its late end stores nothing.
+    if (result == UPL_RESULT_OK && !b.RowPath.empty()) store_call_record(index);
+    if (result == UPL_RESULT_REFUSED) count_refusal(index);
+    if (result != UPL_RESULT_OK) b.RowPath.clear();
     if (b.State == StateFTPProcessing) b.State = StateFTPFinished;
+}
+
+void TransferEngine::count_refusal(int index) {
+    ABoardInfo& b = boards_[index];
+    if (b.RefusalIndex == b.DBIndex) {
+        ++b.RefusalCount;
+    } else {
+        b.RefusalIndex = b.DBIndex;
+        b.RefusalCount = 1;
+    }
+    if (b.RefusalCount >= kRefusalsBeforeSkip && b.DBIndex >= 0) {
+        skip_file(index, FormatFixed("Ignore File %s, cause: refused %d times", {PrintableText(b.FileName), b.RefusalCount}));
+        b.RefusalCount = 0;
+        b.RefusalIndex = -1;
+    }
 }
 
 void TransferEngine::store_call_record(int index) {
@@ -141,7 +159,16 @@ void TransferEngine::store_call_record(int index) {
     const std::string file_name = PrintableText(CallInfoFileName(info));
     log(FormatFixed("[%s] %s - %s", {b.IPAddress, globals_.Texts.Get("Log.DownloadSucc"), file_name}), LogReminder);
     if (call.bad_caller_id) log("found bad info in callerid", LogReminder);
-    if (!insert_call_log_ || insert_call_log_(call.row) != 0) {
+    insert_row(index, call.row, file_name);
+}
+
+void TransferEngine::insert_row(int index, ACallLogInfo row, const std::string& file_name) {
+    ABoardInfo& b = boards_[index];
+    // The row names the file where it was really saved, device folder in front, so that two
+    // devices offering one name on one day keep two rows for two files.
+    row.WaveFilePath = b.RowPath;
+    b.RowPath.clear();
+    if (!insert_call_log_ || insert_call_log_(row) != 0) {
         log(FormatFixed("error: fail to store the call record of %s", {file_name}), LogError);
     }
 }
