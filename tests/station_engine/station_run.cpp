@@ -21,6 +21,7 @@ StationRun::StationRun(const std::string& program_dir, plat::ManualClock& clock)
             if (result == 0) ++rows_stored_;
             return result;
         });
+    engine_->SetCallLogCounter([this](const std::string& path) { return database_->CountCallLogsWithPath(path); });
     engine_->StartLibrary(500);
     engine_->StartFetching();
 }
