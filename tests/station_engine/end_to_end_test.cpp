@@ -146,14 +146,14 @@ protected:
             }
         }
     }
-    // One row per recording (`except` have none), each with its relative path.
+    // One row per recording (`except` have none), each with its path below the save folder.
     void ExpectOneRowEach(const std::vector<station::ACallLogInfo>& rows, const std::set<std::string>& except = {}) {
         std::multiset<std::string> paths;
         for (const station::ACallLogInfo& row : rows) paths.insert(row.WaveFilePath);
         std::multiset<std::string> expected;
         for (const TestDevice& d : devices_) {
             for (const standin::Recording& r : d.recordings) {
-                if (!except.count(r.name)) expected.insert(r.date + "\\" + r.name);
+                if (!except.count(r.name)) expected.insert(d.folder + "\\" + r.date + "\\" + r.name);
             }
         }
         EXPECT_EQ(rows.size(), expected.size());

@@ -49,6 +49,7 @@ void TransferEngine::on_login_succeeded(int index) {
     b.LastClockSync = !IsIniKeyText(b.Serial) ? std::string()
                                        : plat::ini_read_string(globals_.SettingsPath, "SyncTimeDevice", b.Serial, "");
     b.Connected = 1;
+    if (b.RowPath.empty()) recover_noted_download(index);
 }
 
 void TransferEngine::on_connection_ended(int index, const char* log_key) {
@@ -127,7 +128,7 @@ void TransferEngine::on_transfer_end(int index, int result) {
     // A download looked after as stalled has its row already; its late end stores nothing.
     if (result == UPL_RESULT_OK && !b.RowPath.empty()) store_call_record(index);
     if (result == UPL_RESULT_REFUSED) count_refusal(index);
-    if (result != UPL_RESULT_OK) b.RowPath.clear();
+    if (result != UPL_RESULT_OK) end_download_record(index);
     if (b.State == StateFTPProcessing) b.State = StateFTPFinished;
 }
 
@@ -167,10 +168,11 @@ void TransferEngine::insert_row(int index, ACallLogInfo row, const std::string& 
     // The row names the file where it was really saved, device folder in front, so that two
     // devices offering one name on one day keep two rows for two files.
     row.WaveFilePath = b.RowPath;
-    b.RowPath.clear();
     if (!insert_call_log_ || insert_call_log_(row) != 0) {
         log(FormatFixed("error: fail to store the call record of %s", {file_name}), LogError);
     }
+    // Only now: a station stopped before the row went in finds the download noted.
+    end_download_record(index);
 }
 
 } // namespace station

@@ -3,6 +3,7 @@
 #include "station/core/date_time_text.h"
 #include "station/core/engine/call_record_row.h"
 #include "station/core/engine/device_texts.h"
+#include "station/core/engine/download_journal.h"
 #include "station/core/engine/local_file_name.h"
 #include "station/core/engine/stored_recording.h"
 #include "station/core/engine/local_date_time.h"
@@ -126,9 +127,7 @@ void TransferEngine::start_download(int index) {
     const std::string date = IsDateFolderName(b.DateFolder) ? b.DateFolder : std::string(kDefaultDateFolder);
     const std::string local_name = LocalFileName(b.FileName);
 
-    const std::string base = globals_.Settings.LocalPath
-                                 ? globals_.DataDir + "\\" + b.FolderName
-                                 : WithSeparator(globals_.Settings.UserSavePathResolved) + b.FolderName;
+    const std::string base = device_folder_of(b);
     const std::string folder = base + "\\" + date;
     if (!plat::force_directories(folder)) {
         // Never fall back to a bare name: that would write into whatever the current folder is.
@@ -146,6 +145,7 @@ void TransferEngine::start_download(int index) {
     // A recording complete on disk is skipped by the library's start; when the station stopped
     // before its row was stored, the row comes from the file first.
     if (plat::file_exists(local_path) && !ensure_row_of_stored_file(index, local_path)) {
+        b.RowPath.clear();
         wait_again(b);
         return;
     }
@@ -154,6 +154,7 @@ void TransferEngine::start_download(int index) {
                                                  b.TransferId, b.DBIndex, 1);
     switch (result) {
     case 0:
+        NoteDownload(base, b.RowPath);
         b.StateTime = NowDateTime();
         b.State = StateFTPProcessing;
         return;
@@ -170,8 +171,35 @@ void TransferEngine::start_download(int index) {
     wait_again(b);
 }
 
+std::string TransferEngine::device_folder_of(const ABoardInfo& b) const {
+    return WithSeparator(SaveBase(globals_)) + b.FolderName;
+}
+
 std::string TransferEngine::local_path_of(const ABoardInfo& b) const {
     return WithSeparator(SaveBase(globals_)) + b.RowPath;
+}
+
+void TransferEngine::end_download_record(int index) {
+    ABoardInfo& b = boards_[index];
+    b.RowPath.clear();
+    ForgetDownload(device_folder_of(b));
+}
+
+void TransferEngine::recover_noted_download(int index) {
+    ABoardInfo& b = boards_[index];
+    const std::string noted = NotedDownload(device_folder_of(b));
+    if (noted.empty()) return;
+    // The note is read back from disk: it must still name a file of this device's folder.
+    const std::string own_folder = b.FolderName + "\\";
+    if (noted.compare(0, own_folder.size(), own_folder) == 0 && IsStorableName(plat::extract_file_name(noted))) {
+        b.RowPath = noted;
+        const std::string local_path = local_path_of(b);
+        if (FinishCompleteDownload(local_path) && !ensure_row_of_stored_file(index, local_path)) {
+            b.RowPath.clear();
+            return;  // the database cannot tell now: the note waits for the next login
+        }
+    }
+    end_download_record(index);
 }
 
 bool TransferEngine::ensure_row_of_stored_file(int index, const std::string& local_path) {
@@ -184,7 +212,7 @@ bool TransferEngine::ensure_row_of_stored_file(int index, const std::string& loc
         return false;
     }
     if (rows > 0) {
-        b.RowPath.clear();
+        end_download_record(index);
         return true;
     }
     ftp_callinfo info{};
@@ -192,7 +220,7 @@ bool TransferEngine::ensure_row_of_stored_file(int index, const std::string& loc
         log(FormatFixed("[%s] %s - %s", {b.IPAddress, globals_.Texts.Get("Log.DownloadSuccButNoRecord"),
                                          PrintableText(b.FileName)}),
             LogReminder);
-        b.RowPath.clear();
+        end_download_record(index);
         return true;
     }
     const CallRowResult call = CallLogFromCallInfo(info);
@@ -217,7 +245,7 @@ void TransferEngine::look_after_stalled_download(int index) {
     }
     // Cancelled, both working files stay: the next offer of the file resumes it.
     library_.uploadfile_terminate_async(index);
-    b.RowPath.clear();
+    end_download_record(index);
     wait_again(b);
 }
 

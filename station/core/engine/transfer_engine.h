@@ -87,6 +87,10 @@ private:
     // record unless a row holds it already. False when the database could not tell.
     bool ensure_row_of_stored_file(int index, const std::string& local_path);
     void count_refusal(int index);
+    // Ends the board's download record: RowPath and the note in the device's folder.
+    void end_download_record(int index);
+    // At login: a download noted by an earlier run that finished without its row gets it.
+    void recover_noted_download(int index);
     // Reads a text parameter; false when the library cannot give it.
     bool read_text_param(int index, int code, std::string& value);
     bool read_int_param(int index, int code, std::int32_t& value);
@@ -99,6 +103,7 @@ private:
     // State 6 for 60 s without progress or end: the library is asked where the download stands.
     void look_after_stalled_download(int index);
     std::string local_path_of(const ABoardInfo& b) const;
+    std::string device_folder_of(const ABoardInfo& b) const;
 
     void log(const std::string& message, int level) const;
 
