@@ -26,7 +26,10 @@ TEST(DeviceTexts, PlainNamesDateFoldersAndCleaning) {
         {"", false, ""},
         {".", false, ""},
         {"..", false, ""},
-        {"...", true, "..."},
+        {"...", true, ""},  // Windows would take it as ".."
+        {"CON", true, "_CON"},
+        {"SN1. ", true, "_SN1__"},
+        {"a<b>", false, "a_b_"},
         {"a\\b", false, "a_b"},
         {"a/b", false, "a_b"},
         {"c:x", false, "c_x"},

@@ -32,6 +32,8 @@ TEST_F(Events, LoginReadsTheDeviceAndChoosesItsFolder) {
         {"then the serial", "", "SN1", "SN1"},
         {"a serial with separators is cleaned", "", "..\\x/y:z", ".._x_y_z"},
         {"a serial that stays a dot falls back to the number", "", "..", "2"},
+        {"so does one Windows would take for the parent", "", "...", "2"},
+        {"a serial Windows reserves gets a local name", "", "NUL", "_NUL"},
         {"no serial: the number", "", "", "2"},
     };
     for (const Case& c : cases) {

@@ -44,19 +44,7 @@ bool IsStorableName(std::string_view name) {
     // "." and ".." are refused by the plain-name check but Windows would store them as dots
     // dropped; they get a local name like "...".
     const bool dots_only = name.find_first_not_of('.') == std::string_view::npos;
-    if (!dots_only && !IsPlainName(name)) return false;
-    bool refused = false;
-    std::size_t i = 0;
-    while (i < name.size()) {
-        const auto c = static_cast<unsigned char>(name[i]);
-        if (c >= 0x81 && c <= 0xFE) {  // a double-byte character: its trail byte is no separator
-            i += 2;
-            continue;
-        }
-        if (c == '<' || c == '>' || c == '"' || c == '|' || c == '?' || c == '*') refused = true;
-        ++i;
-    }
-    return !refused;
+    return dots_only || IsPlainName(name);
 }
 
 std::string LocalFileName(std::string_view name) {

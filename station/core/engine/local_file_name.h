@@ -8,8 +8,8 @@
 
 namespace station {
 
-// Whether a device's file name can be stored at all: a plain name without a character Windows
-// refuses in a file name ('<', '>', '"', '|', '?', '*') and not made of blanks only.
+// Whether a device's file name can be stored at all: a plain name (dots alone included, they
+// get a local name) and not made of blanks only.
 bool IsStorableName(std::string_view name);
 
 // The local name for a storable device name: the name itself, or, for a name Windows reserves
