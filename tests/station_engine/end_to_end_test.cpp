@@ -68,13 +68,16 @@ protected:
         if (!HasFailure()) RemoveTree(folder_);
     }
 
-    // A device with `count` generated recordings; `save_folder` is the user's folder for it.
-    TestDevice& AddDevice(int count, const std::string& save_folder = "", std::uint32_t duration_ms = 500) {
+    // A device with `count` generated recordings; `save_folder` is the user's folder for it. Its
+    // file names carry its number unless `shared_names`: then they are those of every other
+    // device with shared names, as devices name their files by channel and time.
+    TestDevice& AddDevice(int count, const std::string& save_folder = "", std::uint32_t duration_ms = 500,
+                          bool shared_names = false) {
         const int n = static_cast<int>(devices_.size()) + 1;
         char id[24];
         std::snprintf(id, sizeof id, "STANDIN-%02d", n);
         char prefix[16];
-        std::snprintf(prefix, sizeof prefix, "d%02d-", n);
+        std::snprintf(prefix, sizeof prefix, "d%02d-", shared_names ? 0 : n);
         standin::DeviceConfig config;
         config.label = id;
         config.bind_ip = address_;
@@ -252,6 +255,22 @@ TEST_F(EndToEnd, RecordingAlreadyStoredIsSkipped) {
     EXPECT_EQ(contents, "kept");
     ExpectRecordingsStored({d.recordings[1].name});
     ExpectOneRowEach(run.Rows(), {d.recordings[1].name});
+}
+
+TEST_F(EndToEnd, TwoDevicesOfferingOneNameOfOneDayKeepTwoFilesAndTwoRows) {
+    AddDevice(3, "", 500, true);
+    AddDevice(3, "", 700, true);
+    const TestDevice& first = devices_[0];
+    const TestDevice& second = devices_[1];
+    ASSERT_EQ(first.recordings[0].name, second.recordings[0].name);
+    ASSERT_EQ(first.recordings[0].date, second.recordings[0].date);
+    WriteSettings();
+    StationRun run(folder_, clock_);
+    ASSERT_TRUE(run.RunUntil([&] { return AllStored(); }, 60000));
+    for (int i = 0; i < 10; ++i) run.Tick();
+    ExpectRecordingsStored();
+    ExpectOneRowEach(run.Rows());
+    EXPECT_NE(first.recordings[0].content, second.recordings[0].content);
 }
 
 TEST_F(EndToEnd, FetchingStoppedAndStartedAgain) {
