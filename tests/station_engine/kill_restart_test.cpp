@@ -17,7 +17,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
-#include "station/core/database/call_log_database.h"
+#include "station_run.h"
 #include "tests/support/standin/scenario.h"
 #include "tests/support/standin/standin_device.h"
 
@@ -100,22 +100,9 @@ protected:
     }
 
     std::vector<std::string> RowPaths() {
-        calldb::TMyDataModule database([this] {
-            calldb::DatabaseSettings s;
-            s.ConnMode = calldb::ConnModeFile;
-            s.LocalFile = true;
-            s.ProgramDir = folder_;
-            return s;
-        });
-        calldb::SearchConditions all;
-        all.DateFrom = "1900-01-01";
-        all.TimeFrom = "00:00:00";
-        all.DateTo = "2999-12-31";
-        all.TimeTo = "23:59:59";
-        std::vector<station::ACallLogInfo> rows;
-        database.SearchCallLogs(all, rows);
+        calldb::TMyDataModule database([this] { return StationFileDatabase(folder_); });
         std::vector<std::string> paths;
-        for (const station::ACallLogInfo& r : rows) paths.push_back(r.WaveFilePath);
+        for (const station::ACallLogInfo& r : AllRows(database)) paths.push_back(r.WaveFilePath);
         return paths;
     }
     bool AllFilesStored() const {

@@ -134,13 +134,7 @@ void TransferEngine::on_transfer_end(int index, int result) {
 
 void TransferEngine::count_refusal(int index) {
     ABoardInfo& b = boards_[index];
-    if (b.RefusalIndex == b.DBIndex) {
-        ++b.RefusalCount;
-    } else {
-        b.RefusalIndex = b.DBIndex;
-        b.RefusalCount = 1;
-    }
-    if (b.RefusalCount >= kRefusalsBeforeSkip && b.DBIndex >= 0) {
+    if (CountInARow(b.RefusalCount, b.RefusalIndex, b.DBIndex) >= kRefusalsBeforeSkip && b.DBIndex >= 0) {
         skip_file(index, FormatFixed("Ignore File %s, cause: refused %d times", {PrintableText(b.FileName), b.RefusalCount}));
         b.RefusalCount = 0;
         b.RefusalIndex = -1;

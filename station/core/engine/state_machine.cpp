@@ -87,6 +87,16 @@ void TransferEngine::StepBoardTransfer(int index) {
     }
 }
 
+std::int32_t TransferEngine::CountInARow(std::int32_t& count, std::int32_t& counted_index, std::int32_t db_index) {
+    if (counted_index == db_index) {
+        ++count;
+    } else {
+        counted_index = db_index;
+        count = 1;
+    }
+    return count;
+}
+
 void TransferEngine::skip_file(int index, const std::string& reason_line) {
     const ABoardInfo& b = boards_[index];
     library_.ignore_uploadfile(index, b.FileName.c_str(), b.DBIndex, b.TransferId);
@@ -95,13 +105,7 @@ void TransferEngine::skip_file(int index, const std::string& reason_line) {
 
 void TransferEngine::count_open_failure(int index) {
     ABoardInfo& b = boards_[index];
-    if (b.OpenErrorIndex == b.DBIndex) {
-        ++b.OpenErrorCount;
-    } else {
-        b.OpenErrorIndex = b.DBIndex;
-        b.OpenErrorCount = 1;
-    }
-    if (b.OpenErrorCount >= kOpenFailuresBeforeSkip) {
+    if (CountInARow(b.OpenErrorCount, b.OpenErrorIndex, b.DBIndex) >= kOpenFailuresBeforeSkip) {
         skip_file(index, FormatFixed("Ignore File %s, cause: open err", {PrintableText(b.FileName)}));
     }
 }

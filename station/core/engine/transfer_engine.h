@@ -100,6 +100,9 @@ private:
     void skip_file(int index, const std::string& reason_line);
     // Counts a failure to open or place the local file; skips the file at the fifth in a row.
     void count_open_failure(int index);
+    // Counts one more failure of the file `db_index` in a row: a failure of another file starts
+    // the count again. Returns the count.
+    static std::int32_t CountInARow(std::int32_t& count, std::int32_t& counted_index, std::int32_t db_index);
     // State 6 for 60 s without progress or end: the library is asked where the download stands.
     void look_after_stalled_download(int index);
     std::string local_path_of(const ABoardInfo& b) const;
