@@ -273,6 +273,31 @@ TEST_F(EndToEnd, TwoDevicesOfferingOneNameOfOneDayKeepTwoFilesAndTwoRows) {
     EXPECT_NE(first.recordings[0].content, second.recordings[0].content);
 }
 
+TEST_F(EndToEnd, FileRefusedFiveTimesIsSkippedAndTheNextCome) {
+    TestDevice& d = AddDevice(3);
+    d.device->add_fault(standin::FaultRule::refuse_request(5));
+    WriteSettings();
+    StationRun run(folder_, clock_);
+    ASSERT_TRUE(run.RunUntil([&] { return d.device->recordings_left() == 0; }, 60000));
+    for (int i = 0; i < 10; ++i) run.Tick();
+
+    EXPECT_FALSE(plat::file_exists(StoredPath(d, d.recordings[0])));
+    std::multiset<std::string> paths;
+    for (const station::ACallLogInfo& row : run.Rows()) paths.insert(row.WaveFilePath);
+    std::multiset<std::string> expected;
+    for (std::size_t i = 1; i < d.recordings.size(); ++i) {
+        std::string contents;
+        ASSERT_TRUE(plat::read_whole_file(StoredPath(d, d.recordings[i]), contents));
+        EXPECT_TRUE(contents == std::string(d.recordings[i].content.begin(), d.recordings[i].content.end()));
+        expected.insert(d.folder + "\\" + d.recordings[i].date + "\\" + d.recordings[i].name);
+    }
+    EXPECT_TRUE(paths == expected);
+    int requests = 0;
+    for (const standin::TransferRecord& t : d.device->transfers()) requests += t.name == d.recordings[0].name;
+    EXPECT_EQ(requests, 5) << "asked five times, then skipped";
+    EXPECT_EQ(Occurrences(StationLogText(), "Ignore File " + d.recordings[0].name + ", cause: refused 5 times"), 1);
+}
+
 TEST_F(EndToEnd, FetchingStoppedAndStartedAgain) {
     AddDevice(6, "", 3000);
     AddDevice(6, "", 3000);
