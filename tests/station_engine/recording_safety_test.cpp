@@ -8,6 +8,7 @@
 #include "station/core/engine/local_file_name.h"
 #include "station/core/engine/stored_recording.h"
 #include "station/core/station_log.h"
+#include "tarnlink/resume_record.h"
 #include "tests/support/standin/recording_files.h"
 
 namespace engine_test {
@@ -144,6 +145,44 @@ TEST_F(RecordingSafety, CompleteRecordingWithoutARowGetsItOnce) {
     EXPECT_FALSE(ReadEmbeddedCallInfo(path("missing.wav"), info));
     ASSERT_TRUE(plat::write_whole_file(path("short.wav"), contents.substr(0, 100)));
     EXPECT_FALSE(ReadEmbeddedCallInfo(path("short.wav"), info)) << "a cut file fails the record's checks";
+}
+
+TEST_F(RecordingSafety, DownloadWhoseEndNeverCameIsSettledAtTheNextStart) {
+    // The device was told the file is done, then the session closed before the library gave
+    // the file its name or its end: only the download file and its complete resume record stay.
+    Offer("a.wav");
+    Step(0);
+    ASSERT_EQ(Board(0).State, StateFTPProcessing);
+    const std::string file = StoreRecording("a.wav", "a.wav");
+    std::string contents;
+    ASSERT_TRUE(plat::read_whole_file(file, contents));
+    ASSERT_TRUE(plat::rename_file(file, file + ".ltf"));
+    const tarnlink::resume_file_header complete =
+        tarnlink::make_resume_record(static_cast<std::uint32_t>((contents.size() + 1023) / 1024));
+    ASSERT_TRUE(plat::write_whole_file(file + ".dxc", std::string(reinterpret_cast<const char*>(&complete), sizeof complete)));
+    engine.HandleLibraryEvent(ftp_event{EVT_FTP_DISCONNECT, 0, 0, 0, 0});
+    Login(0, "SN1");
+    EXPECT_TRUE(rows.empty()) << "the library may still end it after the login";
+
+    Offer("b.wav", 8);
+    Step(0);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].WaveFilePath, "SN1\\20120301\\a.wav");
+    std::string finished;
+    EXPECT_TRUE(plat::read_whole_file(file, finished));
+    EXPECT_TRUE(finished == contents);
+    EXPECT_FALSE(plat::file_exists(file + ".ltf"));
+    EXPECT_FALSE(plat::file_exists(file + ".dxc"));
+    EXPECT_EQ(Board(0).RowPath, "SN1\\20120301\\b.wav");
+
+    // A station stopped meanwhile finds it through the note at the next login instead.
+    engine.HandleLibraryEvent(ftp_event{EVT_FTP_DISCONNECT, 0, 0, 0, 0});
+    Board(0).RowPath.clear();
+    StoreRecording("b.wav", "b.wav");
+    Login(0, "SN1");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].WaveFilePath, "SN1\\20120301\\b.wav");
+    EXPECT_FALSE(plat::file_exists(path("Data\\SN1\\Velquist.download")));
 }
 
 TEST_F(RecordingSafety, DatabaseThatCannotTellKeepsTheFileOffered) {

@@ -130,6 +130,9 @@ void TransferEngine::start_download(int index) {
     // folder name goes there too, and the row then names the folder really used.
     const std::string date = IsDateFolderName(b.DateFolder) ? b.DateFolder : std::string(kDefaultDateFolder);
     const std::string local_name = LocalFileName(b.FileName);
+    // The download before this one never reported its end (its session closed after the
+    // device was told it was done): its file may be complete without its row.
+    if (!b.RowPath.empty()) settle_unended_download(index);
 
     const std::string base = device_folder_of(b);
     const std::string folder = base + "\\" + date;
@@ -195,13 +198,20 @@ void TransferEngine::recover_noted_download(int index) {
     if (noted.empty()) return;
     // The note is read back from disk: it must still name a file of this device's folder.
     const std::string own_folder = b.FolderName + "\\";
-    if (noted.compare(0, own_folder.size(), own_folder) == 0 && IsStorableName(plat::extract_file_name(noted))) {
-        b.RowPath = noted;
-        const std::string local_path = local_path_of(b);
-        if (FinishCompleteDownload(local_path) && !ensure_row_of_stored_file(index, local_path)) {
-            b.RowPath.clear();
-            return;  // the database cannot tell now: the note waits for the next login
-        }
+    if (noted.compare(0, own_folder.size(), own_folder) != 0 || !IsStorableName(plat::extract_file_name(noted))) {
+        ForgetDownload(device_folder_of(b));
+        return;
+    }
+    b.RowPath = noted;
+    settle_unended_download(index);
+}
+
+void TransferEngine::settle_unended_download(int index) {
+    ABoardInfo& b = boards_[index];
+    const std::string local_path = local_path_of(b);
+    if (FinishCompleteDownload(local_path) && !ensure_row_of_stored_file(index, local_path)) {
+        b.RowPath.clear();
+        return;  // the database cannot tell now: the note waits for the next login
     }
     end_download_record(index);
 }

@@ -91,6 +91,8 @@ private:
     void end_download_record(int index);
     // At login: a download noted by an earlier run that finished without its row gets it.
     void recover_noted_download(int index);
+    // For the board's RowPath, a download whose end never came: a complete file gets its row.
+    void settle_unended_download(int index);
     // Reads a text parameter; false when the library cannot give it.
     bool read_text_param(int index, int code, std::string& value);
     bool read_int_param(int index, int code, std::int32_t& value);
