@@ -25,7 +25,8 @@ address=10.77.0.1
 [ -f "$run/Velquist.ini" ] || printf '[DB]\r\nConnMode=1\r\nLocalAccess=1\r\n' > "$run/Velquist.ini"
 args=()
 for i in $(seq 1 "$devices"); do
-  args+=(--device "label=device$i,bind=$address,port=$((30000 + i)),wav_pcm=$recordings")
+  # Serials of their own, and calls at other times, so other file names.
+  args+=(--device "label=device$i,bind=$address,port=$((30000 + i)),serial=SN$i,device_id=STANDIN-$i,first_recording=$(( (i - 1) * recordings + 1 )),wav_pcm=$recordings")
 done
 "$native/bin/standin-device" "${args[@]}" --seconds "$seconds" --quiet &
 standin=$!

@@ -17,7 +17,7 @@ struct ACallLogInfo {
     std::string CallerID;
     std::string CallerName;    // never stored
     std::string DTMF;
-    std::string WaveFilePath;  // "<yyyymmdd>\<file name>", relative to a save folder
+    std::string WaveFilePath;  // "<device folder>\<yyyymmdd>\<file name>" below the save folder; older rows "<yyyymmdd>\<file name>"
     std::int32_t CallType = 0; // 0 incoming, 1 outgoing, 2 missed, other unknown
     std::int32_t Rings = 0;
     std::int32_t VIFlag = 0;

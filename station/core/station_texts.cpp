@@ -88,6 +88,9 @@ const BuiltInText kMainWindowTexts[] = {
 // versions know nothing of them.
 const BuiltInText kBuiltInOnlyTexts[] = {
     {"Log.DeviceListNextStart", u8"设备列表已修改：设备描述和保存路径将在程序下次启动后生效"},
+    {"Log.AmbiguousFile", u8"录音文件 '%s' 对应多个文件: '%s' 和 '%s'"},
+    {"Log.ConfirmDelAmbiguous",
+     u8"录音文件 '%s' 对应多个文件:\r\n%s\r\n%s\r\n无法确定属于这条记录的文件。只删除记录并保留这两个文件吗?"},
 };
 
 static_assert(std::size(kLanguageTexts) == 57, "the texts a change of language re-reads");

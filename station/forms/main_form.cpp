@@ -275,6 +275,7 @@ void TMainForm::FormCreate() {
     database_ = std::make_unique<calldb::TMyDataModule>([this] { return StationDatabaseSettings(g_); });
     engine_ = std::make_unique<station::TransferEngine>(
         g_, library_, [this](const station::ACallLogInfo& row) { return database_->InsertCallLog(row); });
+    engine_->SetCallLogCounter([this](const std::string& path) { return database_->CountCallLogsWithPath(path); });
     engine_->StartLibrary(500);
     MainTimer->set_enabled(true);
     first_show_ = true;

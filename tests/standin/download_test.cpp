@@ -324,13 +324,13 @@ TEST_F(StandinDownload, GeneratedRecordingsArePlayableFilesWithTheirRecords) {
     for (auto layout : {standin::WavLayout::Pcm, standin::WavLayout::Adpcm17}) {
         const auto recs = standin::generated_recordings(2, layout, "call", 5);
         ASSERT_EQ(recs.size(), 2u);
-        EXPECT_EQ(recs[1].name, "call0006.wav");
+        EXPECT_EQ(recs[1].name, "callC007-20120301-080600.wav") << "named by channel and time";
         EXPECT_EQ(recs[1].db_index, 6);
         EXPECT_EQ(recs[1].date.size(), 8u);
         const auto back = standin::embedded_record(recs[1].content);
         ftp_callinfo info{};
         ASSERT_EQ(tarnlink::decode_calllog(&info, back.data(), back.size()), 0);
-        EXPECT_STREQ(info.file_name, "call0006.wav");
+        EXPECT_STREQ(info.file_name, "callC007-20120301-080600.wav");
     }
 }
 

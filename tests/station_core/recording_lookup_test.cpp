@@ -104,6 +104,30 @@ TEST(RecordingLookup, SaveFoldersAreListedAgainWhenTooFewOrAsked) {
     EXPECT_TRUE(s.g.SaveSubfolders.empty());
 }
 
+TEST(RecordingLookup, PathsWithTheDeviceFolderResolveUnderTheSaveBaseFirst) {
+    Station s;
+    const std::string rel = "dev-1\\" + kRel;
+    const std::string saved = s.g.DataDir + "\\" + rel;
+    WriteFile(saved, "RIFF");
+    {
+        std::lock_guard<std::mutex> lock(s.g.FindDirsLock);
+        s.g.FindDirs = {s.prog / "Copies"};
+    }
+    WriteFile(s.prog / "Copies\\" + rel, "copy");
+    EXPECT_EQ(FindRecordingFiles(s.g, rel), std::vector<std::string>{saved});
+    // Moved away from the save base: found as copies and exports keep it.
+    plat::remove_file(saved);
+    EXPECT_EQ(FindRecordingFile(s.g, rel), s.prog / "Copies\\" + rel);
+
+    // An old two-part path counts every device folder's match, up to two.
+    for (const char* device : {"dev-1", "dev-2", "dev-3"}) WriteFile(s.g.DataDir + "\\" + device + "\\" + kRel, "RIFF");
+    s.g.RescanSaveFolders = true;
+    EXPECT_EQ(FindRecordingFiles(s.g, kRel).size(), 2u);
+    EXPECT_TRUE(IsTwoPartPath(kRel));
+    EXPECT_FALSE(IsTwoPartPath(rel));
+    EXPECT_FALSE(IsTwoPartPath(Gbk(u8"前台") + "\\" + kRel));
+}
+
 TEST(LocalAddresses, ListReplacedOrLeftAlone) {
     std::vector<std::string> list = {"old"};
     plat::FixedHostAddresses two({"10.77.0.1", "127.0.0.1"});

@@ -74,10 +74,11 @@ TEST_F(Loading, ReleaseKeepsTheRowOfADownloadFinishedJustBefore) {
     plat::copy_text_field(call.start_date, sizeof call.start_date, "2012-03-01");
     plat::copy_text_field(call.file_name, sizeof call.file_name, "r1.wav");
     lib.call_info = call;
+    Board(0).RowPath = "1\\20120301\\r1.wav";
     lib.PushEvent(EVT_FTP_TRANSFER_END, 0, UPL_RESULT_OK);
     engine.ReleaseLibrary();
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].WaveFilePath, "20120301\\r1.wav");
+    EXPECT_EQ(rows[0].WaveFilePath, "1\\20120301\\r1.wav");
     EXPECT_EQ(lib.PendingEvents(), 0u);
     EXPECT_EQ(lib.calls.back(), "release");
 }

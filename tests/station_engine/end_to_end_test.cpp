@@ -68,13 +68,16 @@ protected:
         if (!HasFailure()) RemoveTree(folder_);
     }
 
-    // A device with `count` generated recordings; `save_folder` is the user's folder for it.
-    TestDevice& AddDevice(int count, const std::string& save_folder = "", std::uint32_t duration_ms = 500) {
+    // A device with `count` generated recordings; `save_folder` is the user's folder for it. Its
+    // file names carry its number unless `shared_names`: then they are those of every other
+    // device with shared names, as devices name their files by channel and time.
+    TestDevice& AddDevice(int count, const std::string& save_folder = "", std::uint32_t duration_ms = 500,
+                          bool shared_names = false) {
         const int n = static_cast<int>(devices_.size()) + 1;
         char id[24];
         std::snprintf(id, sizeof id, "STANDIN-%02d", n);
         char prefix[16];
-        std::snprintf(prefix, sizeof prefix, "d%02d-", n);
+        std::snprintf(prefix, sizeof prefix, "d%02d-", shared_names ? 0 : n);
         standin::DeviceConfig config;
         config.label = id;
         config.bind_ip = address_;
@@ -146,14 +149,14 @@ protected:
             }
         }
     }
-    // One row per recording (`except` have none), each with its relative path.
+    // One row per recording (`except` have none), each with its path below the save folder.
     void ExpectOneRowEach(const std::vector<station::ACallLogInfo>& rows, const std::set<std::string>& except = {}) {
         std::multiset<std::string> paths;
         for (const station::ACallLogInfo& row : rows) paths.insert(row.WaveFilePath);
         std::multiset<std::string> expected;
         for (const TestDevice& d : devices_) {
             for (const standin::Recording& r : d.recordings) {
-                if (!except.count(r.name)) expected.insert(r.date + "\\" + r.name);
+                if (!except.count(r.name)) expected.insert(d.folder + "\\" + r.date + "\\" + r.name);
             }
         }
         EXPECT_EQ(rows.size(), expected.size());
@@ -252,6 +255,47 @@ TEST_F(EndToEnd, RecordingAlreadyStoredIsSkipped) {
     EXPECT_EQ(contents, "kept");
     ExpectRecordingsStored({d.recordings[1].name});
     ExpectOneRowEach(run.Rows(), {d.recordings[1].name});
+}
+
+TEST_F(EndToEnd, TwoDevicesOfferingOneNameOfOneDayKeepTwoFilesAndTwoRows) {
+    AddDevice(3, "", 500, true);
+    AddDevice(3, "", 700, true);
+    const TestDevice& first = devices_[0];
+    const TestDevice& second = devices_[1];
+    ASSERT_EQ(first.recordings[0].name, second.recordings[0].name);
+    ASSERT_EQ(first.recordings[0].date, second.recordings[0].date);
+    WriteSettings();
+    StationRun run(folder_, clock_);
+    ASSERT_TRUE(run.RunUntil([&] { return AllStored(); }, 60000));
+    for (int i = 0; i < 10; ++i) run.Tick();
+    ExpectRecordingsStored();
+    ExpectOneRowEach(run.Rows());
+    EXPECT_NE(first.recordings[0].content, second.recordings[0].content);
+}
+
+TEST_F(EndToEnd, FileRefusedFiveTimesIsSkippedAndTheNextCome) {
+    TestDevice& d = AddDevice(3);
+    d.device->add_fault(standin::FaultRule::refuse_request(5));
+    WriteSettings();
+    StationRun run(folder_, clock_);
+    ASSERT_TRUE(run.RunUntil([&] { return d.device->recordings_left() == 0; }, 60000));
+    for (int i = 0; i < 10; ++i) run.Tick();
+
+    EXPECT_FALSE(plat::file_exists(StoredPath(d, d.recordings[0])));
+    std::multiset<std::string> paths;
+    for (const station::ACallLogInfo& row : run.Rows()) paths.insert(row.WaveFilePath);
+    std::multiset<std::string> expected;
+    for (std::size_t i = 1; i < d.recordings.size(); ++i) {
+        std::string contents;
+        ASSERT_TRUE(plat::read_whole_file(StoredPath(d, d.recordings[i]), contents));
+        EXPECT_TRUE(contents == std::string(d.recordings[i].content.begin(), d.recordings[i].content.end()));
+        expected.insert(d.folder + "\\" + d.recordings[i].date + "\\" + d.recordings[i].name);
+    }
+    EXPECT_TRUE(paths == expected);
+    int requests = 0;
+    for (const standin::TransferRecord& t : d.device->transfers()) requests += t.name == d.recordings[0].name;
+    EXPECT_EQ(requests, 5) << "asked five times, then skipped";
+    EXPECT_EQ(Occurrences(StationLogText(), "Ignore File " + d.recordings[0].name + ", cause: refused 5 times"), 1);
 }
 
 TEST_F(EndToEnd, FetchingStoppedAndStartedAgain) {

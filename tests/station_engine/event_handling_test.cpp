@@ -32,6 +32,8 @@ TEST_F(Events, LoginReadsTheDeviceAndChoosesItsFolder) {
         {"then the serial", "", "SN1", "SN1"},
         {"a serial with separators is cleaned", "", "..\\x/y:z", ".._x_y_z"},
         {"a serial that stays a dot falls back to the number", "", "..", "2"},
+        {"so does one Windows would take for the parent", "", "...", "2"},
+        {"a serial Windows reserves gets a local name", "", "NUL", "_NUL"},
         {"no serial: the number", "", "", "2"},
     };
     for (const Case& c : cases) {
@@ -220,11 +222,13 @@ TEST_F(Events, SuccessfulDownloadStoresItsCallRow) {
     Login(0);
     Board(0).State = StateFTPProcessing;
     Board(0).FileName = "r1.wav";
+    Board(0).RowPath = "SN1\\20120302\\r1.wav";  // as the download's start set it
     lib.call_info = SampleCall();
     Post(EVT_FTP_TRANSFER_END, 0, UPL_RESULT_OK);
     EXPECT_EQ(Board(0).State, StateFTPFinished);
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].WaveFilePath, "20120301\\r1.wav");
+    EXPECT_EQ(rows[0].WaveFilePath, "SN1\\20120302\\r1.wav") << "the folder really used, not the call's date";
+    EXPECT_EQ(Board(0).RowPath, "");
     EXPECT_EQ(rows[0].DuringTime, "00:01:01");
     EXPECT_TRUE(Logged(Gbk(u8"[127.0.0.2] 录音文件下载成功 - r1.wav"), LogReminder));
     EXPECT_TRUE(LinesAt(LogError).empty());
@@ -233,6 +237,7 @@ TEST_F(Events, SuccessfulDownloadStoresItsCallRow) {
 TEST_F(Events, DownloadEndsWithoutARow) {
     Login(0);
     Board(0).FileName = "r1.wav";
+    Board(0).RowPath = "SN1\\20120301\\r1.wav";
     // No call record in the file.
     Board(0).State = StateFTPProcessing;
     Post(EVT_FTP_TRANSFER_END, 0, UPL_RESULT_OK);
@@ -257,6 +262,7 @@ TEST_F(Events, DownloadEndsWithoutARow) {
 
 TEST_F(Events, RowThatCannotBeStoredIsLoggedAsAnError) {
     Login(0);
+    Board(0).RowPath = "SN1\\20120301\\r1.wav";
     lib.call_info = SampleCall();
     std::strcpy(lib.call_info->caller_number, "010-1");
     insert_result = -1;

@@ -8,19 +8,14 @@ namespace engine_test {
 
 StationRun::StationRun(const std::string& program_dir, plat::ManualClock& clock) : clock_(clock) {
     EXPECT_EQ(station::InitGlobals(globals_, program_dir), "");
-    database_ = std::make_unique<calldb::TMyDataModule>([program_dir] {
-        calldb::DatabaseSettings s;
-        s.ConnMode = calldb::ConnModeFile;
-        s.LocalFile = true;
-        s.ProgramDir = program_dir;
-        return s;
-    });
+    database_ = std::make_unique<calldb::TMyDataModule>([program_dir] { return StationFileDatabase(program_dir); });
     engine_ = std::make_unique<station::TransferEngine>(
         globals_, library_, [this](const station::ACallLogInfo& row) {
             const int result = database_->InsertCallLog(row);
             if (result == 0) ++rows_stored_;
             return result;
         });
+    engine_->SetCallLogCounter([this](const std::string& path) { return database_->CountCallLogsWithPath(path); });
     engine_->StartLibrary(500);
     engine_->StartFetching();
 }
@@ -42,14 +37,24 @@ bool StationRun::RunUntil(const std::function<bool()>& done, std::uint32_t limit
     return done();
 }
 
-std::vector<station::ACallLogInfo> StationRun::Rows() {
+calldb::DatabaseSettings StationFileDatabase(const std::string& program_dir) {
+    calldb::DatabaseSettings s;
+    s.ConnMode = calldb::ConnModeFile;
+    s.LocalFile = true;
+    s.ProgramDir = program_dir;
+    return s;
+}
+
+std::vector<station::ACallLogInfo> StationRun::Rows() { return AllRows(*database_); }
+
+std::vector<station::ACallLogInfo> AllRows(calldb::TMyDataModule& database) {
     calldb::SearchConditions all;
     all.DateFrom = "1900-01-01";
     all.TimeFrom = "00:00:00";
     all.DateTo = "2999-12-31";
     all.TimeTo = "23:59:59";
     std::vector<station::ACallLogInfo> rows;
-    EXPECT_EQ(database_->SearchCallLogs(all, rows), 0);
+    EXPECT_EQ(database.SearchCallLogs(all, rows), 0);
     return rows;
 }
 

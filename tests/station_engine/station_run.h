@@ -17,6 +17,11 @@
 
 namespace engine_test {
 
+// The station database of the program folder, as the station stores into it.
+calldb::DatabaseSettings StationFileDatabase(const std::string& program_dir);
+// Every row of `database`.
+std::vector<station::ACallLogInfo> AllRows(calldb::TMyDataModule& database);
+
 class StationRun {
 public:
     // Starts the station of `program_dir` (its settings files written by the test) with

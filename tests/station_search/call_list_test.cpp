@@ -106,7 +106,7 @@ TEST_F(CallListTest, DeleteRemovesFilesOnlyAfterTheirRows) {
     StationRecordingFiles files(station.globals());
     std::vector<std::string> released;
     const DeleteOutcome outcome =
-        list.DeleteRows({0, 1, 2, 3}, store, files, [&](const std::string& path) { released.push_back(path); });
+        list.DeleteRows({0, 1, 2, 3}, store, files, [&](const std::string& path) { released.push_back(path); }, {});
     EXPECT_EQ(outcome.rows_deleted, 3);
     EXPECT_EQ(outcome.files_deleted, 2);
     EXPECT_EQ(store.deleted, (std::vector<int>{1, 2, 4}));

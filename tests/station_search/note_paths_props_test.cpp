@@ -66,9 +66,9 @@ TEST(RecordingPaths, OnlyPlainRelativePathsAreUsed) {
     station.AddRecording("20120301\\a.wav");
     plat::force_directories(station.data("20120301\\dir.wav"));
     plat::write_whole_file(station.root() + "\\outside.wav", "x");
-    EXPECT_EQ(LocateRecording(station.globals(), "20120301\\a.wav"), station.data("20120301\\a.wav"));
-    EXPECT_EQ(LocateRecording(station.globals(), "..\\outside.wav"), "");
-    EXPECT_EQ(LocateRecording(station.globals(), "20120301\\dir.wav"), "");  // a folder is no recording
+    EXPECT_EQ(LocateRecording(station.globals(), "20120301\\a.wav").path, station.data("20120301\\a.wav"));
+    EXPECT_EQ(LocateRecording(station.globals(), "..\\outside.wav").path, "");
+    EXPECT_EQ(LocateRecording(station.globals(), "20120301\\dir.wav").path, "");  // a folder is no recording
 }
 
 TEST(CallPropertiesView, EveryFieldWithUnknownsAndSizes) {

@@ -150,17 +150,24 @@ TEST_F(StationProcessTest, LogonStartFetchesHiddenAndLivesUntilTheSessionEnds) {
     ASSERT_EQ(shell_test::ListViewRowCount(list), 1);
     const DWORD pid = station_->Id();
     auto cell = [&](int column) { return shell_test::ListViewCell(pid, list, 0, column); };
-    const bool downloading = shell_test::WaitUntil([&] { return cell(7) == Gbk(u8"FTP过程中"); }, 30000);
-    EXPECT_TRUE(downloading) << "state: " << plat::gbk_to_utf8(cell(7));
+    // The row is read whole, at one moment: a download may end between two reads.
+    std::vector<std::string> row;
+    auto read_row = [&] {
+        row.clear();
+        for (int column = 0; column <= 10; ++column) row.push_back(cell(column));
+        return row[7] == Gbk(u8"FTP过程中");
+    };
+    const bool downloading = shell_test::WaitUntil(read_row, 30000);
+    EXPECT_TRUE(downloading) << "state: " << plat::gbk_to_utf8(row.size() > 7 ? row[7] : "");
     if (downloading) {
+        EXPECT_EQ(row[0], Gbk(u8"已连接"));
+        EXPECT_EQ(row[1], "1");
+        EXPECT_EQ(row[3], address_);
+        EXPECT_EQ(row[5], "8");
+        EXPECT_NE(row[9].find(" / "), std::string::npos) << row[9];
+        EXPECT_NE(row[8].find("d01-"), std::string::npos) << row[8];
+        EXPECT_EQ(row[10], kSaveFolder);
         EXPECT_TRUE(shell_test::SaveScreenshot(main, "station_downloading"));
-        EXPECT_EQ(cell(0), Gbk(u8"已连接"));
-        EXPECT_EQ(cell(1), "1");
-        EXPECT_EQ(cell(3), address_);
-        EXPECT_EQ(cell(5), "8");
-        EXPECT_NE(cell(9).find(" / "), std::string::npos) << cell(9);
-        EXPECT_NE(cell(8).find("d01-"), std::string::npos) << cell(8);
-        EXPECT_EQ(cell(10), kSaveFolder);
     }
     ASSERT_TRUE(shell_test::WaitUntil([&] { return AllStored(); }, 120000));
     EXPECT_TRUE(shell_test::WaitUntil([&] { return cell(6) == "0" && cell(9).empty(); }, 15000))

@@ -111,6 +111,19 @@ int TMyDataModule::SearchCallLogs(const SearchConditions& conditions, std::vecto
     }, connection_);
 }
 
+int TMyDataModule::CountCallLogsWithPath(const std::string& path) {
+    return guarded([&] {
+        const DatabaseSettings settings = settings_();
+        if (settings.ConnMode == ConnModeFile && !plat::file_exists(call_log_file_path(settings))) return 0;
+        if (OpenCallLogDatabase() != 0) return -1;
+        std::vector<ACallLogInfo> rows;
+        if (read_call_logs("Select * from CallLogTable Where WaveFilePath='" + quote_sql_text(path) + "'", rows) != 0) {
+            return -1;
+        }
+        return static_cast<int>(rows.size());
+    }, connection_);
+}
+
 int TMyDataModule::read_call_logs(const std::string& sql, std::vector<ACallLogInfo>& records) {
     std::unique_ptr<DbCursor> cursor = connection_->query(sql);
     if (!cursor) {

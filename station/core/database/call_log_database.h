@@ -36,6 +36,10 @@ public:
     // database cannot be opened or a read fails; the rows read before a failure stay.
     int SearchCallLogs(const SearchConditions& conditions, std::vector<ACallLogInfo>& records);
 
+    // The number of rows whose WaveFilePath is exactly `path`; -1 when that cannot be told. A
+    // database file not made yet holds none.
+    int CountCallLogsWithPath(const std::string& path);
+
 private:
     bool connect_file(const DatabaseSettings& settings, bool create_missing);
     bool connect_odbc(const DatabaseSettings& settings);

@@ -41,6 +41,11 @@ struct ABoardInfo {
     bool Enabled = true;
     std::int32_t OpenErrorCount = 0;
     std::int32_t OpenErrorIndex = -1;
+    std::int32_t RefusalCount = 0;   // refusals in a row of the file RefusalIndex
+    std::int32_t RefusalIndex = -1;
+    // The row path of the download under way, "<device folder>\<yyyymmdd>\<local name>";
+    // empty once its row is stored.
+    std::string RowPath;
 };
 
 constexpr int kMaxBoards = 200;

@@ -21,10 +21,6 @@ bool is_caller_number(const std::string& number) {
                        [](char c) { return (c >= '0' && c <= '9') || c == 'P' || c == 'p'; });
 }
 
-std::string part(const std::string& s, std::size_t from, std::size_t count) {
-    return from < s.size() ? s.substr(from, count) : std::string();
-}
-
 } // namespace
 
 std::string CallInfoFileName(const ftp_callinfo& info) { return field(info.file_name, 56); }
@@ -53,8 +49,6 @@ CallRowResult CallLogFromCallInfo(const ftp_callinfo& info) {
     r.CNote = field(info.note, 32);
     r.SeqID = field(info.session_number, 30);
     r.VerID = 2;
-    r.WaveFilePath = part(r.StartDate, 0, 4) + part(r.StartDate, 5, 2) + part(r.StartDate, 8, 2) + "\\" +
-                     CallInfoFileName(info);
     return result;
 }
 

@@ -10,6 +10,8 @@ struct CallRowResult {
     bool bad_caller_id = false;  // the caller number held other characters and was dropped
 };
 
+// WaveFilePath stays empty: the row names the file where the station saved it, which the
+// record does not know.
 CallRowResult CallLogFromCallInfo(const ftp_callinfo& info);
 
 // The record's file name as the station reads it (at most 56 bytes).

@@ -1,10 +1,16 @@
 #include "station/core/engine/device_texts.h"
 
+#include "station/core/engine/local_file_name.h"
+
 namespace station {
 namespace {
 
 bool is_lead_byte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-bool is_forbidden(unsigned char c) { return c < 0x20 || c == 0x7F || c == '\\' || c == '/' || c == ':'; }
+// Separators, streams, control characters and what Windows refuses in a file name.
+bool is_forbidden(unsigned char c) {
+    return c < 0x20 || c == 0x7F || c == '\\' || c == '/' || c == ':' || c == '<' || c == '>' || c == '"' ||
+           c == '|' || c == '?' || c == '*';
+}
 
 // Walks the GBK characters of `text`: `single` gets each single-byte character's position, a
 // double-byte character is skipped whole. False when the text ends inside a character.
@@ -42,12 +48,15 @@ bool IsDateFolderName(std::string_view text) {
 }
 
 std::string CleanFolderName(std::string_view name) {
+    if (name.empty()) return {};
     std::string cleaned(name);
     const bool whole = for_each_single_byte(name, [&](std::size_t i, unsigned char c) {
         if (is_forbidden(c)) cleaned[i] = '_';
     });
     if (!whole) cleaned.back() = '_';
-    return IsPlainName(cleaned) ? cleaned : std::string();
+    // Windows drops trailing dots: "..." would name the save folder's parent.
+    if (cleaned.find_first_not_of('.') == std::string::npos) return {};
+    return LocalFileName(cleaned);
 }
 
 std::string PrintableText(std::string_view text) {

@@ -6,13 +6,14 @@
 
 namespace station {
 
-// A GBK name usable as one path component: non-empty, not "." or "..", no '\', '/', ':' or
-// control character outside a double-byte character, and no cut-off double-byte character.
+// A GBK name usable as one path component: non-empty, not "." or "..", no '\', '/', ':', control
+// character or character Windows refuses in a name ('<', '>', '"', '|', '?', '*') outside a
+// double-byte character, and no cut-off double-byte character.
 bool IsPlainName(std::string_view name);
 // Exactly eight ASCII digits.
 bool IsDateFolderName(std::string_view text);
-// `name` with every character that a plain name may not hold replaced by '_'; empty when the
-// result would still not be a plain name ("", "." or "..").
+// `name` with every character that a plain name may not hold replaced by '_', and made a safe
+// local name as recordings are (LocalFileName); empty for a name of dots only or none.
 std::string CleanFolderName(std::string_view name);
 // The text with control characters shown as '?', so that a name cannot break a log line.
 std::string PrintableText(std::string_view text);

@@ -49,6 +49,7 @@ void TransferEngine::on_login_succeeded(int index) {
     b.LastClockSync = !IsIniKeyText(b.Serial) ? std::string()
                                        : plat::ini_read_string(globals_.SettingsPath, "SyncTimeDevice", b.Serial, "");
     b.Connected = 1;
+    if (b.RowPath.empty()) recover_noted_download(index);
 }
 
 void TransferEngine::on_connection_ended(int index, const char* log_key) {
@@ -123,9 +124,21 @@ void TransferEngine::on_new_file(int index, const ftp_event& event) {
 }
 
 void TransferEngine::on_transfer_end(int index, int result) {
-    if (result == UPL_RESULT_OK) store_call_record(index);
     ABoardInfo& b = boards_[index];
+    // A download looked after as stalled has its row already; its late end stores nothing.
+    if (result == UPL_RESULT_OK && !b.RowPath.empty()) store_call_record(index);
+    if (result == UPL_RESULT_REFUSED) count_refusal(index);
+    if (result != UPL_RESULT_OK) end_download_record(index);
     if (b.State == StateFTPProcessing) b.State = StateFTPFinished;
+}
+
+void TransferEngine::count_refusal(int index) {
+    ABoardInfo& b = boards_[index];
+    if (CountInARow(b.RefusalCount, b.RefusalIndex, b.DBIndex) >= kRefusalsBeforeSkip && b.DBIndex >= 0) {
+        skip_file(index, FormatFixed("Ignore File %s, cause: refused %d times", {PrintableText(b.FileName), b.RefusalCount}));
+        b.RefusalCount = 0;
+        b.RefusalIndex = -1;
+    }
 }
 
 void TransferEngine::store_call_record(int index) {
@@ -141,9 +154,19 @@ void TransferEngine::store_call_record(int index) {
     const std::string file_name = PrintableText(CallInfoFileName(info));
     log(FormatFixed("[%s] %s - %s", {b.IPAddress, globals_.Texts.Get("Log.DownloadSucc"), file_name}), LogReminder);
     if (call.bad_caller_id) log("found bad info in callerid", LogReminder);
-    if (!insert_call_log_ || insert_call_log_(call.row) != 0) {
+    insert_row(index, call.row, file_name);
+}
+
+void TransferEngine::insert_row(int index, ACallLogInfo row, const std::string& file_name) {
+    ABoardInfo& b = boards_[index];
+    // The row names the file where it was really saved, device folder in front, so that two
+    // devices offering one name on one day keep two rows for two files.
+    row.WaveFilePath = b.RowPath;
+    if (!insert_call_log_ || insert_call_log_(row) != 0) {
         log(FormatFixed("error: fail to store the call record of %s", {file_name}), LogError);
     }
+    // Only now: a station stopped before the row went in finds the download noted.
+    end_download_record(index);
 }
 
 } // namespace station

@@ -1,21 +1,28 @@
 // One step of a device's transfer state machine, made by every main-timer tick.
 #include "platform/files.h"
 #include "station/core/date_time_text.h"
+#include "station/core/engine/call_record_row.h"
 #include "station/core/engine/device_texts.h"
+#include "station/core/engine/download_journal.h"
 #include "station/core/engine/local_date_time.h"
+#include "station/core/engine/local_file_name.h"
+#include "station/core/engine/stored_recording.h"
 #include "station/core/engine/time_window.h"
 #include "station/core/engine/transfer_engine.h"
+#include "station/core/recording_lookup.h"
 #include "station/core/save_paths.h"
 #include "station/core/station_log.h"
 
 namespace station {
 namespace {
 
-bool five_seconds_passed(ABoardInfo& b) {
+bool seconds_passed(ABoardInfo& b, int seconds) {
     const double now = NowDateTime();
     if (now < b.StateTime) b.StateTime = now;  // the clock was set back: wait from now
-    return DateTimeToUnixSeconds(now) - DateTimeToUnixSeconds(b.StateTime) >= TransferEngine::kWaitSeconds;
+    return DateTimeToUnixSeconds(now) - DateTimeToUnixSeconds(b.StateTime) >= seconds;
 }
+
+bool five_seconds_passed(ABoardInfo& b) { return seconds_passed(b, TransferEngine::kWaitSeconds); }
 
 void wait_again(ABoardInfo& b) {
     b.StateTime = NowDateTime();
@@ -57,7 +64,12 @@ void TransferEngine::StepBoardTransfer(int index) {
         break;
     case StateFTPProcessing: {
         int bytes = 0;
-        if (library_.get_upload_progress(index, &bytes, nullptr) == 0) b.BytesReceived = bytes;
+        if (library_.get_upload_progress(index, &bytes, nullptr) == 0 && bytes != b.BytesReceived) {
+            b.BytesReceived = bytes;
+            b.StateTime = NowDateTime();  // the wait for a stalled download counts from here
+        } else if (seconds_passed(b, kStalledSeconds)) {
+            look_after_stalled_download(index);
+        }
         break;
     }
     case StateFTPStop:
@@ -75,6 +87,16 @@ void TransferEngine::StepBoardTransfer(int index) {
     }
 }
 
+std::int32_t TransferEngine::CountInARow(std::int32_t& count, std::int32_t& counted_index, std::int32_t db_index) {
+    if (counted_index == db_index) {
+        ++count;
+    } else {
+        counted_index = db_index;
+        count = 1;
+    }
+    return count;
+}
+
 void TransferEngine::skip_file(int index, const std::string& reason_line) {
     const ABoardInfo& b = boards_[index];
     library_.ignore_uploadfile(index, b.FileName.c_str(), b.DBIndex, b.TransferId);
@@ -83,13 +105,7 @@ void TransferEngine::skip_file(int index, const std::string& reason_line) {
 
 void TransferEngine::count_open_failure(int index) {
     ABoardInfo& b = boards_[index];
-    if (b.OpenErrorIndex == b.DBIndex) {
-        ++b.OpenErrorCount;
-    } else {
-        b.OpenErrorIndex = b.DBIndex;
-        b.OpenErrorCount = 1;
-    }
-    if (b.OpenErrorCount >= kOpenFailuresBeforeSkip) {
+    if (CountInARow(b.OpenErrorCount, b.OpenErrorIndex, b.DBIndex) >= kOpenFailuresBeforeSkip) {
         skip_file(index, FormatFixed("Ignore File %s, cause: open err", {PrintableText(b.FileName)}));
     }
 }
@@ -103,19 +119,23 @@ void TransferEngine::start_download(int index) {
         wait_again(b);
         return;
     }
-    // The name and the date folder come from the device: they must stay single path components
-    // below the device's folder.
-    if (!IsPlainName(b.FileName) || !IsDateFolderName(b.DateFolder)) {
-        skip_file(index, FormatFixed("Ignore File %s, cause: bad name or date folder (%s)",
-                                     {PrintableText(b.FileName), PrintableText(b.DateFolder)}));
+    // The name comes from the device: it must stay one path component below the date folder,
+    // and a name this workstation cannot hold is skipped rather than requested under another.
+    if (!IsStorableName(b.FileName)) {
+        skip_file(index, FormatFixed("Ignore File %s, cause: a name that cannot be stored", {PrintableText(b.FileName)}));
         wait_again(b);
         return;
     }
+    // The library files an answer without a date under its default day; a date that is no
+    // folder name goes there too, and the row then names the folder really used.
+    const std::string date = IsDateFolderName(b.DateFolder) ? b.DateFolder : std::string(kDefaultDateFolder);
+    const std::string local_name = LocalFileName(b.FileName);
+    // The download before this one never reported its end (its session closed after the
+    // device was told it was done): its file may be complete without its row.
+    if (!b.RowPath.empty()) settle_unended_download(index);
 
-    const std::string base = globals_.Settings.LocalPath
-                                 ? globals_.DataDir + "\\" + b.FolderName
-                                 : WithSeparator(globals_.Settings.UserSavePathResolved) + b.FolderName;
-    const std::string folder = base + "\\" + b.DateFolder;
+    const std::string base = device_folder_of(b);
+    const std::string folder = base + "\\" + date;
     if (!plat::force_directories(folder)) {
         // Never fall back to a bare name: that would write into whatever the current folder is.
         const std::string failed = plat::directory_exists(base) ? folder : base;
@@ -124,12 +144,24 @@ void TransferEngine::start_download(int index) {
         wait_again(b);
         return;
     }
-    const std::string local_path = folder + "\\" + b.FileName;
+    const std::string local_path = folder + "\\" + local_name;
+    b.RowPath = b.FolderName + "\\" + date + "\\" + local_name;
+    if (local_name != b.FileName) {
+        log(FormatFixed("File %s is stored as %s", {PrintableText(b.FileName), PrintableText(local_name)}), LogReminder);
+    }
+    // A recording complete on disk is skipped by the library's start; when the station stopped
+    // before its row was stored, the row comes from the file first.
+    if (plat::file_exists(local_path) && !ensure_row_of_stored_file(index, local_path)) {
+        b.RowPath.clear();
+        wait_again(b);
+        return;
+    }
 
     const int result = library_.start_uploadfile(index, b.FileName.c_str(), b.FileSize, nullptr, local_path.c_str(),
                                                  b.TransferId, b.DBIndex, 1);
     switch (result) {
     case 0:
+        NoteDownload(base, b.RowPath);
         b.StateTime = NowDateTime();
         b.State = StateFTPProcessing;
         return;
@@ -142,6 +174,92 @@ void TransferEngine::start_download(int index) {
     default:
         break;  // 1: the file is here already and the library has told the device to skip it
     }
+    b.RowPath.clear();
+    wait_again(b);
+}
+
+std::string TransferEngine::device_folder_of(const ABoardInfo& b) const {
+    return WithSeparator(SaveBase(globals_)) + b.FolderName;
+}
+
+std::string TransferEngine::local_path_of(const ABoardInfo& b) const {
+    return WithSeparator(SaveBase(globals_)) + b.RowPath;
+}
+
+void TransferEngine::end_download_record(int index) {
+    ABoardInfo& b = boards_[index];
+    b.RowPath.clear();
+    ForgetDownload(device_folder_of(b));
+}
+
+void TransferEngine::recover_noted_download(int index) {
+    ABoardInfo& b = boards_[index];
+    const std::string noted = NotedDownload(device_folder_of(b));
+    if (noted.empty()) return;
+    // The note is read back from disk: it must still name a file of this device's folder.
+    const std::string own_folder = b.FolderName + "\\";
+    if (noted.compare(0, own_folder.size(), own_folder) != 0 || !IsStorableName(plat::extract_file_name(noted))) {
+        ForgetDownload(device_folder_of(b));
+        return;
+    }
+    b.RowPath = noted;
+    settle_unended_download(index);
+}
+
+void TransferEngine::settle_unended_download(int index) {
+    ABoardInfo& b = boards_[index];
+    const std::string local_path = local_path_of(b);
+    if (FinishCompleteDownload(local_path) && !ensure_row_of_stored_file(index, local_path)) {
+        b.RowPath.clear();
+        return;  // the database cannot tell now: the note waits for the next login
+    }
+    end_download_record(index);
+}
+
+bool TransferEngine::ensure_row_of_stored_file(int index, const std::string& local_path) {
+    ABoardInfo& b = boards_[index];
+    if (!count_call_logs_) return true;
+    const int rows = count_call_logs_(b.RowPath);
+    if (rows < 0) {
+        log(FormatFixed("error: cannot tell whether %s has its call record stored", {PrintableText(b.RowPath)}),
+            LogError);
+        return false;
+    }
+    if (rows > 0) {
+        end_download_record(index);
+        return true;
+    }
+    ftp_callinfo info{};
+    if (!ReadEmbeddedCallInfo(local_path, info)) {
+        log(FormatFixed("[%s] %s - %s", {b.IPAddress, globals_.Texts.Get("Log.DownloadSuccButNoRecord"),
+                                         PrintableText(b.FileName)}),
+            LogReminder);
+        end_download_record(index);
+        return true;
+    }
+    const CallRowResult call = CallLogFromCallInfo(info);
+    if (call.bad_caller_id) log("found bad info in callerid", LogReminder);
+    log(FormatFixed("call record of %s stored from the file", {PrintableText(b.RowPath)}), LogReminder);
+    insert_row(index, call.row, PrintableText(CallInfoFileName(info)));
+    return true;
+}
+
+void TransferEngine::look_after_stalled_download(int index) {
+    ABoardInfo& b = boards_[index];
+    log(FormatFixed("Transfer of %s shows no progress for %d s", {PrintableText(b.FileName), kStalledSeconds}),
+        LogError);
+    if (!b.RowPath.empty() && plat::file_exists(local_path_of(b))) {
+        // The library finished and renamed the file, but its end never reached the station.
+        if (!ensure_row_of_stored_file(index, local_path_of(b))) {
+            b.StateTime = NowDateTime();
+            return;
+        }
+        b.State = StateFTPFinished;
+        return;
+    }
+    // Cancelled, both working files stay: the next offer of the file resumes it.
+    library_.uploadfile_terminate_async(index);
+    end_download_record(index);
     wait_again(b);
 }
 

@@ -21,6 +21,8 @@ public:
     // Stores one call row; 0 on success, -1 when it could not be stored.
     using CallLogInserter = std::function<int(const ACallLogInfo& row)>;
     using RowRefresh = std::function<void(int index)>;
+    // The number of rows stored with this WaveFilePath; -1 when the database cannot tell.
+    using CallLogCounter = std::function<int(const std::string& wave_file_path)>;
 
     // `log` may be empty: the lines then go to the station log of `globals`.
     TransferEngine(StationGlobals& globals, ITransferLibrary& library, CallLogInserter insert_call_log,
@@ -52,6 +54,9 @@ public:
 
     // Called for every device after its step while the transfer state view exists.
     void SetRowRefresh(RowRefresh refresh) { row_refresh_ = std::move(refresh); }
+    // Lets the engine give a recording found complete on disk its missing row; without it such
+    // a recording is only skipped.
+    void SetCallLogCounter(CallLogCounter counter) { count_call_logs_ = std::move(counter); }
 
     BoardTable& Boards() { return boards_; }
     const BoardTable& Boards() const { return boards_; }
@@ -61,6 +66,11 @@ public:
     static constexpr int kEventsAtRelease = 1024;  // more than the library's queue holds
     static constexpr int kWaitSeconds = 5;
     static constexpr int kOpenFailuresBeforeSkip = 5;
+    static constexpr int kRefusalsBeforeSkip = 5;
+    // A download without progress and without its end for this long is looked after.
+    static constexpr int kStalledSeconds = 60;
+    // The library's date folder for a new-file answer without a usable date.
+    static constexpr const char* kDefaultDateFolder = "20100101";
 
 private:
     // Event handling.
@@ -71,6 +81,18 @@ private:
     void on_new_file(int index, const ftp_event& event);
     void on_transfer_end(int index, int result);
     void store_call_record(int index);
+    // Stores `row` (its path set to the board's RowPath) and clears RowPath.
+    void insert_row(int index, ACallLogInfo row, const std::string& file_name);
+    // For a recording already complete at `local_path`: stores its row from the embedded call
+    // record unless a row holds it already. False when the database could not tell.
+    bool ensure_row_of_stored_file(int index, const std::string& local_path);
+    void count_refusal(int index);
+    // Ends the board's download record: RowPath and the note in the device's folder.
+    void end_download_record(int index);
+    // At login: a download noted by an earlier run that finished without its row gets it.
+    void recover_noted_download(int index);
+    // For the board's RowPath, a download whose end never came: a complete file gets its row.
+    void settle_unended_download(int index);
     // Reads a text parameter; false when the library cannot give it.
     bool read_text_param(int index, int code, std::string& value);
     bool read_int_param(int index, int code, std::int32_t& value);
@@ -80,6 +102,13 @@ private:
     void skip_file(int index, const std::string& reason_line);
     // Counts a failure to open or place the local file; skips the file at the fifth in a row.
     void count_open_failure(int index);
+    // Counts one more failure of the file `db_index` in a row: a failure of another file starts
+    // the count again. Returns the count.
+    static std::int32_t CountInARow(std::int32_t& count, std::int32_t& counted_index, std::int32_t db_index);
+    // State 6 for 60 s without progress or end: the library is asked where the download stands.
+    void look_after_stalled_download(int index);
+    std::string local_path_of(const ABoardInfo& b) const;
+    std::string device_folder_of(const ABoardInfo& b) const;
 
     void log(const std::string& message, int level) const;
 
@@ -88,6 +117,7 @@ private:
     CallLogInserter insert_call_log_;
     LogWriter log_;
     RowRefresh row_refresh_;
+    CallLogCounter count_call_logs_;
     BoardTable boards_;
 };
 

@@ -72,20 +72,28 @@ bool CallList::SortByColumn(int column, const std::string& key, bool from_click)
 }
 
 DeleteOutcome CallList::DeleteRows(const std::vector<int>& rows, ICallLogStore& store, IRecordingFiles& files,
-                                   const std::function<void(const std::string&)>& release) {
+                                   const std::function<void(const std::string&)>& release,
+                                   const std::function<bool(const std::string&)>& confirm) {
     DeleteOutcome outcome;
     std::lock_guard<std::mutex> guard(lock_);
     std::vector<int> gone;
     for (int row : rows) {
         if (row < 0 || row >= Count()) continue;
         const ACallLogInfo& r = records_[static_cast<std::size_t>(row)];
-        const std::string path = files.Locate(r.WaveFilePath);
+        const bool has_file = r.CallType != kCallTypeMissed;
+        const RecordingLocation where = has_file ? files.Locate(r.WaveFilePath) : RecordingLocation{};
+        // Two devices' files under one old path: which one is this call's cannot be told, so
+        // neither is deleted, and the row goes only when the operator agrees.
+        if (where.ambiguous() &&
+            !(confirm && confirm(texts_.Format("Log.ConfirmDelAmbiguous", {r.WaveFilePath, where.path, where.other})))) {
+            continue;
+        }
         if (!store.DeleteCallLog(r)) continue;
         ++outcome.rows_deleted;
         gone.push_back(row);
-        if (r.CallType == kCallTypeMissed || path.empty()) continue;
-        if (release) release(path);
-        if (files.Remove(path)) ++outcome.files_deleted;
+        if (where.path.empty() || where.ambiguous()) continue;
+        if (release) release(where.path);
+        if (files.Remove(where.path)) ++outcome.files_deleted;
     }
     std::sort(gone.begin(), gone.end());
     gone.erase(std::unique(gone.begin(), gone.end()), gone.end());

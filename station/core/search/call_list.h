@@ -63,9 +63,12 @@ public:
 
     // Deletes the rows (ascending indices). Each row's database row goes first; only a
     // confirmed delete removes the recording (after `release` let go of a file being played)
-    // and the row. Rows whose delete failed stay in the list.
+    // and the row. Rows whose delete failed stay in the list. A row whose old path matches two
+    // files is deleted only when `confirm` agrees to the question naming both, and neither
+    // file is removed.
     DeleteOutcome DeleteRows(const std::vector<int>& rows, ICallLogStore& store, IRecordingFiles& files,
-                             const std::function<void(const std::string&)>& release);
+                             const std::function<void(const std::string&)>& release,
+                             const std::function<bool(const std::string&)>& confirm);
 
     // The first row after (step 1) or before (step -1) `from` that is not a missed call; -1 none.
     int AdjacentPlayableRow(int from, int step) const;

@@ -29,7 +29,7 @@ CallProperties DescribeCall(const ACallLogInfo& r, const CallTypeTexts& texts, I
     p.dtmf = r.DTMF;
     p.note = r.CNote;
     if (r.CallType == kCallTypeMissed) return p;
-    const std::string path = files.Locate(r.WaveFilePath);
+    const std::string path = files.Locate(r.WaveFilePath).path;  // the first of two, logged by Locate
     const std::int64_t size = path.empty() ? -1 : files.Size(path);
     if (size < 0) {
         // An unreadable size is reported like a missing file rather than as an error box.

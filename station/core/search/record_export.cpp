@@ -57,11 +57,17 @@ bool ExportCallRecords(const std::vector<ACallLogInfo>& records, const AProgramC
 
 bool SaveRecordingAs(const ACallLogInfo& record, const StationTexts& texts, IFileDialogs& dialogs,
                      IStationPrompts& prompts, IRecordingFiles& files) {
-    const std::string source = files.Locate(record.WaveFilePath);
-    if (source.empty()) {
+    const RecordingLocation where = files.Locate(record.WaveFilePath);
+    if (where.path.empty()) {
         prompts.Message(texts.Get("MsgBox.Error"), texts.Format("Log.CantFindFile", {record.WaveFilePath}));
         return false;
     }
+    if (where.ambiguous()) {  // never copy another device's recording by guess
+        prompts.Message(texts.Get("MsgBox.Error"),
+                        texts.Format("Log.AmbiguousFile", {record.WaveFilePath, where.path, where.other}));
+        return false;
+    }
+    const std::string& source = where.path;
     std::string path = plat::extract_file_name(source);
     if (!dialogs.SaveFile("Windows Wav File(*.wav)|*.wav", "wav", path)) return false;
     if (!clear_target(path, texts, prompts, files)) return false;
@@ -83,11 +89,16 @@ CopySummary CopyRecordings(const std::vector<ACallLogInfo>& records, const Stati
         if (log) log(message, kLogError);
     };
     for (const ACallLogInfo& r : records) {
-        const std::string source = files.Locate(r.WaveFilePath);
-        if (source.empty()) {
+        const RecordingLocation where = files.Locate(r.WaveFilePath);
+        if (where.path.empty()) {
             fail(texts.Format("Log.CantFindFile", {RecordingFileName(r.WaveFilePath)}));
             continue;
         }
+        if (where.ambiguous()) {
+            fail(texts.Format("Log.AmbiguousFile", {r.WaveFilePath, where.path, where.other}));
+            continue;
+        }
+        const std::string& source = where.path;
         // Located means the stored path is plain and relative: it cannot leave the folder.
         const std::string target = folder + r.WaveFilePath;
         const std::string target_dir = plat::extract_file_dir(target);

@@ -42,11 +42,22 @@ bool IsPlainRelativePath(const std::string& rel) {
     return plain_component(part);
 }
 
-std::string LocateRecording(StationGlobals& g, const std::string& rel) {
-    return IsPlainRelativePath(rel) ? FindRecordingFile(g, rel) : std::string();
+RecordingLocation LocateRecording(StationGlobals& g, const std::string& rel) {
+    RecordingLocation location;
+    if (!IsPlainRelativePath(rel)) return location;
+    const std::vector<std::string> found = FindRecordingFiles(g, rel);
+    if (!found.empty()) location.path = found[0];
+    if (found.size() > 1) location.other = found[1];
+    return location;
 }
 
-std::string StationRecordingFiles::Locate(const std::string& rel) { return LocateRecording(g_, rel); }
+RecordingLocation StationRecordingFiles::Locate(const std::string& rel) {
+    RecordingLocation location = LocateRecording(g_, rel);
+    if (location.ambiguous()) {
+        g_.Log.WriteLog(g_.Texts.Format("Log.AmbiguousFile", {rel, location.path, location.other}), LogWarning);
+    }
+    return location;
+}
 
 bool StationRecordingFiles::Exists(const std::string& path) { return plat::file_exists(path); }
 

@@ -12,13 +12,22 @@ namespace station {
 // components may be joined to a folder (no root, no drive, no "." or "..", no empty part).
 bool IsPlainRelativePath(const std::string& relative_path);
 
-// FindRecordingFile for a plain relative path; empty for any other.
-std::string LocateRecording(StationGlobals& g, const std::string& relative_path);
+// Where a stored recording path leads. An old two-part path may match the files of two
+// devices: then `other` names the second, and delete and copy must not guess between them.
+struct RecordingLocation {
+    std::string path;   // the first match; empty when none
+    std::string other;  // a second match; empty when the path is unambiguous
+    bool ambiguous() const { return !other.empty(); }
+};
+
+// FindRecordingFiles for a plain relative path; nothing for any other.
+RecordingLocation LocateRecording(StationGlobals& g, const std::string& relative_path);
 
 class IRecordingFiles {
 public:
     virtual ~IRecordingFiles() = default;
-    virtual std::string Locate(const std::string& relative_path) = 0;  // empty when not found
+    // An ambiguous location is logged with both paths.
+    virtual RecordingLocation Locate(const std::string& relative_path) = 0;
     virtual bool Exists(const std::string& path) = 0;                   // a regular file
     virtual bool Remove(const std::string& path) = 0;
     virtual bool Copy(const std::string& from, const std::string& to) = 0;  // overwrites
@@ -29,7 +38,7 @@ public:
 class StationRecordingFiles : public IRecordingFiles {
 public:
     explicit StationRecordingFiles(StationGlobals& g) : g_(g) {}
-    std::string Locate(const std::string& relative_path) override;
+    RecordingLocation Locate(const std::string& relative_path) override;
     bool Exists(const std::string& path) override;
     bool Remove(const std::string& path) override;
     bool Copy(const std::string& from, const std::string& to) override;

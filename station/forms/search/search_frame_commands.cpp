@@ -28,13 +28,16 @@ void TSearchRecFrame::NodeDelClick() {
         : texts.Format("Log.ConfirmDelRecords", {static_cast<int>(rows.size())});
     if (!s_.prompts->Confirm(question)) return;
     lvCalls->ClearSelection();
-    const station::DeleteOutcome outcome = calls_.DeleteRows(rows, *s_.store, *s_.files, [this](const std::string& path) {
-        // The player holds the file it plays: let go of it before the file goes.
-        if (s_.player && s_.player->Url() == path) {
-            s_.player->Stop();
-            s_.player->Close();
-        }
-    });
+    const station::DeleteOutcome outcome = calls_.DeleteRows(
+        rows, *s_.store, *s_.files,
+        [this](const std::string& path) {
+            // The player holds the file it plays: let go of it before the file goes.
+            if (s_.player && s_.player->Url() == path) {
+                s_.player->Stop();
+                s_.player->Close();
+            }
+        },
+        [this](const std::string& question) { return s_.prompts->Confirm(question); });
     lvCalls->SetItemCount(calls_.Count());
     lvCalls->RedrawRows();
     SetStatus(calls_.StatusText());

@@ -143,7 +143,7 @@ void TSearchRecFrame::ProcessPlay(bool from_control) {
         if (row >= calls_.Count()) return;
         record = calls_.Records()[static_cast<std::size_t>(row)];
     }
-    const std::string path = s_.files->Locate(record.WaveFilePath);
+    const std::string path = s_.files->Locate(record.WaveFilePath).path;  // the first of two, logged by Locate
     if (path.empty()) {
         s_.prompts->Message(s_.globals->Texts.Get("MsgBox.Error"),
                             s_.globals->Texts.Format("Log.CantFindFile", {record.WaveFilePath}));

@@ -81,6 +81,7 @@ bool apply_setting(ScenarioDevice& d, const std::string& key, const std::string&
     else if (key == "window_end_resend_ms") { if (!need_number(1, 60000)) return false; c.window_end_resend_ms = std::uint32_t(n); }
     else if (key == "transfer_end_resend_ms") { if (!need_number(1, 60000)) return false; c.transfer_end_resend_ms = std::uint32_t(n); }
     else if (key == "query_message_gap_ms") { if (!need_number(0, 60000)) return false; c.query_message_gap_ms = std::uint32_t(n); }
+    else if (key == "first_recording") { if (!need_number(1, 1000000)) return false; d.first_generated = std::int32_t(n); }
     else if (key == "recordings") {
         auto more = load_recordings(value, "", std::int32_t(c.recordings.size() + 1));
         c.recordings.insert(c.recordings.end(), more.begin(), more.end());
@@ -89,7 +90,7 @@ bool apply_setting(ScenarioDevice& d, const std::string& key, const std::string&
     } else if (key == "wav_pcm" || key == "wav_adpcm") {
         if (!need_number(0, 100000)) return false;
         auto more = generated_recordings(int(n), key == "wav_pcm" ? WavLayout::Pcm : WavLayout::Adpcm17,
-                                         "rec", std::int32_t(c.recordings.size() + 1));
+                                         "rec", d.first_generated + std::int32_t(c.recordings.size()));
         c.recordings.insert(c.recordings.end(), more.begin(), more.end());
     } else if (key == "sized") {
         std::vector<std::size_t> sizes;
@@ -222,8 +223,10 @@ std::vector<Recording> generated_recordings(int count, WavLayout layout, const s
     std::vector<Recording> out;
     for (int i = 0; i < count; ++i) {
         Recording r;
-        r.name = numbered(prefix, first_index + i) + ".wav";
         CallRecordFields f = generated_call_fields(first_index + i);
+        // As real devices name them, by channel and start time: two devices may well offer one
+        // name of one day.
+        r.name = prefix + "C" + f.channel + "-" + f.start_date + "-" + f.start_time + ".wav";
         f.file_name = r.name;
         r.date = f.start_date;
         r.db_index = first_index + i;

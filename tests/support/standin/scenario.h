@@ -10,7 +10,9 @@
 // recordings (a folder: its files in name order), recording_date (the date of the recordings
 // listed before it), wav_pcm / wav_adpcm (that many generated recordings), sized
 // (comma-separated sizes of generated recordings), call_log (that many generated entries),
-// loss (fraction of file data packets dropped on first send), loss_seed, query_message_gap_ms.
+// loss (fraction of file data packets dropped on first send), loss_seed, query_message_gap_ms,
+// first_recording (the number of the first generated recording, which sets its call time and
+// so its name; before wav_pcm / wav_adpcm).
 #pragma once
 #include <string>
 #include <vector>
@@ -23,6 +25,7 @@ namespace standin {
 struct ScenarioDevice {
     DeviceConfig config;
     std::vector<FaultRule> faults;
+    std::int32_t first_generated = 1;  // number of the first generated recording (its call time)
 };
 
 // The devices of a scenario text; on a bad line `error` names it and the result is empty.
@@ -35,7 +38,9 @@ bool apply_setting(ScenarioDevice& device, const std::string& key, const std::st
 // from `first_index`.
 std::vector<Recording> load_recordings(const std::string& folder, const std::string& date,
                                        std::int32_t first_index = 1);
-// `count` playable recordings named "<prefix>0001.wav"... with their call records embedded.
+// `count` playable recordings with their call records embedded, numbered from `first_index`;
+// recording n is named "<prefix>C<channel>-<yyyymmdd>-<hhmmss>.wav" from its call's channel
+// and start (generated_call_fields (n)).
 std::vector<Recording> generated_recordings(int count, WavLayout layout,
                                             const std::string& prefix = "rec",
                                             std::int32_t first_index = 1);
