@@ -88,6 +88,10 @@ const BuiltInText kMainWindowTexts[] = {
 // versions know nothing of them.
 const BuiltInText kBuiltInOnlyTexts[] = {
     {"Log.DeviceListNextStart", u8"设备列表已修改：设备描述和保存路径将在程序下次启动后生效"},
+    {"Msg.DatabaseCannotOpen", u8"无法打开呼叫记录数据库。新的呼叫记录暂存，数据库可用后自动写入（详见日志）。"},
+    {"Msg.DatabaseDamaged", u8"呼叫记录数据库已损坏或没有呼叫记录表，程序未改动它。新的呼叫记录暂存，数据库修复或更换后自动写入（详见日志）。"},
+    {"Log.DatabaseCannotOpen", u8"无法打开呼叫记录数据库 %s，新的呼叫记录暂存于 %s"},
+    {"Log.DatabaseDamaged", u8"呼叫记录数据库 %s 已损坏或没有呼叫记录表，未改动；新的呼叫记录暂存于 %s"},
 };
 
 static_assert(std::size(kLanguageTexts) == 57, "the texts a change of language re-reads");
