@@ -37,7 +37,8 @@ unsigned char stray_byte(std::string_view utf8, std::size_t i) {
 }
 
 bool holds_stray(std::string_view utf8) {
-    for (std::size_t i = 0; i < utf8.size(); ++i)
+    for (std::size_t i = utf8.find(static_cast<char>(kStrayUtf8Lead)); i != std::string_view::npos;
+         i = utf8.find(static_cast<char>(kStrayUtf8Lead), i + 1))
         if (stray_at(utf8, i)) return true;
     return false;
 }
