@@ -1,5 +1,7 @@
 #include "station/core/database/call_log_database.h"
 
+#include <algorithm>
+
 #include "platform/files.h"
 #include "station/core/database/call_log_statements.h"
 #include "station/core/database/call_log_row_reader.h"
@@ -31,9 +33,11 @@ int guarded(Operation&& operation, std::unique_ptr<DbConnection>& connection) {
     }
 }
 
-// After a failed store the database is left alone for this long: a data source that is down
-// may take seconds to refuse each connection.
+// After a failed store the database is left alone for this long, or for ten times as long as
+// the failed attempt took: a data source whose host does not answer takes seconds to refuse
+// each connection, and the window thread must not spend most of its time on it.
 constexpr std::chrono::seconds kRetryPause{2};
+constexpr int kRetryPauseFactor = 10;
 // Waiting rows are stored for this long per call, plus the lock wait of the last one.
 constexpr std::chrono::milliseconds kPendingBatchTime{kLockWaitMs};
 
@@ -104,10 +108,16 @@ bool TMyDataModule::open_for_insert(const DatabaseSettings& settings) {
     return settings.ConnMode == ConnModeFile ? connect_file(settings, true) : connect_odbc(settings);
 }
 
+void TMyDataModule::pause_after_failure(Clock::time_point attempt_start) {
+    const Clock::time_point now = Clock::now();
+    next_attempt_ = now + std::max<Clock::duration>(kRetryPause, (now - attempt_start) * kRetryPauseFactor);
+}
+
 bool TMyDataModule::store_now(const DatabaseSettings& settings, const ACallLogInfo& record) {
-    if (Clock::now() < next_attempt_) return false;
+    const Clock::time_point start = Clock::now();
+    if (start < next_attempt_) return false;
     if (open_for_insert(settings) && run(insert_call_log_statement(record))) return true;
-    next_attempt_ = Clock::now() + kRetryPause;
+    pause_after_failure(start);
     return false;
 }
 
@@ -118,8 +128,9 @@ int TMyDataModule::same_call_count(const ACallLogInfo& record) {
 }
 
 void TMyDataModule::store_pending(const DatabaseSettings& settings) {
-    if (!pending_ || pending_->empty() || Clock::now() < next_attempt_) return;
-    const Clock::time_point end = Clock::now() + kPendingBatchTime;
+    const Clock::time_point start = Clock::now();
+    if (!pending_ || pending_->empty() || start < next_attempt_) return;
+    const Clock::time_point end = start + kPendingBatchTime;
     bool failed = !open_for_insert(settings);
     while (!failed && !pending_->empty()) {
         if (check_front_) {
@@ -148,7 +159,7 @@ void TMyDataModule::store_pending(const DatabaseSettings& settings) {
         if (Clock::now() >= end) break;
     }
     pending_->flush();  // a mark not yet on the disk is written with the next
-    if (failed) next_attempt_ = Clock::now() + kRetryPause;
+    if (failed) pause_after_failure(start);
 }
 
 int TMyDataModule::InsertCallLog(const ACallLogInfo& record) {

@@ -67,6 +67,7 @@ private:
     PendingRows* pending_for(const DatabaseSettings& settings);
     bool open_for_insert(const DatabaseSettings& settings);
     bool store_now(const DatabaseSettings& settings, const ACallLogInfo& record);
+    void pause_after_failure(Clock::time_point attempt_start);
     void store_pending(const DatabaseSettings& settings);
     int same_call_count(const ACallLogInfo& record);
     bool connect_file(const DatabaseSettings& settings, bool create_missing);
