@@ -10,10 +10,24 @@ bool is_lead(char c) {
     unsigned char u = static_cast<unsigned char>(c);
     return u >= 0x81 && u <= 0xFE;
 }
+bool is_trail(char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    return (u >= 0x40 && u <= 0x7E) || (u >= 0x80 && u <= 0xFE);
+}
 bool is_blank(char c) { unsigned char u = static_cast<unsigned char>(c); return u >= 1 && u <= ' '; }
 
-// Index of the character after the one at i.
-std::size_t next_char(std::string_view s, std::size_t i) { return (is_lead(s[i]) && i + 1 < s.size()) ? i + 2 : i + 1; }
+// Index of the character after the one at i. A lead byte takes only a byte that can follow it
+// in GBK: a lone lead byte never swallows the quote or blank after it.
+std::size_t next_char(std::string_view s, std::size_t i) {
+    return (is_lead(s[i]) && i + 1 < s.size() && is_trail(s[i + 1])) ? i + 2 : i + 1;
+}
+
+// An item whose last byte is a lone lead byte would take the '|' after it as its trail byte.
+bool ends_in_lone_lead(std::string_view item) {
+    std::size_t last = item.size();
+    for (std::size_t i = 0; i < item.size(); i = next_char(item, i)) last = i;
+    return last + 1 == item.size() && is_lead(item[last]);
+}
 
 // A quoted item starting at the quote at i; i ends after the closing quote (or at the end).
 std::string quoted_item(std::string_view s, std::size_t& i) {
@@ -33,6 +47,7 @@ std::string quoted_item(std::string_view s, std::size_t& i) {
 }
 
 bool needs_quotes(std::string_view item) {
+    if (ends_in_lone_lead(item)) return true;
     for (std::size_t i = 0; i < item.size(); i = next_char(item, i)) {
         unsigned char c = static_cast<unsigned char>(item[i]);
         if (c <= ' ' || item[i] == kQuote || item[i] == kDelimiter) return true;

@@ -1,6 +1,8 @@
 // List values of language files: items joined with '|', an item holding a blank, a control
 // character, '|' or '"' put in double quotes with its quotes doubled. GBK texts: the second
-// byte of a double-byte character is never taken for a delimiter or a quote.
+// byte of a double-byte character is never taken for a delimiter or a quote, and an item that
+// ends in a lone lead byte is quoted too, so that the '|' after it is not taken for its second
+// byte.
 #pragma once
 #include <string>
 #include <string_view>

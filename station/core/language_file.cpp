@@ -7,6 +7,14 @@
 namespace station {
 namespace {
 
+// Profile readers take one pair of matching quotes off a whole value: a value that is itself
+// quoted (a list of one quoted item) gets one more pair, so that it reads back as written.
+std::string profile_value(const std::string& value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return '"' + value + '"';
+    return value;
+}
+
 const char kCommonSection[] = "common";
 
 std::string trim(const std::string& s) {
@@ -124,13 +132,13 @@ std::optional<std::string> TLanguageFile::GetPropertyValue(ILanguageComponent& c
 bool TLanguageFile::ExportProperty(ILanguageWindow& window, const std::string& property, const std::string& path) {
     const std::string section = window.WindowClassName();
     if (auto own = GetPropertyValue(window.Self(), property)) {
-        if (!plat::ini_write_string(path, section, "." + property, *own)) return false;
+        if (!plat::ini_write_string(path, section, "." + property, profile_value(*own))) return false;
     }
     for (std::size_t i = 0; i < window.ComponentCount(); ++i) {
         ILanguageComponent& component = window.Component(i);
         auto value = GetPropertyValue(component, property);
         if (!value || value->empty()) continue;
-        if (!plat::ini_write_string(path, section, component.ComponentName() + "." + property, *value)) return false;
+        if (!plat::ini_write_string(path, section, component.ComponentName() + "." + property, profile_value(*value))) return false;
     }
     return true;
 }

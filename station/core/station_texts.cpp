@@ -91,6 +91,10 @@ const BuiltInText kBuiltInOnlyTexts[] = {
     {"Log.AmbiguousFile", u8"录音文件 '%s' 对应多个文件: '%s' 和 '%s'"},
     {"Log.ConfirmDelAmbiguous",
      u8"录音文件 '%s' 对应多个文件:\r\n%s\r\n%s\r\n无法确定属于这条记录的文件。只删除记录并保留这两个文件吗?"},
+    {"Msg.DatabaseCannotOpen", u8"无法打开呼叫记录数据库。新的呼叫记录暂存，数据库可用后自动写入（详见日志）。"},
+    {"Msg.DatabaseDamaged", u8"呼叫记录数据库已损坏或没有呼叫记录表，程序未改动它。新的呼叫记录暂存，数据库修复或更换后自动写入（详见日志）。"},
+    {"Log.DatabaseCannotOpen", u8"无法打开呼叫记录数据库 %s，新的呼叫记录暂存于 %s"},
+    {"Log.DatabaseDamaged", u8"呼叫记录数据库 %s 已损坏或没有呼叫记录表，未改动；新的呼叫记录暂存于 %s"},
 };
 
 static_assert(std::size(kLanguageTexts) == 57, "the texts a change of language re-reads");

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/ui/win/application.h"
+#include "station/core/database/database_start_report.h"
 #include "station/core/gbk_literal.h"
 #include "station/core/language_texts.h"
 #include "station/core/system_language.h"
@@ -192,7 +193,10 @@ void TMainForm::CreateControls() {
         t->on_timer = [tick = std::move(tick)](ui::Component*) { tick(); };
         return t;
     };
-    MainTimer = timer("MainTimer", 100, false, [this] { if (engine_) engine_->OnMainTimer(); });
+    MainTimer = timer("MainTimer", 100, false, [this] {
+        if (engine_) engine_->OnMainTimer();
+        if (database_) database_->StorePendingRows();
+    });
     ExtraTimer = timer("ExtraTimer", 100, false, [this] { ExtraTimerTimer(); });
     AnimateTimer = timer("AnimateTimer", 1000, false, [this] { AnimateTimerTimer(); });
     SyncTimer = timer("SyncTimer", 60000, true, [this] { if (engine_) engine_->OnSyncTimer(); });
@@ -273,6 +277,13 @@ void TMainForm::FormCreate() {
     g_.Log.SetPanel(this);
     BuildSortMenu();
     database_ = std::make_unique<calldb::TMyDataModule>([this] { return StationDatabaseSettings(g_); });
+    // Told once: rows wait beside the database until it can be used again.
+    const calldb::DatabaseStartReport database_problem =
+        calldb::DatabaseStartMessage(database_->CheckCallLogDatabase(), g_.Texts);
+    if (!database_problem.message.empty()) {
+        g_.Log.WriteLog(database_problem.log_line, station::LogError);
+        Information(database_problem.message, g_.Texts.Get("MsgBox.Alerting"));
+    }
     engine_ = std::make_unique<station::TransferEngine>(
         g_, library_, [this](const station::ACallLogInfo& row) { return database_->InsertCallLog(row); });
     engine_->SetCallLogCounter([this](const std::string& path) { return database_->CountCallLogsWithPath(path); });

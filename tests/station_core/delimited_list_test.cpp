@@ -40,6 +40,14 @@ TEST(DelimitedList, JoinQuotesWhatWouldSplitAndRoundTrips) {
         {{""}, "\"\""},
         {{}, ""},
         {{"x\x81\x7Cy"}, "x\x81\x7Cy"},  // a GBK second byte is not a delimiter
+        // A lone lead byte at an item's end is quoted: bare, it would take the '|' or the
+        // closing quote after it as its second byte.
+        {{"ab\xB0", "c"}, "\"ab\xB0\"|c"},
+        {{"c", "ab\xB0"}, "c|\"ab\xB0\""},
+        {{"\xB0"}, "\"\xB0\""},
+        {{"x y\xB0", "z"}, "\"x y\xB0\"|z"},
+        {{"\xB0\xA1", "z"}, "\xB0\xA1|z"},     // a whole character needs no quotes
+        {{"\xB0 \xA1", "z"}, "\"\xB0 \xA1\"|z"},  // a blank is no second byte
         {{Gbk(u8"服务器主动连接录音设备 ( 设备可分配固定 IP 地址 )"), Gbk(u8"录音设备")},
          "\"" + Gbk(u8"服务器主动连接录音设备 ( 设备可分配固定 IP 地址 )") + "\"|" + Gbk(u8"录音设备")},
     };

@@ -167,6 +167,39 @@ TEST(LanguageFile, DefaultExportWritesGbkTextsThatReadBack) {
     EXPECT_FALSE(ExportLanguageFile(lang, {{&settings, {"caption"}}}, prog / "NoFolder\\default.ini"));
 }
 
+TEST(LanguageFile, ListItemsEndingInALoneLeadByteSurviveExportAndReload) {
+    // A device or an old file may leave a text cut after the first byte of a character.
+    using Items = std::vector<std::string>;
+    const Items cases[] = {
+#ifndef _WIN32
+        // The Windows profile functions take every text through UTF-16, where a lone lead
+        // byte has no character: there only the list format itself carries it.
+        {"ab\xB0", "c"},
+        {"c", "ab\xB0"},
+        {"\xB0"},
+        {Gbk(u8"呼入") + "\xCD", Gbk(u8"呼出")},
+        {"x y\xB0", "\xB0|"},
+#endif
+        {"two words"},  // one quoted item: the profile reader takes a pair of quotes off
+        {"two words", "\"quoted\""},
+    };
+    TestFolder prog;
+    TLanguageFile lang("", nullptr);
+    int n = 0;
+    for (const Items& items : cases) {
+        MainWindow exported;
+        exported.Get("comboMode").List("Items", items);
+        const std::string path = prog / ("list" + std::to_string(++n) + ".ini");
+        ASSERT_TRUE(ExportLanguageFile(lang, {{&exported, {"items"}}}, path));
+
+        MainWindow fresh;
+        TLanguageFile reader("", nullptr);
+        reader.SetForm(&fresh);
+        reader.LoadFile(path);
+        EXPECT_EQ(fresh.Get("comboMode").Prop("Items").items, items) << ReadFile(path);
+    }
+}
+
 TEST(LanguageFile, FilesAndChoices) {
     EXPECT_EQ(SystemLanguageFilePath("C:\\Apps\\Velquist.exe", 2052), "C:\\Apps\\Velquist_language\\2052.ini");
 #ifdef _WIN32

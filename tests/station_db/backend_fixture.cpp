@@ -1,12 +1,15 @@
 #include "backend_fixture.h"
 
+#include <chrono>
 #include <clocale>
 
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/text_gbk.h"
 #include "station/core/database/call_log_statements.h"
 #include "station/core/database/odbc_connection.h"
 #include "station/core/database/odbc_connection_string.h"
+#include "station/core/database/sqlite_connection.h"
 
 namespace calldb::testing {
 
@@ -48,6 +51,9 @@ bool run_on_data_source(const std::string& dsn, const std::string& user, const s
 }
 
 void BackendTest::SetUp() {
+    // Rows that wait for a data source go below the station's folder.
+    settings.ProgramDir = fresh_case_folder() + "\\station";
+    ASSERT_TRUE(plat::force_directories(settings.ProgramDir + "\\DB"));
     switch (GetParam()) {
     case Backend::File:
         settings.ConnMode = ConnModeFile;
@@ -73,6 +79,7 @@ void BackendTest::SetUp() {
             << "data source VqCallLogPg";
         break;
     }
+    plat::remove_file(pending_rows_path(settings));  // left by an earlier run
 }
 
 ACallLogInfo BackendTest::sample_record() const {
@@ -117,6 +124,38 @@ std::vector<ACallLogInfo> BackendTest::search_all() {
     std::vector<ACallLogInfo> rows;
     EXPECT_EQ(db.SearchCallLogs(c, rows), 0);
     return rows;
+}
+
+std::unique_ptr<DbConnection> BackendTest::hold_write_lock() {
+    std::unique_ptr<DbConnection> locker;
+    std::vector<std::string> statements;
+    switch (GetParam()) {
+    case Backend::File:
+        locker = SqliteConnection::open(settings.UserFilePath, false);
+        statements = {"BEGIN EXCLUSIVE"};
+        break;
+    case Backend::OdbcSqlite:
+        locker = OdbcConnection::open(odbc_connection_string(settings.ODBCDsn, "", ""));
+        statements = {"BEGIN EXCLUSIVE"};
+        break;
+    case Backend::OdbcPostgres:
+        locker = OdbcConnection::open(odbc_connection_string(settings.ODBCDsn, settings.ODBCUser, settings.ODBCPass));
+        statements = {"BEGIN", "LOCK TABLE CallLogTable IN ACCESS EXCLUSIVE MODE"};
+        break;
+    }
+    for (const std::string& statement : statements)
+        if (!locker || !locker->execute(statement)) return nullptr;
+    return locker;
+}
+
+bool store_waiting_rows(TMyDataModule& module) {
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (module.PendingRowCount() > 0) {
+        if (std::chrono::steady_clock::now() > give_up) return false;
+        module.StorePendingRows();
+        plat::sleep_ms(20);
+    }
+    return true;
 }
 
 } // namespace calldb::testing

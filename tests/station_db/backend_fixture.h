@@ -30,6 +30,10 @@ std::string fresh_case_folder();
 bool run_on_data_source(const std::string& dsn, const std::string& user, const std::string& password,
                         const std::vector<std::string>& statements);
 
+// Runs the main timer's store of waiting rows until none waits; false when rows still wait
+// after a minute.
+bool store_waiting_rows(TMyDataModule& module);
+
 class BackendTest : public ::testing::TestWithParam<Backend> {
 protected:
     void SetUp() override;
@@ -42,6 +46,10 @@ protected:
     // Inserts and gives the record with the ID the database assigned.
     ACallLogInfo store(ACallLogInfo record);
     std::vector<ACallLogInfo> search_all();
+
+    // Another connection to the same database that holds its write lock until it ends, as a
+    // backup or a second program would.
+    std::unique_ptr<DbConnection> hold_write_lock();
 };
 
 } // namespace calldb::testing

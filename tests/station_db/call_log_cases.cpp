@@ -84,6 +84,40 @@ TEST_P(BackendTest, NoteUpdateKeepsQuotesAndChinese) {
     EXPECT_EQ(rows[1].CNote, b.CNote);
 }
 
+// Texts that are not whole GBK: devices cut their texts after a fixed count of bytes, which
+// may leave the first byte of a character at the end.
+TEST_P(BackendTest, TextsThatAreNotWholeGbkReadBackUnchanged) {
+    const std::string texts[] = {
+        "ab\xB0",                                   // a lone lead byte at the end
+        "\xB0",
+        "\xB0'",                                    // before a quote, which doubles
+        plat::utf8_to_gbk("通话") + "\xCD",
+        "x\x80y\xFF",                               // bytes that lead no character
+        "\xB0 x",                                   // a lead byte before a byte that ends none
+        plat::utf8_to_gbk("客户") + "\xEF\x9E\x80",  // bytes that look like the stored form
+    };
+    std::int32_t chan = 0;
+    for (const std::string& text : texts) {
+        ACallLogInfo r = sample_record();
+        r.Chan = ++chan;
+        r.LineID = text;
+        r.AgentName = text;
+        r.CNote = "note";
+        ACallLogInfo stored = store(r);
+        db.UpdateCallLogNote(stored.ID, text);
+    }
+    const auto rows = search_all();
+    ASSERT_EQ(rows.size(), std::size(texts));
+    for (const ACallLogInfo& row : rows) {
+        ASSERT_GE(row.Chan, 1);
+        ASSERT_LE(row.Chan, chan);
+        const std::string& text = texts[row.Chan - 1];
+        EXPECT_EQ(row.LineID, text) << row.Chan;
+        EXPECT_EQ(row.AgentName, text) << row.Chan;
+        EXPECT_EQ(row.CNote, text) << row.Chan;
+    }
+}
+
 // Rows for the search cases, in insertion (ID) order.
 struct SeedRow {
     const char* line;

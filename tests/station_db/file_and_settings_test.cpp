@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/text_gbk.h"
 #include "station/core/database/call_log_statements.h"
+#include "station/core/database/pending_rows.h"
 #include "station/core/database/sqlite_connection.h"
 
 namespace calldb::testing {
@@ -46,14 +47,25 @@ protected:
         r.CallerID = "0755";
         return r;
     }
+    // The rows of the records' day, -1 when the search fails.
     int rows_in(TMyDataModule& module) {
+        std::vector<ACallLogInfo> rows;
+        return search_day(module, rows) == 0 ? static_cast<int>(rows.size()) : -1;
+    }
+    std::vector<std::string> lines_in(TMyDataModule& module) {
+        std::vector<ACallLogInfo> rows;
+        EXPECT_EQ(search_day(module, rows), 0);
+        std::vector<std::string> lines;
+        for (const ACallLogInfo& row : rows) lines.push_back(row.LineID);
+        return lines;
+    }
+    static int search_day(TMyDataModule& module, std::vector<ACallLogInfo>& rows) {
         SearchConditions c;
         c.DateFrom = "2012-03-01";
         c.TimeFrom = "00:00:00";
         c.DateTo = "2012-03-01";
         c.TimeTo = "23:59:59";
-        std::vector<ACallLogInfo> rows;
-        return module.SearchCallLogs(c, rows) == 0 ? static_cast<int>(rows.size()) : -1;
+        return module.SearchCallLogs(c, rows);
     }
 };
 
@@ -79,23 +91,83 @@ TEST_F(FileDatabaseTest, AFileWithoutTheTableIsLeftAsItIs) {
         auto foreign = SqliteConnection::open(settings.UserFilePath, true);
         ASSERT_TRUE(foreign && foreign->execute("create table Other (x)"));
     }
-    EXPECT_EQ(db.InsertCallLog(record("L1")), -1);
+    EXPECT_EQ(db.InsertCallLog(record("L1")), 0);  // kept waiting beside the file
+    EXPECT_EQ(db.PendingRowCount(), 1u);
     EXPECT_EQ(schema_names(settings.UserFilePath, "table"), std::vector<std::string>{"Other"});
     EXPECT_EQ(db.OpenCallLogDatabase(), 0);  // the file is there; only the search finds nothing
     EXPECT_EQ(rows_in(db), -1);
 }
 
-TEST_F(FileDatabaseTest, AFileThatIsNoDatabaseFailsWithoutHarm) {
-    ASSERT_TRUE(plat::write_whole_file(settings.UserFilePath, "not a database"));
-    EXPECT_EQ(db.InsertCallLog(record("L1")), -1);
-    std::string contents;
-    ASSERT_TRUE(plat::read_whole_file(settings.UserFilePath, contents));
-    EXPECT_EQ(contents, "not a database");
+// A file the station finds damaged at start is reported, never changed, and the rows that
+// come meanwhile wait, across restarts, until the operator has put a usable file in its place.
+TEST_F(FileDatabaseTest, ADamagedFileIsLeftAloneAndNoRowIsLost) {
+    struct Case {
+        const char* name;
+        const char* contents;  // null: an SQLite file with another table
+    };
+    const Case cases[] = {
+        {"bytes that are no database", "not a database"},
+        {"an empty file", ""},
+        {"a database without the table", nullptr},
+    };
+    for (const Case& c : cases) {
+        for (const auto& entry : plat::list_directory(folder)) plat::remove_file(folder + "\\" + entry.name);
+        if (!c.contents) {
+            auto foreign = SqliteConnection::open(settings.UserFilePath, true);
+            ASSERT_TRUE(foreign && foreign->execute("create table Other (x)"));
+        } else {
+            ASSERT_TRUE(plat::write_whole_file(settings.UserFilePath, c.contents));
+        }
+        std::string damaged;
+        ASSERT_TRUE(plat::read_whole_file(settings.UserFilePath, damaged));
+
+        std::vector<std::string> lines;
+        {
+            TMyDataModule station([this] { return settings; });
+            const CallLogDatabaseCheck check = station.CheckCallLogDatabase();
+            EXPECT_EQ(check.state, CallLogDatabaseCheck::State::Damaged) << c.name;
+            EXPECT_EQ(check.database, settings.UserFilePath);
+            EXPECT_EQ(check.pending_file, settings.UserFilePath + ".pending");
+            for (int i = 0; i < 3; ++i) {
+                lines.push_back("L" + std::to_string(i));
+                EXPECT_EQ(station.InsertCallLog(record(lines.back().c_str())), 0) << c.name;
+                station.StorePendingRows();
+            }
+            EXPECT_EQ(station.PendingRowCount(), 3u) << c.name;
+        }
+        std::string after;
+        ASSERT_TRUE(plat::read_whole_file(settings.UserFilePath, after));
+        EXPECT_EQ(after, damaged) << c.name;
+
+        // The operator moves the damaged file away; the station is started again.
+        ASSERT_TRUE(plat::rename_file(settings.UserFilePath, settings.UserFilePath + ".old"));
+        TMyDataModule restarted([this] { return settings; });
+        EXPECT_EQ(restarted.CheckCallLogDatabase().state, CallLogDatabaseCheck::State::Usable);
+        lines.push_back("after");
+        EXPECT_EQ(restarted.InsertCallLog(record("after")), 0);
+        ASSERT_TRUE(store_waiting_rows(restarted)) << c.name;
+        EXPECT_EQ(lines_in(restarted), lines) << c.name;
+    }
+}
+
+TEST_F(FileDatabaseTest, ARowStoredJustBeforeTheStationEndedIsNotStoredAgain) {
+    ASSERT_EQ(db.InsertCallLog(record("A")), 0);
+    // The station stored B and ended before it could mark B stored in the pending file.
+    {
+        PendingRows pending(pending_rows_path(settings));
+        ASSERT_TRUE(pending.append(record("B")));
+        ASSERT_TRUE(pending.append(record("C")));
+        auto other = SqliteConnection::open(settings.UserFilePath, false);
+        ASSERT_TRUE(other && other->execute(insert_call_log_statement(record("B"))));
+    }
+    TMyDataModule restarted([this] { return settings; });
+    ASSERT_TRUE(store_waiting_rows(restarted));
+    EXPECT_EQ(lines_in(restarted), (std::vector<std::string>{"A", "B", "C"}));
 }
 
 TEST_F(FileDatabaseTest, AMissingFolderMakesInsertsFail) {
     settings.UserFilePath = folder + "\\absent\\calls.db";
-    EXPECT_EQ(db.InsertCallLog(record("L1")), -1);
+    EXPECT_EQ(db.InsertCallLog(record("L1")), -1);  // nowhere to keep it either
     EXPECT_FALSE(plat::directory_exists(folder + "\\absent"));
 }
 
@@ -164,6 +236,55 @@ TEST(DatabaseModule, UnusableSettingsFailEveryOperation) {
         EXPECT_EQ(db.SearchCallLogs(SearchConditions{}, rows), -1) << c.name;
         EXPECT_TRUE(rows.empty()) << c.name;
     }
+}
+
+TEST(DatabaseModule, TheCheckAtStartTellsWhatCannotBeUsed) {
+    using State = CallLogDatabaseCheck::State;
+    const std::string folder = fresh_case_folder();
+    const std::string good = folder + "\\good.db";
+    {
+        TMyDataModule maker([&] {
+            DatabaseSettings s;
+            s.ConnMode = ConnModeFile;
+            s.LocalFile = false;
+            s.UserFilePath = good;
+            return s;
+        });
+        ASSERT_EQ(maker.InsertCallLog(ACallLogInfo{}), 0);
+    }
+    ASSERT_TRUE(run_on_data_source("VqCallLogSqlite", "", "", {"Drop Table If Exists CallLogTable"}));
+    auto file = [&](const std::string& path) {
+        DatabaseSettings s;
+        s.ConnMode = ConnModeFile;
+        s.LocalFile = false;
+        s.UserFilePath = path;
+        return s;
+    };
+    auto odbc = [&](const std::string& dsn) {
+        DatabaseSettings s;
+        s.ODBCDsn = dsn;
+        s.ProgramDir = folder;
+        return s;
+    };
+    struct Case {
+        const char* name;
+        DatabaseSettings settings;
+        State state;
+    };
+    const Case cases[] = {
+        {"a file with its table", file(good), State::Usable},
+        {"a file still to be made", file(folder + "\\new.db"), State::Usable},
+        {"a file in a missing folder", file(folder + "\\absent\\calls.db"), State::CannotOpen},
+        {"no file name", file(""), State::CannotOpen},
+        {"no data source name", odbc(""), State::CannotOpen},
+        {"a data source that does not exist", odbc("NoSuchDataSource"), State::CannotOpen},
+        {"a data source without the table", odbc("VqCallLogSqlite"), State::Damaged},
+    };
+    for (const Case& c : cases) {
+        TMyDataModule db([&] { return c.settings; });
+        EXPECT_EQ(db.CheckCallLogDatabase().state, c.state) << c.name;
+    }
+    EXPECT_FALSE(plat::file_exists(folder + "\\new.db"));  // the check makes nothing
 }
 
 TEST(DatabaseModule, ASettingsSourceThatThrowsStoresNothing) {

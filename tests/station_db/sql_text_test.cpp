@@ -6,6 +6,7 @@
 #include <string>
 
 #include "station/core/database/call_log_statements.h"
+#include "station/core/database/database_text.h"
 #include "station/core/database/odbc_connection_string.h"
 #include "station/core/database/search_query.h"
 #include "station/core/database/sql_dialect.h"
@@ -165,6 +166,22 @@ TEST(OdbcConnectionString, ValuesWithPunctuationAreBraced) {
         {"a;b", "u}", "x", "DSN={a;b};Uid={u}}};Pwd=x"},
     };
     for (const Case& c : cases) EXPECT_EQ(odbc_connection_string(c.dsn, c.user, c.password), c.expected);
+}
+
+TEST(DatabaseText, WholeGbkIsPlainUtf8AndEveryOtherByteComesBack) {
+    // Whole characters become their UTF-8, so that other programs read the table.
+    EXPECT_EQ(gbk_to_database_text("a\xCD\xA8"), "a\xE9\x80\x9A");  // a通
+    EXPECT_EQ(database_text_to_gbk("a\xE9\x80\x9A"), "a\xCD\xA8");
+    const std::string texts[] = {
+        "", "plain", "\xCD\xA8\xBB\xB0", "ab\xB0", "\xB0", "\xB0'", "\x80", "\xFF", "\xB0 \xB0",
+        "\xEF\x9E\x80", "\xCD\xA8\xB0",
+    };
+    for (const std::string& text : texts) {
+        const std::string stored = gbk_to_database_text(text);
+        EXPECT_EQ(stored.find('?'), std::string::npos) << text;
+        EXPECT_EQ(plat::utf16_to_utf8(plat::utf8_to_utf16(stored)), stored) << text;  // valid UTF-8
+        EXPECT_EQ(database_text_to_gbk(stored), text) << text;
+    }
 }
 
 TEST(Utf16Text, RoundTripAndBadInput) {

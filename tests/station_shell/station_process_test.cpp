@@ -14,6 +14,7 @@
 #include "platform/text_gbk.h"
 #include "station/core/database/call_log_database.h"
 #include "station/core/gbk_literal.h"
+#include "station/core/station_texts.h"
 #include "tests/station_shell/screenshots.h"
 #include "tests/station_shell/station_process.h"
 #include "tests/support/standin/scenario.h"
@@ -115,6 +116,24 @@ protected:
 
     HWND MainWindow(DWORD ms = 20000) { return station_->WaitWindow(L"TMainForm", ms); }
 
+    // The rows in the station's database file; -1 when it cannot be searched.
+    int StoredRows() const {
+        calldb::TMyDataModule database([this] {
+            calldb::DatabaseSettings s;
+            s.ConnMode = calldb::ConnModeFile;
+            s.LocalFile = true;
+            s.ProgramDir = folder_;
+            return s;
+        });
+        calldb::SearchConditions all;
+        all.DateFrom = "1900-01-01";
+        all.TimeFrom = "00:00:00";
+        all.DateTo = "2999-12-31";
+        all.TimeTo = "23:59:59";
+        std::vector<station::ACallLogInfo> rows;
+        return database.SearchCallLogs(all, rows) == 0 ? static_cast<int>(rows.size()) : -1;
+    }
+
     static constexpr const char* kSaveFolder = "Front";
     std::string folder_;
     std::string address_ = plat::first_host_address();
@@ -189,22 +208,63 @@ TEST_F(StationProcessTest, LogonStartFetchesHiddenAndLivesUntilTheSessionEnds) {
         << "settings saved";
     EXPECT_NE(last_log_line(folder_).find(Gbk(u8"退出程序")), std::string::npos) << plat::gbk_to_utf8(last_log_line(folder_));
 
-    // One call row per recording, with its path below the save folder.
-    calldb::TMyDataModule database([this] {
-        calldb::DatabaseSettings s;
-        s.ConnMode = calldb::ConnModeFile;
-        s.LocalFile = true;
-        s.ProgramDir = folder_;
-        return s;
-    });
-    calldb::SearchConditions all;
-    all.DateFrom = "1900-01-01";
-    all.TimeFrom = "00:00:00";
-    all.DateTo = "2999-12-31";
-    all.TimeTo = "23:59:59";
-    std::vector<station::ACallLogInfo> rows;
-    EXPECT_EQ(database.SearchCallLogs(all, rows), 0);
-    EXPECT_EQ(rows.size(), recordings_.size());
+    // One call row per recording.
+    EXPECT_EQ(StoredRows(), static_cast<int>(recordings_.size()));
+}
+
+// A call-record file that is damaged at start: the operator is told once, the file is left as
+// it is, the calls wait beside it, and they are stored once a usable file can be made.
+TEST_F(StationProcessTest, ADamagedDatabaseIsReportedOnceAndNoRowIsLost) {
+    ASSERT_FALSE(address_.empty());
+    AddDevice(3, 2000);
+    WriteSettings(true);
+    const std::string database = folder_ + "\\DB\\CallLog.db";
+    const std::string pending = database + ".pending";
+    const std::string damaged = "not a database";
+    ASSERT_TRUE(plat::force_directories(folder_ + "\\DB"));
+    ASSERT_TRUE(plat::write_whole_file(database, damaged));
+    ASSERT_TRUE(station_->Start(folder_, ""));
+
+    HWND box = station_->WaitWindow(L"TMsgForm", 30000);
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(shell_test::WaitUntil([&] { return IsWindowVisible(box) != FALSE; }, 10000));
+    Sleep(200);
+    EXPECT_TRUE(shell_test::SaveScreenshot(box, "station_database_damaged"));
+    HWND ok = shell_test::FindChildByText(box, Gbk(u8"确定"));
+    ASSERT_NE(ok, nullptr);
+    PostMessageW(ok, BM_CLICK, 0, 0);
+    ASSERT_NE(MainWindow(), nullptr);
+
+    auto waiting_rows = [&] {
+        std::string text;
+        int rows = 0;
+        if (!plat::read_whole_file(pending, text)) return 0;
+        for (std::size_t at = 0; at < text.size(); at = text.find('\n', at) + 1) {
+            if (text[at] == '-') ++rows;
+            if (text.find('\n', at) == std::string::npos) break;
+        }
+        return rows;
+    };
+    ASSERT_TRUE(shell_test::WaitUntil([&] { return AllStored() && waiting_rows() == 3; }, 120000))
+        << waiting_rows() << " rows waiting";
+    std::string contents;
+    ASSERT_TRUE(plat::read_whole_file(database, contents));
+    EXPECT_EQ(contents, damaged);
+    std::string log;
+    for (const plat::DirEntry& e : plat::list_directory(folder_ + "\\Logs")) {
+        std::string text;
+        if (plat::read_whole_file(folder_ + "\\Logs\\" + e.name, text)) log += text;
+    }
+    station::StationTexts texts;
+    EXPECT_NE(log.find(texts.Format("Log.DatabaseDamaged", {database, pending})), std::string::npos);
+
+    // The operator puts the damaged file aside: the station makes a new one and stores the
+    // waiting calls by itself, without telling again.
+    ASSERT_TRUE(plat::rename_file(database, database + ".damaged"));
+    EXPECT_TRUE(shell_test::WaitUntil([&] { return plat::file_size(pending) == 0; }, 30000));
+    EXPECT_FALSE(IsWindowVisible(box));
+    station_.reset();
+    EXPECT_EQ(StoredRows(), static_cast<int>(recordings_.size()));
 }
 
 TEST_F(StationProcessTest, StartStopButtonAndExitCommandWithConfirmation) {

@@ -1,11 +1,14 @@
 #include "station/core/database/call_log_database.h"
 
+#include <algorithm>
+
 #include "platform/files.h"
 #include "station/core/database/call_log_statements.h"
 #include "station/core/database/call_log_row_reader.h"
 #include "station/core/database/file_database.h"
 #include "station/core/database/odbc_connection.h"
 #include "station/core/database/odbc_connection_string.h"
+#include "station/core/database/pending_rows.h"
 #include "station/core/database/sqlite_connection.h"
 
 namespace calldb {
@@ -29,6 +32,14 @@ int guarded(Operation&& operation, std::unique_ptr<DbConnection>& connection) {
         return -1;
     }
 }
+
+// After a failed store the database is left alone for this long, or for ten times as long as
+// the failed attempt took: a data source whose host does not answer takes seconds to refuse
+// each connection, and the window thread must not spend most of its time on it.
+constexpr std::chrono::seconds kRetryPause{2};
+constexpr int kRetryPauseFactor = 10;
+// Waiting rows are stored for this long per call, plus the lock wait of the last one.
+constexpr std::chrono::milliseconds kPendingBatchTime{kLockWaitMs};
 
 } // namespace
 
@@ -59,7 +70,11 @@ bool TMyDataModule::connect_odbc(const DatabaseSettings& settings) {
     if (connection_ && same_data_source(connected_with_, settings)) return true;
     disconnect();
     if (settings.ConnMode != ConnModeOdbc || settings.ODBCDsn.empty()) return false;
-    connection_ = OdbcConnection::open(odbc_connection_string(settings.ODBCDsn, settings.ODBCUser, settings.ODBCPass));
+    std::string connection_string = odbc_connection_string(settings.ODBCDsn, settings.ODBCUser, settings.ODBCPass);
+    // The SQLite driver's lock wait: it waits about three times as long as asked, on connecting
+    // and again on the statement.
+    if (data_source_uses_sqlite(settings.ODBCDsn)) connection_string += ";Timeout=" + std::to_string(kLockWaitMs / 4);
+    connection_ = OdbcConnection::open(connection_string);
     connected_with_ = settings;
     return connection_ != nullptr;
 }
@@ -77,13 +92,138 @@ bool TMyDataModule::run(const std::string& sql) {
     return false;
 }
 
+PendingRows* TMyDataModule::pending_for(const DatabaseSettings& settings) {
+    const std::string path = pending_rows_path(settings);
+    if (path.empty()) return nullptr;
+    if (!pending_ || pending_->path() != path) {
+        pending_ = std::make_unique<PendingRows>(path);
+        next_attempt_ = Clock::time_point{};
+        // Rows left by an earlier run: it may have ended between storing one and marking it.
+        check_front_ = !pending_->empty();
+    }
+    return pending_.get();
+}
+
+bool TMyDataModule::open_for_insert(const DatabaseSettings& settings) {
+    return settings.ConnMode == ConnModeFile ? connect_file(settings, true) : connect_odbc(settings);
+}
+
+void TMyDataModule::pause_after_failure(Clock::time_point attempt_start) {
+    const Clock::time_point now = Clock::now();
+    next_attempt_ = now + std::max<Clock::duration>(kRetryPause, (now - attempt_start) * kRetryPauseFactor);
+}
+
+bool TMyDataModule::store_now(const DatabaseSettings& settings, const ACallLogInfo& record) {
+    const Clock::time_point start = Clock::now();
+    if (start < next_attempt_) return false;
+    if (open_for_insert(settings) && run(insert_call_log_statement(record))) return true;
+    pause_after_failure(start);
+    return false;
+}
+
+int TMyDataModule::same_call_count(const ACallLogInfo& record) {
+    std::unique_ptr<DbCursor> cursor = connection_->query(same_call_count_statement(record, connection_->dialect()));
+    if (!cursor || !cursor->fetch()) return -1;
+    return cursor->integer(0);
+}
+
+void TMyDataModule::store_pending(const DatabaseSettings& settings) {
+    const Clock::time_point start = Clock::now();
+    if (!pending_ || pending_->empty() || start < next_attempt_) return;
+    const Clock::time_point end = start + kPendingBatchTime;
+    bool failed = !open_for_insert(settings);
+    while (!failed && !pending_->empty()) {
+        if (check_front_) {
+            if (!run(lock_probe_statement())) {
+                failed = true;
+                break;
+            }
+            const int stored = same_call_count(pending_->front());
+            if (stored < 0) {
+                disconnect();
+                failed = true;
+                break;
+            }
+            if (stored > 0 && !pending_->mark_front_stored()) break;  // still in doubt
+            check_front_ = false;
+            continue;
+        }
+        if (!run(insert_call_log_statement(pending_->front()))) {
+            failed = true;
+            break;
+        }
+        if (!pending_->mark_front_stored()) {
+            check_front_ = true;
+            break;
+        }
+        if (Clock::now() >= end) break;
+    }
+    pending_->flush();  // a mark not yet on the disk is written with the next
+    if (failed) pause_after_failure(start);
+}
+
 int TMyDataModule::InsertCallLog(const ACallLogInfo& record) {
     return guarded([&] {
         const DatabaseSettings settings = settings_();
-        const bool open = settings.ConnMode == ConnModeFile ? connect_file(settings, true) : connect_odbc(settings);
-        if (!open) return -1;
-        return run(insert_call_log_statement(record)) ? 0 : -1;
+        PendingRows* pending = pending_for(settings);
+        if (pending && !pending->empty()) {
+            // Rows wait before this one: it goes after them, never past them.
+            const bool kept = pending->append(record);
+            store_pending(settings);
+            if (kept) return 0;
+            if (!pending->empty()) return -1;
+        }
+        if (store_now(settings, record)) return 0;
+        return pending && pending->append(record) ? 0 : -1;
     }, connection_);
+}
+
+void TMyDataModule::StorePendingRows() {
+    guarded([&] {
+        const DatabaseSettings settings = settings_();
+        if (pending_for(settings)) store_pending(settings);
+        return 0;
+    }, connection_);
+}
+
+std::size_t TMyDataModule::PendingRowCount() {
+    std::size_t count = 0;
+    guarded([&] {
+        if (PendingRows* pending = pending_for(settings_())) count = pending->size();
+        return 0;
+    }, connection_);
+    return count;
+}
+
+CallLogDatabaseCheck TMyDataModule::CheckCallLogDatabase() {
+    CallLogDatabaseCheck check;
+    using State = CallLogDatabaseCheck::State;
+    const int usable = guarded([&] {
+        const DatabaseSettings settings = settings_();
+        check.pending_file = pending_rows_path(settings);
+        if (settings.ConnMode == ConnModeFile) {
+            check.database = call_log_file_path(settings);
+            // A missing file is made with the first row; only a missing folder stops that.
+            if (!check.database.empty() && !plat::file_exists(check.database) &&
+                plat::directory_exists(plat::extract_file_dir(check.database)))
+                return 0;
+        } else {
+            check.database = settings.ODBCDsn;
+        }
+        if (!ensure_open(settings)) {
+            check.state = State::CannotOpen;
+            return -1;
+        }
+        std::unique_ptr<DbCursor> cursor = connection_->query(table_probe_statement());
+        const bool readable = cursor && !cursor->fetch() && !cursor->failed();
+        cursor.reset();
+        if (readable) return 0;
+        disconnect();
+        check.state = State::Damaged;
+        return -1;
+    }, connection_);
+    if (usable != 0 && check.state == State::Usable) check.state = State::CannotOpen;
+    return check;
 }
 
 int TMyDataModule::OpenCallLogDatabase() {

@@ -1,6 +1,8 @@
 // The station's only database connection and the operations on CallLogTable. Window thread
-// only. No operation throws or reports: failures are the -1 result; the caller logs them.
+// only: no operation waits more than about 200 ms for a database that another program locks.
+// No operation throws or reports: failures are the -1 result; the caller logs them.
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -14,6 +16,20 @@
 
 namespace calldb {
 
+class PendingRows;
+
+// What the station finds at start.
+struct CallLogDatabaseCheck {
+    enum class State {
+        Usable,      // opened with its table, or a file still to be made
+        CannotOpen,  // no file or data source to open, or it refuses the connection
+        Damaged,     // opened, but no call-record table can be read in it
+    };
+    State state = State::Usable;
+    std::string database;      // GBK: the file's path or the data source's name
+    std::string pending_file;  // GBK: where rows wait meanwhile; empty when nowhere
+};
+
 class TMyDataModule {
 public:
     using SettingsSource = std::function<DatabaseSettings()>;
@@ -24,9 +40,19 @@ public:
     TMyDataModule(const TMyDataModule&) = delete;
     TMyDataModule& operator=(const TMyDataModule&) = delete;
 
-    // Stores one record (its ID is ignored); 0 or -1. In file mode a missing file is created
-    // with its table first; a file without the table is left as it is and gives -1.
+    // Stores one record (its ID is ignored). In file mode a missing file is created with its
+    // table first; a file without the table is left as it is. A record the database does not
+    // take now (locked, damaged, unreachable), or that other records wait before, is appended
+    // to the pending file and flushed to the disk before this returns, and stored later, in
+    // order, once. 0 when the record is in the table or in that file, -1 when in neither.
     int InsertCallLog(const ACallLogInfo& record);
+    // Stores waiting records, oldest first, as far as the database takes them within the
+    // window thread's time. For the main timer: after a failure it waits a few seconds before
+    // it tries again, and costs nothing while no record waits.
+    void StorePendingRows();
+    std::size_t PendingRowCount();
+    // Opens the database once to see whether it can be used; changes nothing in it.
+    CallLogDatabaseCheck CheckCallLogDatabase();
     // Makes the connection usable for the search, delete and note operations; 0 or -1.
     int OpenCallLogDatabase();
     void DeleteCallLog(std::int32_t id);
@@ -41,6 +67,13 @@ public:
     int CountCallLogsWithPath(const std::string& path);
 
 private:
+    using Clock = std::chrono::steady_clock;
+    PendingRows* pending_for(const DatabaseSettings& settings);
+    bool open_for_insert(const DatabaseSettings& settings);
+    bool store_now(const DatabaseSettings& settings, const ACallLogInfo& record);
+    void pause_after_failure(Clock::time_point attempt_start);
+    void store_pending(const DatabaseSettings& settings);
+    int same_call_count(const ACallLogInfo& record);
     bool connect_file(const DatabaseSettings& settings, bool create_missing);
     bool connect_odbc(const DatabaseSettings& settings);
     bool ensure_open(const DatabaseSettings& settings);
@@ -51,6 +84,11 @@ private:
     SettingsSource settings_;
     std::unique_ptr<DbConnection> connection_;
     DatabaseSettings connected_with_;
+    std::unique_ptr<PendingRows> pending_;
+    Clock::time_point next_attempt_{};  // no store is tried before this after a failure
+    // The first waiting row may be in the table already: the station ended, or its mark
+    // failed, between storing it and marking it stored.
+    bool check_front_ = false;
 };
 
 } // namespace calldb

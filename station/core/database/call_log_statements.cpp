@@ -71,6 +71,22 @@ std::string update_call_log_note_statement(std::int32_t id, std::string_view not
     return "Update CallLogTable Set CNote='" + quote_sql_text(note) + "' Where ID=" + std::to_string(id);
 }
 
+std::string same_call_count_statement(const ACallLogInfo& r, SqlDialect dialect) {
+    std::string sql = "Select count(*) From CallLogTable Where " + start_moment_expression(dialect) + "=";
+    add_text(sql, r.StartDate + r.StartTime);
+    sql += " and LineID=";
+    add_text(sql, r.LineID);
+    sql += " and Chan=";
+    add_int(sql, r.Chan);
+    sql += " and WaveFilePath=";
+    add_text(sql, r.WaveFilePath);
+    return sql;
+}
+
+std::string table_probe_statement() { return "Select ID From CallLogTable Where ID<0"; }
+
+std::string lock_probe_statement() { return "Delete from CallLogTable Where ID<0"; }
+
 const char* const* sqlite_create_statements() {
     static const char* const statements[] = {
         "Create Table CallLogTable (ID INTEGER PRIMARY KEY AUTOINCREMENT,LineID TEXT,Chan Integer,"

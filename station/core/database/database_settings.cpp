@@ -9,4 +9,13 @@ std::string call_log_file_path(const DatabaseSettings& settings) {
     return plat::include_trailing_separator(settings.ProgramDir) + "DB\\CallLog.db";
 }
 
+std::string pending_rows_path(const DatabaseSettings& settings) {
+    if (settings.ConnMode == ConnModeFile) {
+        const std::string file = call_log_file_path(settings);
+        return file.empty() ? std::string() : file + ".pending";
+    }
+    if (settings.ProgramDir.empty()) return {};
+    return plat::include_trailing_separator(settings.ProgramDir) + "DB\\CallLog.odbc.pending";
+}
+
 } // namespace calldb

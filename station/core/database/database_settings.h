@@ -23,4 +23,9 @@ struct DatabaseSettings {
 // The SQLite file the settings name: ProgramDir\DB\CallLog.db, or the user's file.
 std::string call_log_file_path(const DatabaseSettings& settings);
 
+// Where rows wait that the database cannot take now: beside the SQLite file (its name +
+// ".pending"), or ProgramDir\DB\CallLog.odbc.pending for a data source. Empty when the
+// settings name no such place.
+std::string pending_rows_path(const DatabaseSettings& settings);
+
 } // namespace calldb

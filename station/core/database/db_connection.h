@@ -9,6 +9,11 @@
 
 namespace calldb {
 
+// How long a statement waits for a lock that another program holds on the database. The
+// window thread runs every operation and may wait at most 200 ms on the database in one; a
+// row that meets a lock waits in the pending file instead.
+constexpr int kLockWaitMs = 80;
+
 // Rows of one query, read forwards until the end. Columns are numbered from 0.
 class DbCursor {
 public:

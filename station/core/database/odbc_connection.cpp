@@ -6,6 +6,7 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <string>
 #include <vector>
 
 #include "station/core/database/database_text.h"
@@ -140,6 +141,38 @@ private:
 } // namespace
 
 std::unique_ptr<OdbcConnection> OdbcConnection::open(const std::string& connection_string) {
+    std::unique_ptr<OdbcConnection> connection = connect(connection_string);
+    // PostgreSQL would otherwise wait for another program's lock without end.
+    if (connection && connection->dialect() == SqlDialect::PostgreSQL)
+        connection->execute("SET lock_timeout = " + std::to_string(kLockWaitMs));
+    return connection;
+}
+
+bool data_source_uses_sqlite(const std::string& dsn) {
+    SQLHENV env = SQL_NULL_HENV;
+    if (!succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env))) return false;
+    bool sqlite = false;
+    if (succeeded(SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0))) {
+        SQLWCHAR name[256];
+        SQLWCHAR driver[256];
+        SQLSMALLINT name_length = 0;
+        SQLSMALLINT driver_length = 0;
+        SQLUSMALLINT direction = SQL_FETCH_FIRST;
+        // Bounded: a driver manager lists each data source once.
+        for (int listed = 0; listed < 4096; ++listed, direction = SQL_FETCH_NEXT) {
+            if (!succeeded(SQLDataSourcesW(env, direction, name, 256, &name_length, driver, 256, &driver_length))) break;
+            const std::string listed_name = from_wide(name, std::min<std::size_t>(static_cast<std::size_t>(std::max<SQLSMALLINT>(name_length, 0)), 255));
+            if (listed_name != dsn) continue;
+            const std::string description = from_wide(driver, std::min<std::size_t>(static_cast<std::size_t>(std::max<SQLSMALLINT>(driver_length, 0)), 255));
+            sqlite = dialect_from_dbms_name(description) == SqlDialect::SQLite;
+            break;
+        }
+    }
+    SQLFreeHandle(SQL_HANDLE_ENV, env);
+    return sqlite;
+}
+
+std::unique_ptr<OdbcConnection> OdbcConnection::connect(const std::string& connection_string) {
     SQLHENV env = SQL_NULL_HENV;
     if (!succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env))) return nullptr;
     SQLHDBC dbc = SQL_NULL_HDBC;

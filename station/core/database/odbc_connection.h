@@ -21,10 +21,16 @@ public:
     std::unique_ptr<DbCursor> query(const std::string& sql) override;
 
 private:
+    static std::unique_ptr<OdbcConnection> connect(const std::string& connection_string);
     OdbcConnection(void* env, void* dbc, SqlDialect dialect) : env_(env), dbc_(dbc), dialect_(dialect) {}
     void* env_;
     void* dbc_;
     SqlDialect dialect_;
 };
+
+// Whether the driver manager lists the data source with an SQLite driver. That driver waits
+// for another program's lock by its own connection attribute "Timeout" (100 s unless given),
+// whatever the statements ask.
+bool data_source_uses_sqlite(const std::string& dsn);
 
 } // namespace calldb

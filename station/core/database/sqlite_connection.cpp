@@ -2,6 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
+
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/text_gbk.h"
 #include "station/core/database/database_text.h"
@@ -10,16 +13,23 @@ namespace calldb {
 
 namespace {
 
-// Other programs (a backup, a second viewer) may hold the file for a moment; wait as long as a
-// data source may take to connect before giving up.
-constexpr int kBusyTimeoutMs = 8000;
-
 std::string sqlite_file_name(const std::string& gbk_path) {
 #ifdef _WIN32
     return plat::gbk_to_utf8(gbk_path);  // SQLite's Windows layer takes UTF-8 names
 #else
     return plat::native_path(gbk_path);  // already UTF-8 with '/'
 #endif
+}
+
+// Waits for another program's lock by the clock rather than by summing sleeps, which a busy
+// machine stretches far beyond their sum.
+int wait_for_lock(void* first_call, int calls) {
+    auto& start = *static_cast<std::chrono::steady_clock::time_point*>(first_call);
+    const auto now = std::chrono::steady_clock::now();
+    if (calls == 0) start = now;
+    if (now - start >= std::chrono::milliseconds(kLockWaitMs)) return 0;
+    plat::sleep_ms(5);
+    return 1;
 }
 
 class SqliteCursor final : public DbCursor {
@@ -68,8 +78,9 @@ std::unique_ptr<SqliteConnection> SqliteConnection::open(const std::string& path
         sqlite3_close(db);  // a handle is returned even on failure
         return nullptr;
     }
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
-    return std::unique_ptr<SqliteConnection>(new SqliteConnection(db));
+    std::unique_ptr<SqliteConnection> connection(new SqliteConnection(db));
+    sqlite3_busy_handler(db, wait_for_lock, &connection->lock_wait_start_);
+    return connection;
 }
 
 SqliteConnection::~SqliteConnection() { sqlite3_close(db_); }

@@ -1,5 +1,6 @@
 // The embedded SQLite file.
 #pragma once
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -26,6 +27,7 @@ public:
 private:
     explicit SqliteConnection(sqlite3* db) : db_(db) {}
     sqlite3* db_;
+    std::chrono::steady_clock::time_point lock_wait_start_{};  // of the wait going on
 };
 
 } // namespace calldb
