@@ -88,6 +88,10 @@ const BuiltInText kMainWindowTexts[] = {
 // versions know nothing of them.
 const BuiltInText kBuiltInOnlyTexts[] = {
     {"Log.DeviceListNextStart", u8"设备列表已修改：设备描述和保存路径将在程序下次启动后生效"},
+    {"Log.TimeSectionEmpty", u8"时段%d的开始时间和结束时间相同，请修改后再确定"},
+    {"Log.ExportRecordsFail", u8"导出呼叫记录到 '%s' 失败: %s"},
+    {"Log.OpenLogFileFail", u8"无法打开日志文件 '%s': %s"},
+    {"Log.PrintLogFileFail", u8"无法打印日志文件 '%s': %s"},
 };
 
 static_assert(std::size(kLanguageTexts) == 57, "the texts a change of language re-reads");

@@ -193,6 +193,22 @@ TEST_F(StationViewsTest, ColumnChooserOkRebuildsTheListColumnsAndTheSortMenu) {
     EXPECT_TRUE(SortItem(0)->checked());
 }
 
+TEST_F(StationViewsTest, ListHeaderPopupOpensTheColumnChooser) {
+    Open();
+    forms::TSearchRecFrame& frame = Search();
+    bool shown = false;
+    when_modal([&] {
+        forms::TSelColumnsForm* chooser = views_->ColumnChooser();
+        ASSERT_NE(chooser, nullptr);
+        shown = IsWindowVisible(chooser->handle()) != FALSE;
+        EXPECT_EQ(chooser->checklistColumns->item_count(), station::kColumnCount);
+        EXPECT_TRUE(shell_test::SaveScreenshot(chooser->handle(), "views_header_popup_chooser"));
+        SendMessageW(chooser->btnCancel->handle(), BM_CLICK, 0, 0);
+    });
+    frame.NodeSelColumn->click();
+    EXPECT_TRUE(shown);
+}
+
 TEST_F(StationViewsTest, SettingsAndLogViewerOpenFromTheMenuAndClose) {
     SeedCalls();
     Open();
