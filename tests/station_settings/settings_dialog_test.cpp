@@ -15,6 +15,7 @@
 #include "tests/support/fake_transfer_library.h"
 #include "tests/station_settings/dialog_driver.h"
 #include "tests/support/test_folder.h"
+#include "tests/support/window_test/unwritable_file.h"
 
 namespace {
 
@@ -314,17 +315,18 @@ TEST_F(SettingsDialog, AfterAFailedStartOkLeavesTheStoredSettingsAsTheyWere) {
 
 TEST_F(SettingsDialog, ReadOnlySettingsFileIsToldOnOkAndTheRestIsSkipped) {
     const std::string before = ReadFile(g.SettingsPath);
-    const std::wstring file = plat::gbk_to_wide(g.SettingsPath);
-    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
     shell.folder = dir.path() + "\\Logs";
-    EXPECT_EQ(Run([](TFormSettings& f) {
-                  ClickButton(f.radioLogLevel[4]->handle());
-                  ClickButton(f.checkAutoRun->handle());
-                  ClickButton(f.btnBrowseFindDir->handle());
-                  ClickButton(f.btnAddFindDir->handle());
-              }),
-              ui::mrOk);
-    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    {
+        window_test::UnwritableFile read_only(g.SettingsPath);
+        ASSERT_TRUE(read_only.held());
+        EXPECT_EQ(Run([](TFormSettings& f) {
+                      ClickButton(f.radioLogLevel[4]->handle());
+                      ClickButton(f.checkAutoRun->handle());
+                      ClickButton(f.btnBrowseFindDir->handle());
+                      ClickButton(f.btnAddFindDir->handle());
+                  }),
+                  ui::mrOk);
+    }
     using Told = std::pair<std::string, std::string>;
     EXPECT_EQ(prompts.messages, (std::vector<Told>{{station::Gbk(u8"错误"), "Unable to write to " + g.SettingsPath}}));
     EXPECT_EQ(ReadFile(g.SettingsPath), before);

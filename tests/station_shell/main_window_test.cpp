@@ -12,6 +12,7 @@
 #include "station/core/system_language.h"
 #include "tests/station_shell/main_window_fixture.h"
 #include "tests/station_shell/screenshots.h"
+#include "tests/support/window_test/unwritable_file.h"
 #include "tests/support/window_test/window_test.h"
 
 namespace {
@@ -258,11 +259,12 @@ TEST_F(MainWindow, ExitSaveIntoAReadOnlySettingsFileIsTold) {
     std::string told;
     ui::application().on_exception = [&](const std::string& message) { told = message; };
     const std::string ini = folder_ + "\\Velquist.ini";
-    const std::wstring wide = plat::gbk_to_wide(ini);
-    ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_READONLY));
-    globals_.Settings.LogLevel = 4;  // a change that must be written
-    CloseForm();
-    SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+    {
+        window_test::UnwritableFile read_only(ini);
+        ASSERT_TRUE(read_only.held());
+        globals_.Settings.LogLevel = 4;  // a change that must be written
+        CloseForm();
+    }
     ui::application().on_exception = nullptr;
     EXPECT_EQ(told, "Unable to write to " + ini);
 }
