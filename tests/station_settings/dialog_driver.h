@@ -12,8 +12,8 @@
 
 namespace settings_test {
 
-// Runs `act` once the modal loop that follows is running.
-void WhenShown(std::function<void()> act);
+// Runs `act` once the modal loop that follows is running and `ready` (when given) holds.
+void WhenShown(std::function<void()> act, std::function<bool()> ready = nullptr);
 
 void ClickButton(HWND button);
 void SelectListRow(HWND list_view, int row, bool selected = true);
