@@ -162,7 +162,7 @@ TEST_F(Boxes, MessageBoxCaptionedErrorShowsTheErrorIcon) {
         box.FMessage = Gbk(u8"路径不存在!");
         when_shown([&] {
             EXPECT_TRUE(shell_test::SaveScreenshot(box.handle(), c.name));
-            PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+            PostMessageW(box.handle(), WM_CLOSE, 0, 0);
         });
         box.show_modal();
         EXPECT_EQ(box.Icon(), c.icon) << c.name;

@@ -226,9 +226,11 @@ TEST_F(MainWindow, PartialLanguageFileKeepsTheExitQuestionAndTheLogLines) {
     EXPECT_EQ(form_->btnStartStop->caption(), "Start");
     EXPECT_EQ(globals_.Texts.Get("Log.ConfirmExit"), Gbk(u8"您确定要关闭本系统吗?"));
     // The exit question: its text and both buttons.
+    static HWND box;
+    box = conf_->handle();
     SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR id, DWORD) {
         KillTimer(nullptr, id);
-        PostMessageW(GetActiveWindow(), WM_CLOSE, 0, 0);
+        PostMessageW(box, WM_CLOSE, 0, 0);
     });
     conf_->FMessage = globals_.Texts.Get("Log.ConfirmExit");
     conf_->show_modal();
