@@ -1,6 +1,9 @@
 #include "platform/files.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <iterator>
 #include <utility>
 
 #include "platform/text_gbk.h"
@@ -301,6 +304,21 @@ bool read_whole_file(std::string_view path, std::string& contents) {
         done += n;
     }
     return true;
+}
+
+std::string last_file_error_text() {
+#ifdef _WIN32
+    const DWORD code = GetLastError();
+    wchar_t text[512] = {};
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                                   static_cast<DWORD>(std::size(text)), nullptr);
+    std::wstring words(text, n);
+    while (!words.empty() && (words.back() == L'\r' || words.back() == L'\n' || words.back() == L' '))
+        words.pop_back();
+    return words.empty() ? "error " + std::to_string(code) : wide_to_gbk(words);
+#else
+    return std::strerror(errno);
+#endif
 }
 
 bool write_whole_file(std::string_view path, std::string_view contents) {

@@ -46,6 +46,9 @@ bool is_absolute_path(std::string_view path);           // "C:\..", "\\server", 
 
 bool read_whole_file(std::string_view path, std::string& contents);
 bool write_whole_file(std::string_view path, std::string_view contents);
+// The system's own words (GBK) for why the last file operation of this thread failed; read it
+// right after the failure, before anything else touches the system.
+std::string last_file_error_text();
 
 // A file handle that closes itself. Positional reads and writes; nothing is buffered.
 class File {

@@ -6,11 +6,13 @@
 
 namespace station {
 
-// Re-reads the texts a change of language replaces (a key missing from the file gives the empty
-// text), then every column's name and caption; the first column's header caption stays as it is.
+// Re-reads the texts a change of language replaces (a key missing from the file, or empty in it,
+// gives the built-in text), then every column's name and caption; the first column's header
+// caption stays as it is.
 void LoadLanguageTexts(const TLanguageFile& language, StationTexts& texts, AProgramColumnsInfo& columns);
 
-// The texts the main window sets in code after a change of language.
+// The texts the main window sets in code after a change of language, built-in where the file has
+// none.
 void LoadMainWindowTexts(const TLanguageFile& language, StationTexts& texts);
 
 } // namespace station

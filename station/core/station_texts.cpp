@@ -95,6 +95,10 @@ const BuiltInText kBuiltInOnlyTexts[] = {
     {"Msg.DatabaseDamaged", u8"呼叫记录数据库已损坏或没有呼叫记录表，程序未改动它。新的呼叫记录暂存，数据库修复或更换后自动写入（详见日志）。"},
     {"Log.DatabaseCannotOpen", u8"无法打开呼叫记录数据库 %s，新的呼叫记录暂存于 %s"},
     {"Log.DatabaseDamaged", u8"呼叫记录数据库 %s 已损坏或没有呼叫记录表，未改动；新的呼叫记录暂存于 %s"},
+    {"Log.TimeSectionEmpty", u8"时段%d的开始时间和结束时间相同，请修改后再确定"},
+    {"Log.ExportRecordsFail", u8"导出呼叫记录到 '%s' 失败: %s"},
+    {"Log.OpenLogFileFail", u8"无法打开日志文件 '%s': %s"},
+    {"Log.PrintLogFileFail", u8"无法打印日志文件 '%s': %s"},
 };
 
 static_assert(std::size(kLanguageTexts) == 57, "the texts a change of language re-reads");

@@ -5,6 +5,7 @@
 #include <functional>
 #include <stdexcept>
 
+#include "platform/files.h"
 #include "platform/ui/win/application.h"
 #include "station/core/database/database_start_report.h"
 #include "station/core/gbk_literal.h"
@@ -76,6 +77,11 @@ TMainForm::TMainForm(station::StationGlobals& globals, station::ITransferLibrary
         if (m.wparam == 0) return;
         FormDestroy();
         ui::application().terminate();
+    });
+    // Before any of the menu bar's lists opens: a language file added meanwhile is offered.
+    on_message(WM_INITMENU, [this](ui::Message& m) {
+        m.result = 0;
+        if (reinterpret_cast<HMENU>(m.wparam) == MainMenu->handle()) RefreshLanguageMenu();
     });
     on_message(WM_RESTOREFROMTRAY, [this](ui::Message& m) {
         m.result = 0;
@@ -261,14 +267,18 @@ void TMainForm::CreateMenus() {
 }
 
 void TMainForm::FormCreate() {
-    language_window_ = std::make_unique<LanguageWindow>(*this);
-    language_ = std::make_unique<station::TLanguageFile>(
-        station::SystemLanguageFilePath(exe_path_, station::SystemDefaultLanguageId()), this);
-    language_->SetForm(language_window_.get());
     FSessionEnding = false;
     FCurrentView = kNoView;
 
     const std::string error = station::InitGlobals(g_, station::ProgramDirOf(exe_path_));
+    // The saved choice wins over the system's language: applied one over the other, the two
+    // files would leave a mix of both wherever the chosen one is silent.
+    const bool chosen = g_.SettingsLoaded && !g_.Settings.LangName.empty() &&
+                        plat::file_exists(station::LanguageFilePath(g_.ProgramDir, g_.Settings.LangName));
+    language_window_ = std::make_unique<LanguageWindow>(*this);
+    language_ = std::make_unique<station::TLanguageFile>(
+        chosen ? std::string() : station::SystemLanguageFilePath(exe_path_, station::SystemDefaultLanguageId()), this);
+    language_->SetForm(language_window_.get());
     if (!error.empty()) {
         // The window still opens, without devices, so that the user sees what went wrong.
         ui::application().handle_exception(std::make_exception_ptr(std::runtime_error(error)));
@@ -328,8 +338,10 @@ void TMainForm::FormDestroy() {
     if (FSearchFrame != nullptr && Views) Views->DoneSearchView();
     if (!created_) return;
     engine_->ReleaseLibrary();
-    station::DoneGlobals(g_, [this] { engine_->SaveDeviceEnables(); });
+    const std::string error = station::DoneGlobals(g_, [this] { engine_->SaveDeviceEnables(); });
     g_.Log.SetPanel(nullptr);
+    // The settings changed while running would be lost without a word.
+    if (!error.empty()) ui::application().handle_exception(std::make_exception_ptr(std::runtime_error(error)));
 }
 
 void TMainForm::btnStartStopClick() { fetch_->Toggle(); }
@@ -448,21 +460,29 @@ void TMainForm::NodeSortSequenceItemClick(ui::MenuItem* item) {
 
 void TMainForm::BuildLanguageMenu() {
     NodeLanguage->clear();
+    language_choices_ = station::LanguageChoices(g_.ProgramDir);
     int number = 1;
-    for (const std::string& name : station::LanguageChoices(g_.ProgramDir)) {
+    for (const std::string& name : language_choices_) {
         auto* item = new ui::MenuItem(this);
         item->set_name("NodeLang" + std::to_string(number++));
         item->set_caption(name);
         item->set_radio_item(true);
         item->set_group_index(1);
+        item->set_checked(!applied_language_.empty() && name == applied_language_);
         item->on_click = [this, item](ui::Component*) { NodeLangItemClick(item); };
         NodeLanguage->add(item);
     }
 }
 
+void TMainForm::RefreshLanguageMenu() {
+    // Rebuilding changes the menu bar, so it happens only when the folder's files changed.
+    if (station::LanguageChoices(g_.ProgramDir) != language_choices_) BuildLanguageMenu();
+}
+
 void TMainForm::NodeLangItemClick(ui::MenuItem* item) {
     if (item->checked()) return;
     item->set_checked(true);
+    applied_language_ = item->caption();
     g_.Settings.LangName = item->caption();
     language_->LoadFile(station::LanguageFilePath(g_.ProgramDir, item->caption()));
     language_->SetForm(language_window_.get());
@@ -486,7 +506,8 @@ void TMainForm::NodeLangItemClick(ui::MenuItem* item) {
 }
 
 void TMainForm::ApplyMainTexts() {
-    ui::application().set_title(language_->GetText("App.Title"));
+    const std::string title = language_->GetText("App.Title");
+    ui::application().set_title(title.empty() ? Gbk(kApplicationTitle) : title);
     const int visible = std::clamp(g_.ColumnsInfo.VisibleCount, 0, station::kColumnCount);
     const int items = NodeSortColumn->count();
     for (int i = 0; i < visible && i < items; ++i) {

@@ -27,6 +27,9 @@ namespace forms {
 // Sent by a second start of the program to the running one's main window (both parameters 0).
 constexpr UINT WM_RESTOREFROMTRAY = 10101;
 
+// The application's title while no language file names it (UTF-8).
+constexpr const char* kApplicationTitle = u8"Velquist - Dravik";
+
 // Views: none yet, the search view, the transfer state view.
 constexpr int kNoView = -1, kQueryView = 1, kStateView = 2;
 
@@ -131,6 +134,7 @@ private:
     ui::ToolButton* ToolButton(ui::ToolBar* bar, const char* name, const char* caption, int image);
     ui::MenuItem* Item(ui::MenuItem* parent, const char* name, const char* caption);
     void BuildLanguageMenu();
+    void RefreshLanguageMenu();
     void ApplyMainTexts();
     void CheckViewAction(int view);
     void ExtraTimerTimer();
@@ -148,6 +152,8 @@ private:
     bool destroyed_ = false;
     std::unique_ptr<LanguageWindow> language_window_;
     std::unique_ptr<station::TLanguageFile> language_;
+    std::vector<std::string> language_choices_;  // what the language menu lists
+    std::string applied_language_;               // the language chosen from the menu in this run
     std::unique_ptr<calldb::TMyDataModule> database_;
     std::unique_ptr<station::TransferEngine> engine_;
     std::unique_ptr<ResourceIcons> large_icons_, small_icons_, animation_icons_;

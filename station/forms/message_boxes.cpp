@@ -44,12 +44,7 @@ StationBox::StationBox(ui::Component* owner, const std::string& name, const std:
     Image1->set_name("Image1");
     Image1->set_bounds(14, 12, 32, 32);
     Image1->picture().set_size(32, 32);
-    {
-        HDC dc = Image1->picture().dc();
-        RECT all{0, 0, 32, 32};
-        FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-        DrawIconEx(dc, 0, 0, LoadIconW(nullptr, icon), 32, 32, 0, nullptr, DI_NORMAL);
-    }
+    SetIcon(icon);
     Image1->set_parent(this);
 
     EcLabelMsg = new ui::Label(this);
@@ -58,6 +53,16 @@ StationBox::StationBox(ui::Component* owner, const std::string& name, const std:
     EcLabelMsg->set_bounds(kBoxLabelLeft, 22, 10, 13);
     EcLabelMsg->set_auto_size(true);
     EcLabelMsg->set_parent(this);
+}
+
+void StationBox::SetIcon(LPCWSTR icon) {
+    if (icon == icon_) return;
+    icon_ = icon;
+    HDC dc = Image1->picture().dc();
+    RECT all{0, 0, 32, 32};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    DrawIconEx(dc, 0, 0, LoadIconW(nullptr, icon), 32, 32, 0, nullptr, DI_NORMAL);
+    Image1->invalidate();
 }
 
 ui::Button* StationBox::AddButton(const std::string& name, const std::string& caption, ui::TModalResult result) {
@@ -114,6 +119,9 @@ TMsgForm::TMsgForm(ui::Component* owner, const station::StationTexts& texts)
 }
 
 void TMsgForm::FormShow(ui::Component*) {
+    // The caption is the caller's: an error told under the information sign would look harmless.
+    const bool error = caption() == texts_.Get("MsgBox.Error") || caption() == station::StationTexts::DefaultOf("MsgBox.Error");
+    SetIcon(error ? IDI_ERROR : IDI_INFORMATION);
     EcLabelMsg->set_width(10);
     EcLabelMsg->set_caption(std::string());
     const int label_width = SetLabelText(FMessage + kMessagePadding);

@@ -21,6 +21,8 @@ public:
 
     // The layout last applied by the show handler.
     const BoxLayout& Layout() const { return layout_; }
+    // The system icon shown at the left.
+    LPCWSTR Icon() const { return icon_; }
 
 protected:
     StationBox(ui::Component* owner, const std::string& name, const std::string& caption, LPCWSTR icon);
@@ -28,9 +30,11 @@ protected:
     // Sets the label's text (it sizes itself) and returns its width.
     int SetLabelText(const std::string& text);
     void Apply(const BoxLayout& layout);
+    void SetIcon(LPCWSTR icon);
 
 private:
     BoxLayout layout_;
+    LPCWSTR icon_ = nullptr;
 };
 
 class TConfForm : public StationBox {

@@ -1,8 +1,9 @@
 #include "station/forms/state_view.h"
 
-#include <cstdint>
-
 #include <algorithm>
+
+#include "station/core/engine/device_use.h"
+#include "station/core/gbk_literal.h"
 
 namespace forms {
 
@@ -71,7 +72,12 @@ void TransferStateView::RefreshRow(int index) {
 
 void TransferStateView::ApplyLanguage(const std::function<std::string(const std::string& key)>& text_of) {
     const auto& columns = StateColumns();
-    for (int c = 1; c < kStateColumnCount; ++c) list_.SetColumnCaption(c, text_of(columns[static_cast<std::size_t>(c)].Key));
+    for (int c = 1; c < kStateColumnCount; ++c) {
+        const StateColumn& column = columns[static_cast<std::size_t>(c)];
+        const std::string text = text_of(column.Key);
+        // A header the file lacks keeps a name: the built-in one.
+        list_.SetColumnCaption(c, text.empty() ? station::Gbk(column.Caption) : text);
+    }
 }
 
 void TransferStateView::SelectionChanged() {
@@ -93,9 +99,7 @@ void TransferStateView::EnableOrDisableDev(bool disable) {
     }
     if (!valid_index(row)) return;
     station::ABoardInfo& b = boards_[static_cast<std::size_t>(row)];
-    const std::int32_t value = disable ? 0 : 1;
-    library_.set_bd_param(row, 0, BD_PARAM_ENABLE, &value);
-    b.Enabled = !disable;
+    station::SetDeviceInUse(b, row, !disable, library_);
     buttons_.SetButtonsEnabled(disable, !disable);
     if (log_) {
         const char* key = disable ? "Log.DisableDevice" : "Log.EnableDevice";

@@ -73,6 +73,7 @@ ui::WinControl* StationViews::CreateSearchView(ui::WinControl* page) {
         return language != nullptr ? language->GetText(key) : std::string();
     };
     s.sort_menu_checked = [this](int column, bool ascending) { main_.CheckSortMenu(column, ascending); };
+    s.choose_columns = [this] { OpenColumns(); };
     frame_ = CreateSearchFrame(page, std::move(s));
     return frame_;
 }
@@ -124,22 +125,42 @@ void StationViews::DialogsLanguageChanged(station::TLanguageFile& language) {
     for (ui::Form* dialog : Dialogs()) language.SetForm(&LanguageOf(*dialog));
 }
 
+namespace {
+
+const char* const kAutoRunItems[] = {"RunItems.AnyUser", "RunItems.ThisUser"};
+const char* const kConnModeItems[] = {"RunItems.PCActiveMode", "RunItems.PCPassiveMode"};
+const char* const kDeviceColumns[] = {"ColAddDev.No",           "ColAddDev.DeviceIP",   "ColAddDev.DevicePort",
+                                      "ColAddDev.DeviceSerial", "ColAddDev.DeviceDesc", "ColAddDev.SaveFolder"};
+
+} // namespace
+
+void StationViews::RememberSettingsTexts() {
+    auto items = [&](ui::ComboBox* box, const char* const (&keys)[2]) {
+        for (int i = 0; i < 2 && i < box->items().count(); ++i) settings_built_in_[keys[i]] = box->items().get(i);
+    };
+    items(settings_->cbAutoRunMode, kAutoRunItems);
+    items(settings_->comboConnMode, kConnModeItems);
+    auto& columns = settings_->lvDev->columns();
+    for (int i = 0; i < 6 && i < columns.count(); ++i) settings_built_in_[kDeviceColumns[i]] = columns.at(i)->caption();
+}
+
 void StationViews::ApplySettingsTexts(station::TLanguageFile& language) {
-    auto two_items = [&](ui::ComboBox* box, const char* first, const char* second) {
+    auto text = [&](const char* key) {
+        const std::string chosen = language.GetText(key);
+        return chosen.empty() ? settings_built_in_[key] : chosen;
+    };
+    auto two_items = [&](ui::ComboBox* box, const char* const (&keys)[2]) {
         if (box->items().count() <= 1) return;
         const int chosen = box->item_index();
-        box->items().put(0, language.GetText(first));
-        box->items().put(1, language.GetText(second));
+        box->items().put(0, text(keys[0]));
+        box->items().put(1, text(keys[1]));
         box->set_item_index(chosen);
     };
-    two_items(settings_->cbAutoRunMode, "RunItems.AnyUser", "RunItems.ThisUser");
-    two_items(settings_->comboConnMode, "RunItems.PCActiveMode", "RunItems.PCPassiveMode");
-    static const char* const kDeviceColumns[] = {"ColAddDev.No",           "ColAddDev.DeviceIP",
-                                                 "ColAddDev.DevicePort",   "ColAddDev.DeviceSerial",
-                                                 "ColAddDev.DeviceDesc",   "ColAddDev.SaveFolder"};
+    two_items(settings_->cbAutoRunMode, kAutoRunItems);
+    two_items(settings_->comboConnMode, kConnModeItems);
     auto& columns = settings_->lvDev->columns();
     if (columns.count() <= 5) return;
-    for (int i = 0; i < 6; ++i) columns.at(i)->set_caption(language.GetText(kDeviceColumns[i]));
+    for (int i = 0; i < 6; ++i) columns.at(i)->set_caption(text(kDeviceColumns[i]));
 }
 
 void StationViews::AddExportItems(std::vector<station::ExportItem>& items) {
@@ -160,6 +181,7 @@ void StationViews::OpenSettings() {
             nullptr, SettingsDialogServices{g_, *Use.Registry, *Use.Prompts, *Use.Shell, program_path_, {},
                                             engine != nullptr ? &engine->Boards() : nullptr,
                                             engine != nullptr ? &library_ : nullptr});
+        RememberSettingsTexts();
         Made(*settings_);
     }
     settings_->show_modal();

@@ -99,6 +99,7 @@ private:
     void Made(ui::Form& dialog);
     // The settings dialog's lists that language files name by text keys, not by property.
     void ApplySettingsTexts(station::TLanguageFile& language);
+    void RememberSettingsTexts();
 
     TMainForm& main_;
     station::StationGlobals& g_;
@@ -123,6 +124,8 @@ private:
     std::unique_ptr<ModalCallDialogs> call_dialogs_;
     std::unique_ptr<ui::Component> call_dialog_owner_;  // owns the two call dialogs
     std::unique_ptr<TFormSettings> settings_;
+    // The settings dialog's built-in list texts by language key, for keys a language file lacks.
+    std::map<std::string, std::string> settings_built_in_;
     std::unique_ptr<TSelColumnsForm> chooser_;
     std::unique_ptr<TViewOrPrintLogForm> log_viewer_;
     bool language_chosen_ = false;

@@ -39,7 +39,7 @@ int run_station() {
     // The search view's player needs COM on the window thread.
     plat::media::ComApartment com;
     ui::application().initialize();
-    ui::application().set_title(station::Gbk(u8"Velquist - Dravik"));
+    ui::application().set_title(station::Gbk(forms::kApplicationTitle));
 
     station::StationGlobals globals;
     station::TarnlinkLibrary library;

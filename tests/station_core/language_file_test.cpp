@@ -229,19 +229,55 @@ TEST(LanguageTexts, AChangeOfLanguageReplacesTextsAndColumnNames) {
 
     LoadLanguageTexts(lang, texts, columns);
     EXPECT_EQ(texts.Get("Log.LoginSucc"), "Device %d logged in (%s)");
-    EXPECT_EQ(texts.Get("Log.DevDisconnected"), "");  // missing from the file: empty, not the built-in
+    EXPECT_EQ(texts.Get("Log.DevDisconnected"), Gbk(u8"设备%d - 连接中断"));  // missing from the file: built-in
     EXPECT_EQ(texts.Get("Caption.StartFTP"), Gbk(u8"启动FTP"));  // set only by the main window's texts
     EXPECT_EQ(columns.AllColumns[2].Name, "Date");
     EXPECT_EQ(columns.AllColumns[2].Caption, "Date");
     EXPECT_EQ(columns.AllColumns[0].Name, "Dir");
     EXPECT_EQ(columns.AllColumns[0].Caption, "");  // the direction header stays without text
-    EXPECT_EQ(columns.AllColumns[1].Name, "");
+    EXPECT_EQ(columns.AllColumns[1].Name, Gbk(u8"通道"));
     EXPECT_EQ(columns.VisibleColumns[0].Name, "Date");
     EXPECT_EQ(columns.AllColumns[2].Key, Gbk(u8"日期"));  // keys are never translated
 
     LoadMainWindowTexts(lang, texts);
     EXPECT_EQ(texts.Get("Caption.StartFTP"), "Start");
-    EXPECT_EQ(texts.Get("Log.ExitProgram"), "");
+    EXPECT_EQ(texts.Get("Log.ExitProgram"), Gbk(u8"退出程序"));
+}
+
+// A file that lacks keys, or gives them empty, keeps every text and column name: the built-in one
+// stands in, while the keys it does give take effect.
+TEST(LanguageTexts, PartialAndEmptyFilesKeepEveryTextNonEmpty) {
+    const struct {
+        const char* name;
+        std::string contents;
+    } files[] = {
+        {"empty", ""},
+        {"no common section", "[TMainForm]\r\nbtnClose.Caption=Exit\r\n"},
+        {"partial", "[common]\r\nLog.ConfirmExit=Quit?\r\nMsgBox.Yes=\r\nCol.Date=\r\nLog.LoginSucc=   \r\n"},
+    };
+    for (const auto& f : files) {
+        TestFolder dir;
+        WriteFile(dir / "part.ini", f.contents);
+        TLanguageFile lang(dir / "part.ini", nullptr);
+        StationTexts texts;
+        AProgramColumnsInfo columns;
+        LoadColumns(dir / "none.ini", columns);
+        LoadLanguageTexts(lang, texts, columns);
+        LoadMainWindowTexts(lang, texts);
+        std::vector<std::string> keys = StationTexts::LanguageTextKeys();
+        for (const std::string& k : StationTexts::MainWindowTextKeys()) keys.push_back(k);
+        EXPECT_EQ(texts.Get("Log.ConfirmExit"), f.name == std::string("partial") ? "Quit?" : StationTexts::DefaultOf("Log.ConfirmExit"));
+        for (const std::string& key : keys) {
+            EXPECT_FALSE(texts.Get(key).empty()) << f.name << ": " << key;
+            if (key != "Log.ConfirmExit") {
+                EXPECT_EQ(texts.Get(key), StationTexts::DefaultOf(key)) << f.name << ": " << key;
+            }
+        }
+        for (int i = 0; i < kColumnCount; ++i)
+            EXPECT_EQ(columns.AllColumns[static_cast<std::size_t>(i)].Name, BuiltInColumn(i).Name) << f.name << i;
+        for (int j = 0; j < columns.VisibleCount; ++j)
+            EXPECT_FALSE(columns.VisibleColumns[static_cast<std::size_t>(j)].Name.empty()) << f.name << j;
+    }
 }
 
 } // namespace

@@ -289,7 +289,6 @@ TEST(TimeWindow, SectionsOfTheDay) {
     s.AllDay = false;
     EXPECT_FALSE(IsInTimeWindow(s, "12:00:00")) << "no section in use";
     s.TimeSections[2] = ATimeSection{true, "08:00:00", "18:00:00", false};
-    s.TimeSections[4] = ATimeSection{true, "22:00:00", "02:00:00", false};  // does not wrap
     s.TimeSections[3] = ATimeSection{true, "20:00:00", "20:00:00", false};
     s.TimeSections[0] = ATimeSection{false, "00:00:00", "23:59:59", false};
     const std::pair<const char*, bool> times[] = {
@@ -297,6 +296,19 @@ TEST(TimeWindow, SectionsOfTheDay) {
         {"20:00:00", true},  {"20:00:01", false}, {"23:00:00", false}, {"01:00:00", false},
     };
     for (const auto& [time, inside] : times) EXPECT_EQ(IsInTimeWindow(s, time), inside) << time;
+}
+
+TEST(TimeWindow, NightSectionSpansMidnight) {
+    StationSettings s;
+    s.AllDay = false;
+    s.TimeSections[1] = ATimeSection{true, "22:00:00", "06:00:00", false};
+    const std::pair<const char*, bool> times[] = {
+        {"21:59:59", false}, {"22:00:00", true}, {"23:00:00", true}, {"23:59:59", true}, {"00:00:00", true},
+        {"05:00:00", true},  {"06:00:00", true}, {"06:00:01", false}, {"12:00:00", false},
+    };
+    for (const auto& [time, inside] : times) EXPECT_EQ(IsInTimeWindow(s, time), inside) << time;
+    s.TimeSections[1].Enable = false;
+    EXPECT_FALSE(IsInTimeWindow(s, "23:00:00")) << "a section not in use";
 }
 
 TEST_F(StateMachine, OutsideTheSectionsNoQueryStarts) {
@@ -316,6 +328,20 @@ TEST_F(StateMachine, OutsideTheSectionsNoQueryStarts) {
     lib.progress_bytes = 4096;
     Step(0);
     EXPECT_EQ(Board(0).State, StateFTPProcessing) << "a running download is not cut";
+}
+
+TEST_F(StateMachine, NightSectionFetchesAt23And05NotAtNoon) {
+    g.Settings.AllDay = false;
+    g.Settings.TimeSections[4] = ATimeSection{true, "22:00:00", "06:00:00", false};
+    const std::pair<plat::LocalTime, bool> moments[] = {
+        {At(2012, 3, 1, 23, 0, 0), true}, {At(2012, 3, 2, 5, 0, 0), true}, {At(2012, 3, 2, 12, 0, 0), false}};
+    for (const auto& [moment, fetches] : moments) {
+        SetClock(moment);
+        Prepare(StateWaiting);
+        Advance(5);
+        Step(0);
+        EXPECT_EQ(Board(0).State, fetches ? StateQueryNewFile : StateWaiting) << moment.hour;
+    }
 }
 
 TEST_F(StateMachine, StartAndStopOfFetching) {

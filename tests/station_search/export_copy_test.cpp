@@ -50,6 +50,25 @@ TEST_F(ExportTest, TextHasHeaderOfNamesAndOneCrLfLinePerRecord) {
     EXPECT_FALSE(BuiltInColumn(0).Name.empty());  // the direction header has a name to export
 }
 
+TEST_F(ExportTest, UnwritablePathIsToldWithItsReasonAndLeavesNoFile) {
+    plat::force_directories(station.root() + "\\a-folder.csv");
+    for (const std::string& path : {station.root() + "\\no-such-folder\\calls.csv", station.root() + "\\a-folder.csv"}) {
+        dialogs.save_path = path;
+        prompts.messages.clear();
+        log.lines.clear();
+        EXPECT_FALSE(ExportCallRecords(records, FiveColumns(), texts, dialogs, prompts, files, log.writer())) << path;
+        EXPECT_FALSE(plat::file_exists(path)) << path;
+        ASSERT_EQ(prompts.messages.size(), 1u) << path;
+        EXPECT_EQ(prompts.messages[0].first, Gbk(u8"错误"));
+        const std::string told = prompts.messages[0].second;
+        const std::string head = texts.Format("Log.ExportRecordsFail", {path, ""});
+        EXPECT_EQ(told.compare(0, head.size(), head), 0) << told;
+        EXPECT_GT(told.size(), head.size()) << "the system's reason follows the path";
+        ASSERT_EQ(log.lines.size(), 1u) << path;
+        EXPECT_EQ(log.lines[0], std::make_pair(told, 4));
+    }
+}
+
 TEST_F(ExportTest, EveryExtensionGetsTheTextAndOverwriteAsks) {
     const std::string expected = CallRecordsText(FiveColumns(), records, texts);
     for (const char* name : {"calls.dat", "calls.txt", "calls.csv"}) {

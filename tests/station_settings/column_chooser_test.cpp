@@ -89,6 +89,17 @@ TEST_F(ColumnChooser, WidthOnlyChangeIsNotAColumnChange) {
     EXPECT_EQ(columns.VisibleColumns[4].Width, 123);
 }
 
+TEST_F(ColumnChooser, TypedWidthIsBoundedTo20Through2000) {
+    const std::pair<const char*, int> typed[] = {
+        {"0", 20}, {"19", 20}, {"20", 20}, {"2000", 2000}, {"2001", 2000}, {"99999999999999999999", 2000}, {"150", 150}};
+    model.Fill(columns);
+    model.Select(2);
+    for (const auto& [text, width] : typed) {
+        model.SetWidthText(text);
+        EXPECT_EQ(model.Entries()[2].Width, width) << text;
+    }
+}
+
 TEST_F(ColumnChooser, ShowingAndHidingChangeTheColumns) {
     model.Fill(columns);
     model.Select(12);

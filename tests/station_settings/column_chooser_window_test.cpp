@@ -78,6 +78,23 @@ TEST_F(ColumnChooserWindow, WidthOnlyChangeOnlyAppliesWidths) {
     EXPECT_EQ(Columns("Column5Width"), "123");
 }
 
+TEST_F(ColumnChooserWindow, TypedWidthsAreBoundedTo20Through2000) {
+    TSelColumnsForm chooser(nullptr, g, prompts);
+    WhenShown([&] {
+        SelectListRow(chooser.checklistColumns->handle(), 0);
+        SetWindowText936(chooser.editColumnWidth->handle(), "5");
+        SelectListRow(chooser.checklistColumns->handle(), 1);
+        SetWindowText936(chooser.editColumnWidth->handle(), "99999");
+        SelectListRow(chooser.checklistColumns->handle(), 0);
+        EXPECT_EQ(chooser.editColumnWidth->text(), "20") << "the entry shows the width it holds";
+        SaveScreenshot(chooser.handle(), "column_chooser_width_bounded");
+        ClickButton(chooser.btnSure->handle());
+    });
+    forms::RunColumnChooser(chooser, call_list);
+    EXPECT_EQ(Columns("Column1Width"), "20");
+    EXPECT_EQ(Columns("Column2Width"), "2000");
+}
+
 TEST_F(ColumnChooserWindow, NothingTickedKeepsTheDialogOpenAndHiddenOnesCanBeShown) {
     TSelColumnsForm chooser(nullptr, g, prompts);
     WhenShown([&] {

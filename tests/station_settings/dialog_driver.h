@@ -12,8 +12,8 @@
 
 namespace settings_test {
 
-// Runs `act` once the modal loop that follows is running.
-void WhenShown(std::function<void()> act);
+// Runs `act` once the modal loop that follows is running and `ready` (when given) holds.
+void WhenShown(std::function<void()> act, std::function<bool()> ready = nullptr);
 
 void ClickButton(HWND button);
 void SelectListRow(HWND list_view, int row, bool selected = true);
@@ -40,9 +40,16 @@ public:
 class FakeShell : public forms::IShellActions {
 public:
     std::vector<std::string> opened, printed;
-    std::string folder;  // empty: the user cancels
-    void OpenFile(HWND, const std::string& path) override { opened.push_back(path); }
-    void PrintFile(HWND, const std::string& path) override { printed.push_back(path); }
+    std::string folder;   // empty: the user cancels
+    std::string failure;  // the reason the shell gives; empty: it opens and prints
+    std::string OpenFile(HWND, const std::string& path) override {
+        opened.push_back(path);
+        return failure;
+    }
+    std::string PrintFile(HWND, const std::string& path) override {
+        printed.push_back(path);
+        return failure;
+    }
     bool BrowseForFolder(HWND, const std::string&, std::string& chosen) override {
         chosen = folder;
         return !folder.empty();

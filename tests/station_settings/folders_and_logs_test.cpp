@@ -87,9 +87,11 @@ TEST(LogFiles, MissingFolderGivesNoneAndAnyExtensionMatchesAll) {
     EXPECT_EQ(station::FindFiles(" " + dir.path() + "\\a ", ".*").size(), 2u);
 }
 
-TEST(SyncNow, SetsTheClockOfConnectedDevicesOnly) {
+TEST(SyncNow, SetsTheClockOfConnectedDevicesInUseOnly) {
     station::BoardTable boards{};
     boards[1].Connected = 1;
+    boards[2].Connected = 1;
+    boards[2].Enabled = false;  // paused: the library may still hold its session for a moment
     boards[3].Connected = 1;
     boards[5].Connected = 1;  // beyond the device count
     test_support::FakeTransferLibrary lib;

@@ -65,14 +65,32 @@ TEST_F(LogViewerWindow, ListsDayFilesAndDeletesAChosenOneAfterYes) {
         EXPECT_FALSE(viewer.btnDelete->enabled());
         SaveScreenshot(viewer.handle(), "log_viewer_after_delete");
         ClickButton(viewer.btnClose->handle());
-    });
+    }, [&] { return viewer.lvLogFile->item_count() == 3; });
     EXPECT_EQ(viewer.show_modal(), ui::mrCancel);
     const std::string chosen = dir / "Logs\\2012-03-17 Logs.txt";
     EXPECT_EQ(shell.opened, std::vector<std::string>{chosen});
     EXPECT_EQ(shell.printed, std::vector<std::string>{chosen});
     EXPECT_EQ(prompts.confirmations.size(), 2u);
+    EXPECT_TRUE(prompts.messages.empty()) << "opened and printed: nothing to tell";
     EXPECT_FALSE(plat::file_exists(chosen));
     EXPECT_TRUE(plat::file_exists(dir / "Logs\\old\\2011-01-01 Logs.txt"));
+}
+
+TEST_F(LogViewerWindow, ViewOrPrintThatTheSystemCannotDoIsTold) {
+    shell.failure = "No application is associated with the specified file";
+    TViewOrPrintLogForm viewer(nullptr, dir.path(), texts, prompts, shell);
+    WhenShown([&] {
+        SelectListRow(viewer.lvLogFile->handle(), Row(viewer, "2012-03-18 Logs"));
+        ClickButton(viewer.btnView->handle());
+        ClickButton(viewer.btnPrint->handle());
+        ClickButton(viewer.btnClose->handle());
+    }, [&] { return viewer.lvLogFile->item_count() == 3; });
+    viewer.show_modal();
+    const std::string chosen = dir / "Logs\\2012-03-18 Logs.TXT";
+    using Told = std::pair<std::string, std::string>;
+    EXPECT_EQ(prompts.messages,
+              (std::vector<Told>{{texts.Get("MsgBox.Error"), texts.Format("Log.OpenLogFileFail", {chosen, shell.failure})},
+                                 {texts.Get("MsgBox.Error"), texts.Format("Log.PrintLogFileFail", {chosen, shell.failure})}}));
 }
 
 TEST_F(LogViewerWindow, WithoutASelectionTheButtonsDoNothing) {

@@ -15,6 +15,7 @@
 #include "tests/support/fake_transfer_library.h"
 #include "tests/station_settings/dialog_driver.h"
 #include "tests/support/test_folder.h"
+#include "tests/support/window_test/unwritable_file.h"
 
 namespace {
 
@@ -266,6 +267,106 @@ TEST_F(SettingsDialog, SearchFoldersAreAddedOnlyWhenTheyExistAndSavedInOrder) {
     EXPECT_EQ(g.FindDirs, expected);
     EXPECT_EQ(plat::ini_read_string(g.SettingsPath, "FindDirInfo", "TotalDirNum", ""), "3");
     EXPECT_EQ(plat::ini_read_string(g.SettingsPath, "FindDirInfo", "DirPath[1]", ""), dir.path() + "\\DB");
+}
+
+// A file as the station writes it, with values that all differ from the defaults.
+station::StationSettings StoredSettings() {
+    station::StationSettings s;
+    s.AutoFTPEnable = false;
+    s.LangName = "English";
+    s.LogPanelVisible = false;
+    s.LogLevel = 3;
+    s.DBInfo.ConnMode = 0;
+    s.DBInfo.ODBCDsn = "calls";
+    s.DBInfo.ODBCUser = "sa";
+    s.LocalPath = false;
+    s.UserSavePath = "D:\\Rec";
+    s.AllDay = false;
+    s.TimeSections[0] = {true, "22:00:00", "06:00:00", false};
+    s.SyncEnable = false;
+    s.SyncIntervalDays = 30;
+    s.LastUpdateDT = "2012-03-01 08-00-00";
+    return s;
+}
+
+TEST_F(SettingsDialog, AfterAFailedStartOkLeavesTheStoredSettingsAsTheyWere) {
+    TestFolder program("failed-start");
+    ASSERT_EQ(station::SaveSettings(program / "Velquist.ini", StoredSettings()), "");
+    plat::ini_write_string(program / "Velquist.ini", "FindDirInfo", "TotalDirNum", "1");
+    plat::ini_write_string(program / "Velquist.ini", "FindDirInfo", "DirPath[1]", "C:\\");
+    WriteFile(program / "Logs", "a file where the log folder belongs");
+    const std::string before = ReadFile(program / "Velquist.ini");
+    station::StationGlobals failed;
+    ASSERT_NE(station::InitGlobals(failed, program.path()), "");
+    ASSERT_FALSE(failed.SettingsLoaded);
+    TFormSettings dialog(nullptr, forms::SettingsDialogServices{failed, registry, prompts, shell, "C:\\Velquist.exe",
+                                                                [] { return std::vector<std::string>{}; }});
+    WhenShown([&] {
+        EXPECT_EQ(dialog.LogLevelIndex(), 3) << "the dialog shows what the file holds";
+        EXPECT_EQ(dialog.comboODBCDsn->text(), "calls");
+        EXPECT_TRUE(dialog.radioCustomPeriod->checked());
+        EXPECT_EQ(dialog.listFindDir->items().count(), 1);
+        ClickButton(dialog.btnSure->handle());
+    });
+    EXPECT_EQ(dialog.show_modal(), ui::mrOk);
+    EXPECT_EQ(ReadFile(program / "Velquist.ini"), before);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(SettingsDialog, ReadOnlySettingsFileIsToldOnOkAndTheRestIsSkipped) {
+    const std::string before = ReadFile(g.SettingsPath);
+    shell.folder = dir.path() + "\\Logs";
+    {
+        window_test::UnwritableFile read_only(g.SettingsPath);
+        ASSERT_TRUE(read_only.held());
+        EXPECT_EQ(Run([](TFormSettings& f) {
+                      ClickButton(f.radioLogLevel[4]->handle());
+                      ClickButton(f.checkAutoRun->handle());
+                      ClickButton(f.btnBrowseFindDir->handle());
+                      ClickButton(f.btnAddFindDir->handle());
+                  }),
+                  ui::mrOk);
+    }
+    using Told = std::pair<std::string, std::string>;
+    EXPECT_EQ(prompts.messages, (std::vector<Told>{{station::Gbk(u8"错误"), "Unable to write to " + g.SettingsPath}}));
+    EXPECT_EQ(ReadFile(g.SettingsPath), before);
+    EXPECT_EQ(g.Settings.LogLevel, 4) << "the values stay in memory";
+    EXPECT_FALSE(RunValue(HKEY_LOCAL_MACHINE).has_value()) << "the autorun value follows only a saved choice";
+    EXPECT_EQ(g.FindDirs.size(), 2u);
+}
+
+TEST_F(SettingsDialog, SectionEndingWhereItStartsIsRefusedAndANightSectionIsStored) {
+    auto set_time = [](ui::DateTimePicker* picker, int hours) { picker->set_date_time(41000.0 + hours / 24.0); };
+    bool stayed_open = false;
+    WhenShown([&] {
+        TFormSettings& f = *form;
+        ClickButton(f.radioCustomPeriod->handle());
+        ClickButton(f.checkTimeSection[2]->handle());
+        set_time(f.DTTimeSecFrom[2], 8);
+        set_time(f.DTTimeSecTo[2], 8);
+        ClickButton(f.btnSure->handle());
+        stayed_open = IsWindowVisible(f.handle()) != FALSE;
+        EXPECT_EQ(f.pageSettings->active_page(), f.tabPeriod);
+        EXPECT_TRUE(SaveScreenshot(f.handle(), "settings_period_refused"));
+        set_time(f.DTTimeSecFrom[2], 22);
+        set_time(f.DTTimeSecTo[2], 6);
+        EXPECT_TRUE(SaveScreenshot(f.handle(), "settings_period_night"));
+        ClickButton(f.btnSure->handle());
+    });
+    EXPECT_EQ(form->show_modal(), ui::mrOk);
+    EXPECT_TRUE(stayed_open);
+    using Told = std::pair<std::string, std::string>;
+    EXPECT_EQ(prompts.messages,
+              (std::vector<Told>{{station::Gbk(u8"错误"), station::Gbk(u8"时段3的开始时间和结束时间相同，请修改后再确定")}}));
+    EXPECT_EQ(plat::ini_read_string(g.SettingsPath, "TimeSecs", "TimeSec3From", ""), "22:00:00");
+    EXPECT_EQ(plat::ini_read_string(g.SettingsPath, "TimeSecs", "TimeSec3To", ""), "06:00:00");
+    EXPECT_EQ(plat::ini_read_string(g.SettingsPath, "TimeSecs", "TimeSec3Enable", ""), "1");
+
+    // Sections not in use, or all-day fetching, are not looked at.
+    prompts.messages.clear();
+    g.Settings.TimeSections[4] = {false, "10:00:00", "10:00:00", false};
+    EXPECT_EQ(Run([](TFormSettings&) {}), ui::mrOk);
+    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(SettingsDialog, PagesLoadAndSaveTheStationSettings) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "platform/text_gbk.h"
 #include "platform/ui/win/application.h"
@@ -118,6 +119,54 @@ TEST_F(Boxes, MessageBoxWidensItsLabelAndCentresItsButton) {
         EXPECT_EQ(shown_width, std::max(box.EcLabelMsg->width() + 70, c.minimum)) << c.name;
         EXPECT_EQ(box.btnSure->left(), (shown_width - box.btnSure->width()) / 2);
         EXPECT_EQ(box.btnSure->caption(), Gbk(u8"确定"));
+    }
+}
+
+// The 32 x 32 pixels of a picture DC.
+std::vector<COLORREF> Pixels32(HDC dc) {
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) pixels.push_back(GetPixel(dc, x, y));
+    return pixels;
+}
+
+// The system icon as a box draws it on the button face.
+std::vector<COLORREF> IconPixels(LPCWSTR icon) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all{0, 0, 32, 32};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    DrawIconEx(dc, 0, 0, LoadIconW(nullptr, icon), 32, 32, 0, nullptr, DI_NORMAL);
+    std::vector<COLORREF> pixels = Pixels32(dc);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+TEST_F(Boxes, MessageBoxCaptionedErrorShowsTheErrorIcon) {
+    const struct {
+        const char* name;
+        const char* caption;
+        LPCWSTR icon;
+    } cases[] = {{"message_error", u8"错误", IDI_ERROR},
+                 {"message_alerting", u8"提示", IDI_INFORMATION},
+                 {"message_error_again", u8"错误", IDI_ERROR}};
+    ASSERT_NE(IconPixels(IDI_ERROR), IconPixels(IDI_INFORMATION));
+    forms::TMsgForm box(nullptr, texts);  // one box shown again and again, as the station does
+    for (const auto& c : cases) {
+        box.set_caption(Gbk(c.caption));
+        box.FMessage = Gbk(u8"路径不存在!");
+        when_shown([&] {
+            EXPECT_TRUE(shell_test::SaveScreenshot(box.handle(), c.name));
+            PostMessageW(box.handle(), WM_CLOSE, 0, 0);
+        });
+        box.show_modal();
+        EXPECT_EQ(box.Icon(), c.icon) << c.name;
+        EXPECT_EQ(Pixels32(box.Image1->picture().dc()), IconPixels(c.icon)) << c.name;
     }
 }
 

@@ -8,8 +8,11 @@
 
 #include "platform/ini_file.h"
 #include "station/core/gbk_literal.h"
+#include "station/core/language_file.h"
+#include "station/core/system_language.h"
 #include "tests/station_shell/main_window_fixture.h"
 #include "tests/station_shell/screenshots.h"
+#include "tests/support/window_test/unwritable_file.h"
 #include "tests/support/window_test/window_test.h"
 
 namespace {
@@ -171,6 +174,101 @@ TEST_F(MainWindow, LanguageSwitchChangesTheCaptions) {
     pump(100);
     EXPECT_TRUE(shell_test::SaveScreenshot(form_->handle(), "main_english"));
     form_->btnStartStop->click();
+}
+
+TEST_F(MainWindow, SavedLanguageWinsOverTheSystemLanguageFile) {
+    const std::string system_file =
+        station::SystemLanguageFilePath(folder_ + "\\Velquist.exe", station::SystemDefaultLanguageId());
+    plat::force_directories(plat::extract_file_dir(system_file));
+    plat::ini_write_string(system_file, "TMainForm", "btnClose.Caption", "SysExit");
+    plat::ini_write_string(system_file, "TMainForm", "btnSettings.Caption", "SysSettings");
+    plat::ini_write_string(folder_ + "\\Lang\\English.ini", "TMainForm", "btnClose.Caption", "Exit");
+    const struct {
+        const char* saved;
+        const char* close;
+        std::string settings;
+    } cases[] = {{"", "SysExit", "SysSettings"},
+                 {"English", "Exit", Gbk(u8"系统设置")},
+                 {"Gone", "SysExit", "SysSettings"}};  // a saved choice whose file is missing
+    for (const auto& c : cases) {
+        plat::ini_write_string(folder_ + "\\Velquist.ini", "Language", "LangName", c.saved);
+        Open();
+        EXPECT_EQ(form_->btnClose->caption(), c.close) << c.saved;
+        EXPECT_EQ(form_->btnSettings->caption(), c.settings) << c.saved;
+        CloseForm();
+    }
+}
+
+TEST_F(MainWindow, LanguageMenuOffersAFileAddedWhileRunning) {
+    Open();
+    auto open_menu = [&] {
+        SendMessageW(form_->handle(), WM_INITMENU, reinterpret_cast<WPARAM>(form_->MainMenu->handle()), 0);
+    };
+    open_menu();
+    EXPECT_EQ(form_->NodeLanguage->count(), 0);
+    plat::ini_write_string(folder_ + "\\Lang\\Deutsch.ini", "TMainForm", "btnClose.Caption", "Beenden");
+    open_menu();
+    ASSERT_EQ(form_->NodeLanguage->count(), 1);
+    form_->NodeLanguage->item(0)->click();
+    EXPECT_EQ(form_->btnClose->caption(), "Beenden");
+    plat::ini_write_string(folder_ + "\\Lang\\English.ini", "TMainForm", "btnClose.Caption", "Exit");
+    open_menu();
+    ASSERT_EQ(form_->NodeLanguage->count(), 2);
+    for (ui::MenuItem* item : form_->NodeLanguage->items())
+        EXPECT_EQ(item->checked(), item->caption() == "Deutsch") << item->caption() << ": the choice stays ticked";
+}
+
+TEST_F(MainWindow, PartialLanguageFileKeepsTheExitQuestionAndTheLogLines) {
+    plat::ini_write_string(folder_ + "\\Lang\\Part.ini", "common", "Caption.StartFTP", "Start");
+    plat::ini_write_string(folder_ + "\\Lang\\Part.ini", "common", "Log.ConfirmExit", "");
+    Open();
+    form_->NodeLanguage->item(0)->click();
+    EXPECT_EQ(form_->btnStartStop->caption(), "Start");
+    EXPECT_EQ(globals_.Texts.Get("Log.ConfirmExit"), Gbk(u8"您确定要关闭本系统吗?"));
+    // The exit question: its text and both buttons.
+    static HWND box;
+    box = conf_->handle();
+    SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        PostMessageW(box, WM_CLOSE, 0, 0);
+    });
+    conf_->FMessage = globals_.Texts.Get("Log.ConfirmExit");
+    conf_->show_modal();
+    EXPECT_EQ(conf_->btnSure->caption(), Gbk(u8"是(&Y)"));
+    EXPECT_EQ(conf_->btnCancel->caption(), Gbk(u8"否(&N)"));
+    EXPECT_EQ(conf_->EcLabelMsg->caption().find(Gbk(u8"您确定要关闭本系统吗?")), 0u);
+    // A log line after the switch still says something, under a level word.
+    globals_.Log.WriteLog(globals_.Texts.Format("Log.DevDisconnected", {1}), 1);
+    std::string today;
+    for (const plat::DirEntry& e : plat::list_directory(folder_ + "\\Logs"))
+        if (!e.is_directory) plat::read_whole_file(folder_ + "\\Logs\\" + e.name, today);
+    ASSERT_FALSE(today.empty());
+    std::size_t at = 0;
+    while (at < today.size()) {
+        const std::size_t end = today.find("\r\n", at);
+        const std::string line = today.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        const std::size_t tab = line.find('\t');
+        ASSERT_NE(tab, std::string::npos) << line;
+        EXPECT_LT(line.find(' '), tab - 1) << "a level word: " << line;
+        EXPECT_LT(tab + 1, line.size()) << "a message: " << line;
+        if (end == std::string::npos) break;
+        at = end + 2;
+    }
+}
+
+TEST_F(MainWindow, ExitSaveIntoAReadOnlySettingsFileIsTold) {
+    Open();
+    std::string told;
+    ui::application().on_exception = [&](const std::string& message) { told = message; };
+    const std::string ini = folder_ + "\\Velquist.ini";
+    {
+        window_test::UnwritableFile read_only(ini);
+        ASSERT_TRUE(read_only.held());
+        globals_.Settings.LogLevel = 4;  // a change that must be written
+        CloseForm();
+    }
+    ui::application().on_exception = nullptr;
+    EXPECT_EQ(told, "Unable to write to " + ini);
 }
 
 } // namespace

@@ -32,16 +32,26 @@ using shell_test::ColumnCaption;
 using station::Gbk;
 using window_test::pump;
 
-// Runs `act` once, from inside the modal loop that the next call opens.
+// Runs `act` once, from inside the modal loop that the next call opens, once `ready` (when
+// given) holds: a show handler that lets messages through may bring the timer before it ends.
 std::function<void()> g_modal_action;
+std::function<bool()> g_modal_ready;
+int g_modal_waits = 0;
 void CALLBACK run_modal_action(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
+    if (g_modal_ready && !g_modal_ready() && ++g_modal_waits < 200) {
+        SetTimer(nullptr, 0, 50, &run_modal_action);
+        return;
+    }
     auto act = std::move(g_modal_action);
     g_modal_action = nullptr;
+    g_modal_ready = nullptr;
     if (act) act();
 }
-void when_modal(std::function<void()> act) {
+void when_modal(std::function<void()> act, std::function<bool()> ready = nullptr) {
     g_modal_action = std::move(act);
+    g_modal_ready = std::move(ready);
+    g_modal_waits = 0;
     SetTimer(nullptr, 0, 150, &run_modal_action);
 }
 
@@ -193,6 +203,22 @@ TEST_F(StationViewsTest, ColumnChooserOkRebuildsTheListColumnsAndTheSortMenu) {
     EXPECT_TRUE(SortItem(0)->checked());
 }
 
+TEST_F(StationViewsTest, ListHeaderPopupOpensTheColumnChooser) {
+    Open();
+    forms::TSearchRecFrame& frame = Search();
+    bool shown = false;
+    when_modal([&] {
+        forms::TSelColumnsForm* chooser = views_->ColumnChooser();
+        ASSERT_NE(chooser, nullptr);
+        shown = IsWindowVisible(chooser->handle()) != FALSE;
+        EXPECT_EQ(chooser->checklistColumns->item_count(), station::kColumnCount);
+        EXPECT_TRUE(shell_test::SaveScreenshot(chooser->handle(), "views_header_popup_chooser"));
+        SendMessageW(chooser->btnCancel->handle(), BM_CLICK, 0, 0);
+    });
+    frame.NodeSelColumn->click();
+    EXPECT_TRUE(shown);
+}
+
 TEST_F(StationViewsTest, SettingsAndLogViewerOpenFromTheMenuAndClose) {
     SeedCalls();
     Open();
@@ -227,7 +253,7 @@ TEST_F(StationViewsTest, SettingsAndLogViewerOpenFromTheMenuAndClose) {
         EXPECT_GE(viewer->lvLogFile->item_count(), 1);
         EXPECT_TRUE(shell_test::SaveScreenshot(viewer->handle(), "views_log_viewer"));
         SendMessageW(viewer->btnClose->handle(), BM_CLICK, 0, 0);
-    });
+    }, [this] { return views_->LogViewer() != nullptr && views_->LogViewer()->lvLogFile->item_count() > 0; });
     form_->NodeLogFiles->click();
     EXPECT_TRUE(viewer_shown);
     EXPECT_EQ(prompts_.asked, 0);

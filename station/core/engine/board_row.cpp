@@ -6,7 +6,8 @@ namespace station {
 
 BoardRow MakeBoardRow(int index, const ABoardInfo& b, const StationTexts& texts) {
     BoardRow row;
-    const bool connected = b.Connected == 1;
+    // A paused device shows as not connected even while the library still holds its session.
+    const bool connected = b.Connected == 1 && b.Enabled;
     if (!b.Enabled) {
         row.Caption = texts.Get("Msg.Disconnected");
         row.Image = RowImagePaused;

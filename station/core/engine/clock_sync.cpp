@@ -37,7 +37,7 @@ void TransferEngine::SyncDeviceClocks() {
     const std::string clock_text = FormatDeviceClock(now);
     for (int i = 0; i < globals_.DeviceCount; ++i) {
         ABoardInfo& b = boards_[i];
-        if (b.Connected != 1 || !stamp_before(b.LastClockSync, settings.LastUpdateDT)) continue;
+        if (b.Connected != 1 || !b.Enabled || !stamp_before(b.LastClockSync, settings.LastUpdateDT)) continue;
         const bool set = library_.set_bd_param(i, 0, BD_PARAM_CLOCK, clock_text.c_str()) == 0;
         log(globals_.Texts.Format(set ? "Log.UpdateDevTimeSucc" : "Log.UpdateDevTimeFail", {i + 1, b.Serial}),
             LogMessage);

@@ -38,7 +38,9 @@ bool TransferEngine::IsInTimeWindow() const {
 void TransferEngine::StepBoardTransfer(int index) {
     if (index < 0 || index >= globals_.DeviceCount) return;
     ABoardInfo& b = boards_[index];
-    if (b.Connected != 1) return;
+    // A paused device may still be logged in for a moment (or, when devices connect to the
+    // station, again): it is asked nothing until it is put back in use.
+    if (b.Connected != 1 || !b.Enabled) return;
     switch (b.State) {
     case StateNull:
         // Fetching switched on while this device was cancelling or away: it waits like the rest

@@ -21,10 +21,13 @@ int compare_text_ignoring_case(std::string_view a, std::string_view b) {
 bool IsInTimeWindow(const StationSettings& settings, const std::string& now) {
     if (settings.AllDay) return true;
     for (const ATimeSection& section : settings.TimeSections) {
-        if (section.Enable && compare_text_ignoring_case(section.From, now) <= 0 &&
-            compare_text_ignoring_case(now, section.To) <= 0) {
-            return true;
-        }
+        if (!section.Enable) continue;
+        const bool after_start = compare_text_ignoring_case(section.From, now) <= 0;
+        const bool before_end = compare_text_ignoring_case(now, section.To) <= 0;
+        // An end before the start is a night section: from the start to midnight, then from
+        // midnight to the end.
+        const bool spans_midnight = compare_text_ignoring_case(section.To, section.From) < 0;
+        if (spans_midnight ? (after_start || before_end) : (after_start && before_end)) return true;
     }
     return false;
 }

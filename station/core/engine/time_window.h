@@ -7,7 +7,7 @@
 namespace station {
 
 // True when `AllDay` is set, or some enabled section holds `time_of_day` ("hh:nn:ss"), both
-// ends included. A section whose start lies after its end never matches.
+// ends included. A section whose end lies before its start spans midnight.
 bool IsInTimeWindow(const StationSettings& settings, const std::string& time_of_day);
 
 } // namespace station

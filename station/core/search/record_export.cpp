@@ -50,7 +50,15 @@ bool ExportCallRecords(const std::vector<ACallLogInfo>& records, const AProgramC
     if (!clear_target(path, texts, prompts, files)) return false;
     // The dialog's default type ".dat" gets the same text as the others: ending there would
     // delete a confirmed file and leave nothing in its place.
-    if (!plat::write_whole_file(path, CallRecordsText(columns, records, texts))) return false;
+    if (!plat::write_whole_file(path, CallRecordsText(columns, records, texts))) {
+        const std::string reason = plat::last_file_error_text();
+        // Part of the records would pass for all of them.
+        plat::remove_file(path);
+        const std::string told = texts.Format("Log.ExportRecordsFail", {path, reason});
+        if (log) log(told, kLogError);
+        prompts.Message(texts.Get("MsgBox.Error"), told);
+        return false;
+    }
     if (log) log(texts.Format("Log.ExportRecordsEnd", {static_cast<int>(records.size())}), kLogReminder);
     return true;
 }

@@ -21,7 +21,8 @@ std::string CallRecordsText(const AProgramColumnsInfo& columns, const std::vecto
                             const StationTexts& texts);
 
 // Asks for the file, confirms an overwrite and writes the text (whatever the extension).
-// False when cancelled, declined or not written.
+// False when cancelled, declined or not written; a file that cannot be written is told in the
+// message box and the log with its path and the system's reason, and no part of it is left.
 bool ExportCallRecords(const std::vector<ACallLogInfo>& records, const AProgramColumnsInfo& columns,
                        const StationTexts& texts, IFileDialogs& dialogs, IStationPrompts& prompts,
                        IRecordingFiles& files, const LogWriter& log);

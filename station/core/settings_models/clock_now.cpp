@@ -9,7 +9,8 @@ int SetConnectedDeviceClocks(const BoardTable& boards, int device_count, ITransf
     const int count = std::clamp(device_count, 0, kMaxBoards);
     int asked = 0;
     for (int i = 0; i < count; ++i) {
-        if (!boards[static_cast<std::size_t>(i)].Connected) continue;
+        const ABoardInfo& b = boards[static_cast<std::size_t>(i)];
+        if (b.Connected != 1 || !b.Enabled) continue;
         library.set_bd_param(i, 0, BD_PARAM_CLOCK, now_text.c_str());
         ++asked;
     }

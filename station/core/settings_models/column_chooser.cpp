@@ -68,10 +68,12 @@ void ColumnChooserModel::SetWidthText(const std::string& text) {
     long long width = 0;
     for (char ch : text) {
         if (ch < '0' || ch > '9') return;
-        width = width * 10 + (ch - '0');
-        if (width > 100000) return;
+        width = std::min<long long>(width * 10 + (ch - '0'), kMaxColumnWidth);
     }
-    entries_[static_cast<std::size_t>(selected_)].Width = static_cast<int>(width);
+    // A column of 0 pixels could not be found again to widen it; one wider than any screen
+    // pushes the rest out of reach.
+    entries_[static_cast<std::size_t>(selected_)].Width =
+        static_cast<int>(std::clamp<long long>(width, kMinColumnWidth, kMaxColumnWidth));
 }
 
 ChooserAccept ColumnChooserModel::Accept(AProgramColumnsInfo& c, bool& changed) const {

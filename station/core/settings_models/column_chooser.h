@@ -17,6 +17,9 @@ struct ChooserEntry {
 
 enum class ChooserAccept { NoColumnTicked, Accepted };
 
+constexpr int kMinColumnWidth = 20;
+constexpr int kMaxColumnWidth = 2000;
+
 class ColumnChooserModel {
 public:
     // Fills the list from the visible table. Hidden columns are appended to the visible table
@@ -36,7 +39,8 @@ public:
     void Show() { set_ticked(true); }
     void Hide() { set_ticked(false); }
     void SetTicked(int entry, bool ticked);
-    // The width text of the selected entry: digits only; an empty text leaves the width.
+    // The width text of the selected entry: digits only; an empty text leaves the width. The
+    // width is held within kMinColumnWidth .. kMaxColumnWidth.
     void SetWidthText(const std::string& text);
 
     // Writes the ticked entries into the visible table. `changed` tells whether the columns

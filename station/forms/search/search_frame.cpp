@@ -170,7 +170,9 @@ void TSearchRecFrame::BuildMenus() {
     NodeSortByColumn = AddItem(RightClickColumnPopupMenu, "", nullptr, [this] { NodeSortByColumnClick(); });
     AddItem(RightClickColumnPopupMenu, "-", nullptr, nullptr);
     // The column chooser belongs to the main window.
-    NodeSelColumn = AddItem(RightClickColumnPopupMenu, u8"选择详细信息(&C)...", nullptr, nullptr);
+    NodeSelColumn = AddItem(RightClickColumnPopupMenu, u8"选择详细信息(&C)...", nullptr, [this] {
+        if (s_.choose_columns) s_.choose_columns();
+    });
 }
 
 void TSearchRecFrame::BuildListArea() {

@@ -48,6 +48,8 @@ struct SearchFrameServices {
     station::LanguageLookup language;
     // The main window's sort menu: check the column's item and the direction.
     std::function<void(int column, bool ascending)> sort_menu_checked;
+    // The main window's column chooser for the call list.
+    std::function<void()> choose_columns;
     bool volume_available = true;
 };
 

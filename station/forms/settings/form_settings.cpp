@@ -199,7 +199,7 @@ void TFormSettings::build_database() {
     comboDBConnMode = Place<ui::ComboBox>(this, groupDBInfo, "comboDBConnMode", 16, 24, 160, 22);
     comboDBConnMode->set_style(ui::TComboBoxStyle::csDropDownList);
     comboDBConnMode->items().add("ODBC");
-    comboDBConnMode->items().add("ACCESS");
+    comboDBConnMode->items().add("SQLite");
     // The two groups share a place: the connection mode shows one of them.
     groupODBC = Place<ui::GroupBox>(this, tabDB, "groupODBC", 12, 84, kPageWidth - 32, 120, Gbk(u8"ODBC 连接信息"));
     add_label(this, groupODBC, "labelDsn", 16, 24, u8"数据源(DSN) ：", 100);
@@ -211,9 +211,9 @@ void TFormSettings::build_database() {
     editODBCPass = Place<ui::Edit>(this, groupODBC, "editODBCPass", 120, 84, 200, 21);
     editODBCPass->set_password_char("*");
     groupAccess = Place<ui::GroupBox>(this, tabDB, "groupAccess", 12, 84, kPageWidth - 32, 120,
-                                      Gbk(u8"Access数据库位置"));
-    radioDefaultAccess = Place<ui::RadioButton>(this, groupAccess, "radioDefaultAccess", 16, 24, 300, 20,
-                                                Gbk(u8"本地 （DB\\CallLog.mdb）"));
+                                      Gbk(u8"SQLite 数据库文件位置"));
+    radioDefaultAccess = Place<ui::RadioButton>(this, groupAccess, "radioDefaultAccess", 16, 24, 400, 20,
+                                                Gbk(u8"本地 （DB\\CallLog.db，SQLite 文件）"));
     radioUserAccess = Place<ui::RadioButton>(this, groupAccess, "radioUserAccess", 16, 52, 120, 20,
                                              Gbk(u8"用户自定义"));
     editAccessPath = Place<ui::Edit>(this, groupAccess, "editAccessPath", 36, 80, 420, 21);
@@ -339,7 +339,15 @@ int TFormSettings::LogLevelIndex() const {
 
 void TFormSettings::FormShow() {
     loading_controls_ = true;
-    const station::StationSettings& s = services_.Globals.Settings;
+    station::StationGlobals& g = services_.Globals;
+    if (!g.SettingsLoaded) {
+        // A start that ended before the settings were read: the dialog shows what the file holds,
+        // so that OK writes back what the user stored instead of the defaults.
+        std::lock_guard<std::mutex> lock(g.FindDirsLock);
+        station::LoadSettings(g.SettingsPath, g.ProgramDir, g.Settings, g.FindDirs);
+        g.SettingsLoaded = true;
+    }
+    const station::StationSettings& s = g.Settings;
     pageSettings->set_active_page(tabGeneral);
     tabFindRecPath->set_tab_visible(s.PlayFuncEnable);
 
@@ -660,9 +668,26 @@ void TFormSettings::save_library_settings() {
 
 // --- OK ---------------------------------------------------------------------------------------
 
+int TFormSettings::EmptyTimeSection() const {
+    if (!radioCustomPeriod->checked()) return -1;
+    for (int i = 0; i < station::kTimeSectionCount; ++i) {
+        if (checkTimeSection[i]->checked() && time_text_of(DTTimeSecFrom[i]) == time_text_of(DTTimeSecTo[i]))
+            return i;
+    }
+    return -1;
+}
+
 void TFormSettings::btnSureClick() {
     station::StationGlobals& g = services_.Globals;
     station::StationSettings& s = g.Settings;
+    // A section from a time to the same time would fetch during one second a day: surely not
+    // what was meant. Refused before anything is written; the dialog stays open.
+    if (const int empty = EmptyTimeSection(); empty >= 0) {
+        set_modal_result(ui::mrNone);
+        pageSettings->set_active_page(tabPeriod);
+        services_.Prompts.Inform(g.Texts.Get("MsgBox.Error"), g.Texts.Format("Log.TimeSectionEmpty", {empty + 1}));
+        return;
+    }
     if (FNetChanged) {
         save_library_settings();
         // The running library keeps the device order it read at start-up, and the station's
@@ -702,7 +727,11 @@ void TFormSettings::btnSureClick() {
     s.SyncIntervalDays = SpinValue(editSyncInterval->text(), station::kMinSyncIntervalDays,
                                    station::kMaxSyncIntervalDays, s.SyncIntervalDays);
 
-    station::SaveSettings(g.SettingsPath, s);
+    if (const std::string error = station::SaveSettings(g.SettingsPath, s); !error.empty()) {
+        // The values stay in memory; what would have followed the failed write is skipped.
+        services_.Prompts.Inform(g.Texts.Get("MsgBox.Error"), error);
+        return;
+    }
     station::UpdateAutorun(services_.Registry, old_choice, {s.AutoRunEnable, s.AutoRunMode}, services_.ProgramPath);
 
     if (FFindDirsChanged) {

@@ -103,6 +103,8 @@ public:
     ui::Button *btnSure, *btnCancel;
 
     int LogLevelIndex() const;
+    // The first custom section in use whose start equals its end; -1 when there is none.
+    int EmptyTimeSection() const;
 
     // The handlers, as the controls call them.
     void FormShow();

@@ -83,12 +83,16 @@ std::string TViewOrPrintLogForm::first_selected_path() {
 
 void TViewOrPrintLogForm::btnViewClick() {
     const std::string path = first_selected_path();
-    if (!path.empty()) shell_.OpenFile(handle(), path);
+    if (path.empty()) return;
+    if (const std::string reason = shell_.OpenFile(handle(), path); !reason.empty())
+        prompts_.Inform(texts_.Get("MsgBox.Error"), texts_.Format("Log.OpenLogFileFail", {path, reason}));
 }
 
 void TViewOrPrintLogForm::btnPrintClick() {
     const std::string path = first_selected_path();
-    if (!path.empty()) shell_.PrintFile(handle(), path);
+    if (path.empty()) return;
+    if (const std::string reason = shell_.PrintFile(handle(), path); !reason.empty())
+        prompts_.Inform(texts_.Get("MsgBox.Error"), texts_.Format("Log.PrintLogFileFail", {path, reason}));
 }
 
 void TViewOrPrintLogForm::btnDeleteClick() {

@@ -4,15 +4,23 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "platform/files.h"
 #include "platform/text_gbk.h"
 
 namespace forms {
 
 namespace {
 
-void shell_verb(HWND parent, const wchar_t* verb, const std::string& path) {
+std::string shell_verb(HWND parent, const wchar_t* verb, const std::string& path) {
     const std::wstring file = plat::gbk_to_wide(path);
-    ShellExecuteW(parent, verb, file.c_str(), nullptr, nullptr, SW_SHOW);
+    SetLastError(ERROR_SUCCESS);
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(parent, verb, file.c_str(), nullptr, nullptr, SW_SHOW));
+    if (result > 32) return {};
+    // The shell's own result codes below 32 that are no system error codes.
+    if (GetLastError() == ERROR_SUCCESS)
+        SetLastError(result == SE_ERR_NOASSOC || result == SE_ERR_ASSOCINCOMPLETE ? ERROR_NO_ASSOCIATION
+                                                                                   : static_cast<DWORD>(result));
+    return plat::last_file_error_text();
 }
 
 // The shell allocates the item list; it must go back to the shell's allocator.
@@ -32,9 +40,13 @@ private:
 
 } // namespace
 
-void WindowsShellActions::OpenFile(HWND parent, const std::string& path) { shell_verb(parent, L"open", path); }
+std::string WindowsShellActions::OpenFile(HWND parent, const std::string& path) {
+    return shell_verb(parent, L"open", path);
+}
 
-void WindowsShellActions::PrintFile(HWND parent, const std::string& path) { shell_verb(parent, L"print", path); }
+std::string WindowsShellActions::PrintFile(HWND parent, const std::string& path) {
+    return shell_verb(parent, L"print", path);
+}
 
 bool WindowsShellActions::BrowseForFolder(HWND parent, const std::string& title, std::string& folder) {
     const std::wstring caption = plat::gbk_to_wide(title);

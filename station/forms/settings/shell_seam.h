@@ -10,9 +10,9 @@ namespace forms {
 class IShellActions {
 public:
     virtual ~IShellActions() = default;
-    // Results are not reported: the viewer ignores them.
-    virtual void OpenFile(HWND parent, const std::string& path) = 0;
-    virtual void PrintFile(HWND parent, const std::string& path) = 0;
+    // The system's reason (GBK) when the shell could not open or print the file; empty when it did.
+    virtual std::string OpenFile(HWND parent, const std::string& path) = 0;
+    virtual std::string PrintFile(HWND parent, const std::string& path) = 0;
     // The chosen folder (GBK), or false when the user cancelled.
     virtual bool BrowseForFolder(HWND parent, const std::string& title, std::string& folder) = 0;
     // The chosen file (GBK), or false when the user cancelled.
@@ -21,8 +21,8 @@ public:
 
 class WindowsShellActions : public IShellActions {
 public:
-    void OpenFile(HWND parent, const std::string& path) override;
-    void PrintFile(HWND parent, const std::string& path) override;
+    std::string OpenFile(HWND parent, const std::string& path) override;
+    std::string PrintFile(HWND parent, const std::string& path) override;
     bool BrowseForFolder(HWND parent, const std::string& title, std::string& folder) override;
     bool ChooseFile(HWND parent, std::string& file) override;
 };
