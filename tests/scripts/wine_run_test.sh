@@ -69,7 +69,7 @@ setsid env --default-signal=INT "$wine_run" --session "$tree" "$0" "$1" "$build"
 session=$!
 waiting=0
 for _ in $(seq 1200); do
-  if pgrep -g "$session" -f 'cmd\.exe' >/dev/null; then waiting=1; break; fi
+  if pgrep -g "$session" -f 'cmd\.exe /c pause' >/dev/null; then waiting=1; break; fi
   kill -0 "$session" 2>/dev/null || break
   sleep 0.1
 done
