@@ -23,6 +23,7 @@
 #include "station/forms/station_database_settings.h"
 #include "station/forms/station_views.h"
 #include "tests/station_shell/main_window_fixture.h"
+#include "tests/station_shell/modal_action.h"
 #include "tests/station_shell/screenshots.h"
 #include "tests/support/window_test/window_test.h"
 
@@ -31,33 +32,6 @@ namespace {
 using shell_test::ColumnCaption;
 using station::Gbk;
 using window_test::pump;
-
-// Runs `act` once, from inside the modal loop that the next call opens, as soon as `ready`
-// holds there: a dialog fills its views while it is being shown, and its loop may already run
-// meanwhile. After ten seconds `act` runs regardless, so that the dialog closes and the checks
-// report what they see.
-struct ModalAction {
-    std::function<bool()> ready;
-    std::function<void()> act;
-    DWORD deadline = 0;
-};
-ModalAction g_modal;
-void CALLBACK run_modal_action(HWND, UINT, UINT_PTR id, DWORD) {
-    if (!g_modal.act) return;
-    if (!g_modal.ready() && static_cast<LONG>(g_modal.deadline - GetTickCount()) > 0) return;
-    KillTimer(nullptr, id);
-    auto act = std::move(g_modal.act);
-    g_modal = {};
-    act();
-}
-void when_modal(std::function<bool()> ready, std::function<void()> act) {
-    g_modal = {std::move(ready), std::move(act), GetTickCount() + 10000};
-    SetTimer(nullptr, 0, 50, &run_modal_action);
-}
-template <class Form>
-bool shown(Form* form) {
-    return form != nullptr && IsWindowVisible(form->handle()) != FALSE;
-}
 
 void select_row(HWND list_view, int row) {
     LVITEMW item{};
@@ -188,7 +162,7 @@ TEST_F(StationViewsTest, ColumnChooserOkRebuildsTheListColumnsAndTheSortMenu) {
     const int date = forms::SortColumnPosition(globals_.ColumnsInfo, Gbk(u8"日期"));
     ASSERT_GT(date, 0);
     const std::string first_header = ColumnCaption(frame.lvCalls->handle(), 0);
-    when_modal([&] { return shown(views_->ColumnChooser()); }, [&] {
+    shell_test::WhenModal([&] { return shell_test::Shown(views_->ColumnChooser()); }, [&] {
         forms::TSelColumnsForm* chooser = views_->ColumnChooser();
         ASSERT_NE(chooser, nullptr);
         select_row(chooser->checklistColumns->handle(), date);
@@ -212,7 +186,7 @@ TEST_F(StationViewsTest, SettingsAndLogViewerOpenFromTheMenuAndClose) {
     Open();
     Search();
     bool settings_shown = false;
-    when_modal([&] { return shown(views_->Settings()); }, [&] {
+    shell_test::WhenModal([&] { return shell_test::Shown(views_->Settings()); }, [&] {
         forms::TFormSettings* settings = views_->Settings();
         ASSERT_NE(settings, nullptr);
         settings_shown = IsWindowVisible(settings->handle()) != FALSE;
@@ -228,14 +202,15 @@ TEST_F(StationViewsTest, SettingsAndLogViewerOpenFromTheMenuAndClose) {
     EXPECT_EQ(views_->Settings()->modal_result(), ui::mrCancel);
 
     // The tool button opens the same dialog.
-    when_modal([&] { return shown(views_->Settings()); },
+    shell_test::WhenModal([&] { return shell_test::Shown(views_->Settings()); },
                [&] { SendMessageW(views_->Settings()->btnCancel->handle(), BM_CLICK, 0, 0); });
     form_->btnSettings->click();
     EXPECT_FALSE(IsWindowVisible(views_->Settings()->handle()));
 
     bool viewer_shown = false;
     // Ready when it lists the files: it lists them while it is being shown.
-    when_modal([&] { return shown(views_->LogViewer()) && views_->LogViewer()->lvLogFile->item_count() >= 1; }, [&] {
+    auto listed = [&] { return shell_test::Shown(views_->LogViewer()) && views_->LogViewer()->lvLogFile->item_count() >= 1; };
+    shell_test::WhenModal(listed, [&] {
         forms::TViewOrPrintLogForm* viewer = views_->LogViewer();
         ASSERT_NE(viewer, nullptr);
         viewer_shown = IsWindowVisible(viewer->handle()) != FALSE;
@@ -269,7 +244,7 @@ TEST_F(StationViewsTest, LanguageSwitchReachesTheSearchView) {
     Open();
     forms::TSearchRecFrame& frame = Search();
     // A dialog made before the change and one made after it both take the new language.
-    when_modal([&] { return shown(views_->LogViewer()); },
+    shell_test::WhenModal([&] { return shell_test::Shown(views_->LogViewer()); },
                [&] { SendMessageW(views_->LogViewer()->btnClose->handle(), BM_CLICK, 0, 0); });
     form_->NodeLogFiles->click();
     const int date = forms::SortColumnPosition(globals_.ColumnsInfo, Gbk(u8"日期"));
@@ -280,12 +255,12 @@ TEST_F(StationViewsTest, LanguageSwitchReachesTheSearchView) {
     EXPECT_EQ(ColumnCaption(frame.lvCalls->handle(), caller), "Caller");
     EXPECT_EQ(frame.StatusText(), "3 calls found");
     EXPECT_EQ(views_->LogViewer()->btnClose->caption(), "Close");
-    when_modal([&] { return shown(views_->ColumnChooser()); },
+    shell_test::WhenModal([&] { return shell_test::Shown(views_->ColumnChooser()); },
                [&] { SendMessageW(views_->ColumnChooser()->btnCancel->handle(), BM_CLICK, 0, 0); });
     form_->NodeColumns->click();
     EXPECT_EQ(views_->ColumnChooser()->caption(), "Columns");
     // The settings dialog's lists named by text keys.
-    when_modal([&] { return shown(views_->Settings()); },
+    shell_test::WhenModal([&] { return shell_test::Shown(views_->Settings()); },
                [&] { SendMessageW(views_->Settings()->btnCancel->handle(), BM_CLICK, 0, 0); });
     form_->NodeSysSettings->click();
     forms::TFormSettings& settings = *views_->Settings();
