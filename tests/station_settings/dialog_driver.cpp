@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/text_gbk.h"
+#include "tests/support/window_test/modal_action.h"
 #include "tests/support/window_test/window_test.h"
 
 namespace settings_test {
@@ -27,6 +28,10 @@ void notify_parent(HWND control, WORD code) {
 void WhenShown(std::function<void()> act) {
     g_action = std::move(act);
     SetTimer(nullptr, 0, 150, &run_action);
+}
+
+void WhenShown(std::function<bool()> ready, std::function<void()> act) {
+    window_test::when_modal(std::move(ready), std::move(act));
 }
 
 void ClickButton(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }

@@ -9,7 +9,6 @@
 #include "station/core/station_texts.h"
 #include "station/forms/settings/log_viewer_form.h"
 #include "tests/station_settings/dialog_driver.h"
-#include "tests/support/window_test/window_test.h"
 #include "tests/support/test_folder.h"
 
 namespace {
@@ -47,9 +46,8 @@ protected:
 
 TEST_F(LogViewerWindow, ListsDayFilesAndDeletesAChosenOneAfterYes) {
     TViewOrPrintLogForm viewer(nullptr, dir.path(), texts, prompts, shell);
-    WhenShown([&] {
-        // The viewer lists the files while it is being shown, and its modal loop runs meanwhile.
-        window_test::pump_until([&] { return viewer.lvLogFile->item_count() >= 3; }, 10000);
+    // The viewer lists the files while it is being shown, and its modal loop runs meanwhile.
+    WhenShown([&] { return viewer.lvLogFile->item_count() >= 3; }, [&] {
         EXPECT_EQ(Captions(viewer),
                   (std::set<std::string>{"2012-03-17 Logs", "2012-03-18 Logs", "2011-01-01 Logs"}));
         SaveScreenshot(viewer.handle(), "log_viewer_shown");

@@ -7,8 +7,8 @@
 #include "platform/ui/win/application.h"
 #include "station/core/gbk_literal.h"
 #include "station/forms/message_boxes.h"
-#include "tests/station_shell/modal_action.h"
 #include "tests/station_shell/screenshots.h"
+#include "tests/support/window_test/modal_action.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ TEST_F(Boxes, ConfirmationWidthFollowsItsTextAndButtonsAnswer) {
         box.FMessage = Gbk(c.message);
         int shown_width = 0;
         int label_width = 0;
-        shell_test::WhenModal([&] { return shell_test::Shown(&box); }, [&] {
+        window_test::when_modal([&] { return window_test::shown(&box); }, [&] {
             shown_width = window_width(box.handle());
             label_width = box.EcLabelMsg->width();
             EXPECT_TRUE(shell_test::SaveScreenshot(box.handle(), c.name));
@@ -81,7 +81,7 @@ TEST_F(Boxes, ConfirmationWidthFollowsItsTextAndButtonsAnswer) {
 TEST_F(Boxes, ConfirmationEscapeAnswersNo) {
     forms::TConfForm box(nullptr, texts);
     box.FMessage = "?";
-    shell_test::WhenModal([&] { return shell_test::Shown(&box); },
+    window_test::when_modal([&] { return window_test::shown(&box); },
                           [&] { PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); });
     box.show_modal();
     EXPECT_FALSE(box.FConfirmed);
@@ -97,7 +97,7 @@ TEST_F(Boxes, MessageBoxWidensItsLabelAndCentresItsButton) {
         box.set_caption(texts.Get("MsgBox.Alerting"));
         box.FMessage = Gbk(c.message);
         int shown_width = 0;
-        shell_test::WhenModal([&] { return shell_test::Shown(&box); }, [&] {
+        window_test::when_modal([&] { return window_test::shown(&box); }, [&] {
             shown_width = window_width(box.handle());
             EXPECT_TRUE(shell_test::SaveScreenshot(box.handle(), c.name));
             PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);  // Esc closes it
@@ -120,7 +120,7 @@ TEST_F(Boxes, MultiConfirmationGivesEachAnswer) {
         forms::TMultiConfForm box(nullptr);
         box.FMessage = Gbk(c.message);
         int shown_width = 0;
-        shell_test::WhenModal([&] { return shell_test::Shown(&box); }, [&] {
+        window_test::when_modal([&] { return window_test::shown(&box); }, [&] {
             shown_width = window_width(box.handle());
             EXPECT_TRUE(shell_test::SaveScreenshot(box.handle(), c.name));
             box.btnYesAll->click();
@@ -140,7 +140,7 @@ TEST_F(Boxes, MultiConfirmationGivesEachAnswer) {
     forms::TMultiConfForm box(nullptr);
     box.FMessage = "?";
     for (const Answer& a : answers) {
-        shell_test::WhenModal([&] { return shell_test::Shown(&box); }, [&] { (box.*a.button)->click(); });
+        window_test::when_modal([&] { return window_test::shown(&box); }, [&] { (box.*a.button)->click(); });
         EXPECT_EQ(box.show_modal(), a.result);
     }
 }

@@ -23,8 +23,8 @@
 #include "station/forms/station_database_settings.h"
 #include "station/forms/station_views.h"
 #include "tests/station_shell/main_window_fixture.h"
-#include "tests/station_shell/modal_action.h"
 #include "tests/station_shell/screenshots.h"
+#include "tests/support/window_test/modal_action.h"
 #include "tests/support/window_test/window_test.h"
 
 namespace {
@@ -162,7 +162,7 @@ TEST_F(StationViewsTest, ColumnChooserOkRebuildsTheListColumnsAndTheSortMenu) {
     const int date = forms::SortColumnPosition(globals_.ColumnsInfo, Gbk(u8"日期"));
     ASSERT_GT(date, 0);
     const std::string first_header = ColumnCaption(frame.lvCalls->handle(), 0);
-    shell_test::WhenModal([&] { return shell_test::Shown(views_->ColumnChooser()); }, [&] {
+    window_test::when_modal([&] { return window_test::shown(views_->ColumnChooser()); }, [&] {
         forms::TSelColumnsForm* chooser = views_->ColumnChooser();
         ASSERT_NE(chooser, nullptr);
         select_row(chooser->checklistColumns->handle(), date);
@@ -186,7 +186,7 @@ TEST_F(StationViewsTest, SettingsAndLogViewerOpenFromTheMenuAndClose) {
     Open();
     Search();
     bool settings_shown = false;
-    shell_test::WhenModal([&] { return shell_test::Shown(views_->Settings()); }, [&] {
+    window_test::when_modal([&] { return window_test::shown(views_->Settings()); }, [&] {
         forms::TFormSettings* settings = views_->Settings();
         ASSERT_NE(settings, nullptr);
         settings_shown = IsWindowVisible(settings->handle()) != FALSE;
@@ -202,15 +202,15 @@ TEST_F(StationViewsTest, SettingsAndLogViewerOpenFromTheMenuAndClose) {
     EXPECT_EQ(views_->Settings()->modal_result(), ui::mrCancel);
 
     // The tool button opens the same dialog.
-    shell_test::WhenModal([&] { return shell_test::Shown(views_->Settings()); },
+    window_test::when_modal([&] { return window_test::shown(views_->Settings()); },
                [&] { SendMessageW(views_->Settings()->btnCancel->handle(), BM_CLICK, 0, 0); });
     form_->btnSettings->click();
     EXPECT_FALSE(IsWindowVisible(views_->Settings()->handle()));
 
     bool viewer_shown = false;
     // Ready when it lists the files: it lists them while it is being shown.
-    auto listed = [&] { return shell_test::Shown(views_->LogViewer()) && views_->LogViewer()->lvLogFile->item_count() >= 1; };
-    shell_test::WhenModal(listed, [&] {
+    auto listed = [&] { return window_test::shown(views_->LogViewer()) && views_->LogViewer()->lvLogFile->item_count() >= 1; };
+    window_test::when_modal(listed, [&] {
         forms::TViewOrPrintLogForm* viewer = views_->LogViewer();
         ASSERT_NE(viewer, nullptr);
         viewer_shown = IsWindowVisible(viewer->handle()) != FALSE;
@@ -244,7 +244,7 @@ TEST_F(StationViewsTest, LanguageSwitchReachesTheSearchView) {
     Open();
     forms::TSearchRecFrame& frame = Search();
     // A dialog made before the change and one made after it both take the new language.
-    shell_test::WhenModal([&] { return shell_test::Shown(views_->LogViewer()); },
+    window_test::when_modal([&] { return window_test::shown(views_->LogViewer()); },
                [&] { SendMessageW(views_->LogViewer()->btnClose->handle(), BM_CLICK, 0, 0); });
     form_->NodeLogFiles->click();
     const int date = forms::SortColumnPosition(globals_.ColumnsInfo, Gbk(u8"日期"));
@@ -255,12 +255,12 @@ TEST_F(StationViewsTest, LanguageSwitchReachesTheSearchView) {
     EXPECT_EQ(ColumnCaption(frame.lvCalls->handle(), caller), "Caller");
     EXPECT_EQ(frame.StatusText(), "3 calls found");
     EXPECT_EQ(views_->LogViewer()->btnClose->caption(), "Close");
-    shell_test::WhenModal([&] { return shell_test::Shown(views_->ColumnChooser()); },
+    window_test::when_modal([&] { return window_test::shown(views_->ColumnChooser()); },
                [&] { SendMessageW(views_->ColumnChooser()->btnCancel->handle(), BM_CLICK, 0, 0); });
     form_->NodeColumns->click();
     EXPECT_EQ(views_->ColumnChooser()->caption(), "Columns");
     // The settings dialog's lists named by text keys.
-    shell_test::WhenModal([&] { return shell_test::Shown(views_->Settings()); },
+    window_test::when_modal([&] { return window_test::shown(views_->Settings()); },
                [&] { SendMessageW(views_->Settings()->btnCancel->handle(), BM_CLICK, 0, 0); });
     form_->NodeSysSettings->click();
     forms::TFormSettings& settings = *views_->Settings();

@@ -4,7 +4,7 @@ if(NOT TARGET station_shell_windows)
 endif()
 
 vq_add_test(station_shell_window_tests
-  SOURCES boxes_window_test.cpp tray_window_test.cpp screenshots.cpp modal_action.cpp
+  SOURCES boxes_window_test.cpp tray_window_test.cpp screenshots.cpp
   LIBS station_shell_windows window_test_support
   TIMEOUT 120)
 
@@ -31,7 +31,7 @@ endif()
 # The main window with the search view and the dialogs wired in.
 if(TARGET station_shell_views)
   vq_add_test(station_shell_views_tests
-    SOURCES station_views_test.cpp screenshots.cpp modal_action.cpp ${station_resources}
+    SOURCES station_views_test.cpp screenshots.cpp ${station_resources}
     LIBS station_shell_views window_test_support
     TIMEOUT 300)
   add_dependencies(station_shell_views_tests station_shell_resources)

@@ -1,8 +1,8 @@
-#include "tests/station_shell/modal_action.h"
+#include "tests/support/window_test/modal_action.h"
 
 #include <utility>
 
-namespace shell_test {
+namespace window_test {
 
 namespace {
 struct ModalAction {
@@ -22,9 +22,9 @@ void CALLBACK run_modal_action(HWND, UINT, UINT_PTR id, DWORD) {
 }
 } // namespace
 
-void WhenModal(std::function<bool()> ready, std::function<void()> act) {
+void when_modal(std::function<bool()> ready, std::function<void()> act) {
     g_modal = {std::move(ready), std::move(act), GetTickCount() + 10000};
     SetTimer(nullptr, 0, 50, &run_modal_action);
 }
 
-} // namespace shell_test
+} // namespace window_test
