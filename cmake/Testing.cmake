@@ -9,6 +9,13 @@ else()
 endif()
 include(GoogleTest)
 
+# Under Wine the displays and wineservers that tools/wine-run starts outlive each program (the
+# next one starts at once); this last test ends them, so that a run of ctest leaves nothing.
+if(CMAKE_CROSSCOMPILING)
+  add_test(NAME wine_processes_stop COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-run --stop ${CMAKE_BINARY_DIR})
+  set_tests_properties(wine_processes_stop PROPERTIES FIXTURES_CLEANUP wine_processes LABELS wine)
+endif()
+
 # vq_add_test(<name> SOURCES ... [LIBS ...] [NETNS] [TSAN] [TIMEOUT s] [LABELS ...])
 # Natively every case is its own CTest test (discovered before the run, never at build time).
 # Under Wine one process runs all cases of an executable: each Wine start costs seconds.
@@ -37,7 +44,8 @@ function(vq_add_test name)
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${prefix} ${PROJECT_SOURCE_DIR}/tools/wine-run $<TARGET_FILE:${name}>
              WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
-    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "wine;${T_LABELS}")
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "wine;${T_LABELS}"
+                         FIXTURES_REQUIRED wine_processes)
     if(NOT T_NETNS)
       # Programs on the shared prefix share one desktop and its focus: one at a time. A
       # namespace test has a prefix, a desktop and a display of its own.

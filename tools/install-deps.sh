@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build git python3 pkg-config
   googletest libgtest-dev libgmock-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  wine wine64 xvfb xauth x11-utils locales fonts-wqy-microhei imagemagick
+  wine wine64 fonts-wine xvfb xauth x11-utils locales fonts-wqy-microhei imagemagick
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   iproute2 util-linux
   libsqlite3-dev sqlite3 unixodbc unixodbc-dev libsqliteodbc odbc-postgresql postgresql

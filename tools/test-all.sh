@@ -22,12 +22,16 @@ configure_and_build tsan -DSANITIZE=thread -DVQ_TSAN_ONLY=ON
 configure_and_build win -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
 
 status=0
-run() {  # <tree> <ctest args...>
+run() {  # <tree> [command the tests run under...] -- <ctest args...>
   local tree=$1; shift
+  local launcher=()
+  while [ "$1" != -- ]; do launcher+=("$1"); shift; done; shift
   echo "=== tests: $tree"
-  ctest --test-dir "$build/$tree" --output-on-failure -j "$jobs" "$@" || status=1
+  "${launcher[@]}" ctest --test-dir "$build/$tree" --output-on-failure -j "$jobs" "$@" || status=1
 }
-run native
-run tsan -L tsan
-run win
+run native --
+run tsan -- -L tsan
+# The displays and wineservers the Windows tests start end with them, also when a test fails or
+# the run is interrupted.
+run win "$root/tools/wine-run" --session "$build/win" --
 exit $status

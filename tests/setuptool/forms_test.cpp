@@ -164,9 +164,12 @@ TEST_F(KestoWindows, SecondQuickRefreshIgnoresStaleAnswers) {
     click_menu(*main, "NodeRefresh");
     click_menu(*main, "NodeRefresh");
     ASSERT_TRUE(pump_until([&] { return responder->datagrams_sent() >= 6; }));
+    // Sent is not yet taken in: wait for the second refresh's three devices, then make sure no
+    // stale answer adds a row after them.
+    auto found_three = [&] { return rows() == 3 && main->status_bar().panel_text(1) == gbk("找到的设备数: 3"); };
+    EXPECT_TRUE(pump_until(found_three)) << rows();
     pump(300);
-    EXPECT_EQ(rows(), 3);
-    EXPECT_EQ(main->status_bar().panel_text(1), gbk("找到的设备数: 3"));
+    EXPECT_TRUE(found_three()) << rows();
 }
 
 TEST_F(KestoWindows, SetAddressSendsTheCommandAndShowsTheResult) {

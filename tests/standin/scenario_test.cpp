@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <csignal>
+#include <ctime>
 
 #include "tests/standin/workstation_peer.h"
 #include "tests/support/standin/scenario.h"
@@ -60,6 +61,34 @@ TEST(StandinScenario, SectionsMakeDevicesWithTheirSettings) {
     EXPECT_EQ(d.call_log.size(), 5u);
     EXPECT_EQ(d.messages_per_datagram, 8);
     EXPECT_EQ(d.window_wait_ms, 0u);
+}
+
+// Calls of today and yesterday before the given moment, named from channel and time; the
+// early-morning case keeps today's calls after midnight.
+TEST(StandinScenario, RecentCallsAreOfTodayAndYesterdayNamedFromChannelAndTime) {
+    struct Case {
+        int hour, minute, second;
+        std::vector<std::string> names;
+    } cases[] = {
+        {14, 30, 0, {"CH01_20240521_142700.wav", "CH02_20240520_142700.wav", "CH03_20240521_142400.wav"}},
+        {0, 0, 30, {"CH01_20240521_000020.wav", "CH02_20240520_000020.wav", "CH03_20240521_000010.wav"}},
+    };
+    for (const Case& c : cases) {
+        std::tm at{};
+        at.tm_year = 2024 - 1900;
+        at.tm_mon = 4;
+        at.tm_mday = 21;
+        at.tm_hour = c.hour;
+        at.tm_min = c.minute;
+        at.tm_sec = c.second;
+        at.tm_isdst = -1;
+        const auto recordings = standin::recent_recordings(3, 8, std::mktime(&at));
+        ASSERT_EQ(recordings.size(), c.names.size());
+        for (std::size_t i = 0; i < recordings.size(); ++i) {
+            EXPECT_EQ(recordings[i].name, c.names[i]);
+            EXPECT_EQ(recordings[i].date, c.names[i].substr(5, 8));
+        }
+    }
 }
 
 TEST(StandinScenario, BadLinesAreNamed) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/text_gbk.h"
+#include "tests/support/window_test/modal_action.h"
 #include "tests/support/window_test/window_test.h"
 
 namespace settings_test {
@@ -10,19 +11,10 @@ namespace settings_test {
 namespace {
 
 std::function<void()> g_action;
-std::function<bool()> g_ready;
-int g_waits = 0;
-constexpr int kMaxWaits = 200;  // 10 s of 50 ms waits
 
 void CALLBACK run_action(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    // A show handler that lets messages through may bring the timer before it has finished.
-    if (g_ready && !g_ready() && ++g_waits < kMaxWaits) {
-        SetTimer(nullptr, 0, 50, &run_action);
-        return;
-    }
     auto action = std::move(g_action);
-    g_ready = nullptr;
     if (action) action();
 }
 
@@ -33,11 +25,13 @@ void notify_parent(HWND control, WORD code) {
 
 } // namespace
 
-void WhenShown(std::function<void()> act, std::function<bool()> ready) {
+void WhenShown(std::function<void()> act) {
     g_action = std::move(act);
-    g_ready = std::move(ready);
-    g_waits = 0;
     SetTimer(nullptr, 0, 150, &run_action);
+}
+
+void WhenShown(std::function<bool()> ready, std::function<void()> act) {
+    window_test::when_modal(std::move(ready), std::move(act));
 }
 
 void ClickButton(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }

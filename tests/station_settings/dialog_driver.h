@@ -12,8 +12,10 @@
 
 namespace settings_test {
 
-// Runs `act` once the modal loop that follows is running and `ready` (when given) holds.
-void WhenShown(std::function<void()> act, std::function<bool()> ready = nullptr);
+// Runs `act` once the modal loop that follows is running.
+void WhenShown(std::function<void()> act);
+// The same once `ready` holds (the dialog may still be filling its views when its loop runs).
+void WhenShown(std::function<bool()> ready, std::function<void()> act);
 
 void ClickButton(HWND button);
 void SelectListRow(HWND list_view, int row, bool selected = true);

@@ -46,7 +46,8 @@ protected:
 
 TEST_F(LogViewerWindow, ListsDayFilesAndDeletesAChosenOneAfterYes) {
     TViewOrPrintLogForm viewer(nullptr, dir.path(), texts, prompts, shell);
-    WhenShown([&] {
+    // The viewer lists the files while it is being shown, and its modal loop runs meanwhile.
+    WhenShown([&] { return viewer.lvLogFile->item_count() >= 3; }, [&] {
         EXPECT_EQ(Captions(viewer),
                   (std::set<std::string>{"2012-03-17 Logs", "2012-03-18 Logs", "2011-01-01 Logs"}));
         SaveScreenshot(viewer.handle(), "log_viewer_shown");

@@ -9,22 +9,11 @@
 #include "station/core/gbk_literal.h"
 #include "station/forms/message_boxes.h"
 #include "tests/station_shell/screenshots.h"
+#include "tests/support/window_test/modal_action.h"
 
 namespace {
 
 using station::Gbk;
-
-// Runs `act` on the box once it is up (from a thread timer of the modal loop).
-std::function<void()> g_action;
-void CALLBACK run_action(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    auto action = std::move(g_action);
-    if (action) action();
-}
-void when_shown(std::function<void()> act) {
-    g_action = std::move(act);
-    SetTimer(nullptr, 0, 150, &run_action);
-}
 
 // The width the label's text takes in the label's font, measured apart from the label.
 int text_width(const std::string& gbk) {
@@ -72,7 +61,7 @@ TEST_F(Boxes, ConfirmationWidthFollowsItsTextAndButtonsAnswer) {
         box.FMessage = Gbk(c.message);
         int shown_width = 0;
         int label_width = 0;
-        when_shown([&] {
+        window_test::when_modal([&] { return window_test::shown(&box); }, [&] {
             shown_width = window_width(box.handle());
             label_width = box.EcLabelMsg->width();
             EXPECT_TRUE(shell_test::SaveScreenshot(box.handle(), c.name));
@@ -93,7 +82,8 @@ TEST_F(Boxes, ConfirmationWidthFollowsItsTextAndButtonsAnswer) {
 TEST_F(Boxes, ConfirmationEscapeAnswersNo) {
     forms::TConfForm box(nullptr, texts);
     box.FMessage = "?";
-    when_shown([&] { PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); });
+    window_test::when_modal([&] { return window_test::shown(&box); },
+                          [&] { PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); });
     box.show_modal();
     EXPECT_FALSE(box.FConfirmed);
 }
@@ -108,7 +98,7 @@ TEST_F(Boxes, MessageBoxWidensItsLabelAndCentresItsButton) {
         box.set_caption(texts.Get("MsgBox.Alerting"));
         box.FMessage = Gbk(c.message);
         int shown_width = 0;
-        when_shown([&] {
+        window_test::when_modal([&] { return window_test::shown(&box); }, [&] {
             shown_width = window_width(box.handle());
             EXPECT_TRUE(shell_test::SaveScreenshot(box.handle(), c.name));
             PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);  // Esc closes it
@@ -179,7 +169,7 @@ TEST_F(Boxes, MultiConfirmationGivesEachAnswer) {
         forms::TMultiConfForm box(nullptr);
         box.FMessage = Gbk(c.message);
         int shown_width = 0;
-        when_shown([&] {
+        window_test::when_modal([&] { return window_test::shown(&box); }, [&] {
             shown_width = window_width(box.handle());
             EXPECT_TRUE(shell_test::SaveScreenshot(box.handle(), c.name));
             box.btnYesAll->click();
@@ -199,7 +189,7 @@ TEST_F(Boxes, MultiConfirmationGivesEachAnswer) {
     forms::TMultiConfForm box(nullptr);
     box.FMessage = "?";
     for (const Answer& a : answers) {
-        when_shown([&] { (box.*a.button)->click(); });
+        window_test::when_modal([&] { return window_test::shown(&box); }, [&] { (box.*a.button)->click(); });
         EXPECT_EQ(box.show_modal(), a.result);
     }
 }

@@ -80,12 +80,10 @@ TEST_F(MainWindow, StartAndStopSwitchCaptionTrayMenuAndAnimation) {
 TEST_F(MainWindow, CloseHidesToTheTrayAndTheRestoreMessageBringsItBack) {
     Open();
     form_->close();
-    pump(100);
-    EXPECT_FALSE(IsWindowVisible(form_->handle()));
+    EXPECT_TRUE(window_test::pump_until([&] { return !IsWindowVisible(form_->handle()); }, 5000));
     EXPECT_TRUE(form_->TrayIconMain()->Tray().Shown());
     SendMessageW(form_->handle(), forms::WM_RESTOREFROMTRAY, 0, 0);
-    pump(100);
-    EXPECT_TRUE(IsWindowVisible(form_->handle()));
+    EXPECT_TRUE(window_test::pump_until([&] { return IsWindowVisible(form_->handle()) != FALSE; }, 5000));
 }
 
 TEST_F(MainWindow, StateViewIsShownFirstAndLogPanelFollowsItsMenuItem) {

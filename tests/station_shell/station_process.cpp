@@ -144,18 +144,24 @@ BOOL CALLBACK collect_tool_bars(HWND window, LPARAM param) {
 }
 } // namespace
 
-std::string ListViewCell(DWORD process_id, HWND list, int row, int column) {
+std::vector<std::string> ListViewRow(DWORD process_id, HWND list, int row) {
+    const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int columns = header != nullptr ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
     RemoteBuffer remote(process_id, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
-    if (!remote.ok()) return "<no memory>";
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = reinterpret_cast<LPWSTR>(remote.at(sizeof(LVITEMW)));
-    item.cchTextMax = kTextChars;
-    remote.write(0, &item, sizeof(item));
-    const LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.at(0)));
-    wchar_t buffer[kTextChars] = {};
-    remote.read(sizeof(LVITEMW), buffer, sizeof(buffer));
-    return wide_text(buffer, length);
+    if (!remote.ok()) return {};
+    std::vector<std::string> cells;
+    for (int column = 0; column < columns; ++column) {
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = reinterpret_cast<LPWSTR>(remote.at(sizeof(LVITEMW)));
+        item.cchTextMax = kTextChars;
+        remote.write(0, &item, sizeof(item));
+        const LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.at(0)));
+        wchar_t buffer[kTextChars] = {};
+        remote.read(sizeof(LVITEMW), buffer, sizeof(buffer));
+        cells.push_back(wide_text(buffer, length));
+    }
+    return cells;
 }
 
 std::string ToolBarButtonText(DWORD process_id, const ToolBarButton& button) {

@@ -33,8 +33,11 @@ HWND FindChildByClass(HWND parent, const wchar_t* class_name);
 HWND FindChildByText(HWND parent, const std::string& text);
 std::string WindowText(HWND window);
 
-// The text of a cell of a list view in another process (its memory holds the request).
-std::string ListViewCell(DWORD process_id, HWND list, int row, int column);
+// The texts of every column of a row of a list view in another process (its memory holds the
+// requests); empty when the process cannot be reached. The cells are read one after another:
+// a test waits until the whole row meets its expectation rather than reading cells at moments
+// of its own.
+std::vector<std::string> ListViewRow(DWORD process_id, HWND list, int row);
 int ListViewRowCount(HWND list);
 
 // A button of a tool bar in another process: found by its caption, clicked as the bar would

@@ -7,6 +7,8 @@
 
 #include <chrono>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/host_address.h"
@@ -165,19 +167,28 @@ TEST_F(StationProcessTest, LogonStartFetchesHiddenAndLivesUntilTheSessionEnds) {
     }
     EXPECT_TRUE(shell_test::WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 5000));
 
-    // The state view's row follows the device through its download.
+    // The state view's row follows the device through its download. Its cells change at
+    // different moments (the state before the file name), so each wait reads the whole row and
+    // holds until all of it shows the expected stage.
     ASSERT_EQ(shell_test::ListViewRowCount(list), 1);
     const DWORD pid = station_->Id();
-    auto cell = [&](int column) { return shell_test::ListViewCell(pid, list, 0, column); };
-    // The row is read whole, at one moment: a download may end between two reads.
     std::vector<std::string> row;
-    auto read_row = [&] {
-        row.clear();
-        for (int column = 0; column <= 10; ++column) row.push_back(cell(column));
-        return row[7] == Gbk(u8"FTP过程中");
+    auto row_shows = [&](auto stage) {
+        return [&, stage] {
+            row = shell_test::ListViewRow(pid, list, 0);
+            return row.size() > 10 && stage(row);
+        };
     };
-    const bool downloading = shell_test::WaitUntil(read_row, 30000);
-    EXPECT_TRUE(downloading) << "state: " << plat::gbk_to_utf8(row.size() > 7 ? row[7] : "");
+    auto row_text = [&] {
+        std::string text;
+        for (const std::string& c : row) text += plat::gbk_to_utf8(c) + " | ";
+        return text;
+    };
+    const bool downloading = shell_test::WaitUntil(row_shows([](const std::vector<std::string>& r) {
+        return r[7] == Gbk(u8"FTP过程中") && r[8].find("d01-") != std::string::npos &&
+               r[9].find(" / ") != std::string::npos;
+    }), 30000);
+    EXPECT_TRUE(downloading) << row_text();
     if (downloading) {
         EXPECT_EQ(row[0], Gbk(u8"已连接"));
         EXPECT_EQ(row[1], "1");
@@ -187,16 +198,21 @@ TEST_F(StationProcessTest, LogonStartFetchesHiddenAndLivesUntilTheSessionEnds) {
         EXPECT_NE(row[8].find("d01-"), std::string::npos) << row[8];
         EXPECT_EQ(row[10], kSaveFolder);
         EXPECT_TRUE(shell_test::SaveScreenshot(main, "station_downloading"));
+        EXPECT_EQ(row[0], Gbk(u8"已连接"));
+        EXPECT_EQ(row[1], "1");
+        EXPECT_EQ(row[3], address_);
+        EXPECT_EQ(row[5], "8");
+        EXPECT_EQ(row[10], kSaveFolder);
     }
     ASSERT_TRUE(shell_test::WaitUntil([&] { return AllStored(); }, 120000));
-    EXPECT_TRUE(shell_test::WaitUntil([&] { return cell(6) == "0" && cell(9).empty(); }, 15000))
-        << plat::gbk_to_utf8(cell(6) + " | " + cell(7) + " | " + cell(9));
+    EXPECT_TRUE(shell_test::WaitUntil(row_shows([](const std::vector<std::string>& r) {
+        return r[6] == "0" && r[9].empty();
+    }), 15000)) << row_text();
 
     // Closing the window hides it; the station lives on.
     PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(shell_test::WaitUntil([&] { return !IsWindowVisible(main); }, 5000));
-    Sleep(300);
-    EXPECT_TRUE(station_->Running());
+    EXPECT_FALSE(station_->WaitExit(300)) << "a hidden station lives on";
 
     // The end of the session: answered at once, and everything saved before the process ends.
     DWORD_PTR answer = 0;
@@ -291,9 +307,9 @@ TEST_F(StationProcessTest, StartStopButtonAndExitCommandWithConfirmation) {
         shell_test::ClickToolBarButton(exit_button);
         HWND box = station_->WaitWindow(L"TConfForm", 10000);
         ASSERT_NE(box, nullptr);
-        ASSERT_TRUE(shell_test::WaitUntil([&] { return IsWindowVisible(box) != FALSE; }, 5000));
-        Sleep(200);
-        EXPECT_EQ(shell_test::WindowText(box), Gbk(u8"确认"));
+        EXPECT_TRUE(shell_test::WaitUntil(
+            [&] { return IsWindowVisible(box) != FALSE && shell_test::WindowText(box) == Gbk(u8"确认"); }, 5000))
+            << shell_test::WindowText(box);
         if (!a.ends) {
             EXPECT_TRUE(shell_test::SaveScreenshot(box, "station_exit_question"));
         }
@@ -304,8 +320,7 @@ TEST_F(StationProcessTest, StartStopButtonAndExitCommandWithConfirmation) {
             EXPECT_TRUE(station_->WaitExit(20000));
         } else {
             EXPECT_TRUE(shell_test::WaitUntil([&] { return !IsWindowVisible(box); }, 5000));
-            Sleep(300);
-            EXPECT_TRUE(station_->Running());
+            EXPECT_FALSE(station_->WaitExit(300)) << "the answer no keeps the station";
         }
     }
     EXPECT_NE(last_log_line(folder_).find(Gbk(u8"退出程序")), std::string::npos) << plat::gbk_to_utf8(last_log_line(folder_));

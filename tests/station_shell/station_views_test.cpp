@@ -24,6 +24,7 @@
 #include "station/forms/station_views.h"
 #include "tests/station_shell/main_window_fixture.h"
 #include "tests/station_shell/screenshots.h"
+#include "tests/support/window_test/modal_action.h"
 #include "tests/support/window_test/window_test.h"
 
 namespace {
@@ -31,29 +32,6 @@ namespace {
 using shell_test::ColumnCaption;
 using station::Gbk;
 using window_test::pump;
-
-// Runs `act` once, from inside the modal loop that the next call opens, once `ready` (when
-// given) holds: a show handler that lets messages through may bring the timer before it ends.
-std::function<void()> g_modal_action;
-std::function<bool()> g_modal_ready;
-int g_modal_waits = 0;
-void CALLBACK run_modal_action(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    if (g_modal_ready && !g_modal_ready() && ++g_modal_waits < 200) {
-        SetTimer(nullptr, 0, 50, &run_modal_action);
-        return;
-    }
-    auto act = std::move(g_modal_action);
-    g_modal_action = nullptr;
-    g_modal_ready = nullptr;
-    if (act) act();
-}
-void when_modal(std::function<void()> act, std::function<bool()> ready = nullptr) {
-    g_modal_action = std::move(act);
-    g_modal_ready = std::move(ready);
-    g_modal_waits = 0;
-    SetTimer(nullptr, 0, 150, &run_modal_action);
-}
 
 void select_row(HWND list_view, int row) {
     LVITEMW item{};
@@ -184,7 +162,7 @@ TEST_F(StationViewsTest, ColumnChooserOkRebuildsTheListColumnsAndTheSortMenu) {
     const int date = forms::SortColumnPosition(globals_.ColumnsInfo, Gbk(u8"日期"));
     ASSERT_GT(date, 0);
     const std::string first_header = ColumnCaption(frame.lvCalls->handle(), 0);
-    when_modal([&] {
+    window_test::when_modal([&] { return window_test::shown(views_->ColumnChooser()); }, [&] {
         forms::TSelColumnsForm* chooser = views_->ColumnChooser();
         ASSERT_NE(chooser, nullptr);
         select_row(chooser->checklistColumns->handle(), date);
@@ -207,7 +185,7 @@ TEST_F(StationViewsTest, ListHeaderPopupOpensTheColumnChooser) {
     Open();
     forms::TSearchRecFrame& frame = Search();
     bool shown = false;
-    when_modal([&] {
+    window_test::when_modal([&] { return window_test::shown(views_->ColumnChooser()); }, [&] {
         forms::TSelColumnsForm* chooser = views_->ColumnChooser();
         ASSERT_NE(chooser, nullptr);
         shown = IsWindowVisible(chooser->handle()) != FALSE;
@@ -224,7 +202,7 @@ TEST_F(StationViewsTest, SettingsAndLogViewerOpenFromTheMenuAndClose) {
     Open();
     Search();
     bool settings_shown = false;
-    when_modal([&] {
+    window_test::when_modal([&] { return window_test::shown(views_->Settings()); }, [&] {
         forms::TFormSettings* settings = views_->Settings();
         ASSERT_NE(settings, nullptr);
         settings_shown = IsWindowVisible(settings->handle()) != FALSE;
@@ -240,12 +218,15 @@ TEST_F(StationViewsTest, SettingsAndLogViewerOpenFromTheMenuAndClose) {
     EXPECT_EQ(views_->Settings()->modal_result(), ui::mrCancel);
 
     // The tool button opens the same dialog.
-    when_modal([&] { SendMessageW(views_->Settings()->btnCancel->handle(), BM_CLICK, 0, 0); });
+    window_test::when_modal([&] { return window_test::shown(views_->Settings()); },
+               [&] { SendMessageW(views_->Settings()->btnCancel->handle(), BM_CLICK, 0, 0); });
     form_->btnSettings->click();
     EXPECT_FALSE(IsWindowVisible(views_->Settings()->handle()));
 
     bool viewer_shown = false;
-    when_modal([&] {
+    // Ready when it lists the files: it lists them while it is being shown.
+    auto listed = [&] { return window_test::shown(views_->LogViewer()) && views_->LogViewer()->lvLogFile->item_count() >= 1; };
+    window_test::when_modal(listed, [&] {
         forms::TViewOrPrintLogForm* viewer = views_->LogViewer();
         ASSERT_NE(viewer, nullptr);
         viewer_shown = IsWindowVisible(viewer->handle()) != FALSE;
@@ -279,7 +260,8 @@ TEST_F(StationViewsTest, LanguageSwitchReachesTheSearchView) {
     Open();
     forms::TSearchRecFrame& frame = Search();
     // A dialog made before the change and one made after it both take the new language.
-    when_modal([&] { SendMessageW(views_->LogViewer()->btnClose->handle(), BM_CLICK, 0, 0); });
+    window_test::when_modal([&] { return window_test::shown(views_->LogViewer()); },
+               [&] { SendMessageW(views_->LogViewer()->btnClose->handle(), BM_CLICK, 0, 0); });
     form_->NodeLogFiles->click();
     const int date = forms::SortColumnPosition(globals_.ColumnsInfo, Gbk(u8"日期"));
     const int caller = forms::SortColumnPosition(globals_.ColumnsInfo, Gbk(u8"主叫"));
@@ -289,11 +271,13 @@ TEST_F(StationViewsTest, LanguageSwitchReachesTheSearchView) {
     EXPECT_EQ(ColumnCaption(frame.lvCalls->handle(), caller), "Caller");
     EXPECT_EQ(frame.StatusText(), "3 calls found");
     EXPECT_EQ(views_->LogViewer()->btnClose->caption(), "Close");
-    when_modal([&] { SendMessageW(views_->ColumnChooser()->btnCancel->handle(), BM_CLICK, 0, 0); });
+    window_test::when_modal([&] { return window_test::shown(views_->ColumnChooser()); },
+               [&] { SendMessageW(views_->ColumnChooser()->btnCancel->handle(), BM_CLICK, 0, 0); });
     form_->NodeColumns->click();
     EXPECT_EQ(views_->ColumnChooser()->caption(), "Columns");
     // The settings dialog's lists named by text keys.
-    when_modal([&] { SendMessageW(views_->Settings()->btnCancel->handle(), BM_CLICK, 0, 0); });
+    window_test::when_modal([&] { return window_test::shown(views_->Settings()); },
+               [&] { SendMessageW(views_->Settings()->btnCancel->handle(), BM_CLICK, 0, 0); });
     form_->NodeSysSettings->click();
     forms::TFormSettings& settings = *views_->Settings();
     EXPECT_EQ(settings.cbAutoRunMode->items().get(0), "Any user");

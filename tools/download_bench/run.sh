@@ -7,7 +7,10 @@
 # (the Windows one runs under Wine).
 set -euo pipefail
 if [ "${VQ_IN_NETNS:-}" != 1 ]; then
-  exec "$(dirname "$0")/../netns-run" "$0" "$@"
+  tools=$(dirname "$0")/..
+  # The display and wineserver of the Windows run end with it.
+  [ -z "${2:-}" ] || exec "$tools/wine-run" --session "$2" "$tools/netns-run" "$0" "$@"
+  exec "$tools/netns-run" "$0" "$@"
 fi
 native=$(cd "$1" && pwd)
 windows=${2:+$(cd "$2" && pwd)}
@@ -36,7 +39,6 @@ run_one() {  # runner bench window messages loss
 if [ -n "$windows" ]; then
   # A prefix of our own: its wineserver (which owns Wine's sockets) starts in this namespace.
   export VQ_WINE_PREFIX=$windows/wine/netns/download_bench
-  trap 'WINEPREFIX=$VQ_WINE_PREFIX wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 fi
 
 for build in native ${windows:+windows}; do

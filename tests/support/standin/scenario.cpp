@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <sstream>
 
 #include "platform/files.h"
@@ -91,6 +92,11 @@ bool apply_setting(ScenarioDevice& d, const std::string& key, const std::string&
         if (!need_number(0, 100000)) return false;
         auto more = generated_recordings(int(n), key == "wav_pcm" ? WavLayout::Pcm : WavLayout::Adpcm17,
                                          "rec", d.first_generated + std::int32_t(c.recordings.size()));
+        c.recordings.insert(c.recordings.end(), more.begin(), more.end());
+    } else if (key == "recent_calls") {
+        if (!need_number(0, 10000)) return false;
+        auto more = recent_recordings(int(n), c.channel_count, std::time(nullptr),
+                                      std::int32_t(c.recordings.size() + 1));
         c.recordings.insert(c.recordings.end(), more.begin(), more.end());
     } else if (key == "sized") {
         std::vector<std::size_t> sizes;
@@ -231,6 +237,42 @@ std::vector<Recording> generated_recordings(int count, WavLayout layout, const s
         r.date = f.start_date;
         r.db_index = first_index + i;
         r.content = make_wav(layout, build_call_record(f, kRawRecordSize));
+        out.push_back(std::move(r));
+    }
+    return out;
+}
+
+std::vector<Recording> recent_recordings(int count, int channels, std::time_t now,
+                                         std::int32_t first_index) {
+    std::tm today = *std::localtime(&now);
+    const long since_midnight = today.tm_hour * 3600L + today.tm_min * 60L + today.tm_sec;
+    const int per_day = (count + 1) / 2;
+    // Today's calls fit between midnight and now however early the run.
+    const long gap = std::clamp(since_midnight / (per_day + 1), 1L, 180L);
+    std::vector<Recording> out;
+    for (int i = 0; i < count; ++i) {
+        std::tm t = today;
+        t.tm_sec -= static_cast<int>((i / 2 + 1) * gap);
+        if (i % 2 == 1) t.tm_mday -= 1;  // every other call is yesterday's
+        t.tm_isdst = -1;
+        const std::time_t at = std::mktime(&t);
+        t = *std::localtime(&at);
+        char day_text[16], clock_text[16], channel[8], name[64];
+        std::strftime(day_text, sizeof day_text, "%Y%m%d", &t);
+        std::strftime(clock_text, sizeof clock_text, "%H%M%S", &t);
+        const int ch = 1 + (first_index + i - 1) % std::max(channels, 1);
+        std::snprintf(channel, sizeof channel, "%03d", ch);
+        std::snprintf(name, sizeof name, "CH%02d_%s_%s.wav", ch, day_text, clock_text);
+        CallRecordFields f = generated_call_fields(first_index + i);
+        f.start_date = f.second_date = day_text;
+        f.start_time = f.second_time = clock_text;
+        f.channel = channel;
+        f.file_name = name;
+        Recording r;
+        r.name = name;
+        r.date = day_text;
+        r.db_index = first_index + i;
+        r.content = make_wav(WavLayout::Pcm, build_call_record(f, kRawRecordSize));
         out.push_back(std::move(r));
     }
     return out;

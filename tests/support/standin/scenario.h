@@ -8,12 +8,14 @@
 // device_id, answer_logout, watchdog_ms, session_idle_ms, first_sequence, device_text,
 // window_wait_ms, messages_per_datagram, window_end_resend_ms, transfer_end_resend_ms,
 // recordings (a folder: its files in name order), recording_date (the date of the recordings
-// listed before it), wav_pcm / wav_adpcm (that many generated recordings), sized
+// listed before it), wav_pcm / wav_adpcm (that many generated recordings), recent_calls (that
+// many generated recordings of calls of today and yesterday, see recent_recordings), sized
 // (comma-separated sizes of generated recordings), call_log (that many generated entries),
 // loss (fraction of file data packets dropped on first send), loss_seed, query_message_gap_ms,
 // first_recording (the number of the first generated recording, which sets its call time and
 // so its name; before wav_pcm / wav_adpcm).
 #pragma once
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,11 @@ std::vector<Recording> load_recordings(const std::string& folder, const std::str
 std::vector<Recording> generated_recordings(int count, WavLayout layout,
                                             const std::string& prefix = "rec",
                                             std::int32_t first_index = 1);
+// `count` playable recordings of calls before `now` (local time), alternately today's and
+// yesterday's, a few minutes apart, on channels 1..`channels` in turn, named from the channel
+// and the time: "CH03_20240521_142305.wav".
+std::vector<Recording> recent_recordings(int count, int channels, std::time_t now,
+                                         std::int32_t first_index = 1);
 // Recordings of pattern bytes of the given sizes (no call record): "data0001.bin"... with
 // date "20120301"; recording n holds pattern_bytes(size, n), n its database index.
 std::vector<Recording> sized_recordings(const std::vector<std::size_t>& sizes,
