@@ -150,7 +150,7 @@ TEST_F(Boxes, MessageBoxCaptionedErrorShowsTheErrorIcon) {
     for (const auto& c : cases) {
         box.set_caption(Gbk(c.caption));
         box.FMessage = Gbk(u8"路径不存在!");
-        when_shown([&] {
+        window_test::when_modal([&] { return window_test::shown(&box); }, [&] {
             EXPECT_TRUE(shell_test::SaveScreenshot(box.handle(), c.name));
             PostMessageW(box.handle(), WM_CLOSE, 0, 0);
         });
