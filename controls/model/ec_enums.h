@@ -26,8 +26,6 @@ UI_ENUM(TEcHotTrackColorType, htctComplement, htctActual)
 UI_ENUM(TEcGradientColorStyle, gcsSystem, gcsMSOffice, gcsCustom)
 UI_ENUM(TEcVisualStyle, vsClassic, vsWinXP, vsGradient)
 UI_ENUM(TEcButtonHotTrackStyle, htsInterior, htsFrame)
-// The design-time "About" entry every component of the set shows; never stored.
-UI_ENUM(TEcAbout, abAbout)
 
 constexpr std::int32_t kMaxPositiveInteger = 2147483647;  // TPositiveInteger is 1 .. this
 

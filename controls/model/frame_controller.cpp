@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/ui/text_util.h"
+
 namespace ec {
 
 using P = TEcFrameControllerProperty;
@@ -15,6 +17,7 @@ ui::ClassInfo& FrameController::static_class() {
         c.factory = ui::factory_of<FrameController>();
         PropBuilder<FrameController>(c)
             .color("Color", &FrameController::color, &FrameController::set_color, ui::clWindow)
+            .stored([](const FrameController& f) { return !f.parent_color(); })
             .color("DisabledColor", &FrameController::disabled_color, &FrameController::set_disabled_color, ui::clBtnFace)
             .color("ReadOnlyColor", &FrameController::read_only_color, &FrameController::set_read_only_color, ui::clInfoBk)
             .boolean("ReadOnlyColorOnFocus", &FrameController::read_only_color_on_focus,
@@ -38,7 +41,21 @@ ui::ClassInfo& FrameController::static_class() {
             .boolean("ParentColor", &FrameController::parent_color, &FrameController::set_parent_color, false)
             .reference<RegIniFile>("RegIniFile", "TEcRegIniFile", &FrameController::reg_ini_file,
                                    &FrameController::set_reg_ini_file)
-            .obsolete("FrameFlatStyle", ui::ObsoleteValue::Identifier);
+            .obsolete("FrameFlatStyle", ui::ObsoleteValue::Identifier)
+            .obsolete("FrameFlat", ui::ObsoleteValue::Boolean,
+                      [](FrameController& f, const ui::DescValue& v) {
+                          const bool flat = ui::same_text(v.text, "True");
+                          f.set_frame_hot_track(flat);
+                          if (!flat) return;
+                          f.set_frame_style(TFrameStyle::fsStatus);
+                          f.set_frame_hot_style(TFrameStyle::fsLowered);
+                      })
+            .obsolete("FrameFocusStyle", ui::ObsoleteValue::Identifier,
+                      [](FrameController& f, const ui::DescValue& v) {
+                          // A name that is no frame style keeps the hot style as it was.
+                          if (auto style = enum_info(TFrameStyle{}).value_of(v.text))
+                              f.set_frame_hot_style(static_cast<TFrameStyle>(*style));
+                      });
         return c;
     }();
     return info;
@@ -126,7 +143,9 @@ bool FrameController::change(T& field, const T& value, TEcFrameControllerPropert
 
 void FrameController::set_color(ui::TColor v) {
     if (v == color_) return;
-    if (color_ == focus_color_) set_focus_color(v);
+    // A stored description holds both colours as they were: reading one must not move the other
+    // (FocusColor at its default is not stored, and would read back as Color).
+    if (color_ == focus_color_ && !loading()) set_focus_color(v);
     color_ = v;
     parent_color_ = false;
     push_setting_to_all(P::fcpColor);

@@ -48,6 +48,7 @@ public:
     // The control's published FrameControllerNotifications, or all when it has none.
     static std::uint32_t control_notifications(const ui::Component& control);
 
+    // FocusColor follows a change of Color when the two were equal, except while loading.
     ui::TColor color() const { return color_; }
     virtual void set_color(ui::TColor v);
     bool parent_color() const { return parent_color_; }

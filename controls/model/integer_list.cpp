@@ -1,6 +1,7 @@
 #include "controls/model/integer_list.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace ec {
 
@@ -8,11 +9,57 @@ namespace {
 
 std::string list_index_text(int index) { return "List index out of bounds (" + std::to_string(index) + ")"; }
 
+
+std::int32_t stored_integer(const ui::DescValue& v) {
+    if (v.kind != ui::DescValue::Kind::Integer || v.integer < INT32_MIN || v.integer > INT32_MAX)
+        throw ui::PropertyError(std::string("a 32-bit integer expected, not ") + ui::value_kind_name(v.kind));
+    return static_cast<std::int32_t>(v.integer);
+}
+
+ui::DescValue integer_value(std::int32_t n) {
+    ui::DescValue v;
+    v.kind = ui::DescValue::Kind::Integer;
+    v.integer = n;
+    return v;
+}
+
 } // namespace
 
 ui::ClassInfo& IntegerList::static_class() {
-    static ui::ClassInfo info("TEcIntegerList", &ui::Persistent::static_class());
+    static ui::ClassInfo info = [] {
+        ui::ClassInfo c("TEcIntegerList", &ui::Persistent::static_class());
+        ui::PropBuilder<IntegerList>(c)
+            .defined(
+                "Min", [](IntegerList& l, const ui::DescValue& v) { l.set_min(stored_integer(v)); },
+                [](const IntegerList& l, ui::DescValue& v) {
+                    v = integer_value(l.min());
+                    return l.min() != 0;
+                })
+            .defined(
+                "Max", [](IntegerList& l, const ui::DescValue& v) { l.set_max(stored_integer(v)); },
+                [](const IntegerList& l, ui::DescValue& v) {
+                    v = integer_value(l.max());
+                    return l.max() != 0;
+                })
+            .defined("Integers", &IntegerList::read_integers, &IntegerList::write_integers);
+        return c;
+    }();
     return info;
+}
+
+void IntegerList::read_integers(const ui::DescValue& v) {
+    if (v.kind != ui::DescValue::Kind::List)
+        throw ui::PropertyError(std::string("a list of integers expected, not ") + ui::value_kind_name(v.kind));
+    IntegerList stored;
+    for (const ui::DescValue& item : v.list) stored.items_.push_back(stored_integer(item));
+    assign(stored);
+}
+
+bool IntegerList::write_integers(ui::DescValue& v) const {
+    if (items_.empty()) return false;
+    v.kind = ui::DescValue::Kind::List;
+    for (std::int32_t n : items_) v.list.push_back(integer_value(n));
+    return true;
 }
 
 void IntegerList::check_index(int index, int limit) const {

@@ -64,6 +64,9 @@ public:
     friend bool operator!=(const IntegerList& a, const IntegerList& b) { return !(a == b); }
 
 private:
+    // The stored "Integers": each value added as Add would (range, sorting, duplicates).
+    void read_integers(const ui::DescValue& value);
+    bool write_integers(ui::DescValue& value) const;
     void check_index(int index, int limit) const;
     void check_range(std::int32_t value) const;
 

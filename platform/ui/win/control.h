@@ -255,6 +255,7 @@ public:
     void set_parent_window(HWND w);
 
     const std::vector<Control*>& controls() const { return controls_; }
+    std::vector<Component*> children() const override { return {controls_.begin(), controls_.end()}; }
     int control_count() const { return static_cast<int>(controls_.size()); }
     Control* control(int index) const { return controls_.at(static_cast<std::size_t>(index)); }
     void insert_control(Control* c);
