@@ -1,7 +1,8 @@
 #include "platform/ui/description_writer.h"
 
-#include <algorithm>
+#include <locale>
 #include <set>
+#include <sstream>
 
 #include "platform/text_gbk.h"
 #include "platform/ui/collection.h"
@@ -33,6 +34,17 @@ std::string quoted(std::string_view text) {
     }
     if (open) out += '\'';
     return out.empty() ? "''" : out;
+}
+
+// The shortest usual form that reads back as the same number (a time of day needs all digits).
+std::string exact_float_text(double value) {
+    std::string text = float_to_text(value);
+    if (parse_float(text) == value) return text;
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out.precision(17);
+    out << value;
+    return out.str();
 }
 
 DescValue identifier(std::string text) {
@@ -210,7 +222,7 @@ std::string format_description_value(const DescValue& v, int indent) {
     using K = DescValue::Kind;
     switch (v.kind) {
     case K::Integer: return std::to_string(v.integer);
-    case K::Float: return float_to_text(v.number);
+    case K::Float: return exact_float_text(v.number);
     case K::String: return quoted(v.text);
     case K::Identifier: return v.text;
     case K::Set: {
