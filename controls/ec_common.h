@@ -4,12 +4,14 @@
 // nothing and returned as it is.
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "controls/model/blink_list.h"
 #include "controls/model/ec_enums.h"
 #include "controls/model/frame_colors.h"
 #include "controls/model/hsl_color.h"
+#include "platform/ui/win/application.h"
 #include "platform/ui/win/graphics.h"
 #include "platform/ui/win/std_controls.h"
 
@@ -94,6 +96,25 @@ void set_theme_color_name_reader(ThemeColorNameReader reader);  // nullptr: the 
 int detect_xp_color_scheme();
 TColor theme_element_color(int kind);
 bool themes_active();
+
+// Fonts: a copy turned by `angle` degrees (the caller owns it), whether the face is TrueType,
+// the line height (text height + 2) and the average width of the 52 Latin letters.
+ui::GdiObject<HFONT> create_rotated_font(const ui::Font& font, int angle);
+bool is_true_type_face(const ui::Font& font);
+int font_line_height(const ui::Font& font);
+int average_char_width(const ui::Font& font);
+
+// Repaints the non-client area of a window that is at least partly visible.
+void refresh_window_frame(HWND window, const Rect& rect);
+// Invalidates the children whose published Transparent is true, so that they show the new
+// background of their container.
+void refresh_transparent_children(ui::WinControl& container);
+
+// The work area (the screen less task bars) of the monitor nearest to the window; the monitor
+// whose bounds hold the point, if any.
+Rect active_work_area(HWND window);
+int active_work_area_width(HWND window);
+std::optional<ui::MonitorInfo> monitor_at_point(POINT point);
 
 // The process's blink list on a window timer, created when absent.
 BlinkingControlsList& acquire_window_blink_list();

@@ -110,3 +110,60 @@ TEST(EcDesktop, ClassesAreRegisteredForDescriptions) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(EcDesktop, RotatedFontCarriesTheFontsFields) {
+    ui::Font font;
+    font.set_name("\xCB\xCE\xCC\xE5");  // 宋体 in GBK
+    font.set_height(-15);
+    font.set_style({ui::TFontStyle::fsBold, ui::TFontStyle::fsUnderline});
+    font.set_charset(GB2312_CHARSET);
+    font.set_pitch(ui::TFontPitch::fpFixed);
+    const ui::GdiObject<HFONT> rotated = create_rotated_font(font, 90);
+    ASSERT_TRUE(rotated);
+    LOGFONTW lf{};
+    ASSERT_EQ(GetObjectW(rotated.get(), sizeof lf, &lf), static_cast<int>(sizeof lf));
+    EXPECT_EQ(lf.lfHeight, -15);
+    EXPECT_EQ(lf.lfWidth, 0);
+    EXPECT_EQ(lf.lfEscapement, 900);
+    EXPECT_EQ(lf.lfOrientation, 0);
+    EXPECT_EQ(lf.lfWeight, 700);
+    EXPECT_FALSE(lf.lfItalic);
+    EXPECT_TRUE(lf.lfUnderline);
+    EXPECT_FALSE(lf.lfStrikeOut);
+    EXPECT_EQ(lf.lfCharSet, GB2312_CHARSET);
+    EXPECT_EQ(lf.lfPitchAndFamily, FIXED_PITCH);
+    EXPECT_STREQ(lf.lfFaceName, L"\u5B8B\u4F53");
+
+    font.set_style({});
+    font.set_pitch(ui::TFontPitch::fpVariable);
+    ASSERT_EQ(GetObjectW(create_rotated_font(font, -45).get(), sizeof lf, &lf), static_cast<int>(sizeof lf));
+    EXPECT_EQ(lf.lfEscapement, -450);
+    EXPECT_EQ(lf.lfWeight, 400);
+    EXPECT_EQ(lf.lfPitchAndFamily, VARIABLE_PITCH);
+}
+
+TEST(EcDesktop, FontMeasuresAndMonitors) {
+    window_test::ensure_application();
+    ui::Font font;
+    font.set_name("Arial");
+    font.set_height(-20);
+    EXPECT_GE(font_line_height(font), 22);
+    const int average = average_char_width(font);
+    EXPECT_GT(average, 4);
+    EXPECT_LT(average, 20);
+    EXPECT_TRUE(is_true_type_face(font));
+
+    const auto monitors = ui::screen().monitors();
+    ASSERT_FALSE(monitors.empty());
+    const ui::Rect first = monitors.front().bounds;
+    const auto found = monitor_at_point({first.left, first.top});
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->bounds, first);
+    EXPECT_FALSE(monitor_at_point({-100000, -100000}).has_value());
+    EXPECT_EQ(active_work_area_width(GetDesktopWindow()), active_work_area(GetDesktopWindow()).width());
+    EXPECT_GT(active_work_area(GetDesktopWindow()).width(), 0);
+}
+
+} // namespace
