@@ -29,6 +29,24 @@ void use_pen(ui::Canvas& canvas, TColor color) {
     canvas.pen().mode = ui::TPenMode::pmCopy;
 }
 
+// Leaves rectangles out of a DC's clip region for its lifetime, then puts the region back. Only
+// the clip is touched: the objects a canvas keeps selected stay as they are.
+class ClipExclusion {
+public:
+    explicit ClipExclusion(HDC dc) : dc_(dc), saved_(CreateRectRgn(0, 0, 0, 0)) {
+        had_clip_ = GetClipRgn(dc_, saved_.get()) == 1;
+    }
+    ~ClipExclusion() { SelectClipRgn(dc_, had_clip_ ? saved_.get() : nullptr); }
+    ClipExclusion(const ClipExclusion&) = delete;
+    ClipExclusion& operator=(const ClipExclusion&) = delete;
+    void exclude(int l, int t, int r, int b) { ExcludeClipRect(dc_, l, t, r, b); }
+
+private:
+    HDC dc_;
+    ui::Region saved_;
+    bool had_clip_ = false;
+};
+
 Rect inset(const Rect& r, int by, TSides sides) {
     return {r.left + (sides.has(S::sdLeft) ? by : 0), r.top + (sides.has(S::sdTop) ? by : 0),
             r.right - (sides.has(S::sdRight) ? by : 0), r.bottom - (sides.has(S::sdBottom) ? by : 0)};
@@ -360,8 +378,8 @@ void paint_close_cross(ui::Canvas& canvas, const Rect& r, bool themed, bool pres
 
 void paint_hot_gradient_box(ui::Canvas& canvas, const Rect& b, TGradientDirection direction, TColor start, TColor stop) {
     if (empty(b) || !display_traits().full_color) return;
-    ui::SavedDC saved(canvas.handle());
-    ExcludeClipRect(canvas.handle(), b.left + 2, b.top + 2, b.right - 2, b.bottom - 2);
+    ClipExclusion clip(canvas.handle());
+    clip.exclude(b.left + 2, b.top + 2, b.right - 2, b.bottom - 2);
     paint_gradient_fill(canvas, b, direction, start, stop, 1);
 }
 
@@ -429,10 +447,10 @@ void paint_radio_glyph(ui::Canvas& canvas, const Rect& rect, bool checked, const
             put({{5, 1}, {6, 1}, {7, 1}, {1, 5}, {1, 6}, {1, 7}, {11, 5}, {11, 6}, {11, 7}, {5, 11}, {6, 11}, {7, 11}}, light);
             put({{4, 1}, {8, 1}, {1, 4}, {11, 4}, {1, 8}, {11, 8}, {4, 11}, {8, 11}}, frame);
         } else {
-            ui::SavedDC saved(glyph.dc());
-            ExcludeClipRect(glyph.dc(), 4, 4, 9, 9);
-            ExcludeClipRect(glyph.dc(), 5, 3, 8, 10);
-            ExcludeClipRect(glyph.dc(), 3, 5, 10, 8);
+            ClipExclusion clip(glyph.dc());
+            clip.exclude(4, 4, 9, 9);
+            clip.exclude(5, 3, 8, 10);
+            clip.exclude(3, 5, 10, 8);
             paint_gradient_fill(c, {0, 0, rect.width(), rect.height()}, TGradientDirection::gdDiagonalDown,
                                 look.hot_light, look.hot_dark, 1);
         }

@@ -156,6 +156,25 @@ TEST_F(EcGlyphPainters, CloseCrossIsSymmetricAroundItsCentre) {
     EXPECT_NE(bitmap.pixel(0, 0), 0u);
 }
 
+TEST_F(EcGlyphPainters, HotGradientBoxIsATwoPixelRing) {
+    ectest::reset(bitmap, 10, 8);
+    paint_hot_gradient_box(bitmap.canvas(), {0, 0, 10, 8}, TGradientDirection::gdDiagonalDown, ui::clWhite, ui::clNavy);
+    GdiFlush();
+    const std::uint32_t background = ui::color_to_rgb(ectest::kBackground);
+    for (auto [x, y] : {std::pair{0, 0}, {1, 1}, {9, 7}, {8, 6}, {5, 0}, {0, 4}}) EXPECT_NE(bitmap.pixel(x, y), background) << x << "," << y;
+    for (auto [x, y] : {std::pair{2, 2}, {7, 5}, {5, 4}}) EXPECT_EQ(bitmap.pixel(x, y), background) << x << "," << y;
+    // The clip is whole again afterwards.
+    bitmap.canvas().brush().color = ui::clBlack;
+    bitmap.canvas().fill_rect({0, 0, 10, 8});
+    GdiFlush();
+    EXPECT_EQ(bitmap.pixel(5, 4), 0u);
+    set_display_traits({0, false});  // few colours: nothing
+    ectest::reset(bitmap, 10, 8);
+    paint_hot_gradient_box(bitmap.canvas(), {0, 0, 10, 8}, TGradientDirection::gdDiagonalDown, ui::clWhite, ui::clNavy);
+    GdiFlush();
+    EXPECT_EQ(bitmap.pixel(0, 0), background);
+}
+
 // Every frame style, edge and glyph on one sheet in the build tree, for a person to look at.
 TEST_F(EcGlyphPainters, SheetOfStylesAndGlyphs) {
     ui::Bitmap sheet;
