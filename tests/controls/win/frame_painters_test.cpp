@@ -88,6 +88,32 @@ TEST(EcFramePainters, EveryFrameStyle) {
     for (const FrameCase& c : cases) check(c);
 }
 
+TEST(EcFramePainters, TintedStylesTakeTheirColoursFromTheFace) {
+    const ui::TColor face = ui::rgb(90, 140, 200);
+    ectest::Legend legend = {{'.', ectest::kBackground},        {'d', darken_color(face, 50)},
+                             {'D', darken_color(face, 100)},   {'l', lighten_color(face, 50)},
+                             {'L', lighten_color(face, 100)},  {'m', lighten_color(face, 40)}};
+    auto tinted = [face](TFrameStyle s) {
+        return [face, s](ui::Canvas& c, const Rect& r) { return paint_tinted_frame_style(c, r, face, s); };
+    };
+    const FrameCase cases[] = {
+        {"fsFlat", 4, 3, tinted(TFrameStyle::fsFlat), {"dddd", "d..d", "dddd"}, {1, 1, 3, 2}},
+        {"fsStatus", 4, 3, tinted(TFrameStyle::fsStatus), {"dddL", "d..L", "LLLL"}, {1, 1, 3, 2}},
+        {"fsGroove", 6, 5, tinted(TFrameStyle::fsGroove), {"dddddL", "dLLLdL", "dL..dL", "dddddL", "LLLLLL"}, {2, 2, 4, 3}},
+        {"fsRaised", 6, 6, tinted(TFrameStyle::fsRaised),
+         {"lllllD", "lLLLdD", "lL..dD", "lL..dD", "lddddD", "DDDDDD"}, {2, 2, 4, 4}},
+        {"fsButtonUp", 5, 5, tinted(TFrameStyle::fsButtonUp), {"LLLLD", "LmmdD", "Lm.dD", "LdddD", "DDDDD"}, {2, 2, 3, 3}},
+        {"fsButtonDown", 5, 5, tinted(TFrameStyle::fsButtonDown), {"DDDDD", "DdddD", "Dd.dD", "DdddD", "DDDDD"}, {2, 2, 3, 3}},
+    };
+    for (const FrameCase& c : cases) {
+        ui::Bitmap bitmap;
+        ectest::reset(bitmap, c.width, c.height);
+        const Rect inner = c.paint(bitmap.canvas(), {0, 0, c.width, c.height});
+        EXPECT_TRUE(ectest::matches(bitmap, c.map, legend)) << c.what;
+        EXPECT_EQ(inner, c.inner) << c.what;
+    }
+}
+
 TEST(EcFramePainters, OutlinesMarksFocusAndCutCorners) {
     const FrameCase cases[] = {
         {"box outline", 4, 3, [](ui::Canvas& c, const Rect& r) { return paint_box_outline(c, r, ui::clBlack); },
