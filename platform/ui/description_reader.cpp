@@ -112,9 +112,15 @@ private:
         const DescValue& v = p.get();
         const PropInfo* info = find_property(*target, path);
         if (!info) {
+            if (const DefinedProperty* own = target->class_type().find_defined(path)) {
+                wrap(component, p.name, p.line, [&] { own->read(*target, v); });
+                return;
+            }
             if (const ObsoleteProperty* old = target->class_type().find_obsolete(path)) {
                 check_obsolete(*old, v, component, p);
-                return;  // read and dropped: older descriptions still carry it
+                // Older descriptions still carry it: carried over, or read and dropped.
+                if (old->convert) wrap(component, p.name, p.line, [&] { old->convert(*target, v); });
+                return;
             }
             fail(component, p.name, p.line, "unknown property");
         }

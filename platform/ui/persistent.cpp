@@ -26,6 +26,22 @@ const ObsoleteProperty* ClassInfo::find_obsolete(std::string_view prop_name) con
     return nullptr;
 }
 
+const DefinedProperty* ClassInfo::find_defined(std::string_view prop_name) const {
+    for (const ClassInfo* c = this; c; c = c->parent)
+        for (const DefinedProperty& p : c->defined)
+            if (same_text(p.name, prop_name)) return &p;
+    return nullptr;
+}
+
+std::vector<const DefinedProperty*> ClassInfo::all_defined() const {
+    std::vector<const ClassInfo*> chain;
+    for (const ClassInfo* c = this; c; c = c->parent) chain.insert(chain.begin(), c);
+    std::vector<const DefinedProperty*> out;
+    for (const ClassInfo* c : chain)
+        for (const DefinedProperty& p : c->defined) out.push_back(&p);
+    return out;
+}
+
 std::vector<const PropInfo*> ClassInfo::all_properties() const {
     std::vector<const ClassInfo*> chain;
     for (const ClassInfo* c = this; c; c = c->parent) chain.insert(chain.begin(), c);

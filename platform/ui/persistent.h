@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/ui/color.h"
+#include "platform/ui/description_parser.h"
 #include "platform/ui/enum_info.h"
 
 namespace ui {
@@ -40,6 +41,11 @@ struct PropInfo {
     const EnumInfo* enum_type = nullptr;  // Enum: the values; Set: the elements
     bool has_default = false;
     std::int64_t default_ordinal = 0;
+    double default_float = 0;        // Float
+    std::string default_string;      // String
+    // Whether the description writer may store the value; it then stores it when it differs from
+    // the default. Unset: always may.
+    std::function<bool(const Persistent&)> stored;
     std::function<std::int64_t(const Persistent&)> get_ordinal;
     std::function<void(Persistent&, std::int64_t)> set_ordinal;
     std::function<double(const Persistent&)> get_float;
@@ -64,6 +70,19 @@ enum class ObsoleteValue { Boolean, Identifier, Integer, Set, ColorOrInteger, Id
 struct ObsoleteProperty {
     std::string name;
     ObsoleteValue kind;
+    // Carries an old value over to the properties that replaced it; unset: the value is dropped.
+    // Called only with a value of the declared kind.
+    std::function<void(Persistent&, const DescValue&)> convert;
+};
+
+// A stored property the class reads and writes itself, in a format of its own (a list of
+// integers, a table of items...). It is never written by old names and has no published value.
+struct DefinedProperty {
+    std::string name;
+    // Throws PropertyError on a value it cannot take; the reader names the property.
+    std::function<void(Persistent&, const DescValue&)> read;
+    // Fills `value` and returns true when the property is to be stored.
+    std::function<bool(const Persistent&, DescValue& value)> write;
 };
 
 struct ClassInfo {
@@ -75,10 +94,13 @@ struct ClassInfo {
     std::function<Component*(Component* owner)> factory;
     std::vector<PropInfo> props;
     std::vector<ObsoleteProperty> obsolete;
+    std::vector<DefinedProperty> defined;
 
     bool inherits_from(std::string_view class_name) const;
     const PropInfo* find_property(std::string_view prop_name) const;   // this class and its bases
     const ObsoleteProperty* find_obsolete(std::string_view prop_name) const;
+    const DefinedProperty* find_defined(std::string_view prop_name) const;
+    std::vector<const DefinedProperty*> all_defined() const;  // bases first
     std::vector<const PropInfo*> all_properties() const;  // bases first
 };
 
@@ -194,16 +216,20 @@ public:
         return add(std::move(p));
     }
     template <class G, class S>
-    PropBuilder& floating(std::string name, G get, S set, std::string type = "Double") {
+    PropBuilder& floating(std::string name, G get, S set, std::string type = "Double", double def = 0) {
         PropInfo p = base(std::move(name), PropKind::Float, std::move(type));
+        p.has_default = true;
+        p.default_float = def;
         p.get_float = [get](const Persistent& o) { return static_cast<double>(std::invoke(get, self(o))); };
         p.set_float = [set](Persistent& o, double v) { std::invoke(set, self(o), v); };
         return add(std::move(p));
     }
     // Texts are GBK, as everywhere in the system.
     template <class G, class S>
-    PropBuilder& string(std::string name, G get, S set, std::string type = "string") {
+    PropBuilder& string(std::string name, G get, S set, std::string type = "string", std::string def = {}) {
         PropInfo p = base(std::move(name), PropKind::String, std::move(type));
+        p.has_default = true;
+        p.default_string = std::move(def);
         p.get_string = [get](const Persistent& o) { return std::string(std::invoke(get, self(o))); };
         p.set_string = [set](Persistent& o, std::string_view v) { std::invoke(set, self(o), std::string(v)); };
         return add(std::move(p));
@@ -252,6 +278,12 @@ public:
         p.set_binary = [set](Persistent& o, const std::vector<std::uint8_t>& v) { std::invoke(set, self(o), v); };
         return add(std::move(p));
     }
+    // Decides when the property added last is stored.
+    template <class F>
+    PropBuilder& stored(F predicate) {
+        info_.props.back().stored = [predicate](const Persistent& o) { return static_cast<bool>(std::invoke(predicate, self(o))); };
+        return *this;
+    }
     // Gives the property added last its own text form.
     template <class P, class F>
     PropBuilder& text_form(P parse, F format) {
@@ -264,7 +296,24 @@ public:
         return *this;
     }
     PropBuilder& obsolete(std::string name, ObsoleteValue kind) {
-        info_.obsolete.push_back({std::move(name), kind});
+        info_.obsolete.push_back({std::move(name), kind, nullptr});
+        return *this;
+    }
+    // An old name whose value `convert(C&, const DescValue&)` carries over.
+    template <class F>
+    PropBuilder& obsolete(std::string name, ObsoleteValue kind, F convert) {
+        info_.obsolete.push_back({std::move(name), kind, [convert](Persistent& o, const DescValue& v) {
+                                      std::invoke(convert, self(o), v);
+                                  }});
+        return *this;
+    }
+    // A property in the class's own format: `read(C&, const DescValue&)`,
+    // `write(const C&, DescValue&) -> bool`.
+    template <class R, class W>
+    PropBuilder& defined(std::string name, R read, W write) {
+        info_.defined.push_back({std::move(name),
+                                 [read](Persistent& o, const DescValue& v) { std::invoke(read, self(o), v); },
+                                 [write](const Persistent& o, DescValue& v) { return static_cast<bool>(std::invoke(write, self(o), v)); }});
         return *this;
     }
 

@@ -52,6 +52,7 @@ public:
         g->loaded_log = loaded_log;
         return true;
     }
+    std::vector<ui::Component*> children() const override { return {nested.begin(), nested.end()}; }
     void loaded() override {
         Component::loaded();
         if (loaded_log) loaded_log->push_back(name() + (buddy ? "->" + buddy->name() : std::string()));

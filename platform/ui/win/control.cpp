@@ -105,8 +105,11 @@ ClassInfo& Control::static_class() {
             .integer("Top", &Control::top, &Control::set_top)
             .integer("Width", &Control::width, &Control::set_width)
             .integer("Height", &Control::height, &Control::set_height)
+            // Follow from the bounds (and a form's menu bar, which is set later): never stored.
             .integer("ClientWidth", &Control::client_width, &Control::set_client_width)
+            .stored([](const Control&) { return false; })
             .integer("ClientHeight", &Control::client_height, &Control::set_client_height)
+            .stored([](const Control&) { return false; })
             .enumeration("Align", &Control::align, &Control::set_align, TAlign::alNone)
             .set("Anchors", "TAnchors", &Control::anchors, &Control::set_anchors, TAnchors{TAnchorKind::akLeft, TAnchorKind::akTop})
             .object("Constraints", PropKind::Object, "TSizeConstraints", [](Control& x) -> Persistent* { return &x.constraints_; })
@@ -131,6 +134,9 @@ ClassInfo& Control::static_class() {
             .event("OnMouseDown", "TMouseEvent", &Control::on_mouse_down)
             .event("OnMouseUp", "TMouseEvent", &Control::on_mouse_up)
             .event("OnMouseMove", "TMouseMoveEvent", &Control::on_mouse_move)
+            .event("OnMouseWheel", "TMouseWheelEvent", &Control::on_mouse_wheel)
+            .event("OnMouseWheelDown", "TMouseWheelUpDownEvent", &Control::on_mouse_wheel_down)
+            .event("OnMouseWheelUp", "TMouseWheelUpDownEvent", &Control::on_mouse_wheel_up)
             .obsolete("ParentShowHint", ObsoleteValue::Boolean);
         return c;
     }();
@@ -437,6 +443,8 @@ void Control::wnd_proc(Message& m) {
         if (on_mouse_leave) on_mouse_leave(this);
         break;
     case CM_HITTEST: m.result = 1; break;  // the whole rectangle is ours
+    case CM_PARENTCOLORCHANGED: parent_color_changed(); break;
+    case CM_PARENTFONTCHANGED: parent_font_changed(); break;
     default: default_handler(m); break;
     }
     if (is_mouse_message(m.msg)) default_handler(m);
@@ -464,6 +472,31 @@ void Control::mouse_move(TShiftState shift, int x, int y) {
 
 void Control::mouse_up(TMouseButton button, TShiftState shift, int x, int y) {
     if (on_mouse_up) on_mouse_up(this, button, shift, x, y);
+}
+
+bool Control::do_mouse_wheel(TShiftState shift, int wheel_delta, POINT mouse_pos) {
+    bool handled = false;
+    if (on_mouse_wheel) on_mouse_wheel(this, shift, wheel_delta, mouse_pos, handled);
+    if (handled || wheel_delta == 0) return handled;
+    return wheel_delta < 0 ? do_mouse_wheel_down(shift, mouse_pos) : do_mouse_wheel_up(shift, mouse_pos);
+}
+
+bool Control::do_mouse_wheel_down(TShiftState shift, POINT mouse_pos) {
+    bool handled = false;
+    if (on_mouse_wheel_down) on_mouse_wheel_down(this, shift, mouse_pos, handled);
+    return handled;
+}
+
+bool Control::do_mouse_wheel_up(TShiftState shift, POINT mouse_pos) {
+    bool handled = false;
+    if (on_mouse_wheel_up) on_mouse_wheel_up(this, shift, mouse_pos, handled);
+    return handled;
+}
+
+unsigned wheel_scroll_lines() {
+    UINT lines = 3;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    return lines;
 }
 
 void Control::paint_to(HDC) {}
@@ -974,12 +1007,17 @@ void WinControl::apply_font() {
 void WinControl::font_changed() {
     apply_font();
     Control::font_changed();
-    for (Control* c : controls_) c->parent_font_changed();
+    notify_controls(CM_PARENTFONTCHANGED);
 }
 
 void WinControl::color_changed() {
     Control::color_changed();
-    for (Control* c : controls_) c->parent_color_changed();
+    notify_controls(CM_PARENTCOLORCHANGED);
+}
+
+void WinControl::notify_controls(UINT msg, WPARAM wparam, LPARAM lparam) {
+    for (Control* c : std::vector<Control*>(controls_))
+        if (contains_control(c)) c->perform(msg, wparam, lparam);
 }
 
 bool WinControl::do_key_down(WORD& key, TShiftState shift) {
@@ -1288,6 +1326,20 @@ void WinControl::wnd_proc(Message& m) {
     case CM_DIALOGCHAR:
         broadcast(m);
         return;
+    case WM_MOUSEWHEEL:
+        if (do_mouse_wheel(current_shift_state(), GET_WHEEL_DELTA_WPARAM(m.wparam), POINT{GET_X_LPARAM(m.lparam), GET_Y_LPARAM(m.lparam)})) {
+            m.result = 0;
+            return;
+        }
+        break;
+    // System colours and the theme changed: every control below hears it, windowless ones too.
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+        notify_controls(m.msg == WM_SYSCOLORCHANGE ? CM_SYSCOLORCHANGE : WM_THEMECHANGED);
+        break;
+    case CM_SYSCOLORCHANGE:
+        notify_controls(CM_SYSCOLORCHANGE);
+        break;
     default: break;
     }
     if (is_mouse_message(m.msg) && !is_system_class()) {

@@ -45,6 +45,13 @@ UI_ENUM(TBorderStyle, bsNone, bsSingle)
 
 using MouseEvent = std::function<void(Component* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using MouseMoveEvent = std::function<void(Component* sender, TShiftState shift, int x, int y)>;
+// The wheel: the delta in WHEEL_DELTA units per notch, the mouse in screen coordinates; a
+// handler that sets `handled` keeps the message from the next handler and the parent.
+using MouseWheelEvent = std::function<void(Component* sender, TShiftState shift, int wheel_delta, POINT mouse_pos, bool& handled)>;
+using MouseWheelUpDownEvent = std::function<void(Component* sender, TShiftState shift, POINT mouse_pos, bool& handled)>;
+
+// Lines one wheel notch scrolls (the system setting); WHEEL_PAGESCROLL means a page.
+unsigned wheel_scroll_lines();
 using KeyEvent = std::function<void(Component* sender, WORD& key, TShiftState shift)>;
 using KeyPressEvent = std::function<void(Component* sender, wchar_t& key)>;
 
@@ -156,6 +163,11 @@ public:
     virtual void mouse_move(TShiftState shift, int x, int y);
     virtual void mouse_up(TMouseButton button, TShiftState shift, int x, int y);
     bool mouse_in_control() const { return mouse_inside_; }
+    // The wheel turned over the control: OnMouseWheel first, then OnMouseWheelDown or Up.
+    // True when handled; otherwise the parent window gets the message.
+    virtual bool do_mouse_wheel(TShiftState shift, int wheel_delta, POINT mouse_pos);
+    virtual bool do_mouse_wheel_down(TShiftState shift, POINT mouse_pos);
+    virtual bool do_mouse_wheel_up(TShiftState shift, POINT mouse_pos);
 
     // Windowless controls paint here with the parent's DC, origin at their top-left corner.
     virtual void paint_to(HDC dc);
@@ -163,6 +175,8 @@ public:
     NotifyEvent on_click, on_dbl_click, on_resize, on_mouse_enter, on_mouse_leave;
     MouseEvent on_mouse_down, on_mouse_up;
     MouseMoveEvent on_mouse_move;
+    MouseWheelEvent on_mouse_wheel;
+    MouseWheelUpDownEvent on_mouse_wheel_down, on_mouse_wheel_up;
 
     // The library's window property, through which the control of any window is found.
     static std::wstring window_property_name();
@@ -180,7 +194,8 @@ protected:
     void adjust_size();
     void notification(Component* c, TOperation op) override;
     void loaded() override;
-    // A parent's font or colour changed; controls that follow it take it.
+    // A parent's font or colour changed; controls that follow it take it. Reached through
+    // CM_PARENTFONTCHANGED and CM_PARENTCOLORCHANGED, which controls may handle first.
     void parent_font_changed();
     void parent_color_changed();
     // The control's canvas on `dc` for one paint, with its font and colour; the pens, brushes
@@ -263,6 +278,7 @@ public:
     void set_parent_window(HWND w);
 
     const std::vector<Control*>& controls() const { return controls_; }
+    std::vector<Component*> children() const override { return {controls_.begin(), controls_.end()}; }
     int control_count() const { return static_cast<int>(controls_.size()); }
     Control* control(int index) const { return controls_.at(static_cast<std::size_t>(index)); }
     void insert_control(Control* c);
@@ -271,6 +287,8 @@ public:
     // The top-most visible child at a client point (windowless ones first when `graphic_only`).
     Control* control_at_pos(POINT p, bool allow_disabled, bool graphic_only = false) const;
     void broadcast(Message& m);
+    // Sends a message to every child control, windowless ones too.
+    void notify_controls(UINT msg, WPARAM wparam = 0, LPARAM lparam = 0);
 
     void disable_align() { ++align_disabled_; }
     void enable_align();

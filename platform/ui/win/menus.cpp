@@ -33,10 +33,12 @@ UINT allocate_command(MenuItem* item) {
     throw std::runtime_error("out of menu command ids");
 }
 
+UINT track_with_system(HMENU menu, UINT flags, int x, int y, HWND owner) {
+    return static_cast<UINT>(TrackPopupMenu(menu, flags | TPM_RETURNCMD, x, y, 0, owner, nullptr));
+}
+
 PopupMenu::TrackFunction& track_function() {
-    static PopupMenu::TrackFunction f = [](HMENU menu, UINT flags, int x, int y, HWND owner) -> UINT {
-        return static_cast<UINT>(TrackPopupMenu(menu, flags | TPM_RETURNCMD, x, y, 0, owner, nullptr));
-    };
+    static PopupMenu::TrackFunction f = track_with_system;
     return f;
 }
 
@@ -359,7 +361,7 @@ ClassInfo& PopupMenu::static_class() {
 }
 
 void PopupMenu::set_track_function(TrackFunction f) {
-    if (f) track_function() = std::move(f);
+    track_function() = f ? std::move(f) : TrackFunction(track_with_system);
 }
 
 void PopupMenu::popup(int x, int y) {

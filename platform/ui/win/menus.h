@@ -162,6 +162,7 @@ public:
     // How the menu is tracked: replaceable so that tests choose an item without a mouse.
     // Returns the chosen command id or 0.
     using TrackFunction = std::function<UINT(HMENU menu, UINT flags, int x, int y, HWND owner)>;
+    // nullptr restores the system's tracking.
     static void set_track_function(TrackFunction f);
 
 protected:

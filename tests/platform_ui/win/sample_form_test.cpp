@@ -9,6 +9,7 @@
 
 #include "platform/text_gbk.h"
 #include "platform/ui/description_reader.h"
+#include "platform/ui/description_writer.h"
 #include "platform/ui/win/comctl_controls.h"
 #include "platform/ui/win/image_list.h"
 #include "platform/ui/win/list_view.h"
@@ -25,7 +26,8 @@ std::string gbk(const char* utf8) { return plat::utf8_to_gbk(utf8); }
 
 class SampleForm : public Form {
 public:
-    SampleForm() : Form(nullptr) {
+    // Without loading: an empty window of the same class, for reading a description into.
+    explicit SampleForm(bool load = true) : Form(nullptr) {
         register_method("FormShow", this, &SampleForm::form_show);
         register_method("FormCloseQuery", this, &SampleForm::form_close_query);
         register_method("StartClick", this, &SampleForm::count_call);
@@ -39,7 +41,7 @@ public:
         register_method("TimerTick", this, &SampleForm::timer_tick);
         register_method("RefreshExecute", this, &SampleForm::count_call);
         register_method("CallsColumnClick", this, &SampleForm::column_click);
-        load_resource(L"SAMPLEFORM");
+        if (load) load_resource(L"SAMPLEFORM");
     }
     template <class T>
     T* get(const char* name) {
@@ -124,6 +126,19 @@ TEST_F(SampleFormTest, LoadsEveryKindOfControlWithItsState) {
     EXPECT_EQ(f.get<PageScroller>("pgsLeft")->control(), f.get<Panel>("panelScrolled"));
     EXPECT_EQ(f.menu(), f.get<MainMenu>("MainMenu1"));
     EXPECT_EQ(GetMenuItemCount(GetMenu(f.handle())), 2);
+}
+
+TEST_F(SampleFormTest, WrittenDescriptionReadsBackTheSame) {
+    SampleForm f;
+    const std::string text = write_description(f);
+    EXPECT_EQ(text.rfind("object SampleForm: ", 0), 0u) << text;
+    EXPECT_NE(text.find("  Caption = '样例窗口 - 控件一览'\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("      Items.Strings = (\n"), std::string::npos) << text;
+    SampleForm copy(false);
+    read_description(copy, text);
+    EXPECT_EQ(write_description(copy), text);
+    EXPECT_EQ(copy.get<ComboBox>("cmbKind")->item_index(), 1);
+    EXPECT_EQ(copy.get<ProgressBar>("prgDownload")->position(), 40);
 }
 
 TEST_F(SampleFormTest, AlignmentAndAnchorsLayTheFormOut) {

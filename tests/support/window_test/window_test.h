@@ -5,10 +5,21 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/ui/win/graphics.h"
 
 namespace window_test {
+
+// Initialises the application and the class registry once; failed handlers are collected in
+// `errors()` instead of showing a box.
+void ensure_application();
+std::vector<std::string>& errors();
+
+// Posts a key press (down, then up) to `window` and handles it, with Shift held when asked.
+void press_key(HWND window, WORD key, bool shift = false);
+// A left click at a client point of `window`, handled before returning.
+void click_at(HWND window, int x, int y);
 
 // Handles the thread's messages until `done` holds or about `ms` milliseconds passed; one pass
 // at least, so that a zero wait still lets posted messages through.

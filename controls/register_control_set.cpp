@@ -1,0 +1,13 @@
+#include "controls/register_control_set.h"
+
+#include "controls/model/frame_controller.h"
+#include "platform/ui/description_reader.h"
+
+namespace ec {
+
+void register_control_set_classes() {
+    ui::register_class(FrameController::static_class());
+    ui::register_class(RegIniFile::static_class());
+}
+
+} // namespace ec

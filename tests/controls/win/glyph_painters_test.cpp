@@ -1,0 +1,213 @@
+// Glyphs pixel by pixel: the check square, the radio circle, the classic arrows, and a sheet of
+// every style and glyph for a person to look at.
+#include <gtest/gtest.h>
+
+#include "controls/ec_common.h"
+#include "controls/ec_grafx.h"
+#include "golden_map.h"
+
+using namespace ec;
+using ectest::Rows;
+
+namespace {
+
+const Rows kChecked = {
+    "FFFFFFFFFFFFF", "FWWWWWWWWWWWF", "FWWWWWWWWWWWF", "FWWWWWWWWTWWF", "FWWWWWWWTTWWF",
+    "FWWTWWWTTTWWF", "FWWTTWTTTWWWF", "FWWTTTTTWWWWF", "FWWWTTTWWWWWF", "FWWWWTWWWWWWF",
+    "FWWWWWWWWWWWF", "FWWWWWWWWWWWF", "FFFFFFFFFFFFF",
+};
+
+class EcGlyphPainters : public ::testing::Test {
+protected:
+    void SetUp() override { set_display_traits({0, true}); }
+    ui::Bitmap bitmap;
+};
+
+TEST_F(EcGlyphPainters, CheckSquareInEachState) {
+    struct Case {
+        const char* what;
+        GlyphDrawState state;
+        bool focused;
+        ui::TCheckBoxState check;
+        Rows map;
+        ectest::Legend legend;
+    };
+    GlyphLook look;
+    look.focus = ui::clYellow;
+    look.disabled = ui::clSilver;
+    ectest::Legend base = ectest::system_legend();
+    auto with = [&](char letter, ui::TColor c) {
+        ectest::Legend l = base;
+        l[letter] = c;
+        return l;
+    };
+    Rows grayed(13, "FWWWWWWWWWWWF");
+    grayed.front() = grayed.back() = "FFFFFFFFFFFFF";
+    for (int y = 3; y <= 9; ++y) grayed[static_cast<std::size_t>(y)] = "FWWTTTTTTTWWF";
+    auto retint = [](Rows rows, char from, char to) {
+        for (std::string& r : rows)
+            for (char& ch : r)
+                if (ch == from) ch = to;
+        return rows;
+    };
+    const Case cases[] = {
+        {"normal", GlyphDrawState::Normal, false, ui::TCheckBoxState::cbChecked, kChecked, base},
+        {"focused", GlyphDrawState::Normal, true, ui::TCheckBoxState::cbChecked, kChecked, with('W', ui::clYellow)},
+        {"pressed", GlyphDrawState::Pressed, false, ui::TCheckBoxState::cbChecked, kChecked,
+         with('W', darken_color(ui::clYellow, 20))},
+        {"disabled: the mark turns grey", GlyphDrawState::Disabled, false, ui::TCheckBoxState::cbChecked,
+         retint(kChecked, 'T', 'S'), with('W', ui::clSilver)},
+        {"grayed", GlyphDrawState::Normal, false, ui::TCheckBoxState::cbGrayed, grayed, base},
+        {"unchecked", GlyphDrawState::Normal, false, ui::TCheckBoxState::cbUnchecked, retint(kChecked, 'T', 'W'), base},
+    };
+    for (const Case& c : cases) {
+        ectest::reset(bitmap, 13, 13);
+        look.state = c.state;
+        look.focused = c.focused;
+        paint_check_glyph(bitmap.canvas(), {0, 0, 13, 13}, c.check, look);
+        EXPECT_TRUE(ectest::matches(bitmap, c.map, c.legend)) << c.what;
+    }
+
+    // Hot with a frame look: the frame and an inner ring in the dark hot colour.
+    ectest::reset(bitmap, 13, 13);
+    look.state = GlyphDrawState::Hot;
+    look.focused = false;
+    look.hot_style = TEcButtonHotTrackStyle::htsFrame;
+    look.hot_dark = ui::clNavy;
+    paint_check_glyph(bitmap.canvas(), {0, 0, 13, 13}, ui::TCheckBoxState::cbUnchecked, look);
+    Rows hot(13, "NNWWWWWWWWWNN");
+    hot[0] = hot[1] = hot[11] = hot[12] = "NNNNNNNNNNNNN";
+    EXPECT_TRUE(ectest::matches(bitmap, hot, with('N', ui::clNavy)));
+}
+
+TEST_F(EcGlyphPainters, RadioCircleCheckedWithItsBlends) {
+    GlyphLook look;
+    look.frame = ui::clNavy;
+    look.fill = ui::clWhite;
+    look.mark = ui::clBlack;
+    const ui::TColor back = ui::clBtnFace;
+    ectest::reset(bitmap, 13, 13);
+    paint_radio_glyph(bitmap.canvas(), {0, 0, 13, 13}, true, look, back, false, 0x00008080);
+    const ectest::Legend legend = {
+        {'F', ui::clNavy}, {'W', ui::clWhite}, {'o', back}, {'l', lighten_color(ui::clNavy, 10)},
+        {'1', mix_colors(ui::clNavy, back, 128)}, {'2', mix_colors(ui::clNavy, back, 40)},
+        {'a', mix_colors(ui::clNavy, ui::clWhite, 128)}, {'b', mix_colors(ui::clNavy, ui::clWhite, 80)},
+        {'c', mix_colors(ui::clNavy, ui::clWhite, 40)}, {'d', ui::clBlack}, {'e', mix_colors(ui::clBlack, ui::clWhite, 153)},
+    };
+    const Rows map = {
+        "ooo21lFl12ooo", "oo1FabcbaF1oo", "o1lbWWWWWbl1o", "2FbWWWWWWWbF2", "1aWWWedeWWWa1",
+        "lbWWedddeWWbl", "FcWWdddddWWcF", "lbWWedddeWWbl", "1aWWWedeWWWa1", "2FbWWWWWWWbF2",
+        "o1lbWWWWWbl1o", "oo1FabcbaF1oo", "ooo21lFl12ooo",
+    };
+    EXPECT_TRUE(ectest::matches(bitmap, map, legend));
+
+    // Transparent: outside and edge pixels take the key colour; few colours: no blending.
+    ectest::reset(bitmap, 13, 13);
+    paint_radio_glyph(bitmap.canvas(), {0, 0, 13, 13}, false, look, back, true, 0x00008080);
+    EXPECT_EQ(bitmap.pixel(0, 0), 0x00008080u);
+    EXPECT_EQ(bitmap.pixel(4, 0), 0x00008080u);
+    EXPECT_EQ(bitmap.pixel(6, 6), ui::color_to_rgb(ui::clWhite));
+    set_display_traits({0, false});
+    ectest::reset(bitmap, 13, 13);
+    paint_radio_glyph(bitmap.canvas(), {0, 0, 13, 13}, false, look, back, false, 0x00008080);
+    EXPECT_EQ(bitmap.pixel(5, 1), 0x00C0C0C0u);
+    EXPECT_EQ(bitmap.pixel(4, 1), ui::color_to_rgb(ui::clNavy));
+}
+
+TEST_F(EcGlyphPainters, ClassicArrows) {
+    struct Case {
+        const char* what;
+        int direction;  // -1: the drop arrow
+        bool pressed, enabled;
+        Rows map;
+    };
+    const Case cases[] = {
+        {"drop", -1, false, true, {".........", ".........", ".kkkkkkk.", "..kkkkk..", "...kkk...", "....k....", ".........", "........."}},
+        {"drop pressed", -1, true, true, {".........", ".........", ".........", "..kkkkkkk", "...kkkkk.", "....kkk..", ".....k...", "........."}},
+        {"drop disabled", -1, false, false, {".........", ".........", ".SSSSSSS.", "..SSSSS..", "...SSS...", "....S....", ".........", "........."}},
+        {"up", 0, false, true, {".........", "....k....", "...kkk...", "..kkkkk..", ".kkkkkkk.", ".........", ".........", "........."}},
+        {"down", 1, false, true, {".........", ".kkkkkkk.", "..kkkkk..", "...kkk...", "....k....", ".........", ".........", "........."}},
+        {"left", 2, false, true, {".....k...", "....kk...", "...kkk...", "..kkkk...", "...kkk...", "....kk...", ".....k...", "........."}},
+        {"right", 3, false, true, {"..k......", "..kk.....", "..kkk....", "..kkkk...", "..kkk....", "..kk.....", "..k......", "........."}},
+    };
+    for (const Case& c : cases) {
+        ectest::reset(bitmap, 9, 8);
+        bitmap.canvas().brush().color = ui::clWhite;
+        if (c.direction < 0) paint_drop_arrow(bitmap.canvas(), {0, 0, 9, 8}, false, c.pressed, c.enabled);
+        else paint_direction_arrow(bitmap.canvas(), {0, 0, 9, 8}, false, c.direction, c.pressed, c.enabled);
+        EXPECT_TRUE(ectest::matches(bitmap, c.map, ectest::system_legend())) << c.what;
+        EXPECT_EQ(bitmap.canvas().brush().color, ui::clWhite) << c.what;
+    }
+    // On a dark face the arrow is drawn in the dark shadow colour instead of black.
+    ectest::reset(bitmap, 9, 8);
+    bitmap.canvas().brush().color = ui::clBlack;
+    paint_drop_arrow(bitmap.canvas(), {0, 0, 9, 8}, false, false, true);
+    EXPECT_EQ(bitmap.pixel(4, 5), ui::color_to_rgb(ui::cl3DDkShadow));
+}
+
+TEST_F(EcGlyphPainters, CloseCrossIsSymmetricAroundItsCentre) {
+    ectest::reset(bitmap, 15, 15);
+    paint_close_cross(bitmap.canvas(), {0, 0, 15, 15}, false, false, true);
+    GdiFlush();
+    EXPECT_EQ(bitmap.pixel(7, 7), 0u);                      // the centre
+    EXPECT_EQ(bitmap.pixel(4, 4), 0u);                      // both arms
+    EXPECT_EQ(bitmap.pixel(10, 10), 0u);
+    EXPECT_NE(bitmap.pixel(7, 3), 0u);                      // between the arms
+    EXPECT_NE(bitmap.pixel(0, 0), 0u);
+}
+
+TEST_F(EcGlyphPainters, HotGradientBoxIsATwoPixelRing) {
+    ectest::reset(bitmap, 10, 8);
+    paint_hot_gradient_box(bitmap.canvas(), {0, 0, 10, 8}, TGradientDirection::gdDiagonalDown, ui::clWhite, ui::clNavy);
+    GdiFlush();
+    const std::uint32_t background = ui::color_to_rgb(ectest::kBackground);
+    for (auto [x, y] : {std::pair{0, 0}, {1, 1}, {9, 7}, {8, 6}, {5, 0}, {0, 4}}) EXPECT_NE(bitmap.pixel(x, y), background) << x << "," << y;
+    for (auto [x, y] : {std::pair{2, 2}, {7, 5}, {5, 4}}) EXPECT_EQ(bitmap.pixel(x, y), background) << x << "," << y;
+    // The clip is whole again afterwards.
+    bitmap.canvas().brush().color = ui::clBlack;
+    bitmap.canvas().fill_rect({0, 0, 10, 8});
+    GdiFlush();
+    EXPECT_EQ(bitmap.pixel(5, 4), 0u);
+    set_display_traits({0, false});  // few colours: nothing
+    ectest::reset(bitmap, 10, 8);
+    paint_hot_gradient_box(bitmap.canvas(), {0, 0, 10, 8}, TGradientDirection::gdDiagonalDown, ui::clWhite, ui::clNavy);
+    GdiFlush();
+    EXPECT_EQ(bitmap.pixel(0, 0), background);
+}
+
+// Every frame style, edge and glyph on one sheet in the build tree, for a person to look at.
+TEST_F(EcGlyphPainters, SheetOfStylesAndGlyphs) {
+    ui::Bitmap sheet;
+    ectest::reset(sheet, 480, 220);
+    ui::Canvas& c = sheet.canvas();
+    c.brush().color = ui::clBtnFace;
+    c.fill_rect({0, 0, 480, 220});
+    for (int i = 0; i < 12; ++i) {
+        const Rect r{10 + (i % 6) * 78, 10 + (i / 6) * 50, 10 + (i % 6) * 78 + 68, 10 + (i / 6) * 50 + 40};
+        paint_frame_style(c, r, static_cast<TFrameStyleEx>(i));
+        paint_tinted_frame_style(c, {r.left + 8, r.top + 8, r.right - 8, r.bottom - 8}, ui::rgb(90, 140, 200),
+                                 static_cast<TFrameStyle>(std::min(i, 10)));
+    }
+    GlyphLook look;
+    int x = 10;
+    for (auto state : {GlyphDrawState::Normal, GlyphDrawState::Pressed, GlyphDrawState::Hot, GlyphDrawState::Disabled}) {
+        look.state = state;
+        paint_check_glyph(c, {x, 120, x + 13, 133}, ui::TCheckBoxState::cbChecked, look);
+        paint_check_glyph(c, {x + 18, 120, x + 31, 133}, ui::TCheckBoxState::cbGrayed, look);
+        paint_radio_glyph(c, {x, 140, x + 13, 153}, true, look, ui::clBtnFace, false, 0x00008080);
+        paint_radio_glyph(c, {x + 18, 140, x + 31, 153}, false, look, ui::clBtnFace, false, 0x00008080);
+        x += 40;
+    }
+    for (int d = 0; d < 4; ++d) paint_direction_arrow(c, {180 + d * 20, 120, 196 + d * 20, 136}, false, d, false, true);
+    paint_drop_arrow(c, {260, 120, 276, 136}, false, false, true);
+    paint_close_cross(c, {280, 120, 296, 136}, false, false, true);
+    paint_dotted_focus_frame(c, {300, 118, 330, 138});
+    paint_cut_corner_frame(c, {340, 118, 380, 138}, ui::clNavy, kAllSides);
+    paint_box_corner_marks(c, {390, 118, 430, 138}, ui::clMaroon, 5);
+    for (int g = 0; g < 10; ++g)
+        paint_gradient_fill(c, {10 + g * 46, 165, 50 + g * 46, 205}, static_cast<TGradientDirection>(g), ui::clWhite,
+                            ui::clNavy);
+    ectest::save_sheet(sheet, "styles_and_glyphs");
+}
+
+} // namespace

@@ -1,0 +1,128 @@
+// Messages the layer passes on: parent colour and font changes to the children, system colour
+// and theme changes down the tree, the mouse wheel to the control under it, and popup menus
+// back on the system's tracking.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "platform/ui/messages.h"
+#include "platform/ui/win/menus.h"
+#include "platform/ui/win/std_controls.h"
+#include "ui_harness.h"
+
+using namespace ui;
+
+namespace {
+
+// Records the component messages it is sent.
+class Listener : public CustomControl {
+public:
+    using CustomControl::CustomControl;
+    std::vector<UINT> heard;
+    void wnd_proc(Message& m) override {
+        if (m.msg == CM_PARENTCOLORCHANGED || m.msg == CM_PARENTFONTCHANGED || m.msg == CM_SYSCOLORCHANGE ||
+            m.msg == WM_THEMECHANGED)
+            heard.push_back(m.msg);
+        CustomControl::wnd_proc(m);
+    }
+    std::size_t count(UINT msg) const { return static_cast<std::size_t>(std::count(heard.begin(), heard.end(), msg)); }
+};
+
+class LayerMessages : public ::testing::Test {
+protected:
+    void SetUp() override {
+        uitest::ensure_application();
+        uitest::errors().clear();
+    }
+    void TearDown() override { EXPECT_TRUE(uitest::errors().empty()) << uitest::errors().front(); }
+};
+
+TEST_F(LayerMessages, ParentChangesReachChildrenAsMessages) {
+    Form form(nullptr);
+    auto* panel = new Panel(&form);
+    panel->set_parent(&form);
+    auto* following = new Listener(&form);
+    following->set_parent(panel);
+    following->set_parent_color(true);
+    auto* own = new Listener(&form);
+    own->set_parent(panel);
+    own->set_color(clYellow);
+    following->heard.clear();
+    own->heard.clear();
+
+    panel->set_color(clAqua);
+    EXPECT_EQ(following->count(CM_PARENTCOLORCHANGED), 1u);
+    EXPECT_EQ(following->color(), clAqua);
+    EXPECT_EQ(own->count(CM_PARENTCOLORCHANGED), 1u);  // told, but keeps its own colour
+    EXPECT_EQ(own->color(), clYellow);
+
+    panel->font().set_size(14);
+    EXPECT_EQ(following->count(CM_PARENTFONTCHANGED), 1u);
+    EXPECT_EQ(following->font().size(), 14);
+}
+
+TEST_F(LayerMessages, SystemColourAndThemeChangesGoDownTheTree) {
+    Form form(nullptr);
+    auto* panel = new Panel(&form);
+    panel->set_parent(&form);
+    auto* leaf = new Listener(&form);
+    leaf->set_parent(panel);
+    form.handle_needed();
+    SendMessageW(form.handle(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(leaf->count(CM_SYSCOLORCHANGE), 1u);
+    SendMessageW(form.handle(), WM_THEMECHANGED, 0, 0);
+    EXPECT_GE(leaf->count(WM_THEMECHANGED), 1u);
+}
+
+TEST_F(LayerMessages, WheelReachesTheControlsHandlers) {
+    Form form(nullptr);
+    form.set_bounds(10, 10, 200, 150);
+    auto* box = new Listener(&form);
+    box->set_parent(&form);
+    box->set_bounds(10, 10, 100, 80);
+    std::vector<std::string> calls;
+    box->on_mouse_wheel = [&](Component*, TShiftState, int delta, POINT, bool& handled) {
+        calls.push_back("wheel " + std::to_string(delta));
+        handled = delta > 200;
+    };
+    box->on_mouse_wheel_down = [&](Component*, TShiftState, POINT, bool& handled) {
+        calls.push_back("down");
+        handled = true;
+    };
+    box->on_mouse_wheel_up = [&](Component*, TShiftState, POINT, bool&) { calls.push_back("up"); };
+    form.show();
+    const POINT at = box->client_to_screen(POINT{5, 5});
+    SendMessageW(box->handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(at.x, at.y));
+    SendMessageW(box->handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(at.x, at.y));
+    SendMessageW(box->handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * WHEEL_DELTA + 40), MAKELPARAM(at.x, at.y));
+    EXPECT_EQ(calls, (std::vector<std::string>{"wheel -120", "down", "wheel 120", "up", "wheel 280"}));
+    const unsigned lines = wheel_scroll_lines();
+    EXPECT_TRUE(lines > 0 && (lines < 100 || lines == WHEEL_PAGESCROLL)) << lines;
+}
+
+void CALLBACK close_menu(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
+TEST_F(LayerMessages, NoTrackFunctionMeansTheSystemsTracking) {
+    Form form(nullptr);
+    form.show();
+    PopupMenu menu(&form);
+    auto* item = new MenuItem(&menu);
+    item->set_caption("Copy");
+    menu.items()->add(item);
+    int faked = 0;
+    PopupMenu::set_track_function([&](HMENU, UINT, int, int, HWND) -> UINT {
+        ++faked;
+        return 0;
+    });
+    menu.popup(20, 20);
+    EXPECT_EQ(faked, 1);
+    PopupMenu::set_track_function(nullptr);
+    SetTimer(nullptr, 0, 100, close_menu);  // the system's menu loop runs until this closes it
+    menu.popup(20, 20);
+    EXPECT_EQ(faked, 1);
+}
+
+} // namespace
