@@ -5,6 +5,7 @@
 #include "skin/colors.h"
 #include "skin/gradient_cache.h"
 #include "skin/lzh_stream.h"
+#include "skin/skin_dump.h"
 #include "skin/skin_parse.h"
 #include "tests/skin/skin_test_data.h"
 
@@ -353,6 +354,24 @@ TEST(SkinParse, PicturesAndMissingMembers) {
     EXPECT_TRUE(s.menu_item->bitmap.empty());
     EXPECT_TRUE(s.menu_background->bitmap.empty());
     EXPECT_FALSE(s.sunk_edge);  // no Image: no element
+}
+
+} // namespace
+
+namespace {
+
+TEST(SkinDump, ListsElementsColoursAndButtons) {
+    const ParsedSkin parsed = Parse("[TitlebarSkin]\nSkinName=Tiny\n[Colours]\nButtonFace=1,2,3\n[Button1]\nAction=2\nXcoord=5\n"
+                                    "[Tabs]\nImage=t.bmp\nBorder=t.bmp\n",
+                                    {{"t.bmp", Solid(10, 4, 1)}});
+    ASSERT_TRUE(parsed.skin) << parsed.error;
+    const std::string dump = skin::DumpSkin(*parsed.skin);
+    for (const char* line : {"skin name: Tiny\n", " 3=$00030201* ", "border colour: $00030201\n",
+                             "[Tabs] picture 10x4 frames 5 margins 0,0,0,0 trans 0 tile 0 style 0 colours -1,-1,-1",
+                             "  second picture 10x4\n", "[BUTTON1] picture none frames 6", "  action 2 align 0 at 5,0 combine -1",
+                             "[Track] picture 16x4 frames 1 margins 3,3,3,3", "[Toolbar] picture 10x40 frames 1",
+                             "  text alignment 0 background 0 font height 14"})
+        EXPECT_NE(dump.find(line), std::string::npos) << line << "\nin:\n" << dump;
 }
 
 } // namespace
