@@ -1,0 +1,77 @@
+// Our two skins as the generator draws them: they load whole, pack to the same bytes on every
+// run, and list as their golden listings.
+#include <gtest/gtest.h>
+
+#include "skin/skin_dump.h"
+#include "skin/skin_parse.h"
+#include "tests/support/test_folder.h"
+#include "tools/skingen/skin_generator.h"
+
+namespace {
+
+using test_support::TestFolder;
+
+struct OwnSkin {
+    const char* name;
+    skingen::SkinLook (*look)();
+    const char* golden;
+};
+const OwnSkin kOwnSkins[] = {
+    {"default", skingen::DefaultLook, VQ_SKIN_GOLDEN_DIR "/default_skin.txt"},
+    {"contrast", skingen::ContrastingLook, VQ_SKIN_GOLDEN_DIR "/contrast_skin.txt"},
+};
+
+std::unique_ptr<skin::SkinDescription> Load(const std::vector<std::uint8_t>& stored) {
+    skin::SkinLoadResult loaded = skin::LoadSkinDescription(stored.data(), stored.size(), skin::PortableSkinSystem());
+    EXPECT_TRUE(loaded.skin) << loaded.error;
+    return std::move(loaded.skin);
+}
+
+TEST(OwnSkins, PackTheSameBytesOnEveryRun) {
+    for (const OwnSkin& own : kOwnSkins) {
+        TestFolder first(std::string(own.name) + "-1"), second(std::string(own.name) + "-2");
+        const skin::PackResult a = skingen::GenerateAndPack(own.look(), first.path());
+        const skin::PackResult b = skingen::GenerateAndPack(own.look(), second.path());
+        ASSERT_TRUE(a.ok()) << a.error;
+        EXPECT_EQ(a.stored, b.stored) << own.name;
+    }
+}
+
+TEST(OwnSkins, ListAsTheirGoldenListings) {
+    for (const OwnSkin& own : kOwnSkins) {
+        TestFolder folder(own.name);
+        const skin::PackResult packed = skingen::GenerateAndPack(own.look(), folder.path());
+        ASSERT_TRUE(packed.ok()) << packed.error;
+        const auto loaded = Load(packed.stored);
+        ASSERT_TRUE(loaded);
+        std::string golden;
+        ASSERT_TRUE(plat::read_whole_file(own.golden, golden)) << own.golden;
+        EXPECT_EQ(skin::DumpSkin(*loaded), golden) << own.name << ": regenerate the listing with skingen and skindump when the change is meant";
+    }
+}
+
+TEST(OwnSkins, EveryElementHasAPictureAndTheLooksDiffer) {
+    TestFolder first("default"), second("contrast");
+    const auto a = Load(skingen::GenerateAndPack(skingen::DefaultLook(), first.path()).stored);
+    const auto b = Load(skingen::GenerateAndPack(skingen::ContrastingLook(), second.path()).stored);
+    ASSERT_TRUE(a && b);
+    for (const skin::SkinDescription* s : {a.get(), b.get()}) {
+        for (const skin::TDataSkinObject* e : s->Elements()) {
+            const bool picture_dropped = dynamic_cast<const skin::TDataSkinSysButton*>(e) && static_cast<const skin::TDataSkinSysButton*>(e)->action == 3;
+            EXPECT_NE(e->bitmap.empty(), !picture_dropped) << s->skin_name << ' ' << e->name;
+        }
+        ASSERT_TRUE(s->scrollbar);
+        const int cell = s->scrollbar->bitmap.width() / s->scrollbar->frame;
+        EXPECT_LE(std::abs(cell - skin::PortableSkinSystem().HScrollArrowWidth()), 2);
+        // The magenta corners that shape the window region.
+        EXPECT_EQ(s->borders[skin::kTopBorder].bitmap.at(0, 0), skin::kKeyPixel);
+        const auto& bottom = s->borders[skin::kBottomBorder].bitmap;
+        EXPECT_EQ(bottom.at(bottom.width() - 1, bottom.height() / 2 - 1), skin::kKeyPixel);
+    }
+    EXPECT_NE(a->colours[skin::kButtonFace], b->colours[skin::kButtonFace]);
+    EXPECT_NE(a->borders[skin::kLeftBorder].bitmap.width(), b->borders[skin::kLeftBorder].bitmap.width());
+    EXPECT_NE(a->borders[skin::kTopBorder].bitmap.height(), b->borders[skin::kTopBorder].bitmap.height());
+    EXPECT_NE(a->caption_buttons[1].x, b->caption_buttons[1].x);
+}
+
+} // namespace
