@@ -2,8 +2,12 @@
 // run, and list as their golden listings.
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "skin/lzh_stream.h"
 #include "skin/skin_dump.h"
 #include "skin/skin_parse.h"
+#include "tests/skin/fuzz_entry.h"
 #include "tests/support/test_folder.h"
 #include "tools/skingen/skin_generator.h"
 
@@ -72,6 +76,34 @@ TEST(OwnSkins, EveryElementHasAPictureAndTheLooksDiffer) {
     EXPECT_NE(a->borders[skin::kLeftBorder].bitmap.width(), b->borders[skin::kLeftBorder].bitmap.width());
     EXPECT_NE(a->borders[skin::kTopBorder].bitmap.height(), b->borders[skin::kTopBorder].bitmap.height());
     EXPECT_NE(a->caption_buttons[1].x, b->caption_buttons[1].x);
+}
+
+} // namespace
+
+namespace {
+
+// Our two skins as fuzz seeds: flipped bits in the stored bytes and in the decoded archive
+// (whose members then reach the description's parse intact enough to be read).
+TEST(OwnSkins, SurviveDamagedBytes) {
+    std::mt19937 rng(57);
+    for (const OwnSkin& own : kOwnSkins) {
+        TestFolder folder(own.name);
+        const skin::PackResult packed = skingen::GenerateAndPack(own.look(), folder.path());
+        ASSERT_TRUE(packed.ok()) << packed.error;
+        const std::vector<std::uint8_t> archive = skin::LzhDecode(packed.stored).bytes;
+        ASSERT_FALSE(archive.empty());
+        for (int round = 0; round < 60; ++round) {
+            auto stored = packed.stored;
+            auto decoded = archive;
+            for (int flips = 1 + static_cast<int>(rng() % 8); flips > 0; --flips) {
+                stored[rng() % stored.size()] ^= static_cast<std::uint8_t>(1u << (rng() % 8));
+                decoded[rng() % decoded.size()] ^= static_cast<std::uint8_t>(1u << (rng() % 8));
+            }
+            skin_test::FuzzStoredSkin(stored.data(), stored.size());
+            const auto repacked = skin::LzhEncode(decoded);
+            skin_test::FuzzStoredSkin(repacked.data(), repacked.size());
+        }
+    }
 }
 
 } // namespace
