@@ -10,12 +10,6 @@ namespace {
 constexpr int kLendingAction = 1, kLendingVisibility = 2, kBorrowingAction = 4;
 constexpr int kMdiColumns = 12, kMdiFrames = 4, kMdiButtons = 3;
 
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 bool IsCaptionButtonSection(const TQuickIni& ini, const std::string& section) {
     const std::string upper = UpperAscii(section);
     if (upper.rfind("BUTTON", 0) != 0) return false;

@@ -38,6 +38,7 @@ private:
 // Trimmed as the description's lines are: every character up to and including the space goes.
 std::string_view TrimIniText(std::string_view text);
 std::string LowerAscii(std::string_view text);
+std::string UpperAscii(std::string_view text);
 // The integer forms of the description: optional sign, then decimal digits or "$" and hex
 // digits (up to 32 bits, wrapping as a signed value); nothing for anything else.
 std::optional<std::int32_t> ParseIniInteger(std::string_view text);

@@ -45,12 +45,7 @@ void ReadColourTable(const SkinSource& s, SkinDescription& skin) {
     }
     skin.numbered_colours.clear();
     for (const std::string& section : s.ini.ReadSections()) {
-        const std::string upper = [&] {
-            std::string u = section;
-            for (char& c : u)
-                if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-            return u;
-        }();
+        const std::string upper = UpperAscii(section);
         if (upper.rfind("COLOUR", 0) != 0 || upper == "COLOURS") continue;
         skin.numbered_colours.push_back(ParseColourText(s.ini.ReadString(section, "color", "")).value_or(ui::clWindowText));
     }

@@ -37,8 +37,8 @@ bool IsVertical(const TDataSkinObject& e, const SkinDescription& skin) {
 // No count below 1 survives, so frame sizes never divide by zero, and a strip with fewer
 // pixels than frames has no frame to show.
 void SoundFrameCounts(SkinDescription& skin) {
-    for (const TDataSkinObject* element : skin.Elements()) {
-        auto& e = const_cast<TDataSkinObject&>(*element);
+    for (TDataSkinObject* element : skin.Elements()) {
+        TDataSkinObject& e = *element;
         e.frame = std::max(e.frame, 1);
         const int length = IsVertical(e, skin) ? e.bitmap.height() : e.bitmap.width();
         if (!e.bitmap.empty() && length < e.frame) e.bitmap = Image32();

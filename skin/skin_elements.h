@@ -85,8 +85,31 @@ struct SkinDescription {
     std::optional<TDataSkinObject> track, track_vert;
     std::optional<TDataSkinObject> combo_arrow, toolbar;  // derived
 
-    // Every element present, in the order of the parse, for listings.
-    std::vector<const TDataSkinObject*> Elements() const;
+    // Every element present, in the order of the parse.
+    std::vector<const TDataSkinObject*> Elements() const { return ElementsOf<const TDataSkinObject>(*this); }
+    std::vector<TDataSkinObject*> Elements() { return ElementsOf<TDataSkinObject>(*this); }
+
+private:
+    template <class Element, class Self>
+    static std::vector<Element*> ElementsOf(Self& self);
 };
+
+template <class Element, class Self>
+std::vector<Element*> SkinDescription::ElementsOf(Self& s) {
+    std::vector<Element*> out;
+    for (auto& b : s.borders) out.push_back(&b);
+    out.push_back(&s.title);
+    for (auto& b : s.caption_buttons) out.push_back(&b);
+    auto add = [&](auto& slot) {
+        if (slot) out.push_back(&*slot);
+    };
+    add(s.buttons), add(s.progress), add(s.progress_chunk), add(s.menu_bar), add(s.group_box_edge), add(s.group_box), add(s.tabs);
+    add(s.status_bar_edges), add(s.tab_pane), add(s.tool_bars), add(s.combo_button), add(s.sunk_edge), add(s.extra_images);
+    add(s.header_bar), add(s.menu_item), add(s.menu_background), add(s.scrollbar), add(s.horz_scroll), add(s.vert_scroll);
+    add(s.horz_scroll_thumb), add(s.vert_scroll_thumb);
+    for (auto& t : s.track_bar_thumbs) add(t);
+    add(s.up_down_horz), add(s.up_down_vert), add(s.track), add(s.track_vert), add(s.combo_arrow), add(s.toolbar);
+    return out;
+}
 
 } // namespace skin

@@ -195,21 +195,4 @@ std::unique_ptr<SkinDescription> ParseSkin(const SkinSource& s) {
     return skin;
 }
 
-std::vector<const TDataSkinObject*> SkinDescription::Elements() const {
-    std::vector<const TDataSkinObject*> out;
-    for (const TDataSkinObject& b : borders) out.push_back(&b);
-    out.push_back(&title);
-    for (const TDataSkinSysButton& b : caption_buttons) out.push_back(&b);
-    auto add = [&](const auto& slot) {
-        if (slot) out.push_back(&*slot);
-    };
-    add(buttons), add(progress), add(progress_chunk), add(menu_bar), add(group_box_edge), add(group_box), add(tabs);
-    add(status_bar_edges), add(tab_pane), add(tool_bars), add(combo_button), add(sunk_edge), add(extra_images);
-    add(header_bar), add(menu_item), add(menu_background), add(scrollbar), add(horz_scroll), add(vert_scroll);
-    add(horz_scroll_thumb), add(vert_scroll_thumb);
-    for (const auto& t : track_bar_thumbs) add(t);
-    add(up_down_horz), add(up_down_vert), add(track), add(track_vert), add(combo_arrow), add(toolbar);
-    return out;
-}
-
 } // namespace skin
