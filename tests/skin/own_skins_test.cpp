@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <random>
 
+#include "skin/bmp_decode.h"
 #include "skin/lzh_stream.h"
 #include "skin/skin_dump.h"
 #include "skin/skin_parse.h"
 #include "tests/skin/fuzz_entry.h"
 #include "tests/support/test_folder.h"
+#include "tools/skingen/program_resources.h"
 #include "tools/skingen/skin_generator.h"
 
 namespace {
@@ -111,6 +113,61 @@ TEST(OwnSkins, SurviveDamagedBytes) {
             skin_test::FuzzStoredSkin(repacked.data(), repacked.size());
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// '#' black, '.' white.
+std::vector<std::string> MonoMap(const skin::Image32& image) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < image.height(); ++y) {
+        std::string row;
+        for (int x = 0; x < image.width(); ++x) row += image.at(x, y) == 0 ? '#' : image.at(x, y) == 0xFFFFFF ? '.' : '?';
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+TEST(ProgramResources, MenuGlyphsRestoreMaximiseMinimiseClose) {
+    const auto resources = skingen::ProgramResources();
+    ASSERT_EQ(resources[0].name, "skinmenuglyphs.bmp");
+    const skin::Image32 glyphs = skin::DecodeBmp(resources[0].bytes.data(), resources[0].bytes.size());
+    EXPECT_EQ(resources[0].bytes[28], 1);  // one bit per pixel
+    EXPECT_EQ(MonoMap(glyphs), (std::vector<std::string>{
+        "................................................................",
+        "................................................................",
+        "................................................................",
+        "......######....................................................",
+        "......######.......#########.......................##.....##....",
+        "......#....#.......#########........................##...##.....",
+        "...#######.#.......#.......#.........................##.##......",
+        "...#######.#.......#.......#........#######...........###.......",
+        "...#.....###.......#.......#........#######..........##.##......",
+        "...#.....#.........#.......#........................##...##.....",
+        "...#.....#.........#.......#.......................##.....##....",
+        "...#######.........#########....................................",
+        "................................................................",
+        "................................................................",
+        "................................................................",
+        "................................................................",
+    }));
+}
+
+TEST(ProgramResources, CommittedFilesAreAFreshRun) {
+    for (const skin_test::SkinFile& file : skingen::ProgramResources()) {
+        std::string committed;
+        ASSERT_TRUE(plat::read_whole_file(VQ_SKIN_RESOURCE_DIR "/" + file.name, committed)) << file.name;
+        EXPECT_EQ(std::string(file.bytes.begin(), file.bytes.end()), committed) << file.name;
+    }
+    const auto resources = skingen::ProgramResources();
+    const skin::Image32 track = skin::DecodeBmp(resources[1].bytes.data(), resources[1].bytes.size());
+    const skin::Image32 track_vert = skin::DecodeBmp(resources[2].bytes.data(), resources[2].bytes.size());
+    EXPECT_EQ(track, skin::DrawTrackPicture(false));
+    EXPECT_EQ(track_vert, skin::DrawTrackPicture(true));
+    EXPECT_EQ(std::make_pair(track.width(), track.height()), std::make_pair(16, 4));
+    EXPECT_EQ(std::make_pair(track_vert.width(), track_vert.height()), std::make_pair(4, 16));
 }
 
 } // namespace
