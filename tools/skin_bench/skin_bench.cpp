@@ -9,7 +9,9 @@
 #include "skin/lzh_stream.h"
 #include "skin/region_runs.h"
 #include "skin/skin_archive.h"
+#include "skin/skin_parse.h"
 #include "tests/skin/skin_test_data.h"
+#include "tools/skingen/skin_generator.h"
 #ifdef _WIN32
 #include "skin/win/skin_bitmaps.h"
 #include "skin/win/skin_frames.h"
@@ -53,6 +55,29 @@ void Codec(const char* name, const std::vector<std::uint8_t>& data) {
                 static_cast<double>(stored.size()) / 1e6, mb / encode, mb / decode);
 }
 
+// Parse time of one of our own skins from its stored bytes, and the pixels its elements hold.
+void OwnSkin(const char* name, const skingen::SkinLook& look) {
+    const std::string folder = std::string("skin_bench-") + name;
+    const skin::PackResult packed = skingen::GenerateAndPack(look, folder);
+    if (!packed.ok()) {
+        std::printf("%s skin: %s\n", name, packed.error.c_str());
+        return;
+    }
+    const skin::PortableSkinSystem system;
+    std::unique_ptr<skin::SkinDescription> loaded;
+    const double parse = SecondsPerRun([&] {
+        loaded = skin::LoadSkinDescription(packed.stored.data(), packed.stored.size(), system).skin;
+    });
+    std::size_t bytes = 0;
+    for (const skin::TDataSkinObject* e : loaded->Elements()) {
+        bytes += static_cast<std::size_t>(e->bitmap.width()) * static_cast<std::size_t>(e->bitmap.height()) * 4;
+        if (const auto* b = dynamic_cast<const skin::TDataSkinBorder*>(e))
+            bytes += static_cast<std::size_t>(b->bitmap2.width()) * static_cast<std::size_t>(b->bitmap2.height()) * 4;
+    }
+    std::printf("%s skin (%zu stored bytes): load and parse %.2f ms, %zu elements, %.1f KB of pictures\n", name,
+                packed.stored.size(), parse * 1e3, loaded->Elements().size(), static_cast<double>(bytes) / 1024);
+}
+
 // A 1920 x 1080 window's border set: an 8-pixel frame with rounded corners, magenta inside.
 skin::Image32 BorderSet() {
     skin::Image32 image(1920, 1080, skin::kKeyPixel);
@@ -80,6 +105,8 @@ int main() {
         for (const std::string& name : reader.Names()) reader.GetMember(name);
     });
     std::printf("skin load and every member: %.2f ms\n", load * 1e3);
+    OwnSkin("default", skingen::DefaultLook());
+    OwnSkin("contrasting", skingen::ContrastingLook());
 
     const skin::Image32 border = BorderSet();
     std::size_t runs = 0;

@@ -1,0 +1,173 @@
+// Our two skins as the generator draws them: they load whole, pack to the committed bytes on
+// every run, and list as their golden listings.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "skin/bmp_decode.h"
+#include "skin/lzh_stream.h"
+#include "skin/skin_dump.h"
+#include "skin/skin_parse.h"
+#include "tests/skin/fuzz_entry.h"
+#include "tests/support/test_folder.h"
+#include "tools/skingen/program_resources.h"
+#include "tools/skingen/skin_generator.h"
+
+namespace {
+
+using test_support::TestFolder;
+
+struct OwnSkin {
+    const char* name;
+    skingen::SkinLook (*look)();
+    const char* golden;
+    const char* committed;  // the stored skin the programs embed
+};
+const OwnSkin kOwnSkins[] = {
+    {"default", skingen::DefaultLook, VQ_SKIN_GOLDEN_DIR "/default_skin.txt", VQ_SKIN_STORED_DIR "/default.skn"},
+    {"contrast", skingen::ContrastingLook, VQ_SKIN_GOLDEN_DIR "/contrast_skin.txt", VQ_SKIN_STORED_DIR "/contrast.skn"},
+};
+
+std::unique_ptr<skin::SkinDescription> Load(const std::vector<std::uint8_t>& stored) {
+    skin::SkinLoadResult loaded = skin::LoadSkinDescription(stored.data(), stored.size(), skin::PortableSkinSystem());
+    EXPECT_TRUE(loaded.skin) << loaded.error;
+    return std::move(loaded.skin);
+}
+
+TEST(OwnSkins, PackTheCommittedBytesOnEveryRun) {
+    for (const OwnSkin& own : kOwnSkins) {
+        TestFolder first(std::string(own.name) + "-1"), second(std::string(own.name) + "-2");
+        const skin::PackResult a = skingen::GenerateAndPack(own.look(), first.path());
+        const skin::PackResult b = skingen::GenerateAndPack(own.look(), second.path());
+        ASSERT_TRUE(a.ok()) << a.error;
+        EXPECT_EQ(a.stored, b.stored) << own.name;
+        std::string committed;
+        ASSERT_TRUE(plat::read_whole_file(own.committed, committed)) << own.committed;
+        EXPECT_TRUE(std::equal(a.stored.begin(), a.stored.end(), committed.begin(), committed.end(),
+                               [](std::uint8_t x, char y) { return x == static_cast<std::uint8_t>(y); }))
+            << own.committed << " differs from a fresh run: regenerate it with skingen when the change is meant";
+    }
+}
+
+TEST(OwnSkins, ListAsTheirGoldenListings) {
+    for (const OwnSkin& own : kOwnSkins) {
+        TestFolder folder(own.name);
+        const skin::PackResult packed = skingen::GenerateAndPack(own.look(), folder.path());
+        ASSERT_TRUE(packed.ok()) << packed.error;
+        const auto loaded = Load(packed.stored);
+        ASSERT_TRUE(loaded);
+        std::string golden;
+        ASSERT_TRUE(plat::read_whole_file(own.golden, golden)) << own.golden;
+        EXPECT_EQ(skin::DumpSkin(*loaded), golden) << own.name << ": regenerate the listing with skingen and skindump when the change is meant";
+    }
+}
+
+TEST(OwnSkins, EveryElementHasAPictureAndTheLooksDiffer) {
+    TestFolder first("default"), second("contrast");
+    const auto a = Load(skingen::GenerateAndPack(skingen::DefaultLook(), first.path()).stored);
+    const auto b = Load(skingen::GenerateAndPack(skingen::ContrastingLook(), second.path()).stored);
+    ASSERT_TRUE(a && b);
+    for (const skin::SkinDescription* s : {a.get(), b.get()}) {
+        for (const skin::TDataSkinObject* e : s->Elements()) {
+            const bool picture_dropped = dynamic_cast<const skin::TDataSkinSysButton*>(e) && static_cast<const skin::TDataSkinSysButton*>(e)->action == 3;
+            EXPECT_NE(e->bitmap.empty(), !picture_dropped) << s->skin_name << ' ' << e->name;
+        }
+        ASSERT_TRUE(s->scrollbar);
+        const int cell = s->scrollbar->bitmap.width() / s->scrollbar->frame;
+        EXPECT_LE(std::abs(cell - skin::PortableSkinSystem().HScrollArrowWidth()), 2);
+        // The magenta corners that shape the window region.
+        EXPECT_EQ(s->borders[skin::kTopBorder].bitmap.at(0, 0), skin::kKeyPixel);
+        const auto& bottom = s->borders[skin::kBottomBorder].bitmap;
+        EXPECT_EQ(bottom.at(bottom.width() - 1, bottom.height() / 2 - 1), skin::kKeyPixel);
+    }
+    EXPECT_NE(a->colours[skin::kButtonFace], b->colours[skin::kButtonFace]);
+    EXPECT_NE(a->borders[skin::kLeftBorder].bitmap.width(), b->borders[skin::kLeftBorder].bitmap.width());
+    EXPECT_NE(a->borders[skin::kTopBorder].bitmap.height(), b->borders[skin::kTopBorder].bitmap.height());
+    EXPECT_NE(a->caption_buttons[1].x, b->caption_buttons[1].x);
+}
+
+} // namespace
+
+namespace {
+
+// Our two skins as fuzz seeds: flipped bits in the stored bytes and in the decoded archive
+// (whose members then reach the description's parse intact enough to be read).
+TEST(OwnSkins, SurviveDamagedBytes) {
+    std::mt19937 rng(57);
+    for (const OwnSkin& own : kOwnSkins) {
+        TestFolder folder(own.name);
+        const skin::PackResult packed = skingen::GenerateAndPack(own.look(), folder.path());
+        ASSERT_TRUE(packed.ok()) << packed.error;
+        const std::vector<std::uint8_t> archive = skin::LzhDecode(packed.stored).bytes;
+        ASSERT_FALSE(archive.empty());
+        for (int round = 0; round < 60; ++round) {
+            auto stored = packed.stored;
+            auto decoded = archive;
+            for (int flips = 1 + static_cast<int>(rng() % 8); flips > 0; --flips) {
+                stored[rng() % stored.size()] ^= static_cast<std::uint8_t>(1u << (rng() % 8));
+                decoded[rng() % decoded.size()] ^= static_cast<std::uint8_t>(1u << (rng() % 8));
+            }
+            skin_test::FuzzStoredSkin(stored.data(), stored.size());
+            const auto repacked = skin::LzhEncode(decoded);
+            skin_test::FuzzStoredSkin(repacked.data(), repacked.size());
+        }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// '#' black, '.' white.
+std::vector<std::string> MonoMap(const skin::Image32& image) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < image.height(); ++y) {
+        std::string row;
+        for (int x = 0; x < image.width(); ++x) row += image.at(x, y) == 0 ? '#' : image.at(x, y) == 0xFFFFFF ? '.' : '?';
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+TEST(ProgramResources, MenuGlyphsRestoreMaximiseMinimiseClose) {
+    const auto resources = skingen::ProgramResources();
+    ASSERT_EQ(resources[0].name, "skinmenuglyphs.bmp");
+    const skin::Image32 glyphs = skin::DecodeBmp(resources[0].bytes.data(), resources[0].bytes.size());
+    EXPECT_EQ(resources[0].bytes[28], 1);  // one bit per pixel
+    EXPECT_EQ(MonoMap(glyphs), (std::vector<std::string>{
+        "................................................................",
+        "................................................................",
+        "................................................................",
+        "......######....................................................",
+        "......######.......#########.......................##.....##....",
+        "......#....#.......#########........................##...##.....",
+        "...#######.#.......#.......#.........................##.##......",
+        "...#######.#.......#.......#........#######...........###.......",
+        "...#.....###.......#.......#........#######..........##.##......",
+        "...#.....#.........#.......#........................##...##.....",
+        "...#.....#.........#.......#.......................##.....##....",
+        "...#######.........#########....................................",
+        "................................................................",
+        "................................................................",
+        "................................................................",
+        "................................................................",
+    }));
+}
+
+TEST(ProgramResources, CommittedFilesAreAFreshRun) {
+    for (const skin_test::SkinFile& file : skingen::ProgramResources()) {
+        std::string committed;
+        ASSERT_TRUE(plat::read_whole_file(VQ_SKIN_RESOURCE_DIR "/" + file.name, committed)) << file.name;
+        EXPECT_EQ(std::string(file.bytes.begin(), file.bytes.end()), committed) << file.name;
+    }
+    const auto resources = skingen::ProgramResources();
+    const skin::Image32 track = skin::DecodeBmp(resources[1].bytes.data(), resources[1].bytes.size());
+    const skin::Image32 track_vert = skin::DecodeBmp(resources[2].bytes.data(), resources[2].bytes.size());
+    EXPECT_EQ(track, skin::DrawTrackPicture(false));
+    EXPECT_EQ(track_vert, skin::DrawTrackPicture(true));
+    EXPECT_EQ(std::make_pair(track.width(), track.height()), std::make_pair(16, 4));
+    EXPECT_EQ(std::make_pair(track_vert.width(), track_vert.height()), std::make_pair(4, 16));
+}
+
+} // namespace

@@ -1,0 +1,365 @@
+#include "tools/skingen/skin_generator.h"
+
+#include <functional>
+#include <sstream>
+
+#include "skin/pixel_transforms.h"
+#include "skin/skin_system.h"
+#include "tools/skingen/skin_drawing.h"
+
+namespace skingen {
+namespace {
+
+using Glyph = std::vector<std::string>;
+constexpr std::uint32_t kKey = skin::kKeyPixel;
+constexpr int kStates = 5;  // normal, hot, pressed, disabled, default
+
+const Glyph kCloseGlyph = {"##....##", ".##..##.", "..####..", "...##...", "..####..", ".##..##.", "##....##"};
+const Glyph kMaximiseGlyph = {"########", "########", "#......#", "#......#", "#......#", "#......#", "########"};
+const Glyph kRestoreGlyph = {"..######", "..######", "..#....#", "######.#", "######.#", "#....###", "#....#..", "######.."};
+const Glyph kMinimiseGlyph = {"######", "######"};
+const Glyph kHelpGlyph = {".####.", "##..##", "....##", "...##.", "..##..", "......", "..##.."};
+const Glyph kIconGlyph = {"..####..", ".#....#.", "#.####.#", "#.#..#.#", "#.####.#", ".#....#.", "..####.."};
+const Glyph kArrowDown = {"#######", ".#####.", "..###..", "...#..."};
+const Glyph kArrowUp = {"...#...", "..###..", ".#####.", "#######"};
+const Glyph kArrowLeft = {"...#", "..##", ".###", "####", ".###", "..##", "...#"};
+const Glyph kArrowRight = {"#...", "##..", "###.", "####", "###.", "##..", "#..."};
+const Glyph kCheckGlyph = {"......#", ".....##", "#...###", "##.###.", "#####..", ".###...", "..#...."};
+const Glyph kRadioDot = {".##.", "####", "####", ".##."};
+const Glyph kSizeGrip = {"......#", ".....##", "....#.#", "...#..#", "..#...#", ".#....#", "#######"};
+
+struct Face {
+    std::uint32_t fill, light, dark, ink;
+};
+
+// The colours of one state of a control.
+Face StateFace(const SkinLook& look, int state) {
+    switch (state % kStates) {
+    case 1: return {Blend(look.face, look.highlight, 80), look.light, look.dark, look.text};
+    case 2: return {Blend(look.face, look.shadow, 70), look.dark, look.light, look.text};
+    case 3: return {look.face, look.face, look.shadow, look.shadow};
+    case 4: return {look.face, look.light, look.highlight, look.text};
+    default: return {look.face, look.light, look.dark, look.text};
+    }
+}
+
+// `frames` bevelled cells side by side, state f in cell f; `glyph` drawn in each when given.
+Image32 Cells(const SkinLook& look, int width, int height, int frames, const Glyph* glyph = nullptr) {
+    Image32 image(width * frames, height, look.face);
+    for (int f = 0; f < frames; ++f) {
+        const Face c = StateFace(look, f);
+        const Rect cell{f * width, 0, (f + 1) * width, height};
+        FillRect(image, cell, c.fill);
+        Bevel(image, cell, c.light, c.dark);
+        if (glyph) DrawGlyph(image, cell, *glyph, c.ink);
+    }
+    return image;
+}
+
+Image32 Stack(const std::vector<Image32>& frames) {
+    const int width = frames.front().width(), height = frames.front().height();
+    Image32 image(width, height * static_cast<int>(frames.size()));
+    for (std::size_t i = 0; i < frames.size(); ++i)
+        for (int y = 0; y < height; ++y) std::copy(frames[i].row(y), frames[i].row(y) + width, image.row(static_cast<int>(i) * height + y));
+    return image;
+}
+
+// The rounded outer corners: magenta pixels that shape the window region.
+void CutCorners(Image32& image, const Rect& r, bool top) {
+    const int y0 = top ? r.top : r.bottom - 1, dy = top ? 1 : -1;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3 - i; ++j) {
+            image.set(r.left + j, y0 + dy * i, kKey);
+            image.set(r.right - 1 - j, y0 + dy * i, kKey);
+        }
+}
+
+Image32 TopBorder(const SkinLook& look, bool active) {
+    Image32 image(48, look.caption_height);
+    VerticalGradient(image, {0, 0, 48, look.caption_height}, active ? look.caption_from : look.caption_inactive_from,
+                     active ? look.caption_to : look.caption_inactive_to);
+    Bevel(image, {0, 0, 48, look.caption_height + 1}, look.frame_outer, look.frame_outer);
+    Bevel(image, {1, 1, 47, look.caption_height + 1}, Blend(look.light, look.caption_from, 40), look.frame_outer);
+    CutCorners(image, {0, 0, 48, look.caption_height}, true);
+    return image;
+}
+
+Image32 SideBorders(const SkinLook& look, bool left) {
+    const int w = look.border_width;
+    Image32 image(2 * w, 16);
+    for (int f = 0; f < 2; ++f) {
+        const std::uint32_t fill = f == 0 ? look.caption_to : look.caption_inactive_to;
+        FillRect(image, {f * w, 0, (f + 1) * w, 16}, fill);
+        const int outer = left ? f * w : (f + 1) * w - 1;
+        FillRect(image, {outer, 0, outer + 1, 16}, look.frame_outer);
+        const int inner = left ? (f + 1) * w - 1 : f * w;
+        FillRect(image, {inner, 0, inner + 1, 16}, look.shadow);
+    }
+    return image;
+}
+
+Image32 BottomBorder(const SkinLook& look, bool active) {
+    const int h = look.border_width;
+    Image32 image(48, h, active ? look.caption_to : look.caption_inactive_to);
+    FillRect(image, {0, h - 1, 48, h}, look.frame_outer);
+    FillRect(image, {0, 0, 1, h}, look.frame_outer);
+    FillRect(image, {47, 0, 48, h}, look.frame_outer);
+    FillRect(image, {look.border_width - 1, 0, 48 - look.border_width + 1, 1}, look.shadow);
+    CutCorners(image, {0, 0, 48, h}, false);
+    return image;
+}
+
+Image32 CaptionButton(const SkinLook& look, const Glyph& glyph, bool close) {
+    const int s = look.button_size;
+    Image32 image(3 * s, s, kKey);
+    for (int f = 0; f < 3; ++f) {
+        const Rect cell{f * s, 0, (f + 1) * s, s};
+        const std::uint32_t base = close ? Blend(0xC83C32, look.caption_from, 75) : Blend(look.caption_from, look.light, 70);
+        const std::uint32_t fill = f == 0 ? base : f == 1 ? Blend(base, look.light, 70) : Blend(base, look.dark, 60);
+        FillRect(image, {cell.left + 1, 1, cell.right - 1, s - 1}, fill);
+        Bevel(image, {cell.left, 0, cell.right, s}, f == 2 ? look.dark : look.light, f == 2 ? look.light : look.dark);
+        DrawGlyph(image, cell, glyph, close ? 0xFFFFFF : look.caption_text == 0xFFFFFF ? 0xFFFFFF : look.text);
+        // Round corners of each button, keyed out.
+        for (int x : {cell.left, cell.right - 1})
+            for (int y : {0, s - 1}) image.set(x, y, kKey);
+    }
+    return image;
+}
+
+// Four states of each of the child window's minimise, restore and close buttons: 12 columns.
+Image32 MdiControls(const SkinLook& look) {
+    const int s = 14;
+    Image32 image(12 * s, s, look.face);
+    const Glyph* glyphs[3] = {&kMinimiseGlyph, &kRestoreGlyph, &kCloseGlyph};
+    for (int b = 0; b < 3; ++b)
+        for (int f = 0; f < 4; ++f) {
+            const Face c = StateFace(look, f);
+            const Rect cell{(4 * b + f) * s, 0, (4 * b + f + 1) * s, s};
+            FillRect(image, cell, c.fill);
+            Bevel(image, cell, c.light, c.dark);
+            DrawGlyph(image, cell, *glyphs[b], c.ink);
+        }
+    return image;
+}
+
+// Check boxes and radio buttons: unchecked, checked, each normal, hot, pressed, disabled.
+Image32 ToggleStrip(const SkinLook& look, bool radio) {
+    const int s = 13;
+    Image32 image(8 * s, s, kKey);
+    for (int f = 0; f < 8; ++f) {
+        const Face c = StateFace(look, f % 4);
+        const Rect cell{f * s, 0, (f + 1) * s, s};
+        const std::uint32_t well = f % 4 == 3 ? look.face : Blend(look.light, c.fill, 70);
+        if (radio) {
+            for (int y = 0; y < s; ++y)
+                for (int x = 0; x < s; ++x) {
+                    const int dx = 2 * x - (s - 1), dy = 2 * y - (s - 1), d = dx * dx + dy * dy;
+                    if (d <= (s - 1) * (s - 1)) image.set(cell.left + x, y, d >= (s - 3) * (s - 3) ? look.shadow : well);
+                }
+        } else {
+            FillRect(image, cell, well);
+            Bevel(image, cell, look.shadow, look.shadow);
+        }
+        if (f >= 4) DrawGlyph(image, cell, radio ? kRadioDot : kCheckGlyph, c.ink);
+    }
+    return image;
+}
+
+// The scroll bar's 23 cells: the four arrows in four states, then the thumb's three states,
+// the size grip and three track cells.
+Image32 ScrollbarCells(const SkinLook& look) {
+    const int s = 17;
+    const Glyph* arrows[4] = {&kArrowUp, &kArrowDown, &kArrowLeft, &kArrowRight};
+    Image32 image(23 * s, s, look.face);
+    for (int i = 0; i < 23; ++i) {
+        const Rect cell{i * s, 0, (i + 1) * s, s};
+        const Face c = StateFace(look, i < 16 ? i % 4 : i < 19 ? i - 16 : 0);
+        FillRect(image, cell, i >= 20 ? Blend(look.face, look.shadow, 60) : c.fill);
+        if (i < 19) Bevel(image, cell, c.light, c.dark);
+        if (i < 16) DrawGlyph(image, cell, *arrows[i / 4], c.ink);
+        if (i == 19) DrawGlyph(image, cell, kSizeGrip, look.shadow);
+    }
+    return image;
+}
+
+Image32 TrackStrip(const SkinLook& look, bool vertical) {
+    const int along = 16, across = 17;
+    Image32 image(4 * along, across);
+    for (int f = 0; f < 4; ++f) {
+        const Rect cell{f * along, 0, (f + 1) * along, across};
+        FillRect(image, cell, Blend(look.face, look.shadow, f == 2 ? 40 : 70));
+        FillRect(image, {cell.left, 0, cell.right, 1}, look.shadow);
+        FillRect(image, {cell.left, across - 1, cell.right, across}, look.shadow);
+    }
+    if (vertical) {
+        // Frames stay side by side, so each cell is turned on its own.
+        Image32 turned(4 * across, along);
+        for (int f = 0; f < 4; ++f) {
+            Image32 cell = skin::CopyArea(image, {f * along, 0, (f + 1) * along, across});
+            skin::RotateBitmapRight(cell);
+            for (int y = 0; y < along; ++y) std::copy(cell.row(y), cell.row(y) + across, turned.row(y) + f * across);
+        }
+        return turned;
+    }
+    return image;
+}
+
+Image32 TrackbarThumb(const SkinLook& look, int width, int height, const Glyph* pointer) {
+    Image32 image = Cells(look, width, height, 5);
+    if (pointer)
+        for (int f = 0; f < 5; ++f) DrawGlyph(image, {f * width, 0, (f + 1) * width, height}, *pointer, look.shadow);
+    return image;
+}
+
+Image32 ComboButtonStrip(const SkinLook& look) { return Cells(look, 17, 20, 4, &kArrowDown); }
+
+Image32 ExtraImages(const SkinLook& look) {
+    Image32 image(5 * 16, 16, kKey);
+    for (int f = 0; f < 4; ++f) DrawGlyph(image, {f * 16, 0, (f + 1) * 16, 16}, kArrowDown, StateFace(look, f).ink);
+    DrawGlyph(image, {64, 0, 80, 16}, kSizeGrip, look.shadow);
+    return image;
+}
+
+Image32 UpDownGlyphs(const SkinLook& look, bool vertical) {
+    Image32 image(8 * 8, 8, kKey);
+    for (int f = 0; f < 8; ++f)
+        DrawGlyph(image, {f * 8, 0, (f + 1) * 8, 8}, vertical ? (f < 4 ? kArrowUp : kArrowDown) : (f < 4 ? kArrowLeft : kArrowRight),
+                  StateFace(look, f % 4).ink);
+    return image;
+}
+
+std::string Rgb(std::uint32_t c) {
+    return std::to_string((c >> 16) & 0xFF) + "," + std::to_string((c >> 8) & 0xFF) + "," + std::to_string(c & 0xFF);
+}
+
+std::string Element(const char* section, const char* image, int margin, int frame = 0, int trans = 0, int tile = 0) {
+    std::ostringstream out;
+    out << "[" << section << "]\nImage=" << image << "\nLeftWidth=" << margin << "\nRightWidth=" << margin << "\nTopHeight=" << margin
+        << "\nBottomHeight=" << margin << "\nTrans=" << trans << "\nTile=" << tile << "\n";
+    if (frame) out << "Frame=" << frame << "\n";
+    return out.str();
+}
+
+std::string Description(const SkinLook& look) {
+    const int s = look.button_size, b = look.border_width, step = s + look.button_gap;
+    std::ostringstream ini;
+    ini << "; Drawn by skingen from code.\n[TitlebarSkin]\nSkinName=" << look.name << "\n";
+    ini << "[Personality]\nTop=top.bmp\nTopFrame=2\nTopTopHeight=12\nTopBotHeight=12\nTopStretch=1\nTopTrans=1\n"
+        << "Left=left.bmp\nLeftFrame=2\nLeftTopHeight=0\nLeftBotHeight=0\nLeftStretch=1\nLeftTrans=0\n"
+        << "Right=right.bmp\nRightFrame=2\nRightTopHeight=0\nRightBotHeight=0\nRightStretch=1\nRightTrans=0\n"
+        << "Bottom=bottom.bmp\nBottomFrame=2\nBottomTopHeight=8\nBottomBotHeight=8\nBottomStretch=1\nBottomTrans=1\n"
+        << "TextBack=textback.bmp\nTextShift=" << (b + s + 6) << "\nTextShiftVert=0\nTextRightClip=" << (b + 4 * step + 4)
+        << "\nTextAlignment=0\nTextbackground=0\nTXTBackleft=4\nTXTBackRight=4\n"
+        << "ActiveTextR=" << ((look.caption_text >> 16) & 0xFF) << "\nActiveTextG=" << ((look.caption_text >> 8) & 0xFF)
+        << "\nActiveTextB=" << (look.caption_text & 0xFF) << "\nInActiveTextR=" << ((look.caption_inactive_text >> 16) & 0xFF)
+        << "\nInActiveTextG=" << ((look.caption_inactive_text >> 8) & 0xFF) << "\nInActiveTextB=" << (look.caption_inactive_text & 0xFF)
+        << "\nmenuBar=menubar.bmp\nTileMenu=1\nTileLeftMenu=2\nTileRightMenu=2\n";
+    ini << "[Fonts]\nFontHeight=" << look.font_height << "\n";
+    ini << "[Colours]\nWindowText=" << Rgb(look.text) << "\nTitleTextActive=" << Rgb(look.caption_text)
+        << "\nTitleTextNoActive=" << Rgb(look.caption_inactive_text) << "\nButtonFace=" << Rgb(look.face) << "\nButtonText=" << Rgb(look.text)
+        << "\nButtonHilight=" << Rgb(look.light) << "\nButtonlight=" << Rgb(Blend(look.light, look.face, 50))
+        << "\nButtonShadow=" << Rgb(look.shadow) << "\nButtonDkShadow=" << Rgb(look.dark) << "\nHilightText=" << Rgb(look.highlight_text)
+        << "\nHilight=" << Rgb(look.highlight) << "\nMenubar=" << Rgb(look.face) << "\nMenuBarText=" << Rgb(look.text)
+        << "\nMenuText=" << Rgb(look.text) << "\nMenu=" << Rgb(Blend(look.light, look.face, 40)) << "\nScrollbar="
+        << Rgb(Blend(look.face, look.shadow, 60)) << "\n";
+    // Close at the right, then maximise or restore (help in its place on a dialog), then
+    // minimise; the window icon at the left.
+    struct Button {
+        int action, visibility, visibility1, slot;
+        const char* image;
+    };
+    const Button buttons[] = {{0, 0, 0, 1, "close.bmp"},    {1, 2, 6, 2, "maximize.bmp"}, {1, 1, 6, 2, "restore.bmp"},
+                              {4, 10, 10, 2, "help.bmp"},   {2, 8, 8, 3, "minimize.bmp"}, {3, 0, 0, 0, "icon.bmp"}};
+    for (std::size_t i = 0; i < std::size(buttons); ++i) {
+        const Button& button = buttons[i];
+        ini << "[Button" << (i + 1) << "]\nAction=" << button.action << "\nAlign=" << (button.slot ? 1 : 0)
+            << "\nXcoord=" << (button.slot ? b + button.slot * step : b + 3) << "\nYcoord=" << look.button_top << "\nVisibility="
+            << button.visibility << "\nVisibility1=" << button.visibility1 << "\nframe=3\nButtonImage=" << button.image << "\n";
+    }
+    ini << "[MDICONTROLS]\nImage=mdicontrols.bmp\n";
+    ini << "[Buttons]\nBitmap=button.bmp\nCheckButton=check.bmp\nRadioButton=radio.bmp\nCheckButtonFrame=8\nRadioButtonFrame=8\n"
+        << "LeftWidth=3\nRightWidth=3\nTopHeight=3\nBottomHeight=3\nTrans=0\nTile=0\nNormalColour2=" << Rgb(look.text)
+        << "\nMouseOverColour2=" << Rgb(look.text) << "\nPressedColour2=" << Rgb(look.text) << "\n";
+    ini << "[Progress]\nBitmap=progress.bmp\nStyle=0\nLeftWidth=2\nRightWidth=2\nTopHeight=2\nBottomHeight=2\nTrans=0\nTile=0\n";
+    ini << Element("Progress.Chunk", "chunk.bmp", 1, 1, 0, 1) << Element("GroupBoxEdge", "groupedge.bmp", 3)
+        << Element("Tabs", "tabs.bmp", 3) << "Border=tabborder.bmp\n" << Element("StatusBarEdges", "statusbar.bmp", 2)
+        << Element("Tab.Pane", "tabpane.bmp", 3) << Element("ComboButton", "combobutton.bmp", 2)
+        << Element("SunkEdge", "sunkedge.bmp", 2) << Element("ExtraImages", "extra.bmp", 0, 0, 1)
+        << Element("Headerbar", "headerbar.bmp", 3, 5) << Element("MenuItem", "menuitem.bmp", 3)
+        << Element("MenuBackground", "menubackground.bmp", 2) << Element("Scrollbar", "scrollbar.bmp", 0)
+        << Element("HorzScroll", "horzscroll.bmp", 1) << Element("VertScroll", "vertscroll.bmp", 1)
+        << Element("HorzScrollThumb", "horzthumb.bmp", 3) << "FrameCount=3\n" << Element("VertScrollThumb", "vertthumb.bmp", 3)
+        << "FrameCount=3\n" << Element("Trackbar.ThumbHorz", "thumbhorz.bmp", 0) << Element("Trackbar.ThumbVert", "thumbvert.bmp", 0)
+        << Element("Trackbar.ThumbLeft", "thumbleft.bmp", 0) << Element("Trackbar.ThumbRight", "thumbright.bmp", 0)
+        << Element("Trackbar.ThumbUp", "thumbup.bmp", 0) << Element("Trackbar.ThumbDown", "thumbdown.bmp", 0)
+        << Element("UpDown.Horz", "updownhorz.bmp", 2) << "GlyphImage=updownhorzglyph.bmp\n" << Element("UpDown.Vert", "updownvert.bmp", 2)
+        << "GlyphImage=updownvertglyph.bmp\n" << Element("Track", "track.bmp", 3, 1) << Element("TRACKVERT", "trackvert.bmp", 3, 1);
+    return ini.str();
+}
+
+} // namespace
+
+std::vector<skin_test::SkinFile> GenerateSkin(const SkinLook& look) {
+    const Glyph kPointerDown = {"#####", ".###.", "..#.."};
+    std::vector<std::pair<std::string, Image32>> pictures = {
+        {"top.bmp", Stack({TopBorder(look, true), TopBorder(look, false)})},
+        {"left.bmp", SideBorders(look, true)},
+        {"right.bmp", SideBorders(look, false)},
+        {"bottom.bmp", Stack({BottomBorder(look, true), BottomBorder(look, false)})},
+        {"textback.bmp", Stack({Cells(look, 24, look.button_size + 2, 1), Cells(look, 24, look.button_size + 2, 1)})},
+        {"menubar.bmp", Stack({Image32(16, 20, look.face), Image32(16, 20, Blend(look.face, look.shadow, 85))})},
+        {"close.bmp", CaptionButton(look, kCloseGlyph, true)},
+        {"maximize.bmp", CaptionButton(look, kMaximiseGlyph, false)},
+        {"restore.bmp", CaptionButton(look, kRestoreGlyph, false)},
+        {"help.bmp", CaptionButton(look, kHelpGlyph, false)},
+        {"minimize.bmp", CaptionButton(look, kMinimiseGlyph, false)},
+        {"icon.bmp", CaptionButton(look, kIconGlyph, false)},
+        {"mdicontrols.bmp", MdiControls(look)},
+        {"button.bmp", Cells(look, 20, 20, 5)},
+        {"check.bmp", ToggleStrip(look, false)},
+        {"radio.bmp", ToggleStrip(look, true)},
+        {"progress.bmp", Cells(look, 20, 14, 2)},
+        {"chunk.bmp", [&] { Image32 c(8, 12, look.highlight); Bevel(c, {0, 0, 8, 12}, Blend(look.highlight, look.light, 60), look.highlight); return c; }()},
+        {"groupedge.bmp", Cells(look, 12, 12, 2)},
+        {"tabs.bmp", Cells(look, 24, 20, 5)},
+        {"tabborder.bmp", Cells(look, 12, 12, 1)},
+        {"statusbar.bmp", Cells(look, 10, 10, 3)},
+        {"tabpane.bmp", Cells(look, 12, 12, 1)},
+        {"combobutton.bmp", ComboButtonStrip(look)},
+        {"sunkedge.bmp", [&] { Image32 e = Cells(look, 10, 10, 4); for (int f = 0; f < 4; ++f) Bevel(e, {f * 10, 0, f * 10 + 10, 10}, look.shadow, look.light); return e; }()},
+        {"extra.bmp", ExtraImages(look)},
+        {"headerbar.bmp", Cells(look, 20, 18, 5)},
+        {"menuitem.bmp", [&] { Image32 m = Cells(look, 20, 18, 5); FillRect(m, {20, 0, 40, 18}, look.highlight); return m; }()},
+        {"menubackground.bmp", Cells(look, 20, 20, 1)},
+        {"scrollbar.bmp", ScrollbarCells(look)},
+        {"horzscroll.bmp", TrackStrip(look, false)},
+        {"vertscroll.bmp", TrackStrip(look, true)},
+        {"horzthumb.bmp", Cells(look, 20, 17, 3)},
+        {"vertthumb.bmp", Cells(look, 17, 20, 3)},
+        {"thumbhorz.bmp", TrackbarThumb(look, 11, 20, nullptr)},
+        {"thumbvert.bmp", TrackbarThumb(look, 20, 11, nullptr)},
+        {"thumbleft.bmp", TrackbarThumb(look, 20, 11, &kArrowLeft)},
+        {"thumbright.bmp", TrackbarThumb(look, 20, 11, &kArrowRight)},
+        {"thumbup.bmp", TrackbarThumb(look, 11, 20, &kArrowUp)},
+        {"thumbdown.bmp", TrackbarThumb(look, 11, 20, &kPointerDown)},
+        {"updownhorz.bmp", Cells(look, 16, 16, 8)},
+        {"updownhorzglyph.bmp", UpDownGlyphs(look, false)},
+        {"updownvert.bmp", Cells(look, 16, 16, 8)},
+        {"updownvertglyph.bmp", UpDownGlyphs(look, true)},
+        {"track.bmp", skin::DrawTrackPicture(false)},
+        {"trackvert.bmp", skin::DrawTrackPicture(true)},
+    };
+    std::vector<skin_test::SkinFile> files;
+    const std::string ini = Description(look);
+    files.push_back({"skin.ini", std::vector<std::uint8_t>(ini.begin(), ini.end())});
+    for (auto& [name, image] : pictures)
+        files.push_back({name, skin_test::MakeBmp(image.width(), image.height(), [&](int x, int y) { return image.at(x, y); })});
+    return files;
+}
+
+skin::PackResult GenerateAndPack(const SkinLook& look, const std::string& folder) {
+    skin_test::WriteSkinFolder(folder, GenerateSkin(look));
+    return skin::PackSkinFolder(folder);
+}
+
+} // namespace skingen
