@@ -171,6 +171,7 @@ void TransferEngine::start_download(int index) {
         skip_file(index, FormatFixed("Ignore File %s, cause: too big (%d)", {PrintableText(b.FileName), b.FileSize}));
         break;
     case -5:
+    case -6:  // working files of that name that are not the library's: they stay, the file is not fetched
         count_open_failure(index);
         break;
     default:
