@@ -165,11 +165,15 @@ TEST_F(StateMachine, InvalidOfferIsSkippedOnlyWhenItHasAnIndex) {
     EXPECT_TRUE(log.empty());
 }
 
-TEST_F(StateMachine, FifthOpenFailureOfOneFileSkipsIt) {
+// -5: the local file cannot be made; -6: working files of that name are not the library's.
+class OpenFailures : public StateMachine, public ::testing::WithParamInterface<int> {};
+
+TEST_P(OpenFailures, FifthOfOneFileSkipsIt) {
+    const int result = GetParam();
     for (int attempt = 1; attempt <= 6; ++attempt) {
         SCOPED_TRACE(attempt);
         Prepare(StateFTPStart);
-        lib.start_results = {-5};
+        lib.start_results = {result};
         Step(0);
         EXPECT_EQ(Board(0).OpenErrorCount, attempt);
         EXPECT_EQ(Board(0).OpenErrorIndex, 7);
@@ -180,11 +184,13 @@ TEST_F(StateMachine, FifthOpenFailureOfOneFileSkipsIt) {
 
     Prepare(StateFTPStart);
     Board(0).DBIndex = 8;
-    lib.start_results = {-5};
+    lib.start_results = {result};
     Step(0);
     EXPECT_EQ(Board(0).OpenErrorCount, 1) << "another file starts its own count";
     EXPECT_EQ(Board(0).OpenErrorIndex, 8);
 }
+
+INSTANTIATE_TEST_SUITE_P(StartResults, OpenFailures, ::testing::Values(-5, -6));
 
 struct PathCase {
     bool local_path;

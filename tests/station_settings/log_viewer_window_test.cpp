@@ -66,7 +66,7 @@ TEST_F(LogViewerWindow, ListsDayFilesAndDeletesAChosenOneAfterYes) {
         EXPECT_FALSE(viewer.btnDelete->enabled());
         SaveScreenshot(viewer.handle(), "log_viewer_after_delete");
         ClickButton(viewer.btnClose->handle());
-    }, [&] { return viewer.lvLogFile->item_count() == 3; });
+    });
     EXPECT_EQ(viewer.show_modal(), ui::mrCancel);
     const std::string chosen = dir / "Logs\\2012-03-17 Logs.txt";
     EXPECT_EQ(shell.opened, std::vector<std::string>{chosen});
@@ -80,12 +80,12 @@ TEST_F(LogViewerWindow, ListsDayFilesAndDeletesAChosenOneAfterYes) {
 TEST_F(LogViewerWindow, ViewOrPrintThatTheSystemCannotDoIsTold) {
     shell.failure = "No application is associated with the specified file";
     TViewOrPrintLogForm viewer(nullptr, dir.path(), texts, prompts, shell);
-    WhenShown([&] {
+    WhenShown([&] { return viewer.lvLogFile->item_count() == 3; }, [&] {
         SelectListRow(viewer.lvLogFile->handle(), Row(viewer, "2012-03-18 Logs"));
         ClickButton(viewer.btnView->handle());
         ClickButton(viewer.btnPrint->handle());
         ClickButton(viewer.btnClose->handle());
-    }, [&] { return viewer.lvLogFile->item_count() == 3; });
+    });
     viewer.show_modal();
     const std::string chosen = dir / "Logs\\2012-03-18 Logs.TXT";
     using Told = std::pair<std::string, std::string>;
