@@ -257,7 +257,7 @@ std::vector<Recording> recent_recordings(int count, int channels, std::time_t no
         t.tm_isdst = -1;
         const std::time_t at = std::mktime(&t);
         t = *std::localtime(&at);
-        char day_text[16], clock_text[16], channel[8], name[64];
+        char day_text[16], clock_text[16], channel[16], name[64];
         std::strftime(day_text, sizeof day_text, "%Y%m%d", &t);
         std::strftime(clock_text, sizeof clock_text, "%H%M%S", &t);
         const int ch = 1 + (first_index + i - 1) % std::max(channels, 1);
