@@ -130,10 +130,15 @@ TEST_F(FileDatabaseTest, ADamagedFileIsLeftAloneAndNoRowIsLost) {
             EXPECT_EQ(check.pending_file, settings.UserFilePath + ".pending");
             for (int i = 0; i < 3; ++i) {
                 lines.push_back("L" + std::to_string(i));
-                EXPECT_EQ(station.InsertCallLog(record(lines.back().c_str())), 0) << c.name;
+                ACallLogInfo r = record(lines.back().c_str());
+                r.WaveFilePath = "dev1\\20120301\\" + lines.back() + ".wav";
+                EXPECT_EQ(station.InsertCallLog(r), 0) << c.name;
                 station.StorePendingRows();
             }
             EXPECT_EQ(station.PendingRowCount(), 3u) << c.name;
+            // A waiting row counts: a recording found again after a restart gets no second row.
+            EXPECT_EQ(station.CountCallLogsWithPath("dev1\\20120301\\L1.wav"), 1) << c.name;
+            EXPECT_EQ(station.CountCallLogsWithPath("dev1\\20120301\\L9.wav"), -1) << c.name;
         }
         std::string after;
         ASSERT_TRUE(plat::read_whole_file(settings.UserFilePath, after));

@@ -254,6 +254,10 @@ int TMyDataModule::SearchCallLogs(const SearchConditions& conditions, std::vecto
 int TMyDataModule::CountCallLogsWithPath(const std::string& path) {
     return guarded([&] {
         const DatabaseSettings settings = settings_();
+        // A row waiting to be stored is a row the call has already.
+        if (PendingRows* pending = pending_for(settings)) {
+            if (const std::size_t waiting = pending->count_with_path(path)) return static_cast<int>(waiting);
+        }
         if (settings.ConnMode == ConnModeFile && !plat::file_exists(call_log_file_path(settings))) return 0;
         if (OpenCallLogDatabase() != 0) return -1;
         std::vector<ACallLogInfo> rows;

@@ -43,6 +43,12 @@ void PendingRows::read_file() {
     end_ = static_cast<std::int64_t>(start);
 }
 
+std::size_t PendingRows::count_with_path(const std::string& wave_file_path) const {
+    std::size_t count = 0;
+    for (const Waiting& w : waiting_) count += w.record.WaveFilePath == wave_file_path ? 1 : 0;
+    return count;
+}
+
 bool PendingRows::append(const ACallLogInfo& record) {
     if (!open_file()) return false;
     if (waiting_.empty() && unreadable_ == 0) {  // only stored rows are left

@@ -24,6 +24,8 @@ public:
     // Whole lines of the file that hold no row (changed by hand, or a failed read); they are
     // kept, and the file is then never emptied.
     std::size_t unreadable_lines() const { return unreadable_; }
+    // Waiting rows whose recording is at `wave_file_path`.
+    std::size_t count_with_path(const std::string& wave_file_path) const;
 
     // Appends the record and flushes the file to the disk; false when it is not safe there.
     bool append(const ACallLogInfo& record);
