@@ -232,15 +232,38 @@ TEST_F(EcGlyphPainters, ClassicArrows) {
     EXPECT_EQ(bitmap.pixel(4, 5), ui::color_to_rgb(ui::cl3DDkShadow));
 }
 
-TEST_F(EcGlyphPainters, CloseCrossIsSymmetricAroundItsCentre) {
-    ectest::reset(bitmap, 15, 15);
-    paint_close_cross(bitmap.canvas(), {0, 0, 15, 15}, false, false, true);
-    GdiFlush();
-    EXPECT_EQ(bitmap.pixel(7, 7), 0u);                      // the centre
-    EXPECT_EQ(bitmap.pixel(4, 4), 0u);                      // both arms
-    EXPECT_EQ(bitmap.pixel(10, 10), 0u);
-    EXPECT_NE(bitmap.pixel(7, 3), 0u);                      // between the arms
-    EXPECT_NE(bitmap.pixel(0, 0), 0u);
+// The classic close cross: two three-pixel-wide strokes meeting in a single row of three.
+// Its top-left pixel lies four left of and three above the centre.
+const Rows kCross = {
+    "kkk...kkk", ".kkk.kkk.", "..kkkkk..", "...kkk...", "..kkkkk..", ".kkk.kkk.", "kkk...kkk",
+};
+
+TEST_F(EcGlyphPainters, CloseCrossInEachState) {
+    struct Case {
+        const char* what;
+        int size;
+        bool pressed, enabled;
+        int left, top;  // where the cross's top-left lands
+        char letter;
+    };
+    const Case cases[] = {
+        {"odd size", 15, false, true, 3, 4, 'k'},
+        {"even size: one row up", 14, false, true, 3, 3, 'k'},
+        {"pressed: one right and down", 15, true, true, 4, 5, 'k'},
+        {"pressed, even size: the row up is taken back", 14, true, true, 4, 4, 'k'},
+        {"disabled: grey, and pressing moves nothing", 15, true, false, 3, 4, 'S'},
+    };
+    for (const Case& c : cases) {
+        Rows map(static_cast<std::size_t>(c.size), std::string(static_cast<std::size_t>(c.size), '.'));
+        for (std::size_t y = 0; y < kCross.size(); ++y)
+            for (std::size_t x = 0; x < kCross[y].size(); ++x)
+                if (kCross[y][x] == 'k') map[c.top + y][c.left + x] = c.letter;
+        ectest::reset(bitmap, c.size, c.size);
+        bitmap.canvas().brush().color = ui::clWhite;
+        paint_close_cross(bitmap.canvas(), {0, 0, c.size, c.size}, false, c.pressed, c.enabled);
+        EXPECT_TRUE(ectest::matches(bitmap, map, ectest::system_legend())) << c.what;
+        EXPECT_EQ(bitmap.canvas().brush().color, ui::clWhite) << c.what;
+    }
 }
 
 TEST_F(EcGlyphPainters, HotGradientBoxIsATwoPixelRing) {
