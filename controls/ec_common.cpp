@@ -524,10 +524,8 @@ int start_count = 0;
 } // namespace
 
 bool has_full_color_display() {
-    HDC screen = GetDC(nullptr);
-    const int colors = GetDeviceCaps(screen, NUMCOLORS);
-    ReleaseDC(nullptr, screen);
-    return colors == -1;
+    const ui::ClientDC screen(nullptr);
+    return GetDeviceCaps(screen.get(), NUMCOLORS) == -1;
 }
 
 void set_theme_color_name_reader(ThemeColorNameReader reader) { name_reader() = std::move(reader); }

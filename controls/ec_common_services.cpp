@@ -9,22 +9,19 @@ namespace ec {
 
 namespace {
 
-// A screen DC with the font selected, both let go on scope exit.
+// A screen DC with the font selected; the font comes out before the DC is let go.
 class ScreenFontDC {
 public:
-    explicit ScreenFontDC(const ui::Font& font) : dc_(GetDC(nullptr)), font_(ui::create_font(font)) {
-        old_ = SelectObject(dc_, font_.get());
+    explicit ScreenFontDC(const ui::Font& font) : font_(ui::create_font(font)) {
+        old_ = SelectObject(screen_.get(), font_.get());
     }
-    ~ScreenFontDC() {
-        SelectObject(dc_, old_);
-        ReleaseDC(nullptr, dc_);
-    }
+    ~ScreenFontDC() { SelectObject(screen_.get(), old_); }
     ScreenFontDC(const ScreenFontDC&) = delete;
     ScreenFontDC& operator=(const ScreenFontDC&) = delete;
-    HDC get() const { return dc_; }
+    HDC get() const { return screen_.get(); }
 
 private:
-    HDC dc_;
+    ui::ClientDC screen_{nullptr};
     ui::GdiObject<HFONT> font_;
     HGDIOBJ old_ = nullptr;
 };
@@ -74,10 +71,12 @@ int average_char_width(const ui::Font& font) {
 
 void refresh_window_frame(HWND window, const Rect& rect) {
     if (!window) return;
-    HDC dc = GetDC(window);
-    RECT clip{};
-    const int kind = dc ? GetClipBox(dc, &clip) : ERROR;
-    if (dc) ReleaseDC(window, dc);
+    int kind = ERROR;
+    {
+        const ui::ClientDC dc(window);
+        RECT clip{};
+        if (dc.get()) kind = GetClipBox(dc.get(), &clip);
+    }
     if (kind == ERROR || kind == NULLREGION) return;  // hidden or covered
     RECT r = ui::to_rect(rect);
     RedrawWindow(window, &r, nullptr, RDW_FRAME | RDW_INVALIDATE);

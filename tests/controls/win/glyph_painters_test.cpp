@@ -80,38 +80,125 @@ TEST_F(EcGlyphPainters, CheckSquareInEachState) {
     EXPECT_TRUE(ectest::matches(bitmap, hot, with('N', ui::clNavy)));
 }
 
-TEST_F(EcGlyphPainters, RadioCircleCheckedWithItsBlends) {
+// The radio circle, unchecked, one map per look. Letters: o the back colour, t the transparent
+// key, F the frame, l the frame lightened, 1 and 2 the frame half and lightly over the back,
+// W the interior, a b c x the frame over the interior at 128, 80, 40 and 150, G the hot
+// gradient, A B C the frame over it at 128, 80 and 40, s light grey.
+const Rows kRadio = {
+    "ooo21lFl12ooo", "oo1FabcbaF1oo", "o1lbWWWWWbl1o", "2FbWWWWWWWbF2", "1aWWWWWWWWWa1",
+    "lbWWWWWWWWWbl", "FcWWWWWWWWWcF", "lbWWWWWWWWWbl", "1aWWWWWWWWWa1", "2FbWWWWWWWbF2",
+    "o1lbWWWWWbl1o", "oo1FabcbaF1oo", "ooo21lFl12ooo",
+};
+// Hot with a frame look: a lit rim inside the circle and a darker shade one further in.
+const Rows kRadioHotFrame = {
+    "ooo21lFl12ooo", "oo1FFlllFF1oo", "o1lxbWWWbxl1o", "2FxWWWWWWWxF2", "1FbWWWWWWWbF1",
+    "llWWWWWWWWWll", "FlWWWWWWWWWlF", "llWWWWWWWWWll", "1FbWWWWWWWbF1", "2FxWWWWWWWxF2",
+    "o1lxbWWWbxl1o", "oo1FFlllFF1oo", "ooo21lFl12ooo",
+};
+// Hot with an interior look: the gradient fills the ring between the circle and the cross in
+// the middle, and the inner shades blend over the gradient.
+const Rows kRadioHotInterior = {
+    "ooo21lFl12ooo", "oo1FABCBAF1oo", "o1lBGGGGGBl1o", "2FBGGWWWGGBF2", "1AGGWWWWWGGA1",
+    "lBGWWWWWWWGBl", "FCGWWWWWWWGCF", "lBGWWWWWWWGBl", "1AGGWWWWWGGA1", "2FBGGWWWGGBF2",
+    "o1lBGGGGGBl1o", "oo1FABCBAF1oo", "ooo21lFl12ooo",
+};
+// Transparent: the corners and the smoothing pixels take the key colour.
+const Rows kRadioTransparent = {
+    "tttttlFlttttt", "tttFabcbaFttt", "ttlbWWWWWbltt", "tFbWWWWWWWbFt", "taWWWWWWWWWat",
+    "lbWWWWWWWWWbl", "FcWWWWWWWWWcF", "lbWWWWWWWWWbl", "taWWWWWWWWWat", "tFbWWWWWWWbFt",
+    "ttlbWWWWWbltt", "tttFabcbaFttt", "tttttlFlttttt",
+};
+// Few colours: no blends; the shades are the frame itself and light grey.
+const Rows kRadioFewColours = {
+    "ooooFFFFFoooo", "ooFFFsWsFFFoo", "oFFsWWWWWsFFo", "oFsWWWWWWWsFo", "FFWWWWWWWWWFF",
+    "FsWWWWWWWWWsF", "FWWWWWWWWWWWF", "FsWWWWWWWWWsF", "FFWWWWWWWWWFF", "oFsWWWWWWWsFo",
+    "oFFsWWWWWsFFo", "ooFFFsWsFFFoo", "ooooFFFFFoooo",
+};
+
+// The dot: a 3 x 3 square with one more pixel on each side in the dot colour (d) and the
+// corners of the 5 x 5 around it softened (e).
+Rows with_dot(Rows rows) {
+    const char* dot[] = {".ede.", "eddde", "ddddd", "eddde", ".ede."};
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 5; ++x)
+            if (dot[y][x] != '.') rows[static_cast<std::size_t>(4 + y)][static_cast<std::size_t>(4 + x)] = dot[y][x];
+    return rows;
+}
+
+TEST_F(EcGlyphPainters, RadioCircleInEachState) {
+    const ui::TColor back = ui::clBtnFace, key = 0x00008080;
+    const ui::TColor gradient = ui::rgb(255, 200, 120);
     GlyphLook look;
     look.frame = ui::clNavy;
     look.fill = ui::clWhite;
     look.mark = ui::clBlack;
-    const ui::TColor back = ui::clBtnFace;
-    ectest::reset(bitmap, 13, 13);
-    paint_radio_glyph(bitmap.canvas(), {0, 0, 13, 13}, true, look, back, false, 0x00008080);
-    const ectest::Legend legend = {
-        {'F', ui::clNavy}, {'W', ui::clWhite}, {'o', back}, {'l', lighten_color(ui::clNavy, 10)},
-        {'1', mix_colors(ui::clNavy, back, 128)}, {'2', mix_colors(ui::clNavy, back, 40)},
-        {'a', mix_colors(ui::clNavy, ui::clWhite, 128)}, {'b', mix_colors(ui::clNavy, ui::clWhite, 80)},
-        {'c', mix_colors(ui::clNavy, ui::clWhite, 40)}, {'d', ui::clBlack}, {'e', mix_colors(ui::clBlack, ui::clWhite, 153)},
+    look.focus = ui::clYellow;
+    look.disabled = ui::rgb(220, 220, 200);
+    look.hot_dark = ui::clMaroon;
+    struct Case {
+        const char* what;
+        GlyphDrawState state;
+        TEcButtonHotTrackStyle hot_style;
+        bool transparent, full_color;
+        const Rows& map;
+        ui::TColor frame, interior, dot;
     };
-    const Rows map = {
-        "ooo21lFl12ooo", "oo1FabcbaF1oo", "o1lbWWWWWbl1o", "2FbWWWWWWWbF2", "1aWWWedeWWWa1",
-        "lbWWedddeWWbl", "FcWWdddddWWcF", "lbWWedddeWWbl", "1aWWWedeWWWa1", "2FbWWWWWWWbF2",
-        "o1lbWWWWWbl1o", "oo1FabcbaF1oo", "ooo21lFl12ooo",
+    const Case cases[] = {
+        {"normal", GlyphDrawState::Normal, TEcButtonHotTrackStyle::htsFrame, false, true, kRadio, ui::clNavy,
+         ui::clWhite, ui::clBlack},
+        {"pressed", GlyphDrawState::Pressed, TEcButtonHotTrackStyle::htsFrame, false, true, kRadio, ui::clNavy,
+         darken_color(ui::clYellow, 20), ui::clBlack},
+        {"disabled", GlyphDrawState::Disabled, TEcButtonHotTrackStyle::htsFrame, false, true, kRadio, ui::clNavy,
+         look.disabled, ui::clBtnShadow},
+        {"hot frame", GlyphDrawState::Hot, TEcButtonHotTrackStyle::htsFrame, false, true, kRadioHotFrame, ui::clMaroon,
+         ui::clWhite, ui::clBlack},
+        {"hot interior", GlyphDrawState::Hot, TEcButtonHotTrackStyle::htsInterior, false, true, kRadioHotInterior,
+         ui::clNavy, ui::clWhite, ui::clBlack},
+        {"transparent", GlyphDrawState::Normal, TEcButtonHotTrackStyle::htsFrame, true, true, kRadioTransparent,
+         ui::clNavy, ui::clWhite, ui::clBlack},
+        {"few colours", GlyphDrawState::Normal, TEcButtonHotTrackStyle::htsFrame, false, false, kRadioFewColours,
+         ui::clNavy, ui::clWhite, ui::clBlack},
     };
-    EXPECT_TRUE(ectest::matches(bitmap, map, legend));
+    for (const Case& c : cases) {
+        set_display_traits({0, c.full_color});
+        look.state = c.state;
+        look.hot_style = c.hot_style;
+        // One colour for both ends keeps the gradient a single letter; its direction is checked below.
+        look.hot_light = look.hot_dark = c.hot_style == TEcButtonHotTrackStyle::htsInterior ? gradient : ui::clMaroon;
+        const ui::TColor f = c.frame;
+        const ectest::Legend legend = {
+            {'o', back}, {'t', key}, {'F', f}, {'l', c.full_color ? lighten_color(f, 10) : f},
+            {'1', mix_colors(f, back, 128)}, {'2', mix_colors(f, back, 40)}, {'W', c.interior},
+            {'a', mix_colors(f, c.interior, 128)}, {'b', mix_colors(f, c.interior, 80)},
+            {'c', mix_colors(f, c.interior, 40)}, {'x', mix_colors(f, c.interior, 150)}, {'G', gradient},
+            {'A', mix_colors(f, gradient, 128)}, {'B', mix_colors(f, gradient, 80)}, {'C', mix_colors(f, gradient, 40)},
+            {'s', 0x00C0C0C0}, {'d', c.dot}, {'e', c.full_color ? mix_colors(c.dot, c.interior, 153) : c.dot},
+        };
+        for (bool checked : {false, true}) {
+            ectest::reset(bitmap, 13, 13);
+            paint_radio_glyph(bitmap.canvas(), {0, 0, 13, 13}, checked, look, back, c.transparent, key);
+            EXPECT_TRUE(ectest::matches(bitmap, checked ? with_dot(c.map) : c.map, legend))
+                << c.what << (checked ? ", checked" : ", unchecked");
+        }
+    }
 
-    // Transparent: outside and edge pixels take the key colour; few colours: no blending.
+    // The interior gradient runs light at the top-left to dark at the bottom-right, as the
+    // gradient painter draws it over the whole glyph.
+    set_display_traits({0, true});
+    look.state = GlyphDrawState::Hot;
+    look.hot_style = TEcButtonHotTrackStyle::htsInterior;
+    look.hot_light = ui::clWhite;
+    look.hot_dark = ui::clNavy;
     ectest::reset(bitmap, 13, 13);
-    paint_radio_glyph(bitmap.canvas(), {0, 0, 13, 13}, false, look, back, true, 0x00008080);
-    EXPECT_EQ(bitmap.pixel(0, 0), 0x00008080u);
-    EXPECT_EQ(bitmap.pixel(4, 0), 0x00008080u);
-    EXPECT_EQ(bitmap.pixel(6, 6), ui::color_to_rgb(ui::clWhite));
-    set_display_traits({0, false});
-    ectest::reset(bitmap, 13, 13);
-    paint_radio_glyph(bitmap.canvas(), {0, 0, 13, 13}, false, look, back, false, 0x00008080);
-    EXPECT_EQ(bitmap.pixel(5, 1), 0x00C0C0C0u);
-    EXPECT_EQ(bitmap.pixel(4, 1), ui::color_to_rgb(ui::clNavy));
+    paint_radio_glyph(bitmap.canvas(), {0, 0, 13, 13}, false, look, back, false, key);
+    ui::Bitmap reference;
+    ectest::reset(reference, 13, 13);
+    paint_gradient_fill(reference.canvas(), {0, 0, 13, 13}, TGradientDirection::gdDiagonalDown, ui::clWhite,
+                        ui::clNavy, 1);
+    GdiFlush();
+    for (auto [x, y] : {std::pair{3, 3}, {9, 9}, {2, 6}, {10, 6}, {6, 2}, {6, 10}})
+        EXPECT_EQ(bitmap.pixel(x, y), reference.pixel(x, y)) << x << "," << y;
+    EXPECT_NE(bitmap.pixel(3, 3), bitmap.pixel(9, 9));
 }
 
 TEST_F(EcGlyphPainters, ClassicArrows) {
@@ -145,15 +232,38 @@ TEST_F(EcGlyphPainters, ClassicArrows) {
     EXPECT_EQ(bitmap.pixel(4, 5), ui::color_to_rgb(ui::cl3DDkShadow));
 }
 
-TEST_F(EcGlyphPainters, CloseCrossIsSymmetricAroundItsCentre) {
-    ectest::reset(bitmap, 15, 15);
-    paint_close_cross(bitmap.canvas(), {0, 0, 15, 15}, false, false, true);
-    GdiFlush();
-    EXPECT_EQ(bitmap.pixel(7, 7), 0u);                      // the centre
-    EXPECT_EQ(bitmap.pixel(4, 4), 0u);                      // both arms
-    EXPECT_EQ(bitmap.pixel(10, 10), 0u);
-    EXPECT_NE(bitmap.pixel(7, 3), 0u);                      // between the arms
-    EXPECT_NE(bitmap.pixel(0, 0), 0u);
+// The classic close cross: two three-pixel-wide strokes meeting in a single row of three.
+// Its top-left pixel lies four left of and three above the centre.
+const Rows kCross = {
+    "kkk...kkk", ".kkk.kkk.", "..kkkkk..", "...kkk...", "..kkkkk..", ".kkk.kkk.", "kkk...kkk",
+};
+
+TEST_F(EcGlyphPainters, CloseCrossInEachState) {
+    struct Case {
+        const char* what;
+        int size;
+        bool pressed, enabled;
+        int left, top;  // where the cross's top-left lands
+        char letter;
+    };
+    const Case cases[] = {
+        {"odd size", 15, false, true, 3, 4, 'k'},
+        {"even size: one row up", 14, false, true, 3, 3, 'k'},
+        {"pressed: one right and down", 15, true, true, 4, 5, 'k'},
+        {"pressed, even size: the row up is taken back", 14, true, true, 4, 4, 'k'},
+        {"disabled: grey, and pressing moves nothing", 15, true, false, 3, 4, 'S'},
+    };
+    for (const Case& c : cases) {
+        Rows map(static_cast<std::size_t>(c.size), std::string(static_cast<std::size_t>(c.size), '.'));
+        for (std::size_t y = 0; y < kCross.size(); ++y)
+            for (std::size_t x = 0; x < kCross[y].size(); ++x)
+                if (kCross[y][x] == 'k') map[c.top + y][c.left + x] = c.letter;
+        ectest::reset(bitmap, c.size, c.size);
+        bitmap.canvas().brush().color = ui::clWhite;
+        paint_close_cross(bitmap.canvas(), {0, 0, c.size, c.size}, false, c.pressed, c.enabled);
+        EXPECT_TRUE(ectest::matches(bitmap, map, ectest::system_legend())) << c.what;
+        EXPECT_EQ(bitmap.canvas().brush().color, ui::clWhite) << c.what;
+    }
 }
 
 TEST_F(EcGlyphPainters, HotGradientBoxIsATwoPixelRing) {
