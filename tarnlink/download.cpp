@@ -226,6 +226,13 @@ int Library::start_uploadfile(int device, const char* device_file_name, int size
                 return -5;
             }
         }
+        // Recorded only now that the filler is whole: a request the device refuses, started
+        // again, resumes from here instead of writing the whole filler once more.
+        const resume_file_header start = make_resume_record(0);
+        if (d.resume_file.write_at(0, &start, sizeof start) != static_cast<long long>(sizeof start)) {
+            close_download_files(d);
+            return -5;
+        }
     }
     d.arrived.reset(packets, window_base);
 

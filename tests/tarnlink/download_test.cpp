@@ -454,6 +454,8 @@ TEST(DownloadResume, StartsFreshWhenTheWorkingPairIsOursButCannotResume) {
     struct Case { const char* what; std::string dxc; std::size_t ltf_size; };
     const resume_file_header good = make_resume_record(10);
     const std::string good_bytes(reinterpret_cast<const char*>(&good), sizeof good);
+    const resume_file_header fresh = make_resume_record(0);
+    const std::string fresh_bytes(reinterpret_cast<const char*>(&fresh), sizeof fresh);
     const Case cases[] = {{"empty resume file", "", 20 * 1024},
                           {"download file of another size", good_bytes, 19 * 1024},
                           {"resume file alone", good_bytes, 0},
@@ -466,7 +468,7 @@ TEST(DownloadResume, StartsFreshWhenTheWorkingPairIsOursButCannotResume) {
         plat::write_whole_file(d.path("rec.wav.dxc"), c.dxc);
         ASSERT_EQ(d.start(pattern(20 * 1024)), 0);
         EXPECT_TRUE(same_bytes(d.file("rec.wav.ltf"), std::string(20 * 1024, '\x55')));
-        EXPECT_EQ(d.file("rec.wav.dxc"), "");
+        EXPECT_EQ(d.file("rec.wav.dxc"), fresh_bytes);
         EXPECT_EQ(d.begin().p2, 0);
     }
 }
@@ -526,6 +528,29 @@ TEST(DownloadStart, RecordingsNamedLikeWorkingFilesSurviveTheNextDownload) {
 }
 
 // ---- ends, cancel, skip, start checks -----------------------------------------------------
+
+// A refused request leaves its working files as a resume from the start: asking again writes
+// no filler (a mark put into the download file stays), and the download then completes.
+TEST(DownloadStart, ARefusedRequestAskedAgainKeepsItsFiller) {
+    Download d;
+    const std::vector<std::uint8_t> content = pattern(200 * 1024);
+    ASSERT_EQ(d.start(content), 0);
+    d.tick_commands();
+    d.respond(DEV_RSP_REQUEST_ACK, 0);
+    ASSERT_EQ(d.finish().p1, UPL_RESULT_REFUSED);
+    {
+        plat::File ltf;
+        ASSERT_TRUE(ltf.open(d.path("rec.wav.ltf"), plat::File::Mode::ReadWrite));
+        ASSERT_EQ(ltf.write_at(100 * 1024, "MARK", 4), 4);
+    }
+    ASSERT_EQ(d.start(content), 0);
+    EXPECT_EQ(d.file("rec.wav.ltf").substr(100 * 1024, 4), "MARK");
+    d.begin();
+    d.send_all();
+    EXPECT_EQ(d.finish().p1, UPL_RESULT_OK);
+    EXPECT_TRUE(same_bytes(d.file("rec.wav"), d.content()));
+}
+
 
 TEST(DownloadEnds, TimeoutsRefusalsAndCancel) {
     struct Case { const char* what; int result; int stops; };
