@@ -12,6 +12,7 @@
 #include "tarnlink/arrival_record.h"
 #include "tarnlink/tarnlink.h"
 #include "tarnlink/wire_format.h"
+#include "tarnlink/write_run.h"
 
 namespace tarnlink {
 
@@ -59,7 +60,8 @@ struct Device {
     bd_info info{};
     plat::File download_file;   // "<local path>.ltf"
     plat::File resume_file;     // "<local path>.dxc"
-    ArrivalRecord arrived;      // packets of the download file written so far
+    ArrivalRecord arrived;      // packets of the download file written or gathered so far
+    WriteRun pending_write;     // packets gathered for the download file, not yet written
     // Transfer ends that found the event queue full, posted as soon as it has room.
     std::vector<ftp_event> pending_ends;
     // The sender address last confirmed as this device's (mode 1), read without the lock by

@@ -79,8 +79,28 @@ WorkingFiles inspect_working_files(const std::string& ltf, const std::string& dx
 } // namespace
 
 void Library::close_download_files(Device& d) {
+    // Gathered packets lie past the resume point: a resumed download asks for them again.
+    d.pending_write.drop();
     d.download_file.close();
     d.resume_file.close();
+}
+
+bool Library::write_gathered(int device, Device& d) {
+    if (!d.download_file.is_open() || d.pending_write.flush(d.download_file)) return true;
+    stop_on_write_failure(device, d);
+    return false;
+}
+
+void Library::stop_on_write_failure(int device, Device& d) {
+    bd_info& b = d.info;
+    log_.write(LOG_ERROR, "bd%d write download file fail, packet %d\r\n", device,
+               static_cast<int>(d.pending_write.failed_offset() / WireSizes::file_packet));
+    b.result = UPL_RESULT_REFUSED;
+    if (b.transfer_state != UPL_STATE_RECEIVING) return;
+    const pc_command stop = build_stop_file(static_cast<std::uint8_t>(b.protocol_id), b.transfer_id);
+    send_command(device, &stop);
+    b.request_armed = 0;
+    b.transfer_state = UPL_STATE_FINISHING;
 }
 
 // ---- new-file query and answer ------------------------------------------------------------
@@ -399,15 +419,8 @@ void Library::handle_file_data(int device, Device& d, const file_data_message& m
         {static_cast<std::uint32_t>(m.length), static_cast<std::uint32_t>(WireSizes::file_packet),
          size - offset});
     if (d.download_file.is_open() && length != 0 &&
-        d.download_file.write_at(offset, m.data, length) != static_cast<long long>(length)) {
-        log_.write(LOG_ERROR, "bd%d write download file fail, packet %d\r\n", device,
-                   m.packet_index);
-        const pc_command stop =
-            build_stop_file(static_cast<std::uint8_t>(b.protocol_id), b.transfer_id);
-        send_command(device, &stop);
-        b.result = UPL_RESULT_REFUSED;
-        b.request_armed = 0;
-        b.transfer_state = UPL_STATE_FINISHING;
+        !d.pending_write.add(d.download_file, offset, m.data, length)) {
+        stop_on_write_failure(device, d);
         return;
     }
     d.arrived.mark(static_cast<std::uint32_t>(index));
@@ -446,6 +459,8 @@ void Library::handle_window_end(int device, Device& d, const device_response& r)
         const pc_command ack = build_window_ack(protocol, r.value8, b.window_base, missing, listed);
         send_command(device, &ack);
     } else {
+        // The resume point moves on only over packets that are on disk.
+        if (!write_gathered(device, d)) return;
         const std::int32_t completed = b.window_base;
         // No trace line per window: natively the debug output is standard error, a write
         // on every window of every download.
@@ -489,6 +504,8 @@ void Library::finalise_download(int device, Device& d) {
         log_.write(LOG_ERROR, "bd%d transfer end before the file is complete\r\n", device);
         b.result = UPL_RESULT_REFUSED;
     }
+    if (b.result == UPL_RESULT_OK) write_gathered(device, d);
+    d.pending_write.drop();
     if (d.download_file.is_open()) {
         if (b.result == UPL_RESULT_OK) {
             using E = EmbeddedRecordLayout;

@@ -160,6 +160,9 @@ private:
     void post_transfer_end(int device, Device& d, int result, int transfer_id);
     void post_pending_ends(Device& d);
     void close_download_files(Device& d);
+    // Writes the gathered packets; on a failure stops the transfer as refused and returns false.
+    bool write_gathered(int device, Device& d);
+    void stop_on_write_failure(int device, Device& d);
 
     // Call-log queries.
     void handle_calllog_result(int device, const calllog_result_message& m);

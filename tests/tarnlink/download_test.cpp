@@ -396,11 +396,14 @@ TEST(DownloadGuards, FailedRenameIsRefusedAndKeepsBothFiles) {
 }
 
 #ifndef _WIN32
+// Packets that follow each other are written together: the failure shows when the run of
+// packets 3 and 4 is written, as packet 2 arrives out of order.
 TEST(DownloadGuards, FailedWriteEndsTheDownloadRefused) {
     Download d;
     ASSERT_EQ(d.start(pattern(5000)), 0);
     d.begin();
     d.packet(0);
+    d.packet(1);
     // Writes at or past 2048 bytes now fail (and raise no signal).
     struct rlimit old_limit;
     getrlimit(RLIMIT_FSIZE, &old_limit);
@@ -409,6 +412,9 @@ TEST(DownloadGuards, FailedWriteEndsTheDownloadRefused) {
     low.rlim_cur = 2048;
     setrlimit(RLIMIT_FSIZE, &low);
     d.packet(3);
+    d.packet(4);
+    EXPECT_EQ(d.state(), UPL_STATE_RECEIVING);
+    d.packet(2);
     setrlimit(RLIMIT_FSIZE, &old_limit);
     std::signal(SIGXFSZ, old_handler);
     EXPECT_EQ(d.state(), UPL_STATE_FINISHING);

@@ -16,43 +16,19 @@
 #include <string>
 #include <vector>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <sys/resource.h>
-#endif
-
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/udp_endpoint.h"
 #include "tarnlink/tarnlink.h"
 #include "tarnlink/wire_format.h"
+#include "tools/download_bench/bench_support.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr double kSenderPeriodSeconds = 0.030;
 
-double cpu_seconds() {
-#ifdef _WIN32
-    FILETIME created, ended, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
-    auto value = [](const FILETIME& f) {
-        return (static_cast<unsigned long long>(f.dwHighDateTime) << 32 | f.dwLowDateTime) * 1e-7;
-    };
-    return value(kernel) + value(user);
-#else
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-#endif
-}
-
-int fail(const char* why) {
-    std::fprintf(stderr, "download_bench: %s\n", why);
-    return 1;
-}
+int fail(const char* why) { return bench::fail("download_bench", why); }
 
 // Median time from a login command to its answer, over a few tries (bounded).
 double measure_round_trip(const plat::SocketAddress& device) {
@@ -74,16 +50,6 @@ double measure_round_trip(const plat::SocketAddress& device) {
     if (samples.empty()) return -1;
     std::sort(samples.begin(), samples.end());
     return samples[samples.size() / 2];
-}
-
-bool wait_event(int code, ftp_event& out, int timeout_ms) {
-    const auto end = Clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (Clock::now() < end) {
-        while (kvftp_get_event_async(&out) == 0)
-            if (out.code == code) return true;
-        plat::sleep_ms(10);  // a host polls as the station does, not in a busy loop
-    }
-    return false;
 }
 
 } // namespace
@@ -122,9 +88,9 @@ int main(int argc, char** argv) {
     kvftp_set_cfgfile(ini.c_str());
     if (kvftp_init(nullptr, 0) != 0) return fail("kvftp_init failed");
     ftp_event e{};
-    if (!wait_event(EVT_FTP_LOGIN_SUCC, e, 5000)) return fail("no login");
+    if (!bench::wait_event(EVT_FTP_LOGIN_SUCC, e, 5000)) return fail("no login");
     kvftp_query_newfile(0, 0);
-    if (!wait_event(EVT_FTP_NEWFILE_INFO, e, 5000) || e.p1 != size)
+    if (!bench::wait_event(EVT_FTP_NEWFILE_INFO, e, 5000) || e.p1 != size)
         return fail("the device offers no file of that size");
     char name[100] = {};
     std::int32_t index = 0;
@@ -133,14 +99,14 @@ int main(int argc, char** argv) {
     const std::string local = folder + label + ".bin";
     plat::remove_file(local);
 
-    const double cpu_before = cpu_seconds();
+    const double cpu_before = bench::cpu_seconds();
     const auto started = Clock::now();
     if (kvftp_start_uploadfile(0, name, static_cast<int>(size), nullptr, local.c_str(), 1, index,
                                1) != 0)
         return fail("the download does not start");
-    const bool ended = wait_event(EVT_FTP_TRANSFER_END, e, 600000);
+    const bool ended = bench::wait_event(EVT_FTP_TRANSFER_END, e, 600000);
     const double seconds = std::chrono::duration<double>(Clock::now() - started).count();
-    const double cpu = cpu_seconds() - cpu_before;
+    const double cpu = bench::cpu_seconds() - cpu_before;
     kvftp_release();
     if (!ended || e.p1 != UPL_RESULT_OK) return fail("the download failed");
     plat::remove_file(local);
