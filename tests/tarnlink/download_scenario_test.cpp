@@ -58,29 +58,11 @@ protected:
         lib_->get_bd_param(0, 0, BD_PARAM_DB_INDEX, &o.db_index);
         return o;
     }
-    // Starts the download of `o` into the scratch folder; the result of event 62.
+    using LiveLibraryTest::download;
+    // Starts the download of `o` on the first device; the result of event 62.
     int download(const Offered& o, const std::string& local, int transfer_id = 1,
                  int timeout_ms = 20000) {
-        const int started = lib_->start_uploadfile(0, o.name.c_str(), o.size, nullptr,
-                                                   dir_.file(local).c_str(), transfer_id,
-                                                   o.db_index, 1);
-        EXPECT_EQ(started, 0);
-        if (started != 0) return -100;
-        const auto e = wait_event(EVT_FTP_TRANSFER_END, timeout_ms);
-        if (!e) return -200;
-        EXPECT_EQ(e->p2, transfer_id);
-        return e->p1;
-    }
-    ::testing::AssertionResult same_file(const std::string& local,
-                                         const std::vector<std::uint8_t>& content) {
-        std::string got;
-        if (!plat::read_whole_file(dir_.file(local), got))
-            return ::testing::AssertionFailure() << local << " missing";
-        if (got.size() != content.size() ||
-            (!got.empty() && std::memcmp(got.data(), content.data(), got.size()) != 0))
-            return ::testing::AssertionFailure()
-                   << local << ": " << got.size() << " bytes, expected " << content.size();
-        return ::testing::AssertionSuccess();
+        return download(0, o.name, o.size, o.db_index, local, transfer_id, timeout_ms);
     }
 };
 

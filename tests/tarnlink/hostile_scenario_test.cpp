@@ -38,28 +38,6 @@ protected:
         return "127.0.0.3";
 #endif
     }
-    // Downloads `o` on `device`; the result of event 62, or -200 without one.
-    int download(int device, const std::string& name, int size, std::int32_t db_index,
-                 const std::string& local, int transfer_id) {
-        const int started = lib_->start_uploadfile(device, name.c_str(), size, nullptr,
-                                                   dir_.file(local).c_str(), transfer_id,
-                                                   db_index, 1);
-        EXPECT_EQ(started, 0);
-        if (started != 0) return -100;
-        const auto e = wait_event(EVT_FTP_TRANSFER_END, 30000, device);
-        if (!e) return -200;
-        EXPECT_EQ(e->p2, transfer_id);
-        return e->p1;
-    }
-    ::testing::AssertionResult same_file(const std::string& local,
-                                         const std::vector<std::uint8_t>& content) {
-        std::string got;
-        if (!plat::read_whole_file(dir_.file(local), got))
-            return ::testing::AssertionFailure() << local << " missing";
-        if (got.size() != content.size() || std::memcmp(got.data(), content.data(), got.size()))
-            return ::testing::AssertionFailure() << local << " differs";
-        return ::testing::AssertionSuccess();
-    }
     bool log_contains(const std::string& text) {
         for (int i = 0; i < kWaitSteps; ++i) {
             std::string log;

@@ -1,8 +1,10 @@
 #include "tests/tarnlink/scenario_support.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/udp_endpoint.h"
 
 namespace tarnlink_test {
@@ -109,6 +111,31 @@ void LiveLibraryTest::advance(std::uint32_t ms, std::uint32_t step_ms) {
         // Ten manual milliseconds per real one: a thread may stall 1/10 of a time-out.
         plat::sleep_ms(std::max<std::uint32_t>(1, step_ms / 10));
     }
+}
+
+int LiveLibraryTest::download(int device, const std::string& name, int size,
+                              std::int32_t db_index, const std::string& local, int transfer_id,
+                              int timeout_ms) {
+    const int started = lib_->start_uploadfile(device, name.c_str(), size, nullptr,
+                                               dir_.file(local).c_str(), transfer_id, db_index, 1);
+    EXPECT_EQ(started, 0);
+    if (started != 0) return -100;
+    const auto e = wait_event(EVT_FTP_TRANSFER_END, timeout_ms, device);
+    if (!e) return -200;
+    EXPECT_EQ(e->p2, transfer_id);
+    return e->p1;
+}
+
+::testing::AssertionResult LiveLibraryTest::same_file(const std::string& local,
+                                                      const std::vector<std::uint8_t>& content) {
+    std::string got;
+    if (!plat::read_whole_file(dir_.file(local), got))
+        return ::testing::AssertionFailure() << local << " missing";
+    if (got.size() != content.size() ||
+        (!got.empty() && std::memcmp(got.data(), content.data(), got.size()) != 0))
+        return ::testing::AssertionFailure()
+               << local << ": " << got.size() << " bytes, expected " << content.size();
+    return ::testing::AssertionSuccess();
 }
 
 } // namespace tarnlink_test

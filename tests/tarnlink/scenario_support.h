@@ -41,6 +41,13 @@ protected:
     // threads time to run at each step.
     void advance(std::uint32_t ms, std::uint32_t step_ms = 50);
     void use_manual_clock();
+    // Downloads `name` from `device` into the scratch folder's `local`: the result of its event
+    // 62, -100 when the download did not start, -200 when no end came within `timeout_ms`.
+    int download(int device, const std::string& name, int size, std::int32_t db_index,
+                 const std::string& local, int transfer_id, int timeout_ms = 30000);
+    // The scratch folder's `local` holds exactly `content`.
+    ::testing::AssertionResult same_file(const std::string& local,
+                                         const std::vector<std::uint8_t>& content);
 
     ScratchDir dir_;
     std::unique_ptr<tarnlink::Library> lib_;

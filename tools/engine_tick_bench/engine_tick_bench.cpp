@@ -1,0 +1,164 @@
+// engine_tick_bench: how long the station's main-timer tick takes with many devices. The
+// station's transfer engine, the real transfer library and the call-record database file run
+// as in the station, without a window; N stand-in devices in this process each offer R
+// recordings. The tick runs every 100 ms, as the main timer does, while the recordings arrive
+// and then for a while with nothing to fetch.
+//
+//   engine_tick_bench [--devices N] [--recordings R] [--idle-seconds S] [--address IP]
+//                     [--folder DIR]
+//
+// Printed, for the fetching and the idle phase:
+//   ticks with N devices, <phase>: mean X ms, 99th percentile Y ms, max Z ms over K ticks
+// and the recordings stored and rows written. Only the given address is ever sent to.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/ini_file.h"
+#include "platform/udp_endpoint.h"
+#include "station/core/database/call_log_database.h"
+#include "station/core/engine/local_date_time.h"
+#include "station/core/engine/tarnlink_library.h"
+#include "station/core/engine/transfer_engine.h"
+#include "station/core/globals.h"
+#include "tests/support/standin/scenario.h"
+#include "tests/support/standin/standin_device.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr std::uint32_t kTickMs = 100;
+
+int fail(const char* why) {
+    std::fprintf(stderr, "engine_tick_bench: %s\n", why);
+    return 1;
+}
+
+void remove_tree(const std::string& path) {
+    for (const plat::DirEntry& e : plat::list_directory(path)) {
+        const std::string child = plat::include_trailing_separator(path) + e.name;
+        if (e.is_directory) remove_tree(child); else plat::remove_file(child);
+    }
+    plat::remove_directory(path);
+}
+
+struct TickTimes {
+    std::vector<double> ms;
+
+    void print(int devices, const char* phase) {
+        if (ms.empty()) return;
+        std::sort(ms.begin(), ms.end());
+        double sum = 0;
+        for (double t : ms) sum += t;
+        std::printf("ticks with %d devices, %s: mean %.2f ms, 99th percentile %.2f ms, max %.2f ms "
+                    "over %zu ticks\n",
+                    devices, phase, sum / static_cast<double>(ms.size()),
+                    ms[std::min(ms.size() - 1, ms.size() * 99 / 100)], ms.back(), ms.size());
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int device_count = 100, recordings = 2, idle_seconds = 10;
+    std::string address = "127.0.0.1", folder;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string key = argv[i], value = argv[i + 1];
+        if (key == "--devices") device_count = std::atoi(value.c_str());
+        else if (key == "--recordings") recordings = std::atoi(value.c_str());
+        else if (key == "--idle-seconds") idle_seconds = std::atoi(value.c_str());
+        else if (key == "--address") address = value;
+        else if (key == "--folder") folder = value;
+        else return fail("unknown argument");
+    }
+    if (device_count < 1 || device_count > 200 || recordings < 0 || recordings > 100 ||
+        idle_seconds < 0 || idle_seconds > 600)
+        return fail("1 to 200 devices, 0 to 100 recordings each, up to 600 idle seconds");
+    std::uint32_t ip = 0;
+    if (!plat::parse_ipv4(address, ip)) return fail("--address must be an IPv4 address");
+    if (folder.empty()) folder = plat::current_directory() + "\\engine_tick_bench";
+    remove_tree(folder);
+    plat::force_directories(folder);
+
+    plat::NetworkStartup network;
+    std::vector<std::unique_ptr<standin::Device>> devices;
+    const std::string lib_ini = folder + "\\tarnlib.ini";
+    plat::ini_write_string(lib_ini, "Network", "Count", std::to_string(device_count));
+    for (int n = 1; n <= device_count; ++n) {
+        char id[24];
+        std::snprintf(id, sizeof id, "STANDIN-%03d", n);
+        char prefix[16];
+        std::snprintf(prefix, sizeof prefix, "d%03d-", n);
+        standin::DeviceConfig config;
+        config.label = id;
+        config.bind_ip = address;
+        config.device_id = id;
+        config.recordings = standin::generated_recordings(recordings, standin::WavLayout::Pcm, prefix);
+        devices.push_back(std::make_unique<standin::Device>(config));
+        if (!devices.back()->start()) return fail("a stand-in device cannot bind its address");
+        plat::ini_write_string(lib_ini, "Network", "IP" + std::to_string(n), address);
+        plat::ini_write_string(lib_ini, "Network", "Port" + std::to_string(n),
+                               std::to_string(devices.back()->port()));
+    }
+    plat::ini_write_string(lib_ini, "FTPInfo", "ConnMode", "1");
+    plat::ini_write_string(folder + "\\Velquist.ini", "DB", "ConnMode", "1");
+    plat::ini_write_string(folder + "\\Velquist.ini", "DB", "LocalAccess", "1");
+
+    // The station's day runs from a working morning on, 100 ms per tick.
+    plat::ManualClock clock;
+    clock.set_local(plat::LocalTime{2012, 3, 1, 8, 0, 0, 0, 4});
+    plat::set_local_clock_source(&clock);
+    int rows = 0;
+    {
+        station::StationGlobals globals;
+        if (!station::InitGlobals(globals, folder).empty()) return fail("the station settings do not load");
+        calldb::DatabaseSettings db;
+        db.ConnMode = calldb::ConnModeFile;
+        db.LocalFile = true;
+        db.ProgramDir = folder;
+        calldb::TMyDataModule database([db] { return db; });
+        station::TarnlinkLibrary library;
+        station::TransferEngine engine(globals, library, [&](const station::ACallLogInfo& row) {
+            const int result = database.InsertCallLog(row);
+            rows += result == 0 ? 1 : 0;
+            return result;
+        }, [](const std::string&, int) {});
+        engine.SetCallLogCounter([&](const std::string& path) { return database.CountCallLogsWithPath(path); });
+        engine.StartLibrary(500);
+        engine.StartFetching();
+
+        auto run_ticks = [&](TickTimes& times, auto done, double limit_seconds) {
+            const auto started = Clock::now();
+            auto next = started;
+            while (!done() && std::chrono::duration<double>(Clock::now() - started).count() < limit_seconds) {
+                const auto before = Clock::now();
+                engine.OnMainTimer();
+                times.ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - before).count());
+                clock.set_local(station::FromDateTime(station::ToDateTime(clock.now()) + kTickMs / 86400000.0));
+                next += std::chrono::milliseconds(kTickMs);
+                const auto now = Clock::now();
+                if (next > now)
+                    plat::sleep_ms(static_cast<std::uint32_t>(
+                        std::chrono::duration_cast<std::chrono::milliseconds>(next - now).count()));
+            }
+        };
+        const int expected = device_count * recordings;
+        TickTimes fetching, idle;
+        run_ticks(fetching, [&] { return rows >= expected; }, 900);
+        run_ticks(idle, [] { return false; }, idle_seconds);
+        fetching.print(device_count, "fetching");
+        idle.print(device_count, "idle");
+        std::printf("recordings stored with their rows: %d of %d\n", rows, expected);
+        engine.ReleaseLibrary();
+    }
+    plat::set_local_clock_source(nullptr);
+    for (auto& d : devices) d->stop();
+    remove_tree(folder);
+    return rows == device_count * recordings ? 0 : 1;
+}
