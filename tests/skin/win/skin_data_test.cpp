@@ -10,6 +10,7 @@
 
 #include "platform/files.h"
 #include "platform/text_gbk.h"
+#include "platform/ui/description_parser.h"
 #include "platform/ui/description_reader.h"
 #include "platform/ui/description_writer.h"
 #include "platform/ui/win/forms.h"
@@ -221,6 +222,29 @@ TEST_F(SkinData, StoredSkinStreamHoldsTheDefaultSkin) {
     const std::string written = ui::write_description(window);
     EXPECT_NE(written.find("SkinStream = {" + Hex(WithLength(static_cast<std::int32_t>(stored.size()), stored)) + "}"),
               std::string::npos);
+}
+
+// The setup tool's stored main window: its skin component alone, read as the program reads it.
+TEST_F(SkinData, SetupToolsStoredComponentHoldsTheDefaultSkin) {
+    std::string text;
+    ASSERT_TRUE(plat::read_whole_file(VQ_SETUPTOOL_MAIN_FORM, text));
+    const ui::DescObject stored = ui::parse_description(text);
+    ui::DescObject root;
+    root.name = "W";
+    root.class_name = "TSkinTestWindow";
+    for (const ui::DescObject& child : stored.children)
+        if (child.name == "SkinData1") root.children.push_back(child);
+    ASSERT_EQ(root.children.size(), 1u);
+    ui::read_description(window, root);
+    auto* data = dynamic_cast<TSkinData*>(window.find_component("SkinData1"));
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(captured.faults.empty());
+    EXPECT_FALSE(data->NoSkin());
+    EXPECT_TRUE(data->Active());
+    EXPECT_EQ(data->StoredArchive(), ReadStored(kDefaultSkin));
+    EXPECT_EQ(data->Skin3rd().to_vector(), skin::DefaultSkin3rd());
+    EXPECT_EQ(ui::get_property_text(*data, "Options"), "[xoPreview,xoToolbarBK]");
+    EXPECT_EQ(ui::get_property_text(*data, "Version"), "5.40.07.15");
 }
 
 TEST_F(SkinData, StreamOfNoLengthLeavesTheComponentWithoutASkin) {
