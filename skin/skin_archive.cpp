@@ -83,7 +83,7 @@ TSkinReader::LoadResult TSkinReader::LoadDecoded(std::vector<std::uint8_t> archi
     const std::int32_t version = ReadInt32(archive.data());
     const std::int32_t list_length = ReadInt32(archive.data() + 4);
     const std::optional<int> skipped = SkippedBlockSize(version);
-    if (!skipped) return {"skin archive of unknown version " + std::to_string(version)};
+    if (!skipped) return {"skin archive of unknown version " + std::to_string(version), true};
     if (list_length < 0) return {"skin archive name list of negative length"};
     const std::size_t list_start = kArchiveHeaderSize + static_cast<std::size_t>(*skipped);
     if (list_start > total || static_cast<std::size_t>(list_length) > total - list_start)

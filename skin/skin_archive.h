@@ -21,6 +21,7 @@ class TSkinReader {
 public:
     struct LoadResult {
         std::string error;  // empty on success
+        bool unknown_version = false;  // the header names a version the programs do not know
         bool ok() const { return error.empty(); }
     };
 

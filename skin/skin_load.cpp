@@ -10,6 +10,7 @@ SkinLoadResult LoadSkinDescription(const std::uint8_t* stored, std::size_t size,
     const TSkinReader::LoadResult loaded = archive.LoadArchive(stored, size);
     if (!loaded.ok()) {
         result.error = loaded.error;
+        result.unknown_version = loaded.unknown_version;
         return result;
     }
     // Without a description there is no skin: parsing nothing would report one made of defaults.

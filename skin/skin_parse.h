@@ -35,6 +35,7 @@ ui::TColor ResolveColour(const SkinSystem& system, ui::TColor colour);
 struct SkinLoadResult {
     std::unique_ptr<SkinDescription> skin;  // null when the load failed
     std::string error;
+    bool unknown_version = false;  // the archive is of a version the programs do not know
 };
 // Stored archive bytes to a description. A broken archive, one without an ini member, or a
 // fault during the parse gives no description and a text naming the fault; nothing throws.

@@ -3,6 +3,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/ui/description_reader.h"
+#include "skin/win/skin_data.h"
+
 namespace kesto {
 namespace {
 
@@ -36,6 +39,8 @@ MainForm::MainForm(IPAddrForm& dialog, const SessionOptions& options, WebPageOpe
     register_method("NodeIPAddressClick", this, &MainForm::node_ip_address_click);
     register_method("NodeDeviceSettingsClick", this, &MainForm::node_device_settings_click);
     on_message(kWmReply, [this](ui::Message& m) { take_reply(m); });
+    // The description carries the skin component with the stored skin.
+    ui::register_class(skin::TSkinData::static_class());
     load_resource(L"KESTOMAINFORM");
     lv_dev_ = part<ui::ListView>(*this, "lvDev");
     status_bar_ = part<ui::StatusBar>(*this, "StatusBar1");

@@ -45,6 +45,7 @@ TMainForm::TMainForm(station::StationGlobals& globals, station::ITransferLibrary
     animation_icons_ = std::make_unique<ResourceIcons>(icon_ids(VQ_ICON_TRAY_FIRST, VQ_ICON_TRAY_COUNT), 16);
     CreateControls();
     CreateMenus();
+    CreateSkin();
 
     tray_ = std::make_unique<WinTrayIcon>(*this);
     TrayIcon& tray = tray_->Tray();
@@ -213,6 +214,26 @@ void TMainForm::CreateControls() {
     btnExportPro->on_click = [this](ui::Component*) { btnExportProClick(); };
     btnFtpState->on_click = [this](ui::Component*) { actFTPStateExecute(); };
     btnQuery->on_click = [this](ui::Component*) { actQueryExecute(); };
+}
+
+// The skin component the main window carries, with its stored settings and the default skin as
+// its stored skin (the program's resource VQ_SKIN_STORED holds the archive's stored bytes).
+void TMainForm::CreateSkin() {
+    using CT = skin::TSkinControlType;
+    SkinData1 = new skin::TSkinData(this);
+    SkinData1->set_name("SkinData1");
+    SkinData1->SetActive(true);
+    SkinData1->SetOptions({skin::TSkinOption::xoPreview, skin::TSkinOption::xoToolbarBK});
+    SkinData1->SetSkinControls({CT::xcMainMenu, CT::xcPopupMenu, CT::xcToolbar, CT::xcControlbar, CT::xcCombo,
+                                CT::xcProgress, CT::xcScrollbar, CT::xcEdit, CT::xcButton, CT::xcBitBtn,
+                                CT::xcSpeedButton, CT::xcPanel, CT::xcGroupBox, CT::xcStatusBar, CT::xcTab,
+                                CT::xcTrackBar, CT::xcSystemMenu});
+    HMODULE module = GetModuleHandleW(nullptr);
+    if (HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(VQ_SKIN_STORED), MAKEINTRESOURCEW(10) /* RT_RCDATA */)) {
+        const auto* bytes = static_cast<const std::uint8_t*>(LockResource(LoadResource(module, found)));
+        if (bytes) SkinData1->SetStoredArchive(std::vector<std::uint8_t>(bytes, bytes + SizeofResource(module, found)));
+    }
+    static_cast<ui::Component*>(SkinData1)->loaded();
 }
 
 ui::MenuItem* TMainForm::Item(ui::MenuItem* parent, const char* name, const char* caption) {

@@ -12,6 +12,7 @@
 #include "platform/ui/win/menus.h"
 #include "platform/ui/win/std_controls.h"
 #include "platform/ui/win/timer.h"
+#include "skin/win/skin_data.h"
 #include "station/core/database/call_log_database.h"
 #include "station/core/engine/transfer_engine.h"
 #include "station/core/globals.h"
@@ -127,10 +128,12 @@ public:
     ui::MenuItem *TrayNodeOpen, *TrayNodeStartStopFTP, *TrayNodeExit;
     ui::ImageList *ImageList_large, *ImageList_Small;
     ui::Timer *MainTimer, *ExtraTimer, *AnimateTimer, *SyncTimer;
+    skin::TSkinData* SkinData1;
 
 private:
     void CreateControls();
     void CreateMenus();
+    void CreateSkin();
     ui::ToolButton* ToolButton(ui::ToolBar* bar, const char* name, const char* caption, int image);
     ui::MenuItem* Item(ui::MenuItem* parent, const char* name, const char* caption);
     void BuildLanguageMenu();

@@ -11,3 +11,5 @@
 // The tool bars' images: start, stop, settings, exit, state view, search view.
 #define VQ_ICON_LARGE_FIRST 200
 #define VQ_ICON_LARGE_COUNT 6
+// The skin component's stored skin (the committed default skin) and the skin engine's pictures.
+#define VQ_SKIN_STORED 300

@@ -14,7 +14,7 @@ target_sources(station_shell_windows PRIVATE
   state_frame.cpp
   main_form.cpp
   single_instance.cpp)
-target_link_libraries(station_shell_windows PUBLIC station_engine station_db)
+target_link_libraries(station_shell_windows PUBLIC station_engine station_db skin_win)
 
 # Icons drawn at build time, compiled with the resource compiler.
 find_program(VQ_WINDRES NAMES x86_64-w64-mingw32-windres windres REQUIRED)
@@ -30,6 +30,8 @@ add_custom_command(OUTPUT ${resource_object}
   COMMAND ${VQ_WINDRES} -I${PROJECT_SOURCE_DIR} -I${icon_dir} -O coff
           -i ${CMAKE_CURRENT_SOURCE_DIR}/velquist.rc -o ${resource_object}
   DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/velquist.rc ${CMAKE_CURRENT_SOURCE_DIR}/resource_ids.h ${icon_stamp}
+          ${PROJECT_SOURCE_DIR}/skin/skins/default.skn ${PROJECT_SOURCE_DIR}/skin/resources/skinmenuglyphs.bmp
+          ${PROJECT_SOURCE_DIR}/skin/resources/track.bmp ${PROJECT_SOURCE_DIR}/skin/resources/trackvert.bmp
   COMMENT "Compiling the station's resources")
 set_source_files_properties(${resource_object} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
 add_custom_target(station_shell_resources DEPENDS ${resource_object})

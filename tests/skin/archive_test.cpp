@@ -116,6 +116,8 @@ TEST_P(ArchiveRefusals, LeaveNoMembers) {
     const auto result = reader.LoadArchive(skin::LzhEncode(GetParam().archive));
     EXPECT_FALSE(result.ok());
     EXPECT_NE(result.error.find(GetParam().error_part), std::string::npos) << result.error;
+    // Only an unknown version gets the programs' "older skin" message.
+    EXPECT_EQ(result.unknown_version, std::string(GetParam().error_part).rfind("unknown version", 0) == 0);
     EXPECT_TRUE(reader.Names().empty());
     EXPECT_TRUE(reader.GetMember("a.bmp").empty());
     EXPECT_FALSE(reader.FindMember(""));

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <random>
 
+#include "platform/ui/description_parser.h"
 #include "skin/bmp_decode.h"
 #include "skin/lzh_stream.h"
 #include "skin/skin_dump.h"
@@ -48,6 +49,28 @@ TEST(OwnSkins, PackTheCommittedBytesOnEveryRun) {
                                [](std::uint8_t x, char y) { return x == static_cast<std::uint8_t>(y); }))
             << own.committed << " differs from a fresh run: regenerate it with skingen when the change is meant";
     }
+}
+
+// The setup tool stores its main window with the skin component; its SkinStream is the length
+// and the bytes of the committed default skin, which a fresh run reproduces (above).
+TEST(OwnSkins, TheSetupToolsStoredWindowCarriesTheDefaultSkin) {
+    std::string text, committed;
+    ASSERT_TRUE(plat::read_whole_file(VQ_SETUPTOOL_MAIN_FORM, text));
+    ASSERT_TRUE(plat::read_whole_file(kOwnSkins[0].committed, committed));
+    const ui::DescObject window = ui::parse_description(text);
+    const auto component = std::find_if(window.children.begin(), window.children.end(),
+                                        [](const ui::DescObject& o) { return o.name == "SkinData1"; });
+    ASSERT_NE(component, window.children.end());
+    EXPECT_EQ(component->class_name, "TSkinData");
+    const auto stream = std::find_if(component->properties.begin(), component->properties.end(),
+                                     [](const ui::DescProperty& p) { return p.name == "SkinStream"; });
+    ASSERT_NE(stream, component->properties.end());
+    std::vector<std::uint8_t> want;
+    for (int i = 0; i < 4; ++i) want.push_back(static_cast<std::uint8_t>(committed.size() >> (8 * i)));
+    want.insert(want.end(), committed.begin(), committed.end());
+    EXPECT_TRUE(stream->get().bytes == want)
+        << "SkinStream of SkinData1 in " VQ_SETUPTOOL_MAIN_FORM " must be the 4-byte little-endian length and the "
+           "bytes of " << kOwnSkins[0].committed << ", in hexadecimal";
 }
 
 TEST(OwnSkins, ListAsTheirGoldenListings) {

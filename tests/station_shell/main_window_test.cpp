@@ -133,6 +133,24 @@ TEST_F(MainWindow, WithoutPlaybackTheLeftMenuShowsOnlyTheStateView) {
     EXPECT_EQ(SendMessageW(form_->toolBarLeftMenu->handle(), TB_BUTTONCOUNT, 0, 0), 1);
 }
 
+// The main window carries the skin component with the stored settings and the default skin.
+TEST_F(MainWindow, SkinComponentHoldsTheDefaultSkin) {
+    MakeForm();
+    skin::TSkinData* data = form_->SkinData1;
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(form_->find_component("SkinData1"), data);
+    std::string committed;
+    ASSERT_TRUE(plat::read_whole_file(VQ_SKIN_STORED_DIR "/default.skn", committed));
+    EXPECT_EQ(data->StoredArchive(), std::vector<std::uint8_t>(committed.begin(), committed.end()));
+    EXPECT_FALSE(data->NoSkin()) << data->LoadError();
+    EXPECT_TRUE(data->Active());
+    EXPECT_EQ(data->MenuGlyphs().count(), 4);
+    EXPECT_EQ(ui::get_property_text(*data, "SkinControls"),
+              "[xcMainMenu,xcPopupMenu,xcToolbar,xcControlbar,xcCombo,xcProgress,xcScrollbar,xcEdit,xcButton,xcBitBtn,"
+              "xcSpeedButton,xcPanel,xcGroupBox,xcStatusBar,xcTab,xcTrackBar,xcSystemMenu]");
+    EXPECT_EQ(ui::get_property_text(*data, "Options"), "[xoPreview,xoToolbarBK]");
+}
+
 TEST_F(MainWindow, HiddenExportButtonWritesTheDefaultLanguageFile) {
     Open();
     form_->btnExportPro->click();

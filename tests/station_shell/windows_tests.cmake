@@ -15,6 +15,7 @@ vq_add_test(station_shell_main_window_tests
   LIBS station_shell_windows window_test_support
   TIMEOUT 120)
 add_dependencies(station_shell_main_window_tests station_shell_resources)
+target_compile_definitions(station_shell_main_window_tests PRIVATE VQ_SKIN_STORED_DIR="${PROJECT_SOURCE_DIR}/skin/skins")
 
 # The program itself with stand-in devices, in the test's own network namespace.
 # (The stand-in device's folder is added after this one.)

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "platform/files.h"
 #include "skin/frame_geometry.h"
 #include "skin/lzh_stream.h"
 #include "skin/region_runs.h"
@@ -14,6 +15,7 @@
 #include "tools/skingen/skin_generator.h"
 #ifdef _WIN32
 #include "skin/win/skin_bitmaps.h"
+#include "skin/win/skin_data.h"
 #include "skin/win/skin_frames.h"
 #include "skin/win/skin_region.h"
 #endif
@@ -78,6 +80,30 @@ void OwnSkin(const char* name, const skingen::SkinLook& look) {
                 packed.stored.size(), parse * 1e3, loaded->Elements().size(), static_cast<double>(bytes) / 1024);
 }
 
+#ifdef _WIN32
+// A skin component switching between our two skins by SkinFile: read, load, parse and swap.
+void SkinFileReload() {
+    const std::string files[] = {"skin_bench-default.skn", "skin_bench-contrasting.skn"};
+    const skingen::SkinLook looks[] = {skingen::DefaultLook(), skingen::ContrastingLook()};
+    for (int i = 0; i < 2; ++i) {
+        const skin::PackResult packed = skingen::GenerateAndPack(looks[i], "skin_bench-reload-" + std::to_string(i));
+        const std::string bytes(packed.stored.begin(), packed.stored.end());
+        if (!packed.ok() || !plat::write_whole_file(files[i], bytes)) {
+            std::printf("SkinFile reload: no skin file to read\n");
+            return;
+        }
+    }
+    skin::SetSkinFaultNotifier([](const skin::SkinLoadFault& f) { std::printf("skin fault: %s\n", f.text.c_str()); });
+    skin::TSkinData data(nullptr);
+    int next = 0;
+    const double reload = SecondsPerRun([&] {
+        data.SetSkinFile(files[next]);
+        next ^= 1;
+    });
+    std::printf("SkinFile reload (our two skins in turn): %.2f ms%s\n", reload * 1e3, data.NoSkin() ? " (FAILED)" : "");
+}
+#endif
+
 // A 1920 x 1080 window's border set: an 8-pixel frame with rounded corners, magenta inside.
 skin::Image32 BorderSet() {
     skin::Image32 image(1920, 1080, skin::kKeyPixel);
@@ -132,6 +158,7 @@ int main() {
     skin::AssignImage(border_bitmap, border);
     const double hrgn = SecondsPerRun([&] { skin::RegionFromBitmap(border_bitmap, 0, 0, ui::clFuchsia, 1, 1, 1); });
     std::printf("1920x1080 border set region (GDI): %.2f ms\n", hrgn * 1e3);
+    SkinFileReload();
     ui::Bitmap title_bitmap;
     skin::AssignImage(title_bitmap, title);
     ui::Bitmap screen(1920, 30);
