@@ -73,12 +73,8 @@ void draw_shape(ui::Canvas& c, TBitBtnKind kind, int x0, Tone tone) {
         c.fill_rect({x0 + 5, 7, x0 + 11, 9});
         break;
     case TBitBtnKind::bkRetry:
-        c.brush().style = ui::TBrushStyle::bsClear;
-        c.pen().width = 2;
-        c.pen().color = green;
-        Arc(c.handle(), x0 + 3, 3, x0 + 13, 13, x0 + 13, 8, x0 + 8, 3);
-        c.pen().width = 1;
-        c.brush().style = ui::TBrushStyle::bsSolid;
+        // Three quarters of a circle, then the arrow head at its open end.
+        line(c, x0, {{8, 3}, {5, 4}, {3, 7}, {3, 9}, {5, 12}, {8, 13}, {11, 12}, {13, 9}, {13, 7}}, green, 2);
         line(c, x0, {{7, 1}, {9, 3}, {7, 5}}, green, 2);
         break;
     case TBitBtnKind::bkIgnore:

@@ -1,6 +1,7 @@
 #include "controls/register_control_set.h"
 
 #include "controls/ec_button.h"
+#include "controls/ec_rad_chk.h"
 #include "controls/model/frame_controller.h"
 #include "platform/ui/description_reader.h"
 
@@ -11,6 +12,7 @@ void register_control_set_classes() {
     ui::register_class(RegIniFile::static_class());
     // Push buttons, bit buttons and the control button.
     register_button_classes();
+    register_rad_chk_classes();
 }
 
 } // namespace ec

@@ -290,4 +290,47 @@ TEST_F(EcButtonFaces, ClassicLook) {
         << "latched down: lowered, with the checker";
 }
 
+// A sheet of every look and state, and of every kind, for a person to look at.
+TEST_F(EcButtonForm, ScreenshotOfLooksStatesAndKinds) {
+    form->set_bounds(50, 50, 620, 330);
+    const char* states[] = {"normal", "hot", "down", "focused", "disabled"};
+    std::vector<TEcButton*> focusable;
+    for (int look = 0; look < 2; ++look) {
+        for (int s = 0; s < 5; ++s) {
+            auto* b = add<TEcButton>(10 + s * 100, 10 + look * 35, states[s]);
+            b->set_hot_track(look == 0);
+            b->set_width(90);
+            if (s == 1) b->perform(ui::CM_MOUSEENTER);
+            if (s == 2) {
+                b->set_group_index(10 + look);
+                b->set_down(true);
+            }
+            if (s == 3) focusable.push_back(b);
+            if (s == 4) b->set_enabled(false);
+        }
+    }
+    for (int k = 1; k < 11; ++k) {
+        auto* bit = add<TEcBitBtn>(10 + ((k - 1) % 5) * 100, 90 + ((k - 1) / 5) * 35);
+        bit->set_kind(static_cast<TBitBtnKind>(k));
+        bit->set_width(90);
+        bit->set_hot_track(k % 2 == 0);
+    }
+    auto* off = add<TEcBitBtn>(10, 170, "Disabled");
+    off->set_kind(TBitBtnKind::bkOK);
+    off->set_caption("Disabled");
+    off->set_width(90);
+    off->set_enabled(false);
+    const TEcControlButtonStyle styles[] = {TEcControlButtonStyle::cbsLeft, TEcControlButtonStyle::cbsUp,
+                                            TEcControlButtonStyle::cbsRight, TEcControlButtonStyle::cbsDown,
+                                            TEcControlButtonStyle::cbsDropDown};
+    for (int i = 0; i < 5; ++i) add<TEcControlButton>(120 + i * 20, 170)->set_style(styles[i]);
+    show();
+    focusable[1]->set_focus();
+    window_test::pump(20);
+    EXPECT_TRUE(window_test::save_screenshot(form->handle(), "controls_screenshots", "buttons_hot_track_classic"));
+    focusable[0]->set_focus();
+    window_test::pump(20);
+    EXPECT_TRUE(window_test::save_screenshot(form->handle(), "controls_screenshots", "buttons_hot_track_focused"));
+}
+
 } // namespace
