@@ -1,6 +1,7 @@
 #include "controls/register_control_set.h"
 
 #include "controls/ec_button.h"
+#include "controls/ec_panel.h"
 #include "controls/ec_rad_chk.h"
 #include "controls/model/frame_controller.h"
 #include "platform/ui/description_reader.h"
@@ -13,6 +14,8 @@ void register_control_set_classes() {
     // Push buttons, bit buttons and the control button.
     register_button_classes();
     register_rad_chk_classes();
+    // Panels, group boxes and spacers.
+    register_panel_classes();
 }
 
 } // namespace ec
