@@ -2,6 +2,7 @@
 
 #include "controls/ec_button.h"
 #include "controls/ec_panel.h"
+#include "controls/ec_rad_grp.h"
 #include "controls/ec_rad_chk.h"
 #include "controls/model/frame_controller.h"
 #include "platform/ui/description_reader.h"
@@ -16,6 +17,7 @@ void register_control_set_classes() {
     register_rad_chk_classes();
     // Panels, group boxes and spacers.
     register_panel_classes();
+    register_radio_group_classes();
 }
 
 } // namespace ec
