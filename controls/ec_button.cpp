@@ -587,7 +587,13 @@ ui::ClassInfo& TEcBitBtn::static_class() {
         c.factory = ui::factory_of<TEcBitBtn>();
         ui::PropBuilder<TEcBitBtn> b(c);
         const auto custom = [](const TEcBitBtn& x) { return x.kind() == TBitBtnKind::bkCustom; };
-        b.object("Glyph", ui::PropKind::Object, "TBitmap", [](TEcBitBtn& x) -> ui::Persistent* { return &x.glyph_; })
+        b.string("Caption", [](const TEcBitBtn& x) { return x.text(); },
+                 [](TEcBitBtn& x, const std::string& v) { x.set_text(v); }, "TCaption")
+            .stored([](const TEcBitBtn& x) {
+                const char* standard = bit_btn_kind_row(x.kind()).caption;
+                return !standard || x.text() != standard;
+            })
+            .object("Glyph", ui::PropKind::Object, "TBitmap", [](TEcBitBtn& x) -> ui::Persistent* { return &x.glyph_; })
             .stored(custom)
             .integer("NumGlyphs", &TEcBitBtn::num_glyphs, &TEcBitBtn::set_num_glyphs, 1, "TNumGlyphs")
             .stored(custom)

@@ -53,6 +53,8 @@ void publish_glyph_button(ui::PropBuilder<C>& b) {
              &C::set_frame_controller_notifications, TEcFrameControllerNotifications::from_bits(kAllFrameNotifications))
         .enumeration("HotTrackStyle", &C::hot_track_style, &C::set_hot_track_style,
                      TEcButtonHotTrackStyle::htsInterior)
+        .boolean("ParentColor", [](const C& x) { return x.parent_color(); },
+                 [](C& x, bool v) { x.set_parent_color(v); }, true)
         .boolean("ReadOnly", &C::read_only, &C::set_read_only)
         .color("ReadOnlyColor", &C::read_only_color, &C::set_read_only_color, ui::clInfoBk)
         .boolean("ReadOnlyColorOnFocus", &C::read_only_color_on_focus, &C::set_read_only_color_on_focus)
@@ -429,8 +431,8 @@ ui::ClassInfo& TEcCustomCheckBox::static_class() {
                       &TEcCustomCheckBox::set_alignment_vertical, TAlignmentVertical::avTop)
             .boolean("AllowGrayed", &TEcCustomCheckBox::allow_grayed, &TEcCustomCheckBox::set_allow_grayed)
             .enumeration("State", &TEcCustomCheckBox::state, &TEcCustomCheckBox::set_state,
-                         ui::TCheckBoxState::cbUnchecked)
-            .stored([](const TEcCustomCheckBox&) { return true; });
+                         ui::TCheckBoxState::cbUnchecked);
+        c.props.back().has_default = false;  // always stored
         return c;
     }();
     return info;
