@@ -508,7 +508,8 @@ void TEcCustomGroupBox::paint(ui::Canvas& canvas) {
     }
     SelectClipRgn(dc, nullptr);
     if (text().empty()) return;
-    if (!transparent() && group_style_ != TEcGroupBoxStyle::gsBanner) {
+    // The banner and the underline draw inside the caption's rectangle: filling it would wipe them.
+    if (!transparent() && group_style_ != TEcGroupBoxStyle::gsBanner && group_style_ != TEcGroupBoxStyle::gsUnderline) {
         canvas.brush().color = color();
         canvas.fill_rect(caption);
     }

@@ -101,6 +101,19 @@ TEST_F(EcPanelPaint, GroupBoxStylesWithoutThemes) {
     }
 }
 
+// The underline lies inside the caption's rectangle; the caption's fill must not wipe it.
+TEST_F(EcPanelPaint, UnderlineSurvivesTheCaption) {
+    TEcGroupBox g(nullptr);
+    g.set_group_style(TEcGroupBoxStyle::gsUnderline);
+    g.set_caption("A");
+    paint(g, 60, 40);
+    ui::Bitmap probe(1, 1);
+    probe.canvas().font().assign(g.font());
+    const int y = probe.canvas().text_height("A") + 2 - 1;
+    GdiFlush();
+    for (int x : {0, 30, 59}) EXPECT_EQ(bitmap.pixel(x, y), ui::color_to_rgb(legend['l'])) << x;
+}
+
 TEST_F(EcPanelPaint, SpacerGroove) {
     TEcSpacer s(nullptr);
     paint(s, 4, 5);
@@ -199,6 +212,47 @@ TEST_F(EcPanelForm, ResizeWithoutFullRepaintInvalidatesOnlyTheUncoveredStrips) {
     p->set_bounds(10, 10, 120, 40);
     ASSERT_NE(GetUpdateRgn(p->handle(), region.get(), FALSE), ERROR);
     EXPECT_TRUE(region.contains(50, 20));
+}
+
+// A sheet of borders, fills, grids, every group-box style and the spacers, enabled and not.
+TEST_F(EcPanelForm, ScreenshotOfPanelsGroupBoxesAndSpacers) {
+    form->set_bounds(50, 50, 640, 360);
+    const TFrameStyleEx outers[] = {TFrameStyleEx::fsRaised, TFrameStyleEx::fsFlatRounded, TFrameStyleEx::fsFlat,
+                                    TFrameStyleEx::fsPopup, TFrameStyleEx::fsGroove};
+    for (int i = 0; i < 5; ++i) {
+        auto* p = add<TEcPanel>(form.get());
+        p->set_bounds(10 + i * 120, 10, 110, 60);
+        p->set_border_outer(outers[i]);
+        p->set_caption(enum_info(TFrameStyleEx{}).name_of(static_cast<int>(outers[i])));
+        if (i == 1) p->set_visual_style(TEcVisualStyle::vsGradient);
+        if (i == 2) {
+            p->set_show_grid(true);
+            p->set_border_inner(TFrameStyleEx::fsLowered);
+            p->set_border_width(2);
+        }
+        if (i == 4) p->set_enabled(false);
+    }
+    const TEcGroupBoxStyle styles[] = {TEcGroupBoxStyle::gsStandard, TEcGroupBoxStyle::gsCustom,
+                                       TEcGroupBoxStyle::gsTopLine,  TEcGroupBoxStyle::gsFlat,
+                                       TEcGroupBoxStyle::gsBanner,   TEcGroupBoxStyle::gsUnderline};
+    for (int i = 0; i < 6; ++i) {
+        auto* g = add<TEcGroupBox>(form.get());
+        g->set_bounds(10 + (i % 3) * 200, 90 + (i / 3) * 100, 190, 90);
+        g->set_group_style(styles[i]);
+        g->set_caption(enum_info(TEcGroupBoxStyle{}).name_of(static_cast<int>(styles[i])));
+        if (i == 1) g->set_border_outer(TFrameStyleEx::fsRaised);
+        if (i == 5) g->set_enabled(false);
+    }
+    for (int i = 0; i < 2; ++i) {
+        auto* s = add<TEcSpacer>(form.get());
+        s->set_grooved(true);
+        if (i == 1) s->set_orientation(TOrientation::orVertical);
+        s->set_left(10 + i * 40);
+        s->set_top(300);
+    }
+    form->show();
+    window_test::pump(30);
+    EXPECT_TRUE(window_test::save_screenshot(form->handle(), "controls_screenshots", "panels_group_boxes_spacers"));
 }
 
 } // namespace
