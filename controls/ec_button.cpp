@@ -1,6 +1,7 @@
 #include "controls/ec_button.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 #include "controls/ec_common.h"
@@ -306,7 +307,18 @@ void TEcButton::set_default(bool v) {
     if (v == default_) return;
     default_ = v;
     if (!handle_allocated()) return;
-    if (ui::Form* f = parent_form()) f->perform(ui::CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(f->active_control()));
+    ui::Form* f = parent_form();
+    if (!f) return;
+    // Every button of the form decides again which one takes Enter.
+    const LPARAM focused_control = reinterpret_cast<LPARAM>(f->active_control());
+    std::function<void(ui::WinControl&)> tell = [&](ui::WinControl& w) {
+        for (ui::Control* c : w.controls()) {
+            ui::Message m{ui::CM_FOCUSCHANGED, 0, focused_control, 0};
+            c->window_proc(m);
+            if (auto* cw = dynamic_cast<ui::WinControl*>(c)) tell(*cw);
+        }
+    };
+    tell(*f);
 }
 
 void TEcButton::create_wnd() {

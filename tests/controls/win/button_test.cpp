@@ -78,6 +78,16 @@ TEST_F(EcButtonForm, OkAndCancelAnswerEnterAndEscapeUnlessAnotherButtonHasTheFoc
     EXPECT_EQ(form->modal_result(), ui::mrNone);
     EXPECT_EQ(ok->caption(), "OK");
     EXPECT_EQ(cancel->caption(), "Cancel");
+
+    // A button made the default while the form is up takes Enter from then on.
+    edit->set_focus();
+    window_test::pump(20);
+    ok->set_default(false);
+    EXPECT_FALSE(ok->active());
+    other->set_default(true);
+    EXPECT_TRUE(other->active());
+    window_test::press_key(edit->handle(), VK_RETURN);
+    EXPECT_EQ(others, 2);
 }
 
 TEST_F(EcButtonForm, ClickFromOutsideAndAcceleratorsNeedNoMouse) {
@@ -205,6 +215,21 @@ TEST_F(EcButtonForm, KindReadsCustomOnceItsValuesChange) {
     EXPECT_EQ(g->num_glyphs(), 4);
     g->set_margin(-5);
     EXPECT_EQ(g->margin(), 2);  // below -1 is ignored
+
+    // An image index the list does not hold draws no glyph, and nothing fails.
+    auto* images = new ui::ImageList(form.get());
+    ui::Bitmap one(16, 16);
+    images->add(one);
+    auto* listed = add<TEcBitBtn>(10, 60, "");
+    listed->set_images(images);
+    listed->set_image_index(5);
+    ui::Bitmap face;
+    face.set_size(listed->width(), listed->height());
+    listed->perform(WM_PAINT, reinterpret_cast<WPARAM>(face.dc()));
+    GdiFlush();
+    const ui::Rect where = listed->glyph_rect();
+    for (int y = where.top; y < where.bottom; ++y)
+        for (int x = where.left; x < where.right; ++x) ASSERT_NE(face.pixel(x, y), 0u) << x << "," << y;  // no black image
 }
 
 // ---------------------------------------------------------------------------------------------

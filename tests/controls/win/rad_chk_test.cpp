@@ -5,6 +5,7 @@
 
 #include "controls/ec_rad_chk.h"
 #include "golden_map.h"
+#include "platform/ui/win/actions.h"
 #include "platform/ui/win/std_controls.h"
 #include "tests/support/window_test/window_test.h"
 
@@ -152,6 +153,37 @@ TEST_F(EcRadChkForm, TabOnEnterMovesOnWithoutChecking) {
     EXPECT_TRUE(window_test::pump_until([&] { return GetFocus() == edit->handle(); }, 1000));
     EXPECT_FALSE(radio->checked());
     EXPECT_EQ(form->modal_result(), ui::mrNone);  // the default button did not take the Enter
+}
+
+TEST_F(EcRadChkForm, AnActionSetsCheckedWithoutAClick) {
+    auto* box = add<TEcCheckBox>(form.get(), 10, 10);
+    int clicks = 0;
+    counting(box, clicks);
+    ui::Action action(nullptr);
+    action.set_checked(true);
+    box->set_action(&action);
+    EXPECT_TRUE(box->checked());
+    action.set_checked(false);
+    EXPECT_FALSE(box->checked());
+    EXPECT_EQ(clicks, 0);
+    box->set_action(nullptr);
+}
+
+// A custom strip narrower than its cells draws no glyph instead of reading past its edge.
+TEST_F(EcRadChkForm, NarrowCustomStripDrawsNoGlyph) {
+    auto* box = add<TEcCheckBox>(form.get(), 10, 10, "");
+    ui::Bitmap strip(5, 13);
+    strip.canvas().brush().color = ui::clRed;
+    strip.canvas().fill_rect({0, 0, 5, 13});
+    box->set_custom_glyphs(strip);
+    EXPECT_TRUE(box->use_custom_glyphs());
+    EXPECT_EQ(box->glyph_width(), 0);
+    ui::Bitmap whole;
+    ectest::reset(whole, box->width(), box->height());
+    box->perform(WM_PAINT, reinterpret_cast<WPARAM>(whole.dc()));
+    GdiFlush();
+    for (int y = 0; y < whole.height(); ++y)
+        for (int x = 0; x < whole.width(); ++x) ASSERT_EQ(whole.pixel(x, y), ui::color_to_rgb(box->color())) << x << "," << y;
 }
 
 // ---------------------------------------------------------------------------------------------
