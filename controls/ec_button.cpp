@@ -96,7 +96,8 @@ ui::ClassInfo& TEcCustomButton::static_class() {
             .color("TextShadowColor", &TEcCustomButton::text_shadow_color, &TEcCustomButton::set_text_shadow_color,
                    ui::clBtnShadow)
             .integer("TextShadowDepth", &TEcCustomButton::text_shadow_depth, &TEcCustomButton::set_text_shadow_depth, 2)
-            .boolean("ThemeAware", &TEcCustomButton::theme_aware, &TEcCustomButton::set_theme_aware, true);
+            .boolean("ThemeAware", &TEcCustomButton::theme_aware, &TEcCustomButton::set_theme_aware, true)
+            .boolean("TabStop", &TEcCustomButton::tab_stop, &TEcCustomButton::set_tab_stop, true);
         return c;
     }();
     return info;

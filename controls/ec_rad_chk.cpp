@@ -306,7 +306,8 @@ ui::ClassInfo& TEcRadioButton::static_class() {
         c.factory = ui::factory_of<TEcRadioButton>();
         ui::PropBuilder<TEcRadioButton> b(c);
         b.enumeration("AlignmentVertical", &TEcRadioButton::alignment_vertical,
-                      &TEcRadioButton::set_alignment_vertical, TAlignmentVertical::avTop);
+                      &TEcRadioButton::set_alignment_vertical, TAlignmentVertical::avTop)
+            .boolean("TabStop", &TEcRadioButton::tab_stop, &TEcRadioButton::set_tab_stop, false);
         return c;
     }();
     return info;

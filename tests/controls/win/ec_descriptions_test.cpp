@@ -49,7 +49,7 @@ protected:
             const auto first = line.find_first_not_of(' ');
             line = line.substr(first);
             if (line.rfind("end", 0) == 0 || line.rfind("object ", 0) == 0) break;
-            static const char* skipped[] = {"Left =", "Top =", "Width =", "Height =", "TabOrder =", "TabStop ="};
+            static const char* skipped[] = {"Left =", "Top =", "Width =", "Height =", "TabOrder ="};
             bool skip = false;
             for (const char* s : skipped) skip = skip || line.rfind(s, 0) == 0;
             if (!skip) lines.push_back(line);

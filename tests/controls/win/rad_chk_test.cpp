@@ -169,6 +169,27 @@ TEST_F(EcRadChkForm, AnActionSetsCheckedWithoutAClick) {
     box->set_action(nullptr);
 }
 
+// Transparent: the parent is painted beneath, in the control's own bitmap.
+TEST_F(EcRadChkForm, TransparentShowsTheParentBeneath) {
+    auto* panel = new ui::Panel(form.get());
+    panel->set_parent(form.get());
+    panel->set_bevel_outer(ui::TBevelCut::bvNone);
+    panel->set_color(ui::clYellow);
+    panel->set_bounds(10, 10, 200, 60);
+    auto* box = add<TEcCheckBox>(panel, 5, 5, "");
+    box->set_transparent(true);
+    box->set_hot_track(true);
+    box->set_checked(true);
+    show();
+    ui::Bitmap whole;
+    ectest::reset(whole, box->width(), box->height());
+    box->perform(WM_PAINT, reinterpret_cast<WPARAM>(whole.dc()));
+    GdiFlush();
+    for (int x : {20, 50, 99}) EXPECT_EQ(whole.pixel(x, 8), ui::color_to_rgb(ui::clYellow)) << x;
+    EXPECT_EQ(whole.pixel(0, 0), ui::color_to_rgb(ui::clYellow));  // above the glyph
+    EXPECT_EQ(whole.pixel(0, 2), ui::color_to_rgb(ui::clBtnShadow));  // the glyph's frame
+}
+
 // A custom strip narrower than its cells draws no glyph instead of reading past its edge.
 TEST_F(EcRadChkForm, NarrowCustomStripDrawsNoGlyph) {
     auto* box = add<TEcCheckBox>(form.get(), 10, 10, "");
