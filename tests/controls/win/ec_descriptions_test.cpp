@@ -78,6 +78,12 @@ TEST_F(EcControlDescriptions, DefaultsWriteNothingOfTheirOwn) {
         else EXPECT_TRUE(lines.empty()) << name << ":\n" << text;
     }
     EXPECT_EQ(round_trip(text), text);
+    // What the skin engine asks of them by class name.
+    EXPECT_TRUE(form->find_component("pnl")->inherits_from("TCustomPanel"));
+    EXPECT_TRUE(form->find_component("rg")->inherits_from("TCustomPanel"));
+    EXPECT_TRUE(form->find_component("bit")->inherits_from("TEcButton"));
+    EXPECT_TRUE(form->find_component("chk")->inherits_from("TEcCustomButton"));
+    EXPECT_FALSE(form->find_component("pnl")->inherits_from("TPanel"));
 }
 
 TEST_F(EcControlDescriptions, ChangedValuesRoundTrip) {
