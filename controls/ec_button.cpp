@@ -562,12 +562,9 @@ void TEcButton::paint(ui::Canvas& canvas) {
 
     Rect face = inflate(client, -2, -2);
     if (themed_look()) {
-        int state = 1;  // normal
-        if (!enabled()) state = 4;
-        else if (pressed) state = 3;
-        else if (mouse_over()) state = 2;
-        else if (group_index_ != 0 || !(active_ || focused()) || pressed_look()) state = 1;
-        else state = 5;  // defaulted
+        // Push-button part states: 1 normal, 2 hot, 3 pressed, 4 disabled, 5 defaulted.
+        const bool defaulted = group_index_ == 0 && (active_ || focused()) && !pressed_look();
+        const int state = !enabled() ? 4 : pressed ? 3 : mouse_over() ? 2 : defaulted ? 5 : 1;
         ui::theme_services().draw_parent_background(handle(), canvas.handle(), &client);
         ui::theme_services().draw_element(canvas.handle(), L"BUTTON", 1, state, client);
     } else if (hot_track()) {
