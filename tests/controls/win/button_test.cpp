@@ -315,6 +315,30 @@ TEST_F(EcButtonFaces, ClassicLook) {
         << "latched down: lowered, with the checker";
 }
 
+TEST_F(EcButtonFaces, ControlButtonFrames) {
+    const auto face = [&](bool flat, bool hot, bool down) {
+        TEcControlButton b(nullptr);
+        b.set_flat(flat);
+        b.set_bounds(0, 0, 6, 6);
+        if (hot) b.perform(ui::CM_MOUSEENTER);
+        if (down) b.perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        ectest::reset(bitmap, 6, 6);
+        b.paint_to(bitmap.dc());
+    };
+    face(false, false, false);
+    EXPECT_TRUE(ectest::matches(bitmap, {"LLLLLD", "LHHHSD", "LHccSD", "LHccSD", "LSSSSD", "DDDDDD"}, legend)) << "up";
+    face(false, false, true);
+    EXPECT_TRUE(ectest::matches(bitmap, {"SSSSSS", "SccccS", "SccccS", "SccccS", "SccccS", "SSSSSS"}, legend)) << "down";
+    face(true, false, false);
+    EXPECT_TRUE(ectest::matches(bitmap, Rows(6, "cccccc"), legend)) << "flat";
+    face(true, true, false);
+    EXPECT_TRUE(ectest::matches(bitmap, {"HHHHHS", "HccccS", "HccccS", "HccccS", "HccccS", "SSSSSS"}, legend))
+        << "flat, hot";
+    face(true, true, true);
+    EXPECT_TRUE(ectest::matches(bitmap, {"SSSSSH", "SccccH", "SccccH", "SccccH", "SccccH", "HHHHHH"}, legend))
+        << "flat, down";
+}
+
 // A sheet of every look and state, and of every kind, for a person to look at.
 TEST_F(EcButtonForm, ScreenshotOfLooksStatesAndKinds) {
     form->set_bounds(50, 50, 620, 330);
