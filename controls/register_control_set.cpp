@@ -1,5 +1,9 @@
 #include "controls/register_control_set.h"
 
+#include "controls/ec_button.h"
+#include "controls/ec_panel.h"
+#include "controls/ec_rad_grp.h"
+#include "controls/ec_rad_chk.h"
 #include "controls/model/frame_controller.h"
 #include "platform/ui/description_reader.h"
 
@@ -8,6 +12,12 @@ namespace ec {
 void register_control_set_classes() {
     ui::register_class(FrameController::static_class());
     ui::register_class(RegIniFile::static_class());
+    // Push buttons, bit buttons and the control button.
+    register_button_classes();
+    register_rad_chk_classes();
+    // Panels, group boxes and spacers.
+    register_panel_classes();
+    register_radio_group_classes();
 }
 
 } // namespace ec

@@ -97,6 +97,8 @@ private:
         for (const PropInfo* p : o.class_type().all_properties()) {
             if (same_text(p->name, "Name") || same_text(p->name, "About")) continue;
             if (p->kind == PropKind::Object) {
+                // A class may keep a nested object out of its description (a glyph its kind implies).
+                if (p->stored && !p->stored(o)) continue;
                 if (Persistent* nested = p->get_object(o)) properties(*nested, prefix + p->name + ".", props);
                 continue;
             }

@@ -178,4 +178,37 @@ TEST_F(UiDescriptionWriter, DefinedAndConvertedValuesReportBadInput) {
                  DescriptionError);
 }
 
+// A nested object whose class keeps it out of the description while another value implies it.
+class Stamp : public Component {
+    UI_CLASS_IDENTITY()
+public:
+    explicit Stamp(Component* owner) : Component(owner) {}
+    bool standard = true;
+    Font face;
+};
+
+ClassInfo& Stamp::static_class() {
+    static ClassInfo info = [] {
+        ClassInfo c("TStamp", &Component::static_class());
+        c.factory = factory_of<Stamp>();
+        PropBuilder<Stamp>(c)
+            .boolean("Standard", [](const Stamp& s) { return s.standard; }, [](Stamp& s, bool v) { s.standard = v; }, true)
+            .object("Face", PropKind::Object, "TFont", [](Stamp& s) -> Persistent* { return &s.face; })
+            .stored([](const Stamp& s) { return !s.standard; });
+        return c;
+    }();
+    return info;
+}
+
+TEST_F(UiDescriptionWriter, NestedObjectsFollowTheirStoredRule) {
+    Window w;
+    w.set_name("W");
+    auto* stamp = new Stamp(&w);
+    stamp->set_name("S");
+    stamp->face.set_height(-20);
+    EXPECT_EQ(write_description(w), "object W: TGadget\n  object S: TStamp\n  end\nend\n");
+    stamp->standard = false;
+    EXPECT_NE(write_description(w).find("Face.Height = -20"), std::string::npos) << write_description(w);
+}
+
 } // namespace
