@@ -1,5 +1,7 @@
 #include "controls/register_control_set.h"
 
+#include "controls/ec_border.h"
+#include "controls/ec_snd_msg.h"
 #include "controls/model/frame_controller.h"
 #include "platform/ui/description_reader.h"
 
@@ -8,6 +10,10 @@ namespace ec {
 void register_control_set_classes() {
     ui::register_class(FrameController::static_class());
     ui::register_class(RegIniFile::static_class());
+    // Labels, borders and the LED display, track bars, the tray icon, the send-message component.
+    ui::register_class(TEcBorder::static_class());
+    ui::register_class(TEcLEDDisplay::static_class());
+    ui::register_class(TEcSendMessage::static_class());
 }
 
 } // namespace ec
