@@ -1,6 +1,7 @@
 #include "controls/register_control_set.h"
 
 #include "controls/ec_border.h"
+#include "controls/ec_label.h"
 #include "controls/ec_snd_msg.h"
 #include "controls/model/frame_controller.h"
 #include "platform/ui/description_reader.h"
@@ -13,6 +14,7 @@ void register_control_set_classes() {
     // Labels, borders and the LED display, track bars, the tray icon, the send-message component.
     ui::register_class(TEcBorder::static_class());
     ui::register_class(TEcLEDDisplay::static_class());
+    ui::register_class(TEcLabel::static_class());
     ui::register_class(TEcSendMessage::static_class());
 }
 
