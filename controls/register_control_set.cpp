@@ -3,6 +3,7 @@
 #include "controls/ec_border.h"
 #include "controls/ec_label.h"
 #include "controls/ec_snd_msg.h"
+#include "controls/ec_trk_bar.h"
 #include "controls/model/frame_controller.h"
 #include "platform/ui/description_reader.h"
 
@@ -16,6 +17,7 @@ void register_control_set_classes() {
     ui::register_class(TEcLEDDisplay::static_class());
     ui::register_class(TEcLabel::static_class());
     ui::register_class(TEcSendMessage::static_class());
+    ui::register_class(TEcTrackBar::static_class());
 }
 
 } // namespace ec

@@ -8,6 +8,7 @@
 
 #include "controls/model/hsl_color.h"
 #include "controls/model/track_geometry.h"
+#include "controls/model/track_thumbs.h"
 
 using namespace ec;
 
@@ -150,4 +151,47 @@ TEST(EcTrackGeometry, ThumbColourMap) {
     EXPECT_EQ(hot[ui::clFuchsia], opposite);
     EXPECT_EQ(hot[ui::clMaroon], darken_color(opposite, 30));
     EXPECT_EQ(hot[ui::clRed], darken_color(opposite, 15));
+}
+
+TEST(EcTrackThumbs, ShapesSizesAndColours) {
+    using S = TThumbStyle;
+    struct Case {
+        S style;
+        int width, height;  // horizontal pictures
+    };
+    const Case cases[] = {{S::tsBox, 11, 20}, {S::tsPointer, 11, 20}, {S::tsMixer, 9, 18}, {S::tsFlat, 9, 16},
+                          {S::tsXPBox, 11, 20}, {S::tsXPPointer, 11, 20}};
+    for (const Case& c : cases) {
+        const ThumbArt h = thumb_art(c.style, TPointerType::ptStandard, TOrientation::orHorizontal);
+        const ThumbArt v = thumb_art(c.style, TPointerType::ptStandard, TOrientation::orVertical);
+        ASSERT_EQ(h.width(), c.width) << int(c.style);
+        ASSERT_EQ(h.height(), c.height) << int(c.style);
+        ASSERT_EQ(v.width(), c.height) << int(c.style);
+        for (int y = 0; y < h.height(); ++y)
+            for (int x = 0; x < h.width(); ++x) {
+                EXPECT_EQ(v.rows[x][y], h.rows[y][x]);  // turned, light edges still up and left
+                EXPECT_NE(std::string("WLFSDA.").find(h.rows[y][x]), std::string::npos);
+            }
+    }
+    EXPECT_EQ(thumb_art(S::tsCustom, TPointerType::ptStandard, TOrientation::orHorizontal).width(), 0);
+
+    // The pointer ends in one dot in the middle of its last row.
+    const ThumbArt p = thumb_art(S::tsPointer, TPointerType::ptStandard, TOrientation::orHorizontal);
+    EXPECT_EQ(p.rows.back(), ".....D.....");
+    EXPECT_EQ(p.rows.front(), "WWWWWWWWWWD");
+
+    // Every role of every picture is a colour the map replaces (or white), and the mask is
+    // black exactly where the picture is.
+    const auto map = thumb_color_map({});
+    auto mapped = [&](ui::TColor c) {
+        return c == ui::clWhite || std::any_of(map.begin(), map.end(), [c](const auto& m) { return m.first == c; });
+    };
+    for (char role : std::string("WLFSDA"))
+        for (ThumbImage image : {ThumbImage::Normal, ThumbImage::Hot, ThumbImage::Disabled}) {
+            EXPECT_TRUE(mapped(thumb_design_color(role, image))) << role;
+            EXPECT_EQ(thumb_mask_color(role), ui::clBlack);
+        }
+    EXPECT_EQ(thumb_design_color('.', ThumbImage::Hot), ui::clBlack);
+    EXPECT_EQ(thumb_mask_color('.'), ui::clWhite);
+    EXPECT_NE(thumb_design_color('F', ThumbImage::Hot), thumb_design_color('F', ThumbImage::Normal));
 }
