@@ -242,6 +242,22 @@ TEST_F(EcLedDisplay, ANewCaptionRepaintsAtOnceTheSameOneNot) {
     window_test::save_screenshot(form.handle(), "controls_screenshots", "led_on_form");
 }
 
+TEST_F(EcLedDisplay, BareBorderLeavesItsInteriorToTheParent) {
+    TEcBorder border(nullptr);
+    border.set_bounds(0, 0, 7, 6);
+    border.set_border_outer(TFrameStyleEx::fsFlat);
+    border.set_border_inner(TFrameStyleEx::fsStatus);
+    border.set_border_sides(TSides{TSide::sdLeft, TSide::sdTop, TSide::sdRight});
+    border.set_flat_color(ui::clBlack);
+    border.set_flat_color_adjustment(0);
+    EXPECT_EQ(border.border_client_rect(), (ui::Rect{2, 2, 5, 6}));
+    ui::Bitmap bitmap;
+    ectest::reset(bitmap, 7, 6);
+    border.paint_to(bitmap.dc());
+    EXPECT_TRUE(ectest::matches(bitmap, {"kkkkkkk", "kSSSSHk", "kS...Hk", "kS...Hk", "kS...Hk", "kS...Hk"},
+                                ectest::system_legend()));
+}
+
 TEST_F(EcLedDisplay, DescriptionsRoundTrip) {
     ui::Form form(nullptr);
     form.set_name("Form1");
