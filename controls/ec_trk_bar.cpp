@@ -203,7 +203,7 @@ void TEcTrackBar::load_thumbs() {
             if (style == TThumbStyle::tsBox) style = TThumbStyle::tsXPBox;
             if (style == TThumbStyle::tsPointer) style = TThumbStyle::tsXPPointer;
         }
-        const ThumbArt art = thumb_art(style, pointer_type_, orientation_);
+        const ThumbArt art = thumb_art(style, orientation_);
         const bool xp = style == TThumbStyle::tsXPBox || style == TThumbStyle::tsXPPointer;
         std::map<TColor, TColor> map;
         for (const auto& [design, drawn] : thumb_color_map({highlight_color_, hot_track_color_, hot_type_}))

@@ -69,7 +69,7 @@ ThumbArt turned(const ThumbArt& art) {
 
 } // namespace
 
-ThumbArt thumb_art(TThumbStyle style, TPointerType pointer_type, TOrientation orientation) {
+ThumbArt thumb_art(TThumbStyle style, TOrientation orientation) {
     ThumbArt art;
     switch (style) {
     case TThumbStyle::tsBox:
@@ -80,7 +80,6 @@ ThumbArt thumb_art(TThumbStyle style, TPointerType pointer_type, TOrientation or
     case TThumbStyle::tsFlat: art = flat(9, 16); break;
     case TThumbStyle::tsCustom: return art;
     }
-    (void)pointer_type;  // the Win95 pointer has the standard pointer's shape
     return orientation == TOrientation::orVertical ? turned(art) : art;
 }
 

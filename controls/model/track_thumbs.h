@@ -18,8 +18,9 @@ struct ThumbArt {
     int height() const { return static_cast<int>(rows.size()); }
 };
 
-// The shape of a style (tsCustom has none of its own); vertical bars take it turned.
-ThumbArt thumb_art(TThumbStyle style, TPointerType pointer, TOrientation orientation);
+// The shape of a style (tsCustom has none of its own; the Win95 pointer is shaped as the
+// standard one); vertical bars take it turned.
+ThumbArt thumb_art(TThumbStyle style, TOrientation orientation);
 
 enum class ThumbImage { Normal, Hot, Disabled };
 // The design colour of a role; outside the shape black, so that OR-ing the picture over the

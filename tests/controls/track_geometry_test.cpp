@@ -162,8 +162,8 @@ TEST(EcTrackThumbs, ShapesSizesAndColours) {
     const Case cases[] = {{S::tsBox, 11, 20}, {S::tsPointer, 11, 20}, {S::tsMixer, 9, 18}, {S::tsFlat, 9, 16},
                           {S::tsXPBox, 11, 20}, {S::tsXPPointer, 11, 20}};
     for (const Case& c : cases) {
-        const ThumbArt h = thumb_art(c.style, TPointerType::ptStandard, TOrientation::orHorizontal);
-        const ThumbArt v = thumb_art(c.style, TPointerType::ptStandard, TOrientation::orVertical);
+        const ThumbArt h = thumb_art(c.style, TOrientation::orHorizontal);
+        const ThumbArt v = thumb_art(c.style, TOrientation::orVertical);
         ASSERT_EQ(h.width(), c.width) << int(c.style);
         ASSERT_EQ(h.height(), c.height) << int(c.style);
         ASSERT_EQ(v.width(), c.height) << int(c.style);
@@ -173,10 +173,10 @@ TEST(EcTrackThumbs, ShapesSizesAndColours) {
                 EXPECT_NE(std::string("WLFSDA.").find(h.rows[y][x]), std::string::npos);
             }
     }
-    EXPECT_EQ(thumb_art(S::tsCustom, TPointerType::ptStandard, TOrientation::orHorizontal).width(), 0);
+    EXPECT_EQ(thumb_art(S::tsCustom, TOrientation::orHorizontal).width(), 0);
 
     // The pointer ends in one dot in the middle of its last row.
-    const ThumbArt p = thumb_art(S::tsPointer, TPointerType::ptStandard, TOrientation::orHorizontal);
+    const ThumbArt p = thumb_art(S::tsPointer, TOrientation::orHorizontal);
     EXPECT_EQ(p.rows.back(), ".....D.....");
     EXPECT_EQ(p.rows.front(), "WWWWWWWWWWD");
 
