@@ -100,6 +100,8 @@ bool themes_active();
 // Fonts: a copy turned by `angle` degrees (the caller owns it), whether the face is TrueType,
 // the line height (text height + 2) and the average width of the 52 Latin letters.
 ui::GdiObject<HFONT> create_rotated_font(const ui::Font& font, int angle);
+// The same turned by tenths of a degree, as text laid along an arc needs.
+ui::GdiObject<HFONT> create_escaped_font(const ui::Font& font, int tenths);
 bool is_true_type_face(const ui::Font& font);
 int font_line_height(const ui::Font& font);
 int average_char_width(const ui::Font& font);

@@ -36,10 +36,14 @@ TEXTMETRICW metrics_of(const ui::Font& font) {
 } // namespace
 
 ui::GdiObject<HFONT> create_rotated_font(const ui::Font& font, int angle) {
+    return create_escaped_font(font, angle * 10);
+}
+
+ui::GdiObject<HFONT> create_escaped_font(const ui::Font& font, int tenths) {
     LOGFONTW lf{};
     lf.lfHeight = font.height();
     lf.lfWidth = 0;
-    lf.lfEscapement = angle * 10;
+    lf.lfEscapement = tenths;
     lf.lfOrientation = 0;
     lf.lfWeight = font.style().has(ui::TFontStyle::fsBold) ? 700 : 400;
     lf.lfItalic = font.style().has(ui::TFontStyle::fsItalic);

@@ -1,9 +1,13 @@
 #include "controls/register_control_set.h"
 
+#include "controls/ec_border.h"
 #include "controls/ec_button.h"
+#include "controls/ec_label.h"
 #include "controls/ec_panel.h"
-#include "controls/ec_rad_grp.h"
 #include "controls/ec_rad_chk.h"
+#include "controls/ec_rad_grp.h"
+#include "controls/ec_snd_msg.h"
+#include "controls/ec_trk_bar.h"
 #include "controls/model/frame_controller.h"
 #include "platform/ui/description_reader.h"
 
@@ -18,6 +22,12 @@ void register_control_set_classes() {
     // Panels, group boxes and spacers.
     register_panel_classes();
     register_radio_group_classes();
+    // Labels, borders and the LED display, track bars, the tray icon, the send-message component.
+    ui::register_class(TEcBorder::static_class());
+    ui::register_class(TEcLEDDisplay::static_class());
+    ui::register_class(TEcLabel::static_class());
+    ui::register_class(TEcSendMessage::static_class());
+    ui::register_class(TEcTrackBar::static_class());
 }
 
 } // namespace ec

@@ -36,7 +36,25 @@ WinControl* key_target(HWND h) {
 
 } // namespace
 
+namespace {
+
+std::vector<HCURSOR>& registered_cursors() {
+    static std::vector<HCURSOR> cursors;
+    return cursors;
+}
+
+} // namespace
+
+int register_cursor(HCURSOR cursor) {
+    registered_cursors().push_back(cursor);
+    return static_cast<int>(registered_cursors().size());
+}
+
 HCURSOR cursor_handle(int cursor) {
+    if (cursor > 0) {
+        const auto& own = registered_cursors();
+        if (cursor <= static_cast<int>(own.size())) return own[static_cast<std::size_t>(cursor - 1)];
+    }
     const wchar_t* id = IDC_ARROW;
     switch (cursor) {
     case crNone: return nullptr;

@@ -21,6 +21,9 @@ class HintWindow;
 constexpr int crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6, crSizeNS = -7,
               crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crNo = -18, crHandPoint = -21;
 HCURSOR cursor_handle(int cursor);
+// Makes a cursor of the program's own (drawn or loaded) known by a positive number, as the
+// system's are by negative ones; the cursor is kept until the program ends.
+int register_cursor(HCURSOR cursor);
 
 class Application : public Component {
     UI_CLASS_IDENTITY()

@@ -252,7 +252,8 @@ void Control::set_auto_size(bool v) {
 
 void Control::adjust_size() {
     int w = width_, h = height_;
-    if (auto_size_ && can_auto_size(w, h)) set_bounds(left_, top_, w, h);
+    if (!auto_size_ || !can_auto_size(w, h)) return;
+    set_bounds(auto_size_keeps_right() ? left_ + width_ - w : left_, top_, w, h);
 }
 
 void Control::set_visible(bool v) {

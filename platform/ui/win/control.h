@@ -191,6 +191,8 @@ protected:
     virtual void action_change(Action& action);
     // Size a control would take to fit its content; AutoSize calls it.
     virtual bool can_auto_size(int& /*width*/, int& /*height*/) { return false; }
+    // Whether AutoSize keeps the right edge where it is (right-justified text grows to the left).
+    virtual bool auto_size_keeps_right() const { return false; }
     void adjust_size();
     void notification(Component* c, TOperation op) override;
     void loaded() override;

@@ -393,7 +393,11 @@ void Bitmap::release() {
 void Bitmap::set_size(int width, int height) {
     if (width == width_ && height == height_) return;
     release();
-    if (width <= 0 || height <= 0) return;
+    if (width <= 0 || height <= 0) {
+        // Emptied: whoever shows the picture must hear of it too.
+        if (on_change) on_change(*this);
+        return;
+    }
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     bi.bmiHeader.biWidth = width;
@@ -455,7 +459,7 @@ std::uint32_t Bitmap::pixel(int x, int y) const {
 void Bitmap::assign_handle(HBITMAP source) {
     BITMAP info{};
     if (!source || !GetObjectW(source, sizeof info, &info)) {
-        release();
+        set_size(0, 0);
         return;
     }
     set_size(info.bmWidth, info.bmHeight);
@@ -505,7 +509,7 @@ void Bitmap::assign(const Persistent& source) {
         transparent = b->transparent;
         transparent_color = b->transparent_color;
         if (b->empty()) {
-            release();
+            set_size(0, 0);
             return;
         }
         set_size(b->width(), b->height());
