@@ -22,7 +22,7 @@ void register_control_set_classes() {
     // Panels, group boxes and spacers.
     register_panel_classes();
     register_radio_group_classes();
-    // Labels, borders and the LED display, track bars, the tray icon, the send-message component.
+    // Labels, borders and the LED display, track bars, the send-message component.
     ui::register_class(TEcBorder::static_class());
     ui::register_class(TEcLEDDisplay::static_class());
     ui::register_class(TEcLabel::static_class());
