@@ -54,10 +54,12 @@ cpu_ticks() {   # pid
   echo $((${12} + ${13}))
 }
 
-wineserver_pid() {
-  local record
+wineserver_pid() {   # prints nothing until the recorded server runs
+  local record pid started
   record=$windows/wine/server-$(printf '%s' "$WINEPREFIX" | md5sum | cut -c1-12)/pid
-  [ -f "$record" ] && cut -d' ' -f1 "$record"
+  [ -f "$record" ] && read -r pid started < "$record" || return 0
+  [ "$(cut -d' ' -f22 "/proc/$pid/stat" 2>/dev/null)" = "$started" ] && echo "$pid"
+  return 0
 }
 
 if [ -n "$windows" ]; then
