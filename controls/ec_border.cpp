@@ -68,22 +68,9 @@ void TEcBorder::change_color(TColor& field, TColor value) {
 ui::Rect TEcBorder::border_client_rect() const { return ec::border_client_rect({0, 0, width(), height()}, layers_); }
 
 void TEcBorder::refresh_frame_from_controller() {
-    FrameController* fc = frame_.controller();
-    if (!fc || !fc->frame_visible()) return;
-    using P = TEcFrameControllerProperty;
-    const auto wanted = frame_.notifications();
-    if (wanted.has(P::fcpFrameStyle)) layers_.outer = to_frame_style_ex(fc->frame_style());
-    if (wanted.has(P::fcpFrameSides)) layers_.sides = fc->frame_sides();
-    if (wanted.has(P::fcpFrameColor)) {
-        flat_color_ = fc->frame_color();
-        flat_color_adjustment_ = 0;
-    }
-    if (wanted.has(P::fcpColor)) set_color(fc->color());
-    if (wanted.has(P::fcpParentColor)) set_parent_color(fc->parent_color());
-    if (wanted.has(P::fcpColor)) {
-        highlight_ = lighten_color(color(), 100);
-        shadow_ = darken_color(color(), 50);
-    }
+    if (!take_frame_controller_push(*this, frame_, layers_,
+                                    {highlight_, shadow_, flat_color_, flat_color_adjustment_}))
+        return;
     // The layers may have changed size: a display places its dots anew.
     layers_changed();
 }

@@ -13,6 +13,39 @@
 
 namespace ec {
 
+// The colours of a layered border that a frame controller pushes into the control drawing it.
+struct LayeredBorderColours {
+    ui::TColor& highlight;
+    ui::TColor& shadow;
+    ui::TColor& flat;
+    int& flat_adjustment;
+};
+
+// Takes what the control's frame controller pushes: the outer style, the sides, the flat colour,
+// the control's colour and parent colour and the bevel colours made from them. False when no
+// visible frame controller is attached.
+template <class Control>
+bool take_frame_controller_push(Control& control, const FrameControllerUser& frame,
+                                BorderLayers& layers, const LayeredBorderColours& colours) {
+    FrameController* fc = frame.controller();
+    if (!fc || !fc->frame_visible()) return false;
+    using P = TEcFrameControllerProperty;
+    const auto wanted = frame.notifications();
+    if (wanted.has(P::fcpFrameStyle)) layers.outer = to_frame_style_ex(fc->frame_style());
+    if (wanted.has(P::fcpFrameSides)) layers.sides = fc->frame_sides();
+    if (wanted.has(P::fcpFrameColor)) {
+        colours.flat = fc->frame_color();
+        colours.flat_adjustment = 0;
+    }
+    if (wanted.has(P::fcpColor)) control.set_color(fc->color());
+    if (wanted.has(P::fcpParentColor)) control.set_parent_color(fc->parent_color());
+    if (wanted.has(P::fcpColor)) {
+        colours.highlight = lighten_color(control.color(), 100);
+        colours.shadow = darken_color(control.color(), 50);
+    }
+    return true;
+}
+
 class TEcBorder : public ui::GraphicControl, public FrameControllerLink {
     UI_CLASS_IDENTITY()
 public:

@@ -147,23 +147,9 @@ void TEcLabel::set_fly_by_enabled(bool v) {
 }
 
 void TEcLabel::refresh_frame_from_controller() {
-    FrameController* fc = frame_.controller();
-    if (!fc || !fc->frame_visible()) return;
-    using P = TEcFrameControllerProperty;
-    const auto wanted = frame_.notifications();
-    if (wanted.has(P::fcpFrameStyle)) layers_.outer = to_frame_style_ex(fc->frame_style());
-    if (wanted.has(P::fcpFrameSides)) layers_.sides = fc->frame_sides();
-    if (wanted.has(P::fcpFrameColor)) {
-        flat_color_ = fc->frame_color();
-        flat_color_adjustment_ = 0;
-    }
-    if (wanted.has(P::fcpColor)) set_color(fc->color());
-    if (wanted.has(P::fcpParentColor)) set_parent_color(fc->parent_color());
-    if (wanted.has(P::fcpColor)) {
-        border_highlight_ = lighten_color(color(), 100);
-        border_shadow_ = darken_color(color(), 50);
-    }
-    invalidate();
+    if (take_frame_controller_push(*this, frame_, layers_,
+                                   {border_highlight_, border_shadow_, flat_color_, flat_color_adjustment_}))
+        invalidate();
 }
 
 // ---------------------------------------------------------------------------------------------

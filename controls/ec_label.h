@@ -2,6 +2,7 @@
 // or laid along an arc, blinking in step with every other blinking control, a fly-by colour and
 // ellipses for a caption too long for it.
 #pragma once
+#include "controls/ec_border.h"
 #include "controls/ec_common.h"
 #include "controls/model/border_geometry.h"
 #include "controls/model/frame_controller.h"
