@@ -1053,7 +1053,7 @@ ClassInfo& ListBox::custom_class() {
     static ClassInfo info = [] {
         ClassInfo c("TCustomListBox", &WinControl::static_class());
         PropBuilder<ListBox>(c)
-            .object("Items", PropKind::StringList, "TStrings", [](ListBox& x) -> Persistent* { return &x.items_; })
+            .object("Items", PropKind::StringList, "TStrings", [](ListBox& x) -> Persistent* { return x.strings_; })
             .integer("ItemIndex", &ListBox::item_index, &ListBox::set_item_index, -1)
             .boolean("MultiSelect", &ListBox::multi_select, &ListBox::set_multi_select)
             .boolean("ExtendedSelect", &ListBox::extended_select, &ListBox::set_extended_select, true)
@@ -1105,7 +1105,7 @@ void ListBox::create_params(CreateParams& p) {
 }
 
 void ListBox::fill_window() {
-    if (!handle_allocated()) return;
+    if (!handle_allocated() || items_replaced()) return;
     HWND h = handle();
     int keep = item_index_;
     int top = top_index();
@@ -1129,7 +1129,7 @@ void ListBox::save_window_state() { item_index_ = item_index(); }
 
 void ListBox::loaded() {
     WinControl::loaded();
-    if (item_index_ >= items_.count()) item_index_ = -1;
+    if (item_index_ >= count()) item_index_ = -1;
 }
 
 int ListBox::item_index() const {
@@ -1140,7 +1140,7 @@ int ListBox::item_index() const {
 }
 
 void ListBox::set_item_index(int i) {
-    if (!loading() && (i < -1 || i >= items_.count())) i = -1;
+    if (!loading() && (i < -1 || i >= count())) i = -1;
     item_index_ = i;
     if (!handle_allocated()) return;
     if (multi_select_) SendMessageW(handle(), LB_SETCARETINDEX, static_cast<WPARAM>(i), FALSE);
@@ -1253,7 +1253,7 @@ void ListBox::draw_item(int index, const Rect& rect, TOwnerDrawState state, HDC 
     canvas.brush().color = sel ? clHighlight : color();
     if (sel) canvas.font().set_color(clHighlightText);
     canvas.fill_rect(rect);
-    if (index >= 0 && index < count()) canvas.text_out(rect.left + 2, rect.top, items_.get(index));
+    if (index >= 0 && index < count()) canvas.text_out(rect.left + 2, rect.top, items().get(index));
 }
 
 void ListBox::wnd_proc(Message& m) {
