@@ -66,15 +66,15 @@ TEcCustomListBox::TEcCustomListBox(ui::Component* owner) : ListBox(owner) {
         group_font_set_ = true;
         if (show_groups_) invalidate();
     };
-    auto refill = items().on_change;
-    items().on_change = [this, refill](ui::StringList& list) {
+    auto refill = own_items().on_change;
+    own_items().on_change = [this, refill](ui::StringList& list) {
         if (refill) refill(list);
         items_changed();
     };
 }
 
 TEcCustomListBox::~TEcCustomListBox() {
-    items().on_change = nullptr;
+    own_items().on_change = nullptr;
     group_font_.on_change = nullptr;
     frame_.controller.release(*this);
 }
@@ -128,7 +128,7 @@ void TEcCustomListBox::initialize_window() {
 }
 
 void TEcCustomListBox::items_changed() {
-    if (horz_scroll_bar_ && !list_items().updating()) compute_horz_extent();
+    if (horz_scroll_bar_ && !items().updating()) compute_horz_extent();
 }
 
 void TEcCustomListBox::set_group_prefix(const std::string& v) {
@@ -187,8 +187,8 @@ void TEcCustomListBox::compute_horz_extent() {
 
 void TEcCustomListBox::delete_item(int index) {
     const int before = item_index();
-    list_items().remove(index);
-    const int after = index_after_delete(before, list_items().count());
+    items().remove(index);
+    const int after = index_after_delete(before, items().count());
     if (after < 0) return;
     set_item_index(after);
     click();
@@ -202,12 +202,12 @@ std::string TEcCustomListBox::selected_item() {
 
 void TEcCustomListBox::delete_all_selected() {
     std::vector<int> chosen;
-    for (int i = 0; i < list_items().count(); ++i) {
+    for (int i = 0; i < items().count(); ++i) {
         if (selected(i)) chosen.push_back(i);
     }
     {
         ui::HourGlass busy;
-        ui::Strings& strings = list_items();
+        ui::Strings& strings = items();
         strings.begin_update();
         struct EndUpdate {
             ui::Strings& s;
@@ -346,7 +346,10 @@ void TEcCustomListBox::wnd_proc(Message& m) {
 
 void TEcCustomListBox::draw_item(int index, const ui::Rect& rect, ui::TOwnerDrawState state, HDC dc) {
     ui::CanvasScope scope = canvas_on(dc);
-    ui::Canvas& canvas = scope.canvas();
+    draw_item_on(scope.canvas(), index, rect, state);
+}
+
+void TEcCustomListBox::draw_item_on(ui::Canvas& canvas, int index, const ui::Rect& rect, ui::TOwnerDrawState state) {
     const bool selected = state.has(ui::TOwnerDrawStateFlag::odSelected);
     if (show_groups_ && index >= 0 && is_group_line(index)) {
         draw_group_line(canvas, index, rect, selected);
@@ -371,13 +374,13 @@ void TEcCustomListBox::draw_item(int index, const ui::Rect& rect, ui::TOwnerDraw
 
 void TEcCustomListBox::draw_default_item(ui::Canvas& canvas, int index, const ui::Rect& rect) {
     canvas.fill_rect(rect);
-    if (index >= list_items().count()) return;
+    if (index >= items().count()) return;
     ui::Rect text = rect;
     text.left += 2;
     canvas.brush().style = ui::TBrushStyle::bsClear;
     UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
     if (use_right_to_left_reading()) flags |= DT_RIGHT | DT_RTLREADING;
-    canvas.draw_text(list_items().get(index), text, flags);
+    canvas.draw_text(items().get(index), text, flags);
 }
 
 void TEcCustomListBox::fill_group_background(ui::Canvas& canvas, const ui::Rect& rect, ui::TColor group) {
@@ -470,7 +473,7 @@ ui::ClassInfo& TEcCustomTabbedListBox::static_class() {
 TEcCustomTabbedListBox::TEcCustomTabbedListBox(ui::Component* owner)
     : TEcCustomListBox(owner), tab_stops_(std::make_unique<TEcTabStopList>(*this)) {}
 
-TEcCustomTabbedListBox::~TEcCustomTabbedListBox() { items().on_change = nullptr; }
+TEcCustomTabbedListBox::~TEcCustomTabbedListBox() { own_items().on_change = nullptr; }
 
 void TEcCustomTabbedListBox::create_params(ui::CreateParams& p) {
     TEcCustomListBox::create_params(p);
@@ -503,7 +506,7 @@ void TEcCustomTabbedListBox::apply_tab_stops() {
 }
 
 void TEcCustomTabbedListBox::compute_tab_stops() {
-    if (loading() || destroying() || list_items().updating()) return;
+    if (loading() || destroying() || items().updating()) return;
     ui::Bitmap probe(1, 1);
     ui::Canvas canvas(probe.dc());
     FieldMeasure measure = [&](std::string_view field, int column, bool group_line) {
@@ -520,7 +523,7 @@ std::string TEcCustomTabbedListBox::cell(int column, int row) { return ec::cell(
 
 void TEcCustomTabbedListBox::set_cell(int column, int row, const std::string& value) {
     ec::cell(item_texts(), column, row);  // raises the range errors
-    list_items().put(row, with_cell(list_items().get(row), column, value));
+    items().put(row, with_cell(items().get(row), column, value));
 }
 
 void TEcCustomTabbedListBox::items_changed() {
@@ -569,7 +572,7 @@ void TEcCustomTabbedListBox::tabbed_text(ui::Canvas& canvas, const std::string& 
 
 void TEcCustomTabbedListBox::draw_default_item(ui::Canvas& canvas, int index, const ui::Rect& rect) {
     canvas.fill_rect(rect);
-    if (index < list_items().count()) tabbed_text(canvas, list_items().get(index), rect);
+    if (index < items().count()) tabbed_text(canvas, items().get(index), rect);
 }
 
 void TEcCustomTabbedListBox::draw_group_line(ui::Canvas& canvas, int index, const ui::Rect& rect, bool selected) {

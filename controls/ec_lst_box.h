@@ -52,7 +52,7 @@ public:
     void set_horz_extent(int v);
 
     // The operations of the station's lists.
-    void add(const std::string& text) { list_items().add(text); }
+    void add(const std::string& text) { items().add(text); }
     void delete_item(int index);
     std::string selected_item();
     void delete_all_selected();
@@ -67,9 +67,7 @@ public:
     void wnd_proc(ui::Message& m) override;
 
 protected:
-    // The strings the operations work on (the check list answers its own).
-    virtual ui::Strings& list_items() { return items(); }
-    std::vector<std::string> item_texts() { return list_items().to_vector(); }
+    std::vector<std::string> item_texts() { return items().to_vector(); }
     virtual void invalid_key();
     virtual int owner_draw_indent() const { return owner_draw_indent_; }
     virtual void update_color();
@@ -79,6 +77,8 @@ protected:
     virtual void draw_group_line(ui::Canvas& canvas, int index, const ui::Rect& rect, bool selected);
     virtual void draw_default_item(ui::Canvas& canvas, int index, const ui::Rect& rect);
     void draw_item(int index, const ui::Rect& rect, ui::TOwnerDrawState state, HDC dc) override;
+    // One owner-drawn item on the list's canvas.
+    virtual void draw_item_on(ui::Canvas& canvas, int index, const ui::Rect& rect, ui::TOwnerDrawState state);
     void create_params(ui::CreateParams& p) override;
     void initialize_window() override;
     void loaded() override;
