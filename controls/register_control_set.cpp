@@ -1,6 +1,7 @@
 #include "controls/register_control_set.h"
 
 #include "controls/ec_chk_lst.h"
+#include "controls/ec_cmbo_bx.h"
 #include "controls/ec_lst_box.h"
 #include "controls/model/frame_controller.h"
 #include "platform/ui/description_reader.h"
@@ -13,6 +14,7 @@ void register_control_set_classes() {
     // the list controls
     ui::register_class(TEcListBox::static_class());
     ui::register_class(TEcCheckList::static_class());
+    ui::register_class(TEcComboBox::static_class());
 }
 
 } // namespace ec

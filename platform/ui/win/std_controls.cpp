@@ -1019,9 +1019,21 @@ void ComboBox::cn_command(WORD code, Message& m) {
     case CBN_CLOSEUP:
         if (on_close_up) on_close_up(this);
         break;
+    case CBN_SETFOCUS:
+        // A click into a drop-down combo's text focuses the edit child directly: the combo's own
+        // window never hears WM_SETFOCUS, so the form learns of it from here.
+        if (Form* f = parent_form()) f->control_focused(this);
+        break;
     default: break;
     }
     m.result = 0;
+}
+
+bool ComboBox::focused() const {
+    if (!handle_allocated()) return false;
+    const HWND focus = GetFocus();
+    const HWND own = const_cast<ComboBox*>(this)->handle();
+    return focus == own || (focus != nullptr && IsChild(own, focus));
 }
 
 void ComboBox::wnd_proc(Message& m) {

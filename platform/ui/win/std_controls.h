@@ -306,6 +306,8 @@ public:
     void set_dropped_down(bool v);
     HWND edit_handle();
     HWND list_handle();
+    // The combo or its edit child holds the focus.
+    bool focused() const override;
     std::string text() const override;
     void set_text(const std::string& text) override;
     void clear() { items_.clear(); }
