@@ -460,6 +460,7 @@ void TEcCustomComboBox::wnd_proc(Message& m) {
         if (!updating_colour_) {
             if (frame_.focus_color == frame_.normal_color) frame_.focus_color = color();
             frame_.normal_color = color();
+            update_color();
         }
         break;
     case ui::CM_ENABLEDCHANGED: update_color(); break;

@@ -61,6 +61,11 @@ void publish_frame_look(ui::PropBuilder<C>& b) {
                       def)
             .stored([property](const C& c) { return !c.frame_look().supplied(property); });
     };
+    // The colour shown changes with the state; a description keeps the normal one, so that
+    // reading it back never turns a read-only or focus colour into the normal colour.
+    b.color("Color", [](const C& c) { return c.frame_look().normal_color; },
+            [](C& c, ui::TColor v) { c.set_color(v); }, ui::clWindow)
+        .stored([](const C& c) { return !c.parent_color() && !c.frame_look().supplied(P::fcpColor); });
     colour("DisabledColor", &FrameLook::disabled_color, ui::clBtnFace, P::fcpDisabledColor, true);
     colour("FocusColor", &FrameLook::focus_color, ui::clWindow, P::fcpFocusColor, true);
     colour("FrameColor", &FrameLook::frame_color, ui::clBtnShadow, P::fcpFrameColor, false);

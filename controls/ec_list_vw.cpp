@@ -344,6 +344,7 @@ void TEcCustomListView::wnd_proc(Message& m) {
         if (!updating_colour_) {
             if (frame_.focus_color == frame_.normal_color) frame_.focus_color = color();
             frame_.normal_color = color();
+            update_color();
         }
         ListView::wnd_proc(m);
         push_colors();

@@ -310,6 +310,7 @@ void TEcCustomListBox::wnd_proc(Message& m) {
             // same follows it.
             if (frame_.focus_color == frame_.normal_color) frame_.focus_color = color();
             frame_.normal_color = color();
+            update_color();
             if (frame_.custom_frame_shown()) frame_look_changed(false);
         }
         if (m.msg == ui::CM_COLORCHANGED) ListBox::wnd_proc(m);

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "controls/ec_chk_lst.h"
+#include "controls/ec_cmbo_bx.h"
+#include "controls/ec_list_vw.h"
 #include "controls/register_control_set.h"
 #include "golden_map.h"
 #include "platform/ui/description_reader.h"
@@ -284,6 +286,39 @@ TEST(EcListDescriptions, CheckListAndListBoxRoundTrip) {
     const std::string rewritten = ui::write_description(old);
     EXPECT_EQ(rewritten.find("FrameFlat"), std::string::npos);
     EXPECT_NE(rewritten.find("FrameHotTrack = True"), std::string::npos) << rewritten;
+}
+
+TEST(EcListDescriptions, ComboBoxAndListViewRoundTrip) {
+    window_test::ensure_application();
+    register_control_set_classes();
+    ui::Form source(nullptr);
+    source.set_name("Settings");
+    auto* combo = new TEcComboBox(&source);
+    combo->set_name("cmbAddress");
+    combo->set_parent(&source);
+    combo->add("127.0.0.1");
+    combo->values().add("local");
+    combo->set_flat_buttons(true);
+    combo->set_read_only(true);
+    combo->set_drop_down_width(240);
+    combo->frame_look().frame_visible = true;
+    auto* view = new TEcListView(&source);
+    view->set_name("lvDevices");
+    view->set_parent(&source);
+    view->set_alpha_sort_all(true);
+    view->set_header_sort_display_mode(TEcLVHeaderSortDisplayMode::hsdmLeftAlign);
+    view->set_fill_last_column(false);
+    const std::string text = ui::write_description(source);
+    for (const char* expected : {"FlatButtons = True", "ReadOnly = True", "DropDownWidth = 240", "FrameVisible = True",
+                                 "Values.Strings = (", "AlphaSortAll = True", "HeaderSortDisplayMode = hsdmLeftAlign",
+                                 "FillLastColumn = False"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    ui::Form copy(nullptr);
+    ui::read_description(copy, text);
+    EXPECT_EQ(ui::write_description(copy), text);
+    auto* read = dynamic_cast<TEcComboBox*>(copy.find_component("cmbAddress"));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->value_of(0), "local");
 }
 
 } // namespace
