@@ -196,8 +196,9 @@ void TEcCustomListBox::delete_item(int index) {
 
 std::string TEcCustomListBox::selected_item() {
     const bool any = multi_select() ? sel_count() > 0 : item_index() != -1;
-    if (!any) return {};
-    return ec::item_text(item_texts(), item_index(), "");
+    const int index = item_index();
+    if (!any || index < 0 || index >= items().count()) return {};
+    return items().get(index);
 }
 
 void TEcCustomListBox::delete_all_selected() {
@@ -218,8 +219,13 @@ void TEcCustomListBox::delete_all_selected() {
     if (on_delete_items) on_delete_items(this);
 }
 
-std::string TEcCustomListBox::item_text(int index) { return ec::item_text(item_texts(), index, group_prefix_); }
-bool TEcCustomListBox::is_group_line(int index) { return ec::is_group_line(item_texts(), index, group_prefix_); }
+// Painting asks these for every row it draws: they read that one line only.
+std::string TEcCustomListBox::item_text(int index) {
+    return index >= 0 && index < items().count() ? shown_text(items().get(index), group_prefix_) : std::string();
+}
+bool TEcCustomListBox::is_group_line(int index) {
+    return index >= 0 && index < items().count() && is_group_text(items().get(index), group_prefix_);
+}
 int TEcCustomListBox::group_line_at_or_before(int index) {
     return ec::group_line_at_or_before(item_texts(), index, group_prefix_);
 }

@@ -31,9 +31,17 @@ std::vector<std::string_view> fields(std::string_view text) {
 
 } // namespace
 
-bool is_group_line(const std::vector<std::string>& items, int index, std::string_view prefix) {
+bool is_group_text(std::string_view text, std::string_view prefix) {
     // An empty prefix marks no line, as a search for an empty text finds nothing.
-    return !prefix.empty() && in_items(items, index) && std::string_view(at(items, index)).substr(0, prefix.size()) == prefix;
+    return !prefix.empty() && text.substr(0, prefix.size()) == prefix;
+}
+
+std::string shown_text(std::string_view text, std::string_view prefix) {
+    return std::string(is_group_text(text, prefix) ? text.substr(prefix.size()) : text);
+}
+
+bool is_group_line(const std::vector<std::string>& items, int index, std::string_view prefix) {
+    return in_items(items, index) && is_group_text(at(items, index), prefix);
 }
 
 int group_line_at_or_before(const std::vector<std::string>& items, int index, std::string_view prefix) {
@@ -53,9 +61,7 @@ int group_ordinal(const std::vector<std::string>& items, int index, std::string_
 }
 
 std::string item_text(const std::vector<std::string>& items, int index, std::string_view prefix) {
-    if (!in_items(items, index)) return {};
-    if (is_group_line(items, index, prefix)) return at(items, index).substr(prefix.size());
-    return at(items, index);
+    return in_items(items, index) ? shown_text(at(items, index), prefix) : std::string();
 }
 
 int index_after_delete(int selected_before, int count_after) {

@@ -11,6 +11,9 @@
 namespace ec {
 
 // Group lines: items that begin with the prefix (case-sensitive) head a group.
+bool is_group_text(std::string_view text, std::string_view prefix);
+// The text as shown: a group line without its prefix.
+std::string shown_text(std::string_view text, std::string_view prefix);
 bool is_group_line(const std::vector<std::string>& items, int index, std::string_view prefix);
 // The group line at or before `index`; -1 when none.
 int group_line_at_or_before(const std::vector<std::string>& items, int index, std::string_view prefix);

@@ -7,6 +7,7 @@
 
 #include "controls/ec_common.h"
 #include "controls/ec_grafx.h"
+#include "list_bench.h"
 
 namespace {
 
@@ -43,5 +44,6 @@ int main() {
         });
         std::printf("  %-20s %8.2f\n", ec::enum_info(ec::TFrameStyleEx{}).name_of(static_cast<std::int64_t>(s)).c_str(), ms);
     }
+    bench_lists();
     return 0;
 }
