@@ -2,7 +2,11 @@
 
 #include "controls/ec_border.h"
 #include "controls/ec_button.h"
+#include "controls/ec_chk_lst.h"
+#include "controls/ec_cmbo_bx.h"
 #include "controls/ec_label.h"
+#include "controls/ec_list_vw.h"
+#include "controls/ec_lst_box.h"
 #include "controls/ec_panel.h"
 #include "controls/ec_rad_chk.h"
 #include "controls/ec_rad_grp.h"
@@ -28,6 +32,11 @@ void register_control_set_classes() {
     ui::register_class(TEcLabel::static_class());
     ui::register_class(TEcSendMessage::static_class());
     ui::register_class(TEcTrackBar::static_class());
+    // the list controls
+    ui::register_class(TEcListBox::static_class());
+    ui::register_class(TEcCheckList::static_class());
+    ui::register_class(TEcComboBox::static_class());
+    ui::register_class(TEcListView::static_class());
 }
 
 } // namespace ec

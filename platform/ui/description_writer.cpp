@@ -104,7 +104,15 @@ private:
             }
             DescValue v;
             if (value(o, *p, v)) add(props, prefix + p->name + (p->kind == PropKind::StringList ? ".Strings" : ""), v);
+            // Lists that keep more per line (a check list's states) store it after the lines.
+            if (p->kind == PropKind::StringList && p->get_object(o) != &o) {
+                if (Persistent* list = p->get_object(o)) defined(*list, prefix + p->name + ".", props);
+            }
         }
+        defined(o, prefix, props);
+    }
+
+    void defined(const Persistent& o, const std::string& prefix, std::vector<DescProperty>& props) {
         for (const DefinedProperty* d : o.class_type().all_defined()) {
             DescValue v;
             if (d->write(o, v)) add(props, prefix + d->name, v);

@@ -52,6 +52,30 @@ int Strings::add_object(const std::string& text, void* obj) {
     return at;
 }
 
+void Strings::move(int cur_index, int new_index) {
+    if (cur_index == new_index) return;
+    const std::string text = get(cur_index);
+    void* obj = object(cur_index);
+    if (new_index < 0 || new_index >= count()) index_error(new_index);
+    begin_update();
+    remove(cur_index);
+    insert(new_index, text);
+    put_object(new_index, obj);
+    end_update();
+}
+
+void Strings::exchange(int index1, int index2) {
+    const std::string text1 = get(index1), text2 = get(index2);
+    void* obj1 = object(index1);
+    void* obj2 = object(index2);
+    begin_update();
+    put(index1, text2);
+    put_object(index1, obj2);
+    put(index2, text1);
+    put_object(index2, obj1);
+    end_update();
+}
+
 void Strings::add_strings(const Strings& other) {
     begin_update();
     for (int i = 0; i < other.count(); ++i) add_object(other.get(i), other.object(i));

@@ -24,6 +24,10 @@ public:
 
     virtual int add(const std::string& text);
     int add_object(const std::string& text, void* object);
+    // The line with its object goes to `new_index`, or trades places with the other line; lists
+    // that keep more per line (a check list's states) carry it along.
+    virtual void move(int cur_index, int new_index);
+    virtual void exchange(int index1, int index2);
     void add_strings(const Strings& other);
     // Case-insensitive (ASCII), as lookups by name expect; -1 when absent.
     virtual int index_of(std::string_view text) const;

@@ -57,6 +57,27 @@ TEST(UiStringLists, EditingSortingAndEvents) {
     EXPECT_EQ(copy.to_vector(), list.to_vector());
 }
 
+TEST(UiStringLists, MoveAndExchangeCarryTheObjects) {
+    StringList list({"a", "b", "c", "d"});
+    int one = 1, two = 2;
+    list.put_object(0, &one);
+    list.put_object(2, &two);
+    int changes = 0;
+    list.on_change = [&](StringList&) { ++changes; };
+    list.move(0, 3);
+    EXPECT_EQ(list.to_vector(), (std::vector<std::string>{"b", "c", "d", "a"}));
+    EXPECT_EQ(list.object(3), &one);
+    EXPECT_EQ(changes, 1);
+    list.exchange(1, 3);
+    EXPECT_EQ(list.to_vector(), (std::vector<std::string>{"b", "a", "d", "c"}));
+    EXPECT_EQ(list.object(1), &one);
+    EXPECT_EQ(list.object(3), &two);
+    EXPECT_EQ(changes, 2);
+    EXPECT_THROW(list.move(0, 4), StringListError);
+    EXPECT_THROW(list.exchange(0, -1), StringListError);
+    EXPECT_EQ(list.to_vector(), (std::vector<std::string>{"b", "a", "d", "c"}));
+}
+
 TEST(UiLayout, AlignedChildrenShareTheClientInOrder) {
     const Rect client{0, 0, 400, 300};
     auto child = [](TAlign a, Rect r) {

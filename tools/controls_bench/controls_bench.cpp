@@ -1,6 +1,7 @@
 // Times the control set's painters into a 32-bit memory bitmap: each gradient look over
 // 1920 x 1080, 1000 frames of every style, the LED display scrolling and the track bar's
-// background with a tick at every value. Prints milliseconds; run under Wine.
+// background with a tick at every value, and the list controls. Prints milliseconds; run under
+// Wine.
 #include <windows.h>
 
 #include <chrono>
@@ -13,6 +14,7 @@
 #include "controls/ec_grafx.h"
 #include "controls/ec_trk_bar.h"
 #include "platform/ui/win/forms.h"
+#include "list_bench.h"
 
 namespace {
 
@@ -102,5 +104,6 @@ int main() {
         }
         std::printf("  Max %-10d %8.2f\n", max, best);
     }
+    bench_lists();
     return 0;
 }

@@ -1019,9 +1019,21 @@ void ComboBox::cn_command(WORD code, Message& m) {
     case CBN_CLOSEUP:
         if (on_close_up) on_close_up(this);
         break;
+    case CBN_SETFOCUS:
+        // A click into a drop-down combo's text focuses the edit child directly: the combo's own
+        // window never hears WM_SETFOCUS, so the form learns of it from here.
+        if (Form* f = parent_form()) f->control_focused(this);
+        break;
     default: break;
     }
     m.result = 0;
+}
+
+bool ComboBox::focused() const {
+    if (!handle_allocated()) return false;
+    const HWND focus = GetFocus();
+    const HWND own = const_cast<ComboBox*>(this)->handle();
+    return focus == own || (focus != nullptr && IsChild(own, focus));
 }
 
 void ComboBox::wnd_proc(Message& m) {
@@ -1053,7 +1065,7 @@ ClassInfo& ListBox::custom_class() {
     static ClassInfo info = [] {
         ClassInfo c("TCustomListBox", &WinControl::static_class());
         PropBuilder<ListBox>(c)
-            .object("Items", PropKind::StringList, "TStrings", [](ListBox& x) -> Persistent* { return &x.items_; })
+            .object("Items", PropKind::StringList, "TStrings", [](ListBox& x) -> Persistent* { return x.strings_; })
             .integer("ItemIndex", &ListBox::item_index, &ListBox::set_item_index, -1)
             .boolean("MultiSelect", &ListBox::multi_select, &ListBox::set_multi_select)
             .boolean("ExtendedSelect", &ListBox::extended_select, &ListBox::set_extended_select, true)
@@ -1105,7 +1117,7 @@ void ListBox::create_params(CreateParams& p) {
 }
 
 void ListBox::fill_window() {
-    if (!handle_allocated()) return;
+    if (!handle_allocated() || items_replaced()) return;
     HWND h = handle();
     int keep = item_index_;
     int top = top_index();
@@ -1129,7 +1141,7 @@ void ListBox::save_window_state() { item_index_ = item_index(); }
 
 void ListBox::loaded() {
     WinControl::loaded();
-    if (item_index_ >= items_.count()) item_index_ = -1;
+    if (item_index_ >= count()) item_index_ = -1;
 }
 
 int ListBox::item_index() const {
@@ -1140,7 +1152,7 @@ int ListBox::item_index() const {
 }
 
 void ListBox::set_item_index(int i) {
-    if (!loading() && (i < -1 || i >= items_.count())) i = -1;
+    if (!loading() && (i < -1 || i >= count())) i = -1;
     item_index_ = i;
     if (!handle_allocated()) return;
     if (multi_select_) SendMessageW(handle(), LB_SETCARETINDEX, static_cast<WPARAM>(i), FALSE);
@@ -1253,7 +1265,7 @@ void ListBox::draw_item(int index, const Rect& rect, TOwnerDrawState state, HDC 
     canvas.brush().color = sel ? clHighlight : color();
     if (sel) canvas.font().set_color(clHighlightText);
     canvas.fill_rect(rect);
-    if (index >= 0 && index < count()) canvas.text_out(rect.left + 2, rect.top, items_.get(index));
+    if (index >= 0 && index < count()) canvas.text_out(rect.left + 2, rect.top, items().get(index));
 }
 
 void ListBox::wnd_proc(Message& m) {

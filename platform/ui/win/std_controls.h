@@ -306,6 +306,8 @@ public:
     void set_dropped_down(bool v);
     HWND edit_handle();
     HWND list_handle();
+    // The combo or its edit child holds the focus.
+    bool focused() const override;
     std::string text() const override;
     void set_text(const std::string& text) override;
     void clear() { items_.clear(); }
@@ -342,8 +344,9 @@ public:
     explicit ListBox(Component* owner);
     ~ListBox() override;
 
-    StringList& items() { return items_; }
-    int count() const { return items_.count(); }
+    // The lines: the list's own, or the strings a derived list put in their place.
+    Strings& items() { return *strings_; }
+    int count() const { return strings_->count(); }
     int item_index() const;
     void set_item_index(int i);
     bool multi_select() const { return multi_select_; }
@@ -384,10 +387,17 @@ protected:
     void cn_command(WORD code, Message& m) override;
     virtual void draw_item(int index, const Rect& rect, TOwnerDrawState state, HDC dc);
     void loaded() override;
+    // The list's own lines, which it copies into its window on every change.
+    StringList& own_items() { return items_; }
+    // Strings that keep their lines in the window themselves (and carry them across re-creation)
+    // take the place of the list's own; the list then leaves the window's lines to them.
+    void replace_items(Strings& strings) { strings_ = &strings; }
+    bool items_replaced() const { return strings_ != &items_; }
 
 private:
     void fill_window();
     StringList items_;
+    Strings* strings_ = &items_;
     int item_index_ = -1;
     bool multi_select_ = false, extended_select_ = true, sorted_ = false, integral_height_ = false;
     int item_height_ = 16, columns_ = 0;
