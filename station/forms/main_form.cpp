@@ -316,7 +316,7 @@ void TMainForm::FormCreate() {
         Information(database_problem.message, g_.Texts.Get("MsgBox.Alerting"));
     }
     engine_ = std::make_unique<station::TransferEngine>(
-        g_, library_, [this](const station::ACallLogInfo& row) { return database_->InsertCallLog(row); });
+        g_, library_, [this](const std::vector<station::ACallLogInfo>& rows) { return database_->InsertCallLogs(rows); });
     engine_->SetCallLogCounter([this](const std::string& path) { return database_->CountCallLogsWithPath(path); });
     engine_->StartLibrary(500);
     MainTimer->set_enabled(true);

@@ -63,5 +63,34 @@ TEST_P(BackendTest, RowsWaitOutALockAndArriveInOrderOnce) {
     std::printf("longest call while locked: %lld ms\n", static_cast<long long>(longest.count()));
 }
 
+// The rows of one main-timer tick go in together: all stored, or all kept waiting in order,
+// and rows that wait already stay in front of them.
+TEST_P(BackendTest, RowsStoredTogetherKeepTheirOrderThroughALock) {
+    auto rows_named = [&](std::vector<std::string> names) {
+        std::vector<ACallLogInfo> rows;
+        for (const std::string& name : names) {
+            rows.push_back(sample_record());
+            rows.back().LineID = name;
+        }
+        return rows;
+    };
+    EXPECT_EQ(db.InsertCallLogs(rows_named({"a", "b", "c"})), std::vector<int>(3, 0));
+    EXPECT_EQ(db.PendingRowCount(), 0u);
+
+    std::unique_ptr<DbConnection> locker = hold_write_lock();
+    ASSERT_TRUE(locker);
+    EXPECT_EQ(db.InsertCallLogs(rows_named({"d", "e"})), std::vector<int>(2, 0));
+    EXPECT_EQ(db.PendingRowCount(), 2u);
+    locker.reset();
+    // Waiting rows go first, then these, in one call.
+    EXPECT_EQ(db.InsertCallLogs(rows_named({"f", "g"})), std::vector<int>(2, 0));
+    ASSERT_TRUE(store_waiting_rows(db));
+
+    std::vector<std::string> stored;
+    for (const ACallLogInfo& row : search_all()) stored.push_back(row.LineID);
+    EXPECT_EQ(stored, (std::vector<std::string>{"a", "b", "c", "d", "e", "f", "g"}));
+    EXPECT_TRUE(db.InsertCallLogs({}).empty());
+}
+
 } // namespace
 } // namespace calldb::testing

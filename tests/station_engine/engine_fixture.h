@@ -1,6 +1,7 @@
 // A station in a fresh folder with the fake library, a manual local clock and the engine's log
 // lines and stored call rows captured.
 #pragma once
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -104,11 +105,15 @@ protected:
     FakeLibrary lib;
     std::vector<LogLine> log;
     std::vector<station::ACallLogInfo> rows;
+    std::vector<std::size_t> insert_calls;  // the number of rows of each call
+    std::function<void()> on_insert;        // runs before each call stores its rows
     int insert_result = 0;
     station::TransferEngine engine{g, lib,
-                                   [this](const station::ACallLogInfo& row) {
-                                       rows.push_back(row);
-                                       return insert_result;
+                                   [this](const std::vector<station::ACallLogInfo>& stored) {
+                                       if (on_insert) on_insert();
+                                       insert_calls.push_back(stored.size());
+                                       rows.insert(rows.end(), stored.begin(), stored.end());
+                                       return std::vector<int>(stored.size(), insert_result);
                                    },
                                    [this](const std::string& m, int level) { log.push_back({m, level}); }};
 

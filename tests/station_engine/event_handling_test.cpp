@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "engine_fixture.h"
+#include "platform/files.h"
 #include "platform/ini_file.h"
+#include "station/core/engine/download_journal.h"
 #include "station/core/gbk_literal.h"
 #include "station/core/station_log.h"
 
@@ -272,6 +274,38 @@ TEST_F(Events, RowThatCannotBeStoredIsLoggedAsAnError) {
     EXPECT_TRUE(Logged("found bad info in callerid", LogReminder));
     ASSERT_EQ(LinesAt(LogError).size(), 1u);
     EXPECT_NE(LinesAt(LogError)[0].message.find("r1.wav"), std::string::npos);
+}
+
+// The rows of one poll are stored in one call after its events, and each download's note goes
+// only after its row: a station stopped before that finds the download noted.
+TEST_F(Events, RowsOfOnePollAreStoredTogetherBeforeTheirNotesGo) {
+    const std::vector<std::string> notes = {path("Data\\SN1\\Velquist.download"), path("Data\\SN2\\Velquist.download")};
+    Login(0);
+    Login(1, "SN2");
+    lib.call_info = SampleCall();
+    for (int i : {0, 1}) {
+        Board(i).State = StateFTPProcessing;
+        Board(i).RowPath = Board(i).FolderName + "\\20120302\\r1.wav";
+        ASSERT_TRUE(plat::force_directories(plat::extract_file_dir(notes[i])));
+        NoteDownload(plat::extract_file_dir(notes[i]), Board(i).RowPath);
+        lib.PushEvent(EVT_FTP_TRANSFER_END, i, UPL_RESULT_OK);
+    }
+    lib.PushEvent(EVT_FTP_TRANSFER_END, 0, UPL_RESULT_OK);  // a second end of one download
+    std::vector<bool> noted_at_insert;
+    on_insert = [&] { for (const std::string& n : notes) noted_at_insert.push_back(plat::file_exists(n)); };
+
+    engine.PollTransferLibrary();
+    EXPECT_EQ(insert_calls, std::vector<std::size_t>{2});
+    EXPECT_EQ(noted_at_insert, (std::vector<bool>{true, true}));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].WaveFilePath, "SN1\\20120302\\r1.wav");
+    EXPECT_EQ(rows[1].WaveFilePath, "SN2\\20120302\\r1.wav");
+    for (const std::string& n : notes) EXPECT_FALSE(plat::file_exists(n)) << n;
+
+    // Outside a poll a row is stored at once.
+    Board(0).RowPath = "SN1\\20120302\\r2.wav";
+    Post(EVT_FTP_TRANSFER_END, 0, UPL_RESULT_OK);
+    EXPECT_EQ(insert_calls, (std::vector<std::size_t>{2, 1}));
 }
 
 TEST_F(Events, DeviceIndexBounds) {

@@ -10,10 +10,10 @@ StationRun::StationRun(const std::string& program_dir, plat::ManualClock& clock)
     EXPECT_EQ(station::InitGlobals(globals_, program_dir), "");
     database_ = std::make_unique<calldb::TMyDataModule>([program_dir] { return StationFileDatabase(program_dir); });
     engine_ = std::make_unique<station::TransferEngine>(
-        globals_, library_, [this](const station::ACallLogInfo& row) {
-            const int result = database_->InsertCallLog(row);
-            if (result == 0) ++rows_stored_;
-            return result;
+        globals_, library_, [this](const std::vector<station::ACallLogInfo>& rows) {
+            const std::vector<int> results = database_->InsertCallLogs(rows);
+            for (int result : results) rows_stored_ += result == 0 ? 1 : 0;
+            return results;
         });
     engine_->SetCallLogCounter([this](const std::string& path) { return database_->CountCallLogsWithPath(path); });
     engine_->StartLibrary(500);

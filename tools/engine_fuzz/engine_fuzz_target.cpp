@@ -138,10 +138,14 @@ int EngineFuzzOne(const std::uint8_t* data, std::size_t size) {
     globals.DeviceCount = 2;
     station::TransferEngine engine(
         globals, library,
-        [&](const station::ACallLogInfo& row) {
-            if (!station::IsPlainRelativePath(row.WaveFilePath)) fail("row path", row.WaveFilePath);
-            ++rows[row.WaveFilePath];
-            return in.byte() % 4 == 0 ? -1 : 0;
+        [&](const std::vector<station::ACallLogInfo>& stored) {
+            std::vector<int> results;
+            for (const station::ACallLogInfo& row : stored) {
+                if (!station::IsPlainRelativePath(row.WaveFilePath)) fail("row path", row.WaveFilePath);
+                ++rows[row.WaveFilePath];
+                results.push_back(in.byte() % 4 == 0 ? -1 : 0);
+            }
+            return results;
         },
         [](const std::string&, int) {});
     engine.SetCallLogCounter([&](const std::string& path) {

@@ -113,11 +113,33 @@ void TMyDataModule::pause_after_failure(Clock::time_point attempt_start) {
     next_attempt_ = now + std::max<Clock::duration>(kRetryPause, (now - attempt_start) * kRetryPauseFactor);
 }
 
-bool TMyDataModule::store_now(const DatabaseSettings& settings, const ACallLogInfo& record) {
+std::size_t TMyDataModule::store_now(const DatabaseSettings& settings, const std::vector<ACallLogInfo>& records) {
     const Clock::time_point start = Clock::now();
-    if (start < next_attempt_) return false;
-    if (open_for_insert(settings) && run(insert_call_log_statement(record))) return true;
+    if (start < next_attempt_) return 0;
+    std::size_t stored = 0;
+    if (open_for_insert(settings)) {
+        if (records.size() > 1 && connection_->begin_transaction()) {
+            if (store_in_one_transaction(records)) return records.size();
+        } else {
+            while (stored < records.size() && run(insert_call_log_statement(records[stored]))) ++stored;
+            if (stored == records.size()) return stored;
+        }
+    }
     pause_after_failure(start);
+    return stored;
+}
+
+bool TMyDataModule::store_in_one_transaction(const std::vector<ACallLogInfo>& records) {
+    for (const ACallLogInfo& record : records) {
+        if (!connection_->execute(insert_call_log_statement(record))) {
+            connection_->rollback();
+            disconnect();
+            return false;
+        }
+    }
+    if (connection_->commit()) return true;
+    connection_->rollback();
+    disconnect();
     return false;
 }
 
@@ -162,20 +184,32 @@ void TMyDataModule::store_pending(const DatabaseSettings& settings) {
     if (failed) pause_after_failure(start);
 }
 
-int TMyDataModule::InsertCallLog(const ACallLogInfo& record) {
-    return guarded([&] {
+int TMyDataModule::InsertCallLog(const ACallLogInfo& record) { return InsertCallLogs({record}).front(); }
+
+std::vector<int> TMyDataModule::InsertCallLogs(const std::vector<ACallLogInfo>& records) {
+    std::vector<int> results(records.size(), -1);
+    guarded([&] {
         const DatabaseSettings settings = settings_();
         PendingRows* pending = pending_for(settings);
+        std::size_t next = 0;
         if (pending && !pending->empty()) {
-            // Rows wait before this one: it goes after them, never past them.
-            const bool kept = pending->append(record);
+            // Rows wait before these: they go after them, never past them.
+            for (; next < records.size(); ++next) {
+                if (!pending->append(records[next])) break;
+                results[next] = 0;
+            }
             store_pending(settings);
-            if (kept) return 0;
-            if (!pending->empty()) return -1;
+            if (next == records.size() || !pending->empty()) return 0;
         }
-        if (store_now(settings, record)) return 0;
-        return pending && pending->append(record) ? 0 : -1;
+        const std::vector<ACallLogInfo> rest(records.begin() + static_cast<std::ptrdiff_t>(next), records.end());
+        const std::size_t stored = store_now(settings, rest);
+        for (std::size_t i = 0; i < rest.size(); ++i) {
+            const bool kept = i < stored || (pending && pending->append(rest[i]));
+            results[next + i] = kept ? 0 : -1;
+        }
+        return 0;
     }, connection_);
+    return results;
 }
 
 void TMyDataModule::StorePendingRows() {

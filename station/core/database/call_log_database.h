@@ -46,6 +46,9 @@ public:
     // to the pending file and flushed to the disk before this returns, and stored later, in
     // order, once. 0 when the record is in the table or in that file, -1 when in neither.
     int InsertCallLog(const ACallLogInfo& record);
+    // Stores several records as InsertCallLog does each, in their order, the ones the database
+    // takes now in one transaction where it can. One result per record, as InsertCallLog's.
+    std::vector<int> InsertCallLogs(const std::vector<ACallLogInfo>& records);
     // Stores waiting records, oldest first, as far as the database takes them within the
     // window thread's time. For the main timer: after a failure it waits a few seconds before
     // it tries again, and costs nothing while no record waits.
@@ -70,7 +73,9 @@ private:
     using Clock = std::chrono::steady_clock;
     PendingRows* pending_for(const DatabaseSettings& settings);
     bool open_for_insert(const DatabaseSettings& settings);
-    bool store_now(const DatabaseSettings& settings, const ACallLogInfo& record);
+    // Stores records from the front as far as the database takes them now; how many.
+    std::size_t store_now(const DatabaseSettings& settings, const std::vector<ACallLogInfo>& records);
+    bool store_in_one_transaction(const std::vector<ACallLogInfo>& records);
     void pause_after_failure(Clock::time_point attempt_start);
     void store_pending(const DatabaseSettings& settings);
     int same_call_count(const ACallLogInfo& record);

@@ -37,6 +37,12 @@ public:
     virtual bool execute(const std::string& sql) = 0;
     // Null when the statement fails. The cursor must end before the connection.
     virtual std::unique_ptr<DbCursor> query(const std::string& sql) = 0;
+    // Groups the statements up to commit() into one transaction: one write to the disk for
+    // many rows. False when the back end does not group them here (a data source's drivers
+    // differ in how they do it): the statements then take effect one by one.
+    virtual bool begin_transaction() { return false; }
+    virtual bool commit() { return false; }
+    virtual void rollback() {}
 };
 
 } // namespace calldb

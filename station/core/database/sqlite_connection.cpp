@@ -89,6 +89,15 @@ bool SqliteConnection::execute(const std::string& sql) {
     return sqlite3_exec(db_, gbk_to_database_text(sql).c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
+// The write lock is taken at the start, so that a locked file is met before any row is sent.
+bool SqliteConnection::begin_transaction() { return execute("BEGIN IMMEDIATE"); }
+
+bool SqliteConnection::commit() { return execute("COMMIT"); }
+
+void SqliteConnection::rollback() {
+    if (!sqlite3_get_autocommit(db_)) execute("ROLLBACK");
+}
+
 std::unique_ptr<DbCursor> SqliteConnection::query(const std::string& sql) {
     const std::string text = gbk_to_database_text(sql);
     sqlite3_stmt* stmt = nullptr;

@@ -23,6 +23,9 @@ public:
     SqlDialect dialect() const override { return SqlDialect::SQLite; }
     bool execute(const std::string& sql) override;
     std::unique_ptr<DbCursor> query(const std::string& sql) override;
+    bool begin_transaction() override;
+    bool commit() override;
+    void rollback() override;
 
 private:
     explicit SqliteConnection(sqlite3* db) : db_(db) {}

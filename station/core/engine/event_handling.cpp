@@ -4,6 +4,7 @@
 #include "platform/text_gbk.h"
 #include "station/core/engine/call_record_row.h"
 #include "station/core/engine/device_texts.h"
+#include "station/core/engine/download_journal.h"
 #include "station/core/engine/local_date_time.h"
 #include "station/core/engine/transfer_engine.h"
 #include "station/core/station_log.h"
@@ -157,16 +158,49 @@ void TransferEngine::store_call_record(int index) {
     insert_row(index, call.row, file_name);
 }
 
+void TransferEngine::handle_events(int count) {
+    struct Gathering {
+        bool& flag;
+        explicit Gathering(bool& f) : flag(f) { flag = true; }
+        ~Gathering() { flag = false; }
+    };
+    {
+        const Gathering gathering(gathering_rows_);
+        for (int taken = 0; taken < count; ++taken) {
+            ftp_event event{};
+            if (library_.get_event_async(&event) != 0) break;
+            HandleLibraryEvent(event);
+        }
+    }
+    store_rows();
+}
+
 void TransferEngine::insert_row(int index, ACallLogInfo row, const std::string& file_name) {
     ABoardInfo& b = boards_[index];
     // The row names the file where it was really saved, device folder in front, so that two
     // devices offering one name on one day keep two rows for two files.
     row.WaveFilePath = b.RowPath;
-    if (!insert_call_log_ || insert_call_log_(row) != 0) {
-        log(FormatFixed("error: fail to store the call record of %s", {file_name}), LogError);
+    // Cleared at once: a second end of the same download stores nothing.
+    b.RowPath.clear();
+    rows_to_store_.push_back({index, std::move(row), file_name});
+    if (!gathering_rows_) store_rows();
+}
+
+void TransferEngine::store_rows() {
+    if (rows_to_store_.empty()) return;
+    std::vector<RowToStore> gathered;
+    gathered.swap(rows_to_store_);
+    std::vector<ACallLogInfo> rows;
+    rows.reserve(gathered.size());
+    for (const RowToStore& r : gathered) rows.push_back(r.row);
+    const std::vector<int> results = insert_call_log_ ? insert_call_log_(rows) : std::vector<int>{};
+    for (std::size_t i = 0; i < gathered.size(); ++i) {
+        if (i >= results.size() || results[i] != 0) {
+            log(FormatFixed("error: fail to store the call record of %s", {gathered[i].file_name}), LogError);
+        }
+        // Only now: a station stopped before the row went in finds the download noted.
+        ForgetDownload(device_folder_of(boards_[gathered[i].index]));
     }
-    // Only now: a station stopped before the row went in finds the download noted.
-    end_download_record(index);
 }
 
 } // namespace station

@@ -190,12 +190,15 @@ std::string TransferEngine::local_path_of(const ABoardInfo& b) const {
 }
 
 void TransferEngine::end_download_record(int index) {
+    // A gathered row of this device waits for its note: the note goes after the row.
+    store_rows();
     ABoardInfo& b = boards_[index];
     b.RowPath.clear();
     ForgetDownload(device_folder_of(b));
 }
 
 void TransferEngine::recover_noted_download(int index) {
+    store_rows();  // a gathered row's note is not an unfinished download
     ABoardInfo& b = boards_[index];
     const std::string noted = NotedDownload(device_folder_of(b));
     if (noted.empty()) return;
@@ -222,6 +225,7 @@ void TransferEngine::settle_unended_download(int index) {
 bool TransferEngine::ensure_row_of_stored_file(int index, const std::string& local_path) {
     ABoardInfo& b = boards_[index];
     if (!count_call_logs_) return true;
+    store_rows();  // so that the count sees the rows gathered
     const int rows = count_call_logs_(b.RowPath);
     if (rows < 0) {
         log(FormatFixed("error: cannot tell whether %s has its call record stored", {PrintableText(b.RowPath)}),

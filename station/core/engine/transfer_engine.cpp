@@ -34,20 +34,12 @@ void TransferEngine::StartLibrary(std::uint32_t settle_ms) {
 void TransferEngine::ReleaseLibrary() {
     // Events still queued die with the library: a download it has already finished would keep
     // its file but lose its call row, and the device does not offer it again.
-    for (int taken = 0; taken < kEventsAtRelease; ++taken) {
-        ftp_event event{};
-        if (library_.get_event_async(&event) != 0) break;
-        HandleLibraryEvent(event);
-    }
+    handle_events(kEventsAtRelease);
     library_.release();
 }
 
 void TransferEngine::PollTransferLibrary() {
-    for (int taken = 0; taken < kEventsPerPoll; ++taken) {
-        ftp_event event{};
-        if (library_.get_event_async(&event) != 0) break;
-        HandleLibraryEvent(event);
-    }
+    handle_events(kEventsPerPoll);
     for (int i = 0; i < globals_.DeviceCount; ++i) {
         StepBoardTransfer(i);
         if (row_refresh_) row_refresh_(i);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "station/core/call_log_info.h"
 #include "station/core/engine/board_info.h"
@@ -18,8 +19,9 @@ namespace station {
 class TransferEngine {
 public:
     using LogWriter = std::function<void(const std::string& message, int level)>;
-    // Stores one call row; 0 on success, -1 when it could not be stored.
-    using CallLogInserter = std::function<int(const ACallLogInfo& row)>;
+    // Stores call rows in their order; one result per row: 0 stored (or kept to be stored),
+    // -1 when it could not be.
+    using CallLogInserter = std::function<std::vector<int>(const std::vector<ACallLogInfo>& rows)>;
     using RowRefresh = std::function<void(int index)>;
     // The number of rows stored with this WaveFilePath; -1 when the database cannot tell.
     using CallLogCounter = std::function<int(const std::string& wave_file_path)>;
@@ -81,8 +83,14 @@ private:
     void on_new_file(int index, const ftp_event& event);
     void on_transfer_end(int index, int result);
     void store_call_record(int index);
-    // Stores `row` (its path set to the board's RowPath) and clears RowPath.
+    // Stores `row` (its path set to the board's RowPath) and clears RowPath. While the events
+    // of one poll are handled the rows are gathered and stored together after them: one write
+    // to the disk for the poll rather than one per row.
     void insert_row(int index, ACallLogInfo row, const std::string& file_name);
+    // Stores the gathered rows, then ends their download records.
+    void store_rows();
+    // Handles up to `count` queued events, their rows stored together.
+    void handle_events(int count);
     // For a recording already complete at `local_path`: stores its row from the embedded call
     // record unless a row holds it already. False when the database could not tell.
     bool ensure_row_of_stored_file(int index, const std::string& local_path);
@@ -119,6 +127,13 @@ private:
     RowRefresh row_refresh_;
     CallLogCounter count_call_logs_;
     BoardTable boards_;
+    struct RowToStore {
+        int index;
+        ACallLogInfo row;
+        std::string file_name;
+    };
+    std::vector<RowToStore> rows_to_store_;
+    bool gathering_rows_ = false;
 };
 
 // The display text of a transfer state; empty for a value that is not one.
