@@ -102,7 +102,9 @@ ui::ClassInfo& TEcToolButton::static_class() {
         c.factory = ui::factory_of<TEcToolButton>();
         ui::PropBuilder<B> b(c);
         const auto own_look = [](const B& x) { return !x.use_toolbar_visual_style() || !x.toolbar(); };
-        b.boolean("AllowAllUp", &B::allow_all_up, &B::set_allow_all_up)
+        b.string("Caption", [](const B& x) { return x.text(); }, [](B& x, const std::string& v) { x.set_text(v); },
+                 "TCaption")
+            .boolean("AllowAllUp", &B::allow_all_up, &B::set_allow_all_up)
             .enumeration("Alignment", &B::alignment, &B::set_alignment, ui::TAlignment::taCenter)
             .integer("DisabledIndex", &B::disabled_index, &B::set_disabled_index, -1, "TImageIndex")
             .integer("DownIndex", &B::down_index, &B::set_down_index, -1, "TImageIndex")

@@ -297,6 +297,7 @@ ui::ClassInfo& TEcToolbar::static_class() {
             .enumeration("BorderOuter", &T::border_outer, &T::set_border_outer, TFrameStyleEx::fsGroove)
             .set("BorderSides", "TSides", &T::border_sides, &T::set_border_sides, TSides{TSide::sdTop})
             .integer("BorderWidth", &T::border_width, &T::set_border_width, 0)
+            .boolean("FullRepaint", &T::full_repaint, &T::set_full_repaint, false)
             .integer("ButtonHeight", &T::button_height, &T::set_button_height, 25)
             .integer("ButtonWidth", &T::button_width, &T::set_button_width, 25)
             .enumeration("ButtonLayout", &T::button_layout, &T::set_button_layout, TButtonLayout::blGlyphLeft)
@@ -589,7 +590,8 @@ void TEcToolbar::apply_auto_style(ui::TAlign a) {
 void TEcToolbar::set_toolbar_align(ui::TAlign v) {
     if (auto_style_) apply_auto_style(v);
     set_align(v);
-    if (!auto_resize_) return;
+    // A stored size is the designer's: only a change by the program resets it.
+    if (!auto_resize_ || loading()) return;
     if (v == ui::TAlign::alLeft || v == ui::TAlign::alRight) set_width(32);
     else set_height(32);
 }
