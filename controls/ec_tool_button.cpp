@@ -749,9 +749,8 @@ void TEcToolButton::wnd_proc(ui::Message& m) {
         }
         return;
     case ui::CM_BUTTONPRESSED: {
-        auto* sender = reinterpret_cast<TEcToolButton*>(m.lparam);
-        if (sender == this || group_index_ == 0 || static_cast<int>(m.wparam) != group_index_) return;
-        if (!dynamic_cast<TEcToolButton*>(reinterpret_cast<ui::Control*>(m.lparam))) return;
+        auto* sender = dynamic_cast<TEcToolButton*>(reinterpret_cast<ui::Control*>(m.lparam));
+        if (!sender || sender == this || group_index_ == 0 || static_cast<int>(m.wparam) != group_index_) return;
         if (sender->down() && down_) {
             down_ = false;
             state_ = S::Up;

@@ -8,6 +8,7 @@
 #include "controls/ec_common.h"
 #include "controls/ec_grafx.h"
 #include "controls/ec_panel.h"
+#include "platform/ui/win/actions.h"
 #include "golden_map.h"
 #include "tests/support/window_test/window_test.h"
 
@@ -222,6 +223,27 @@ TEST_F(EcToolButtonForm, FollowsTheBarUntilItsWidthIsSet) {
     EXPECT_TRUE(b->stores_size());
     b->set_use_toolbar_button_size(true);
     EXPECT_GE(b->width(), 70) << "following again at once";
+}
+
+TEST_F(EcToolButtonForm, ActionSuppliesDownAndImageIndex) {
+    ui::Action action(form.get());
+    action.set_checked(true);
+    action.set_image_index(2);
+    TEcToolButton* b = add(0, 0);
+    b->set_group_index(3);
+    b->set_action(&action);
+    EXPECT_TRUE(b->down());
+    EXPECT_EQ(b->image_index(), 2);
+    TEcToolButtonActionLink link(*b);
+    EXPECT_TRUE(link.is_checked_linked());
+    EXPECT_TRUE(link.is_image_index_linked());
+    link.set_image_index(1);
+    EXPECT_EQ(b->image_index(), 1);
+
+    ui::Action other(form.get());
+    b->assign_to_action(other);
+    EXPECT_TRUE(other.checked());
+    EXPECT_EQ(other.image_index(), 1);
 }
 
 TEST_F(EcToolButtonForm, DisabledImageChosen) {

@@ -99,6 +99,20 @@ TEST_F(EcToolbarForm, PresetsAndHandSetValues) {
     EXPECT_EQ(bar->row_height(), 1);
 }
 
+TEST_F(EcToolbarForm, AutoResizeTellsTheParentItsSize) {
+    std::vector<std::pair<WPARAM, LPARAM>> sizes;
+    form->on_message(WM_SIZE, [&](ui::Message& m) { sizes.emplace_back(m.wparam, m.lparam); });
+    button("b");
+    show();
+    sizes.clear();
+    bar->set_row_height(40);
+    EXPECT_EQ(bar->height(), 44);
+    window_test::pump_until([&] { return !sizes.empty(); }, 1000);
+    ASSERT_EQ(sizes.size(), 1u);
+    EXPECT_EQ(sizes[0].first, static_cast<WPARAM>(SIZE_RESTORED));
+    EXPECT_EQ(sizes[0].second, MAKELPARAM(form->width(), form->height())) << "the parent's outer size";
+}
+
 TEST_F(EcToolbarForm, InAPageScrollerAutoResizeStaysOff) {
     auto* scroller = new ui::PageScroller(form.get());
     scroller->set_parent(form.get());
