@@ -718,14 +718,17 @@ void TEcToolbar::wnd_proc(ui::Message& m) {
         TEcCustomPanel::wnd_proc(m);
         if (on_visible_changed) on_visible_changed(this);
         return;
-    case ui::CM_CONTROLLISTCHANGE:
-        // A child that leaves the bar leaves its list.
-        if (!m.lparam && !destroying_ && !destroying() && list_.remove(reinterpret_cast<ui::Control*>(m.wparam)) >= 0) {
+    case ui::CM_CONTROLLISTCHANGE: {
+        // A child joins the list at its end and leaves it with the bar.
+        auto* child = reinterpret_cast<ui::Control*>(m.wparam);
+        if (m.lparam && !loading() && child != overflow_button_) list_.add(child);
+        if (!m.lparam && !destroying_ && !destroying() && list_.remove(child) >= 0) {
             TEcCustomPanel::wnd_proc(m);
             arrange_controls();
             return;
         }
         break;
+    }
     default: break;
     }
     TEcCustomPanel::wnd_proc(m);

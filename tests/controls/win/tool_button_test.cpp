@@ -162,6 +162,26 @@ TEST_F(EcToolButtonForm, SplitAndWholeButtonDropDowns) {
     EXPECT_EQ(tracked, 2) << "no menu, nothing opens";
 }
 
+TEST_F(EcToolButtonForm, RightToLeftTheArrowPartLeads) {
+    int chosen = 0, clicks = 0, tracked = 0;
+    TEcToolButton* b = add(10, 10);
+    b->set_bidi_mode(ui::TBiDiMode::bdRightToLeft);
+    b->set_tool_style(TEcToolStyle::tsDropDown);
+    b->set_drop_down_menu(menu_with("Range", chosen));
+    b->on_click = [&](ui::Component*) { ++clicks; };
+    ui::PopupMenu::set_track_function([&](HMENU, UINT, int, int, HWND) -> UINT {
+        ++tracked;
+        return 0;
+    });
+    show();
+    click(10 + 35, 20);  // the trailing side is the button's own
+    EXPECT_EQ(tracked, 0);
+    EXPECT_EQ(clicks, 1);
+    click(10 + 5, 20);  // the leading 14 pixels open the menu
+    EXPECT_EQ(tracked, 1);
+    EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(EcToolButtonForm, ReopenGuardOnATestClockAlsoAcrossTheWrap) {
     int chosen = 0;
     std::uint32_t now = 1000;

@@ -83,6 +83,17 @@ TEST_F(EcToolbarForm, ButtonsLineUpInTheirOrderAndTheBarFitsItsRows) {
     EXPECT_EQ(bar->control_list().index_of(b[1]), 1) << "but keeps its place";
 }
 
+TEST_F(EcToolbarForm, RightToLeftBarsStartAtTheRight) {
+    bar->set_toolbar_align(ui::TAlign::alNone);
+    bar->set_width(200);
+    bar->set_bidi_mode(ui::TBiDiMode::bdRightToLeft);
+    auto* first = button("first");
+    auto* second = button("second");
+    bar->arrange_controls();
+    EXPECT_EQ(first->left(), 200 - 25 - 4);
+    EXPECT_EQ(second->left(), 200 - 25 - 29);
+}
+
 TEST_F(EcToolbarForm, PresetsAndHandSetValues) {
     auto* b = button("Go");
     bar->set_text_options(TEcToolbarTextOptions::ttoShowTextLabels);
