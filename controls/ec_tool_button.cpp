@@ -734,19 +734,18 @@ void TEcToolButton::drop_down() {
 void TEcToolButton::wnd_proc(ui::Message& m) {
     TEcToolbar* bar = toolbar();
     switch (m.msg) {
+    // The hover re-check asks again and again: OnMouseEnter and OnMouseLeave fire on changes only.
     case ui::CM_MOUSEENTER:
+        if (mouse_over_) return;
+        mouse_over_ = true;
         GraphicControl::wnd_proc(m);
-        if (!mouse_over_) {
-            mouse_over_ = true;
-            if (flat_like()) repaint();
-        }
+        if (flat_like()) repaint();
         return;
     case ui::CM_MOUSELEAVE:
+        if (!mouse_over_ || in_drop_down_) return;
+        mouse_over_ = false;
         GraphicControl::wnd_proc(m);
-        if (mouse_over_ && !in_drop_down_) {
-            mouse_over_ = false;
-            if (flat_like()) repaint();
-        }
+        if (flat_like()) repaint();
         return;
     case ui::CM_BUTTONPRESSED: {
         auto* sender = dynamic_cast<TEcToolButton*>(reinterpret_cast<ui::Control*>(m.lparam));

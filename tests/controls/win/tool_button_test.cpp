@@ -104,6 +104,12 @@ TEST_F(EcToolButtonForm, GroupedButtonsLatchOneAtATime) {
     EXPECT_FALSE(b->down());
     EXPECT_EQ(clicks, 2);
 
+    int enters = 0;
+    a->on_mouse_enter = [&](ui::Component*) { ++enters; };
+    a->perform(ui::CM_MOUSEENTER);
+    a->perform(ui::CM_MOUSEENTER);
+    EXPECT_EQ(enters, 1) << "entering twice is one enter";
+
     TEcToolButton* loose = add(80, 10);
     loose->set_down(true);
     EXPECT_FALSE(loose->down()) << "outside a group Down stays False";
