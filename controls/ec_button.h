@@ -1,15 +1,20 @@
 // The control set's painted push buttons: the base that check boxes and radio buttons share
 // (caption styles, hot tracking, mouse and focus), the push button with default, cancel, modal
 // result and latching groups, the bit button with its glyph and standard kinds, and the small
-// graphic button of spin and button edits with auto-repeat.
+// graphic button of spin and button edits with auto-repeat; the tool button of the tool bar
+// (glyph from an image list, caption in four layouts, groups, drop-down menu).
 #pragma once
+#include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "controls/model/button_layout.h"
 #include "controls/model/ec_enums.h"
+#include "controls/model/tool_button_layout.h"
 #include "platform/ui/win/forms.h"
 #include "platform/ui/win/graphics.h"
 #include "platform/ui/win/image_list.h"
+#include "platform/ui/win/menus.h"
 #include "platform/ui/win/timer.h"
 
 namespace ec {
@@ -280,6 +285,172 @@ private:
     TEcControlButtonStyle style_ = TEcControlButtonStyle::cbsNone;
     bool mouse_over_ = false, down_ = false, dragging_ = false;
     std::unique_ptr<ui::Timer> timer_;
+};
+
+class TEcToolbar;
+class TEcToolButton;
+
+// The tool bar tells its buttons of its settings by these, sent to every child.
+constexpr unsigned CM_TOOLBARSHOWCAPTIONCHANGED = 0xB3EA;
+constexpr unsigned CM_TOOLBARBUTTONLAYOUTCHANGED = 0xB3EB;
+constexpr unsigned CM_TOOLBARBUTTONSIZECHANGED = 0xB3EC;
+constexpr unsigned CM_TOOLBARVISUALSTYLECHANGED = 0xB3ED;
+
+enum class ToolButtonState { Up, Disabled, Pressed, Down, Dropped };
+
+// Ties the button's Down and ImageIndex to its action's Checked and ImageIndex.
+class TEcToolButtonActionLink {
+public:
+    explicit TEcToolButtonActionLink(TEcToolButton& button) : button_(button) {}
+    bool is_checked_linked() const;
+    bool is_image_index_linked() const;
+    void set_checked(bool v);
+    void set_image_index(int v);
+
+private:
+    TEcToolButton& button_;
+};
+
+class TEcToolButton : public ui::GraphicControl {
+    UI_CLASS_IDENTITY()
+public:
+    explicit TEcToolButton(ui::Component* owner);
+    ~TEcToolButton() override;
+
+    ui::TAlignment alignment() const { return alignment_; }
+    void set_alignment(ui::TAlignment v) { store(alignment_, v); }
+    TButtonLayout layout() const { return layout_; }
+    void set_layout(TButtonLayout v);
+    bool show_caption() const { return show_caption_; }
+    void set_show_caption(bool v);
+    bool transparent() const { return transparent_; }
+    void set_transparent(bool v) { store(transparent_, v); }
+    bool flat() const { return flat_; }
+    void set_flat(bool v) { store(flat_, v); }
+    TEcVisualStyle visual_style() const { return visual_style_; }
+    void set_visual_style(TEcVisualStyle v);
+    TEcGradientColorStyle gradient_color_style() const { return gradient_color_style_; }
+    void set_gradient_color_style(TEcGradientColorStyle v) { store(gradient_color_style_, v); }
+    TColor selection_color_start() const { return selection_color_start_; }
+    void set_selection_color_start(TColor v) { store(selection_color_start_, v); }
+    TColor selection_color_stop() const { return selection_color_stop_; }
+    void set_selection_color_stop(TColor v) { store(selection_color_stop_, v); }
+    TColor selection_frame_color() const { return selection_frame_color_; }
+    void set_selection_frame_color(TColor v) { store(selection_frame_color_, v); }
+    bool use_toolbar_button_size() const { return use_toolbar_button_size_; }
+    void set_use_toolbar_button_size(bool v);
+    bool use_toolbar_button_layout() const { return use_toolbar_button_layout_; }
+    void set_use_toolbar_button_layout(bool v);
+    bool use_toolbar_show_caption() const { return use_toolbar_show_caption_; }
+    void set_use_toolbar_show_caption(bool v);
+    bool use_toolbar_visual_style() const { return use_toolbar_visual_style_; }
+    void set_use_toolbar_visual_style(bool v);
+
+    ui::ImageList* images() const { return images_; }
+    void set_images(ui::ImageList* list);
+    int image_index() const { return image_index_; }
+    void set_image_index(int v) { store(image_index_, v); }
+    int down_index() const { return down_index_; }
+    void set_down_index(int v) { store(down_index_, v); }
+    int disabled_index() const { return disabled_index_; }
+    void set_disabled_index(int v) { store(disabled_index_, v); }
+    int hot_index() const { return hot_index_; }
+    void set_hot_index(int v) { store(hot_index_, v); }
+    int group_index() const { return group_index_; }
+    void set_group_index(int v);
+    bool allow_all_up() const { return allow_all_up_; }
+    void set_allow_all_up(bool v);
+    bool down() const { return down_; }
+    void set_down(bool v);
+    TEcToolStyle tool_style() const { return tool_style_; }
+    void set_tool_style(TEcToolStyle v);
+    ui::PopupMenu* drop_down_menu() const { return drop_down_menu_; }
+    void set_drop_down_menu(ui::PopupMenu* menu);
+
+    // A new parent that is a tool bar hands its styles down.
+    void set_parent(ui::WinControl* parent) override;
+    // Width and Height set by the program or a description stop following the bar's size.
+    void set_bounds(int left, int top, int width, int height) override;
+
+    // The image list drawn from: Images, else the parent tool bar's.
+    ui::ImageList* image_list_in_use() const;
+    TEcToolbar* toolbar() const;
+    ToolButtonState state() const { return state_; }
+    bool mouse_over() const { return mouse_over_; }
+    // Whether descriptions store Width and Height (not while they are the bar's).
+    bool stores_size() const;
+
+    // Opens DropDownMenu under the button; nothing without one.
+    virtual void drop_down();
+    // Takes the bar's caption flag, layout, size and look, as far as the button follows them.
+    void pick_up_toolbar_styles();
+    void click() override;
+    void wnd_proc(ui::Message& m) override;
+    void assign(const ui::Persistent& source) override;
+    // Copies Down into the action's Checked and ImageIndex into its ImageIndex.
+    void assign_to_action(ui::Action& action) const;
+
+    // The clock of the re-open guard (milliseconds, wrapping); tests set their own.
+    using TickSource = std::function<std::uint32_t()>;
+    static void set_tick_source(TickSource source);  // nullptr: GetTickCount again
+
+    ui::NotifyEvent on_drop_down;
+
+protected:
+    void paint(ui::Canvas& canvas) override;
+    void mouse_down(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
+    void mouse_move(ui::TShiftState shift, int x, int y) override;
+    void mouse_up(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
+    void notification(ui::Component* c, ui::TOperation op) override;
+    void loaded() override;
+    void action_change(ui::Action& action) override;
+
+    virtual void draw_frame_and_face(ui::Canvas& canvas, ui::Rect r);
+    virtual void draw_glyph(ui::Canvas& canvas, const ui::Rect& r);
+    virtual void draw_drop_down_part(ui::Canvas& canvas);
+    virtual void draw_caption(ui::Canvas& canvas, const ui::Rect& r);
+    ToolButtonRects place_glyph_and_caption(ui::Canvas& canvas) const;
+
+private:
+    template <class T>
+    void store(T& field, const T& value) {
+        if (field == value) return;
+        field = value;
+        invalidate();
+    }
+    bool flat_like() const { return visual_style_ != TEcVisualStyle::vsClassic || flat_; }
+    bool themed() const;
+    bool active_look() const;
+    bool split_button() const;  // tsDropDown with a click of its own
+    bool has_own_click() const { return static_cast<bool>(on_click) || action() != nullptr; }
+    SIZE glyph_size() const;
+    int caption_text_width() const;
+    void follow_size();
+    void check_hover();
+    void broadcast_group();
+    void images_changed();
+    void fix_state();
+
+    ui::TAlignment alignment_ = ui::TAlignment::taCenter;
+    TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
+    bool show_caption_ = false, transparent_ = true, flat_ = true;
+    TEcVisualStyle visual_style_ = TEcVisualStyle::vsWinXP;
+    TEcGradientColorStyle gradient_color_style_ = TEcGradientColorStyle::gcsSystem;
+    TColor selection_color_start_ = ui::clBtnFace, selection_color_stop_ = ui::clBtnShadow;
+    TColor selection_frame_color_ = ui::cl3DDkShadow;
+    bool use_toolbar_button_size_ = true, use_toolbar_button_layout_ = true;
+    bool use_toolbar_show_caption_ = true, use_toolbar_visual_style_ = true;
+    ui::ImageList* images_ = nullptr;
+    int images_link_ = 0;
+    int image_index_ = -1, down_index_ = -1, disabled_index_ = -1, hot_index_ = -1;
+    int group_index_ = 0;
+    bool allow_all_up_ = false, down_ = false;
+    TEcToolStyle tool_style_ = TEcToolStyle::tsButton;
+    ui::PopupMenu* drop_down_menu_ = nullptr;
+    ToolButtonState state_ = ToolButtonState::Up;
+    bool mouse_over_ = false, dragging_ = false, in_drop_down_ = false, treat_as_normal_ = true;
+    std::uint32_t last_drop_ = 0;
+    bool following_ = false;  // the bar is setting the size: it still follows
 };
 
 // Publishes the classes above for window descriptions.

@@ -1,10 +1,18 @@
 // The control set's containers: the framed panel (two borders on any sides, a band between
-// them, flat or gradient fill, grid, caption with margins), the group box in six styles and
-// the spacer between tool-bar buttons.
+// them, flat or gradient fill, grid, caption with margins), the group box in six styles, the
+// spacer between tool-bar buttons and the tool bar that lays its controls out in rows.
 #pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "controls/ec_common.h"
+#include "controls/model/button_layout.h"
 #include "controls/model/frame_controller.h"
 #include "controls/model/panel_layout.h"
+#include "controls/model/reg_ini_file.h"
+#include "controls/model/toolbar_layout.h"
+#include "platform/ui/win/image_list.h"
 #include "platform/ui/win/std_controls.h"
 
 namespace ec {
@@ -192,6 +200,189 @@ protected:
 private:
     bool grooved_ = false;
     TOrientation orientation_ = TOrientation::orHorizontal;
+};
+
+class TEcToolbar;
+class TEcPopupPanel;
+
+// The tool bar's controls in its order, each with its name (the name stays while the control is
+// not yet found after loading).
+class TEcToolbarControlList {
+public:
+    struct Entry {
+        ui::Control* control = nullptr;
+        std::string name;
+    };
+    int count() const { return static_cast<int>(entries_.size()); }
+    const Entry& at(int i) const { return entries_.at(static_cast<std::size_t>(i)); }
+    const std::vector<Entry>& entries() const { return entries_; }
+    // The existing index when the control is listed already.
+    int add(ui::Control* control);
+    int add_name(const std::string& name);
+    int remove(ui::Control* control);
+    int remove_name(const std::string& name);
+    int index_of(const ui::Control* control) const;
+    int index_of_name(const std::string& name) const;  // without regard to case
+    void clear() { entries_.clear(); }
+
+private:
+    std::vector<Entry> entries_;
+};
+
+// Captions a customisation dialog would show; kept and stored only.
+class TEcCustomizeCaptions : public ui::Persistent {
+    UI_CLASS_IDENTITY()
+public:
+    TEcCustomizeCaptions();
+    // Index 1 Title .. 9 SelectiveTextOnRight.
+    const std::string& caption(int index) const { return captions_.at(static_cast<std::size_t>(index - 1)); }
+    void set_caption(int index, const std::string& text);
+    bool modified() const { return modified_; }
+    void assign(const ui::Persistent& source) override;
+
+private:
+    std::vector<std::string> captions_;
+    bool modified_ = false;
+};
+
+// The button at the trailing edge of a tool bar that does not wrap: it opens a popup tool bar
+// with the buttons that did not fit.
+class TEcToolbarPopupButton : public ui::CustomControl {
+    UI_CLASS_IDENTITY()
+public:
+    explicit TEcToolbarPopupButton(TEcToolbar* bar);
+    ~TEcToolbarPopupButton() override;
+
+    TColor frame_color() const { return frame_color_; }
+    void set_frame_color(TColor v);
+    bool is_down() const { return down_; }
+    // Opens the popup tool bar beneath the button; returns once it has closed.
+    void show_overflow_popup();
+    // The popup tool bar while it is open (tests look into it).
+    TEcToolbar* popup_toolbar() const { return popup_bar_; }
+    TEcPopupPanel* popup_panel() const { return popup_panel_; }
+    // Fired once the popup tool bar is filled, just before it opens.
+    ui::NotifyEvent on_popup;
+
+protected:
+    void paint(ui::Canvas& canvas) override;
+    void mouse_down(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
+    void mouse_move(ui::TShiftState shift, int x, int y) override;
+    void mouse_up(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
+    bool erase_background(HDC) override { return true; }
+
+private:
+    friend class TEcPopupToolButton;
+    TEcToolbar* bar_;
+    TColor frame_color_ = ui::clBtnShadow;
+    bool pressed_ = false, down_ = false;
+    ui::Control* chosen_ = nullptr;
+    TEcPopupPanel* popup_panel_ = nullptr;
+    TEcToolbar* popup_bar_ = nullptr;
+};
+
+class TEcToolbar : public TEcCustomPanel {
+    UI_CLASS_IDENTITY()
+public:
+    explicit TEcToolbar(ui::Component* owner);
+    ~TEcToolbar() override;
+
+    bool auto_resize() const { return auto_resize_; }
+    void set_auto_resize(bool v);
+    bool auto_style() const { return auto_style_; }
+    void set_auto_style(bool v) { auto_style_ = v; }
+    ui::Bitmap& background() { return background_; }
+    void set_background(const ui::Bitmap& b) { background_.assign(b); }
+    int button_height() const { return button_height_; }
+    void set_button_height(int v);
+    int button_width() const { return button_width_; }
+    void set_button_width(int v);
+    TButtonLayout button_layout() const { return button_layout_; }
+    void set_button_layout(TButtonLayout v);
+    TEcCustomizeCaptions& customize_captions() { return captions_; }
+    ui::ImageList* images() const { return images_; }
+    void set_images(ui::ImageList* list);
+    int margin() const { return margin_; }
+    void set_margin(int v);
+    int top_margin() const { return top_margin_; }
+    void set_top_margin(int v);
+    TOrientation orientation() const { return orientation_; }
+    void set_orientation(TOrientation v);
+    RegIniFile* reg_ini_file() const { return reg_ini_file_; }
+    void set_reg_ini_file(RegIniFile* v);
+    int row_height() const { return row_height_; }
+    void set_row_height(int v);
+    bool show_button_captions() const { return show_button_captions_; }
+    void set_show_button_captions(bool v);
+    bool show_divider() const { return show_divider_; }
+    void set_show_divider(bool v);
+    TEcToolbarTextOptions text_options() const { return text_options_; }
+    void set_text_options(TEcToolbarTextOptions v);
+    bool wrap_controls() const { return wrap_controls_; }
+    void set_wrap_controls(bool v);
+    ui::TAlign toolbar_align() const { return align(); }
+    void set_toolbar_align(ui::TAlign v);
+    // Changing a border clears AutoStyle; changing the look tells the buttons.
+    void set_border_inner(TFrameStyleEx v);
+    void set_border_outer(TFrameStyleEx v);
+    void set_border_sides(TSides v);
+    void set_visual_style(TEcVisualStyle v);
+    void set_gradient_color_style(TEcGradientColorStyle v);
+
+    const TEcToolbarControlList& control_list() const { return list_; }
+    TEcToolbarControlList& control_list() { return list_; }
+    int row_pitch() const { return row_pitch_; }
+    virtual int row_height_for_row(int /*row*/) const { return row_height_; }
+    bool overflow_shown() const { return overflow_shown_; }
+    TEcToolbarPopupButton* overflow_button() const { return overflow_button_; }
+    // Lays the listed controls out again (the wrap layout).
+    void arrange_controls();
+    void apply_auto_style(ui::TAlign align);
+    POINT repaint_margin_size() const override { return overflow_shown_ ? POINT{15, 1} : POINT{1, 1}; }
+
+    void set_parent(ui::WinControl* parent) override;
+    void align_controls(ui::Control* changed, ui::Rect& r) override;
+    void change_scale(int multiplier, int divider);
+    void wnd_proc(ui::Message& m) override;
+
+    ui::NotifyEvent on_visible_changed;
+
+protected:
+    void paint(ui::Canvas& canvas) override;
+    void draw_caption_text(ui::Canvas&, ui::Rect) override {}
+    void notification(ui::Component* c, ui::TOperation op) override;
+    void loaded() override;
+
+private:
+    friend class TEcToolbarPopupButton;
+    bool check_auto_resize_allowed(bool v) const;
+    void apply_button_metrics(bool captions, int width, int height);
+    void changed_by_hand();
+    void place_overflow_button();
+    void post_size_to_parent();
+    void read_controls(const ui::DescValue& v);
+    bool write_controls(ui::DescValue& v) const;
+
+    TEcToolbarControlList list_;
+    std::vector<std::string> loading_names_;
+    bool names_read_ = false;
+    bool auto_resize_ = true, auto_style_ = true;
+    ui::Bitmap background_;
+    int button_height_ = 25, button_width_ = 25;
+    TButtonLayout button_layout_ = TButtonLayout::blGlyphLeft;
+    TEcCustomizeCaptions captions_;
+    ui::ImageList* images_ = nullptr;
+    int images_link_ = 0;
+    int margin_ = 4, top_margin_ = 2;
+    TOrientation orientation_ = TOrientation::orHorizontal;
+    RegIniFile* reg_ini_file_ = nullptr;
+    int row_height_ = 25, row_pitch_ = 25;
+    bool show_button_captions_ = false, show_divider_ = true;
+    TEcToolbarTextOptions text_options_ = TEcToolbarTextOptions::ttoNoTextLabels;
+    bool wrap_controls_ = true;
+    TEcToolbarPopupButton* overflow_button_ = nullptr;
+    bool overflow_shown_ = false;
+    bool applying_preset_ = false, arranging_ = false, destroying_ = false;
 };
 
 void register_panel_classes();

@@ -8,6 +8,7 @@
 #include "controls/ec_list_vw.h"
 #include "controls/ec_lst_box.h"
 #include "controls/ec_panel.h"
+#include "controls/ec_popups.h"
 #include "controls/ec_rad_chk.h"
 #include "controls/ec_rad_grp.h"
 #include "controls/ec_snd_msg.h"
@@ -37,6 +38,10 @@ void register_control_set_classes() {
     ui::register_class(TEcCheckList::static_class());
     ui::register_class(TEcComboBox::static_class());
     ui::register_class(TEcListView::static_class());
+    // tool buttons, tool bars and the popup panel
+    ui::register_class(TEcToolButton::static_class());
+    ui::register_class(TEcToolbar::static_class());
+    register_popup_classes();
 }
 
 } // namespace ec

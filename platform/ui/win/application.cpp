@@ -143,6 +143,18 @@ bool Application::handle_message() {
     return true;
 }
 
+bool Application::handle_waiting_message() {
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+    }
+    process_message(msg);
+    return true;
+}
+
 void Application::process_messages() {
     MSG msg;
     for (int guard = 0; guard < 100000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++guard) {

@@ -41,6 +41,9 @@ public:
     void process_messages();
     // Waits for one message and handles it; false when the loop should end.
     bool handle_message();
+    // Handles one waiting message without waiting; false when none waits or it was the quit
+    // message, which stays for the outer loop. Local loops (a popup's) use it.
+    bool handle_waiting_message();
     void terminate();
     bool terminated() const { return terminated_; }
     // Dialog keys, menu shortcuts and accelerators before a message reaches its window; true

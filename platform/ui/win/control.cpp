@@ -1310,6 +1310,11 @@ void WinControl::wnd_proc(Message& m) {
             return;
         }
         break;
+    case WM_CAPTURECHANGED:
+        // A modal loop (a menu run inside a windowless child's press) took the mouse and ate the
+        // release: the child no longer holds it.
+        if (reinterpret_cast<HWND>(m.lparam) != handle_) capture_control_ = nullptr;
+        break;
     case WM_MOUSELEAVE:
         tracking_leave_ = false;
         update_mouse_over(nullptr);

@@ -457,6 +457,10 @@ void Form::wnd_proc(Message& m) {
             return;
         }
         break;
+    case WM_ACTIVATEAPP:
+        // Sent, never queued: a local loop (a popup's, for instance) sees only the posted notice.
+        if (!m.wparam && handle_allocated()) PostMessageW(handle(), CM_DEACTIVATE, 0, 0);
+        break;
     case WM_SETCURSOR:
         if (screen().cursor() != crDefault && LOWORD(m.lparam) == HTCLIENT) {
             SetCursor(cursor_handle(screen().cursor()));

@@ -1,6 +1,7 @@
 // Messages the layer passes on: parent colour and font changes to the children, system colour
-// and theme changes down the tree, the mouse wheel to the control under it, and popup menus
-// back on the system's tracking.
+// and theme changes down the tree, the mouse wheel to the control under it, popup menus back on
+// the system's tracking, the application's deactivation as a posted notice, and a windowless
+// child's hold on the mouse ended by another window taking it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -98,6 +99,50 @@ TEST_F(LayerMessages, WheelReachesTheControlsHandlers) {
     EXPECT_EQ(calls, (std::vector<std::string>{"wheel -120", "down", "wheel 120", "up", "wheel 280"}));
     const unsigned lines = wheel_scroll_lines();
     EXPECT_TRUE(lines > 0 && (lines < 100 || lines == WHEEL_PAGESCROLL)) << lines;
+}
+
+// Records the mouse messages that reach it.
+class MouseRecorder : public GraphicControl {
+public:
+    using GraphicControl::GraphicControl;
+    int moves = 0;
+    void wnd_proc(Message& m) override {
+        if (m.msg == WM_MOUSEMOVE) ++moves;
+        GraphicControl::wnd_proc(m);
+    }
+};
+
+TEST_F(LayerMessages, LosingTheApplicationsActivationPostsTheDeactivateNotice) {
+    Form form(nullptr);
+    form.handle_needed();
+    MSG msg;
+    while (PeekMessageW(&msg, form.handle(), CM_DEACTIVATE, CM_DEACTIVATE, PM_REMOVE)) {
+    }
+    SendMessageW(form.handle(), WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_FALSE(PeekMessageW(&msg, form.handle(), CM_DEACTIVATE, CM_DEACTIVATE, PM_REMOVE));
+    SendMessageW(form.handle(), WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_TRUE(PeekMessageW(&msg, form.handle(), CM_DEACTIVATE, CM_DEACTIVATE, PM_REMOVE));
+}
+
+TEST_F(LayerMessages, AnotherWindowTakingTheMouseEndsAWindowlessChildsHold) {
+    Form form(nullptr);
+    form.set_bounds(10, 10, 200, 120);
+    auto* pressed = new MouseRecorder(&form);
+    pressed->set_parent(&form);
+    pressed->set_bounds(0, 0, 50, 50);
+    auto* other = new MouseRecorder(&form);
+    other->set_parent(&form);
+    other->set_bounds(60, 0, 50, 50);
+    form.show();
+    SendMessageW(form.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    // What a menu run inside the press does: its own window takes the mouse and eats the release.
+    Form menu_like(nullptr);
+    menu_like.handle_needed();
+    SetCapture(menu_like.handle());
+    ReleaseCapture();
+    SendMessageW(form.handle(), WM_MOUSEMOVE, 0, MAKELPARAM(70, 10));
+    EXPECT_EQ(other->moves, 1);
+    EXPECT_EQ(pressed->moves, 0);
 }
 
 void CALLBACK close_menu(HWND, UINT, UINT_PTR id, DWORD) {
