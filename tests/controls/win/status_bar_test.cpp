@@ -169,6 +169,32 @@ TEST_F(EcStatusBar, GripPressSendsTheSizingCommandOnlyWhereAllowed) {
     }
 }
 
+// Over the grip the bar shows the diagonal sizing pointer; elsewhere it leaves the pointer
+// to the layer.
+TEST_F(EcStatusBar, SizingPointerOverTheGrip) {
+    auto* bar = add_bar();
+    form->show();
+    window_test::pump(0);
+    const auto pointer_at = [&](int x) {
+        const POINT p = bar->client_to_screen(POINT{x, 8});
+        SetCursorPos(p.x, p.y);
+        window_test::pump_until([&] {
+            POINT now{};
+            GetCursorPos(&now);
+            return now.x == p.x && now.y == p.y;
+        }, 2000);
+        SetCursor(ui::cursor_handle(ui::crArrow));
+        return bar->perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(bar->handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    };
+    EXPECT_EQ(pointer_at(bar->width() - 13), 1);
+    EXPECT_EQ(GetCursor(), ui::cursor_handle(ui::crSizeNWSE));
+    pointer_at(bar->width() - 14);
+    EXPECT_NE(GetCursor(), ui::cursor_handle(ui::crSizeNWSE)) << "left of the grip";
+    bar->set_show_size_grip(false);
+    pointer_at(bar->width() - 5);
+    EXPECT_NE(GetCursor(), ui::cursor_handle(ui::crSizeNWSE)) << "no grip";
+}
+
 TEST_F(EcStatusBar, DialogBarDrawsNoGripAndMaximisedFormHidesIt) {
     const auto grip_pixel = [this](TEcStatusBar* bar) {
         paint(*bar, bar->width(), bar->height());
