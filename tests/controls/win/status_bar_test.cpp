@@ -356,6 +356,62 @@ TEST_F(EcStatusBar, GlyphStripSetsNumGlyphsBelowFive) {
     }
 }
 
+// The glyph's source: the image list while ImageIndex names an image, else the strip; a
+// disabled pane takes DisabledIndex or the strip's second image.
+TEST_F(EcStatusBar, GlyphFromTheImageListOrTheStrip) {
+    const auto solid = [](ui::Bitmap& b, int w, int h, std::initializer_list<ui::TColor> cells) {
+        b.set_size(w, h);
+        int x = 0;
+        for (ui::TColor c : cells) {
+            b.canvas().brush().color = c;
+            b.canvas().fill_rect({x, 0, x + h, h});
+            x += h;
+        }
+    };
+    ui::ImageList images(nullptr);
+    images.set_width(8);
+    images.set_height(8);
+    ui::Bitmap red, blue, strip;
+    solid(red, 8, 8, {kRed});
+    solid(blue, 8, 8, {ui::clBlue});
+    images.add_masked(red, ui::clFuchsia);
+    images.add_masked(blue, ui::clFuchsia);
+    solid(strip, 16, 8, {ui::clGreen, ui::clGray});
+    strip.transparent_color = ui::clFuchsia;
+
+    TEcGlyphStatus pane(nullptr);
+    pane.set_color(ui::clYellow);
+    pane.set_transparent(false);
+    pane.set_frame_style(TFrameStyle::fsNone);
+    pane.set_bounds(0, 0, 40, 20);
+    pane.set_glyph(strip);
+    ASSERT_EQ(pane.num_glyphs(), 2);
+    pane.set_images(&images);
+    struct Case {
+        const char* what;
+        int image_index, disabled_index;
+        bool enabled;
+        ui::TColor seen;
+    };
+    const Case cases[] = {
+        {"ImageIndex -1: the strip", -1, -1, true, ui::clGreen},
+        {"an image", 1, -1, true, ui::clBlue},
+        {"disabled with DisabledIndex", 1, 0, false, kRed},
+        {"enabled with DisabledIndex", 1, 0, true, ui::clBlue},
+        {"an index past the list draws nothing", 5, -1, true, ui::clYellow},
+        {"disabled strip: its second image", -1, -1, false, ui::clGray},
+    };
+    for (const Case& c : cases) {
+        pane.set_image_index(c.image_index);
+        pane.set_disabled_index(c.disabled_index);
+        pane.set_enabled(c.enabled);
+        paint(pane, 40, 20);
+        GdiFlush();
+        // Glyph offset 2 + border 1, no frame; centred down the pane.
+        EXPECT_EQ(bitmap.pixel(3 + 4, 6 + 4), ui::color_to_rgb(c.seen)) << c.what;
+    }
+}
+
 TEST_F(EcStatusBar, BordersSurviveLoadingOnlyWithoutAutoStyle) {
     auto* bar = add_bar();
     bar->set_border_outer(TFrameStyleEx::fsRaised);
@@ -376,6 +432,21 @@ TEST_F(EcStatusBar, BordersSurviveLoadingOnlyWithoutAutoStyle) {
     EXPECT_TRUE(fixed->auto_style());
 }
 
+// A strip of two 16 x 16 glyphs drawn here: a telephone-ish shape and its grey twin.
+void draw_call_glyph(ui::Bitmap& strip) {
+    strip.set_size(32, 16);
+    ui::Canvas& c = strip.canvas();
+    c.brush().color = ui::clFuchsia;
+    c.fill_rect({0, 0, 32, 16});
+    for (int cell = 0; cell < 2; ++cell) {
+        const int x = cell * 16;
+        c.brush().color = cell ? ui::clGray : ui::rgb(0, 120, 0);
+        c.pen().color = c.brush().color;
+        c.round_rect(x + 2, 2, x + 14, 7, 4, 4);
+        c.rectangle(x + 5, 6, x + 11, 14);
+    }
+}
+
 TEST_F(EcStatusBar, StatusBarWithPanesRoundTrips) {
     form->set_name("F");
     auto* images = new ui::ImageList(form.get());
@@ -392,6 +463,9 @@ TEST_F(EcStatusBar, StatusBarWithPanesRoundTrips) {
     state->set_blinking(true);
     state->set_fill_color(ui::clYellow);
     state->set_frame_style(TFrameStyle::fsLowered);
+    ui::Bitmap glyph;
+    draw_call_glyph(glyph);
+    state->set_glyph(glyph);
     auto* type = add_pane<TEcGlyphStatus>(bar, 120, 25);
     type->set_name("paneType");
     type->set_images(images);
@@ -402,6 +476,7 @@ TEST_F(EcStatusBar, StatusBarWithPanesRoundTrips) {
     for (const char* line : {"AutoScalePanes = True", "SimpleCaption = 'Found 3 calls'", "ShowSizeGrip = False",
                              "Caption = 'Recording'", "Alignment = taCenter", "Blinking = True",
                              "FillColor = clYellow", "ParentFillColor = False", "FrameStyle = fsLowered",
+                             "NumGlyphs = 2",
                              "Images = imgCallTypes", "ImageIndex = 2", "GlyphAlignment = gaRight"})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
     for (const char* absent : {"AutoStyle", "BorderOuter", "SimpleStatus", "Transparent", "ParentColor"})
@@ -409,25 +484,24 @@ TEST_F(EcStatusBar, StatusBarWithPanesRoundTrips) {
     ui::Form copy(nullptr);
     ui::read_description(copy, text);
     EXPECT_EQ(ui::write_description(copy), text);
+
+    // A bar and a pane as created write only their names and places.
+    ui::Form plain(nullptr);
+    plain.set_name("F");
+    auto* fresh = new TEcStatusBar(&plain);
+    fresh->set_name("sb");
+    fresh->set_parent(&plain);
+    auto* pane = new TEcGlyphStatus(&plain);
+    pane->set_name("pane");
+    pane->set_parent(fresh);
+    const std::string defaults = ui::write_description(plain);
+    for (const char* absent : {"Align", "Height = 19", "AutoStyle", "ShowSizeGrip", "Border", "Color", "Transparent",
+                               "FrameStyle", "Glyph.", "NumGlyphs", "Index", "Blink"})
+        EXPECT_EQ(defaults.find(absent), std::string::npos) << absent << "\n" << defaults;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Pictures
-
-// A strip of two 16 x 16 glyphs drawn here: a telephone-ish shape and its grey twin.
-void draw_call_glyph(ui::Bitmap& strip) {
-    strip.set_size(32, 16);
-    ui::Canvas& c = strip.canvas();
-    c.brush().color = ui::clFuchsia;
-    c.fill_rect({0, 0, 32, 16});
-    for (int cell = 0; cell < 2; ++cell) {
-        const int x = cell * 16;
-        c.brush().color = cell ? ui::clGray : ui::rgb(0, 120, 0);
-        c.pen().color = c.brush().color;
-        c.round_rect(x + 2, 2, x + 14, 7, 4, 4);
-        c.rectangle(x + 5, 6, x + 11, 14);
-    }
-}
 
 TEST_F(EcStatusBar, ScreenshotsWithGripAndInSimpleMode) {
     form->set_bounds(60, 60, 480, 120);
