@@ -250,7 +250,6 @@ private:
     bool grip_allowed_ = false;
     bool resize_seen_ = false;
     int previous_width_ = 0;
-    int last_change_ = 0;
     ui::Canvas grip_canvas_;  // the grip is drawn on the window after the normal painting
 };
 

@@ -1,5 +1,3 @@
-#include <cmath>
-
 #include "controls/ec_panel.h"
 #include "controls/ec_status.h"
 #include "platform/text_gbk.h"
@@ -138,9 +136,10 @@ GradientPair TEcStatusBar::gradient_color_pair() const {
 void TEcStatusBar::changed_bounds(bool size_changed) {
     TEcCustomPanel::changed_bounds(size_changed);
     if (!size_changed) return;
-    last_change_ = resize_seen_ ? width() - previous_width_ : 0;
+    // The first resize only records the width.
+    const int change = resize_seen_ ? width() - previous_width_ : 0;
     resize_seen_ = true;
-    if (auto_scale_panes_ && control_count() > 0 && last_change_ != 0) scale_panes(last_change_, previous_width_);
+    if (auto_scale_panes_ && control_count() > 0 && change != 0) scale_panes(change, previous_width_);
     previous_width_ = width();
 }
 

@@ -281,6 +281,27 @@ TEST_F(EcStatusBar, FillColourFollowsColourUntilSetItself) {
     EXPECT_EQ(pane->fill_color(), ui::clYellow);
 }
 
+TEST_F(EcStatusBar, PaneTakesItsFrameFromAController) {
+    FrameController fc(nullptr);
+    fc.set_frame_style(TFrameStyle::fsLowered);
+    fc.set_frame_color(kRed);
+    fc.set_color(ui::clYellow);
+    TEcGlyphStatus pane(nullptr);
+    pane.set_frame_controller(&fc);
+    EXPECT_EQ(pane.frame_style(), TFrameStyle::fsFlat) << "a hidden frame pushes nothing";
+    fc.set_frame_visible(true);
+    EXPECT_EQ(pane.frame_style(), TFrameStyle::fsLowered);
+    EXPECT_EQ(pane.flat_color(), kRed);
+    EXPECT_EQ(pane.flat_color_adjustment(), 0);
+    EXPECT_EQ(pane.fill_color(), ui::clYellow);
+    EXPECT_FALSE(pane.parent_fill_color());
+    pane.set_frame_controller_notifications(TEcFrameControllerNotifications{TEcFrameControllerProperty::fcpFrameStyle});
+    fc.set_frame_style(TFrameStyle::fsGroove);
+    fc.set_color(ui::clWhite);
+    EXPECT_EQ(pane.frame_style(), TFrameStyle::fsGroove);
+    EXPECT_EQ(pane.fill_color(), ui::clYellow) << "outside the pane's notifications";
+}
+
 TEST_F(EcStatusBar, PaneWithItsOwnColourLosesItsTransparencyAfterLoading) {
     ui::Form loaded(nullptr);
     ui::read_description(loaded, "object F: TForm\n"
