@@ -330,6 +330,12 @@ TEST_F(EcStatusBar, BlinkStepsSwitchTheCaptionColour) {
     EXPECT_EQ(still.caption_color(), ui::clBlack) << "not blinking";
     pane.perform(CM_BLINKSTEP, 0x100);
     EXPECT_EQ(pane.caption_color(), ui::clBlack) << "only the low byte is the phase";
+    // The shared list steps the pane with its own phase.
+    ASSERT_NE(blink_list(), nullptr);
+    for (int i = 0; i < 2; ++i) {
+        blink_list()->tick();
+        EXPECT_EQ(pane.caption_color(), blink_list()->phase() ? kRed : ui::clBlack) << i;
+    }
     pane.perform(CM_BLINKSTEP, 1);
     pane.set_blinking(false);
     EXPECT_EQ(pane.caption_color(), ui::clBlack);
