@@ -387,4 +387,61 @@ private:
 
 void register_panel_classes();
 
+// The bar at the bottom of a window: status panes or other controls, a simple mode that hides
+// them and shows one caption, and a size grip that sizes the form.
+class TEcStatusBar : public TEcCustomPanel {
+    UI_CLASS_IDENTITY()
+public:
+    explicit TEcStatusBar(ui::Component* owner);
+
+    bool auto_scale_panes() const { return auto_scale_panes_; }
+    void set_auto_scale_panes(bool v) { auto_scale_panes_ = v; }
+    bool auto_style() const { return auto_style_; }
+    void set_auto_style(bool v) { auto_style_ = v; }
+    bool show_size_grip() const { return show_size_grip_; }
+    void set_show_size_grip(bool v);
+    const std::string& simple_caption() const { return simple_caption_; }
+    void set_simple_caption(const std::string& v);
+    TFrameStyle simple_frame_style() const { return simple_frame_style_; }
+    void set_simple_frame_style(TFrameStyle v);
+    bool simple_status() const { return simple_status_; }
+    void set_simple_status(bool v);
+    // A border set outside loading gives up the fixed look.
+    void set_border_inner(TFrameStyleEx v);
+    void set_border_outer(TFrameStyleEx v);
+    void set_border_sides(TSides v);
+
+    // Whether the parent form lets the grip size it: sizeable and not maximised.
+    bool grip_allowed() const { return grip_allowed_; }
+    bool grip_shown() const { return show_size_grip_ && grip_allowed_; }
+
+    ui::Rect client_rect() const override;
+    void wnd_proc(ui::Message& m) override;
+
+protected:
+    void paint(ui::Canvas& canvas) override;
+    void loaded() override;
+    void create_wnd() override;
+    void changed_bounds(bool size_changed) override;
+    GradientPair gradient_color_pair() const override;
+    virtual void draw_simple_frame(ui::Canvas& canvas, const ui::Rect& r);
+    virtual void apply_auto_style();
+
+private:
+    void update_grip_allowed();
+    void paint_size_grip(HDC dc);
+    void scale_panes(int change, int previous_width);
+
+    bool auto_scale_panes_ = false;
+    bool auto_style_ = true;
+    bool show_size_grip_ = true;
+    std::string simple_caption_;
+    TFrameStyle simple_frame_style_ = TFrameStyle::fsFlat;
+    bool simple_status_ = false;
+    bool grip_allowed_ = false;
+    bool resize_seen_ = false;
+    int previous_width_ = 0;
+    ui::Canvas grip_canvas_;  // the grip is drawn on the window after the normal painting
+};
+
 } // namespace ec

@@ -12,6 +12,7 @@
 #include "controls/ec_rad_chk.h"
 #include "controls/ec_rad_grp.h"
 #include "controls/ec_snd_msg.h"
+#include "controls/ec_status.h"
 #include "controls/ec_trk_bar.h"
 #include "controls/model/frame_controller.h"
 #include "platform/ui/description_reader.h"
@@ -42,6 +43,9 @@ void register_control_set_classes() {
     ui::register_class(TEcToolButton::static_class());
     ui::register_class(TEcToolbar::static_class());
     register_popup_classes();
+    // Status bars and panes.
+    ui::register_class(TEcStatusBar::static_class());
+    ui::register_class(TEcGlyphStatus::static_class());
 }
 
 } // namespace ec
