@@ -11,6 +11,7 @@
 #include "controls/ec_rad_chk.h"
 #include "controls/ec_rad_grp.h"
 #include "controls/ec_snd_msg.h"
+#include "controls/ec_tabs.h"
 #include "controls/ec_trk_bar.h"
 #include "controls/model/frame_controller.h"
 #include "platform/ui/description_reader.h"
@@ -37,6 +38,8 @@ void register_control_set_classes() {
     ui::register_class(TEcCheckList::static_class());
     ui::register_class(TEcComboBox::static_class());
     ui::register_class(TEcListView::static_class());
+    // the page control and its tab sheets
+    register_tab_classes();
 }
 
 } // namespace ec
