@@ -26,6 +26,7 @@ namespace {
 constexpr UINT_PTR kHoverTimerId = 0x7AB5;
 constexpr unsigned kHoverMs = 60;
 constexpr unsigned kFirstRepeatMs = 400, kRepeatMs = 100;
+constexpr unsigned kFirstDragScrollMs = 400, kDragScrollMs = 300;
 
 bool contains(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
@@ -533,7 +534,10 @@ ui::ClassInfo& TEcCustomTabControl::static_class() {
     return info;
 }
 
-TEcCustomTabControl::TEcCustomTabControl(ui::Component* owner) : CustomControl(owner) {
+TEcCustomTabControl::TEcCustomTabControl(ui::Component* owner)
+    : CustomControl(owner), drag_timer_(std::make_unique<ui::Timer>(nullptr)) {
+    drag_timer_->set_enabled(false);
+    drag_timer_->on_timer = [this](ui::Component*) { drag_scroll_tick(); };
     ui::TControlStyle s = control_style();
     s.include(ui::TControlStyleFlag::csAcceptsControls);
     s.include(ui::TControlStyleFlag::csCaptureMouse);
@@ -545,6 +549,7 @@ TEcCustomTabControl::TEcCustomTabControl(ui::Component* owner) : CustomControl(o
 }
 
 TEcCustomTabControl::~TEcCustomTabControl() {
+    drag_timer_->on_timer = nullptr;
     if (hover_timer_ && handle_allocated()) KillTimer(handle(), kHoverTimerId);
 }
 
@@ -1260,6 +1265,7 @@ void TEcCustomTabControl::mouse_down(ui::TMouseButton button, ui::TShiftState sh
     CustomControl::mouse_down(button, shift, x, y);
     if (!enabled()) return;
     const int t = tab_at_point(x, y);
+    pressed_tab_ = t >= 0 && layout_.tabs[t].enabled && button == ui::TMouseButton::mbLeft ? t : -1;
     if (t < 0 || !layout_.tabs[t].enabled) return;
     if (tab_stop() && can_focus() && handle_allocated()) {
         set_focus();
@@ -1271,7 +1277,112 @@ void TEcCustomTabControl::mouse_down(ui::TMouseButton button, ui::TShiftState sh
 
 void TEcCustomTabControl::mouse_move(ui::TShiftState shift, int x, int y) {
     CustomControl::mouse_move(shift, x, y);
+    if (allow_tab_dragging_ && pressed_tab_ >= 0 && shift.has(ui::TShiftStateFlag::ssLeft)) {
+        dragging_ = true;
+        drag_over(x, y);
+        return;
+    }
     if (hot_track_ || tab_hints_) update_hot(x, y);
+}
+
+void TEcCustomTabControl::mouse_up(ui::TMouseButton button, ui::TShiftState shift, int x, int y) {
+    CustomControl::mouse_up(button, shift, x, y);
+    pressed_tab_ = -1;
+    if (!dragging_) return;
+    drag_over(x, y);
+    const int target = drop_target_;
+    end_drag();
+    if (target >= 0) move_active_tab(target);
+}
+
+// Over itself the drop is taken only on a tab other than the selected one; elsewhere the tabs
+// scroll toward the cursor on the drag timer.
+void TEcCustomTabControl::drag_over(int x, int y) {
+    drag_point_ = {x, y};
+    const int t = tab_at_point(x, y);
+    const int target = t >= 0 && t != tab_index_ ? t : -1;
+    if (t < 0) {
+        if (!drag_timer_->enabled()) {
+            drag_timer_->set_interval(kFirstDragScrollMs);
+            drag_timer_->set_enabled(true);
+        }
+    } else {
+        drag_timer_->set_enabled(false);
+    }
+    if (target == drop_target_) return;
+    if (mark_shown_) draw_drop_mark(mark_tab_);
+    drop_target_ = target;
+    if (target >= 0) draw_drop_mark(target);
+}
+
+void TEcCustomTabControl::end_drag() {
+    drag_timer_->set_enabled(false);
+    if (mark_shown_) draw_drop_mark(mark_tab_);
+    dragging_ = false;
+    drop_target_ = -1;
+}
+
+void TEcCustomTabControl::drag_scroll_tick() {
+    drag_timer_->set_interval(kDragScrollMs);
+    if (!dragging_) {
+        drag_timer_->set_enabled(false);
+        return;
+    }
+    const Rect strip = layout_.tab_strip_rect();
+    const bool vertical = layout_.settings.vertical_strip();
+    const int p = vertical ? drag_point_.y : drag_point_.x;
+    const int lo = vertical ? strip.top : strip.left, hi = vertical ? strip.bottom : strip.right;
+    int direction = p > hi ? 1 : p < lo ? -1 : 0;  // +1: past the strip's end
+    if (direction == 0) return;
+    // Above the control means forward for left tabs and back for right tabs.
+    if (tab_orientation() == TEcTabOrientation::toLeft) direction = -direction;
+    if (tab_sequence() == TEcTabSequence::tsReverse) direction = -direction;
+    scroll_tabs(direction > 0);
+}
+
+void TEcCustomTabControl::draw_drop_mark(int target) {
+    const bool erase = mark_shown_ && target == mark_tab_;
+    mark_shown_ = !erase;
+    mark_tab_ = erase ? -1 : target;
+    if (!handle_allocated() || target < 0 || target >= tab_count()) return;
+    const Rect r = layout_.physical_tab_rect(target, tab_index_);
+    const bool vertical = layout_.settings.vertical_strip();
+    const bool slanted = tab_style() == TEcTabStyle::tsSingleSlant || tab_style() == TEcTabStyle::tsDoubleSlant ||
+                         tab_style() == TEcTabStyle::tsBackSlant;
+    const Rect sel = tab_index_ >= 0 ? layout_.physical_tab_rect(tab_index_, tab_index_) : r;
+    // The edge facing the selected tab, along the strip.
+    const bool before = vertical ? sel.top < r.top : sel.left < r.left;
+    int edge = vertical ? (before ? r.top : r.bottom) : (before ? r.left : r.right);
+    if (slanted) edge += (before ? 1 : -1) * fixed_dimension() / 2;
+    Rect band;
+    switch (tab_orientation()) {
+    case TEcTabOrientation::toTop: band = {edge - 7, r.top - 2, edge + 8, r.top + 6}; break;
+    case TEcTabOrientation::toBottom: band = {edge - 7, r.bottom - 6, edge + 8, r.bottom + 2}; break;
+    case TEcTabOrientation::toLeft: band = {r.left - 2, edge - 7, r.left + 6, edge + 8}; break;
+    case TEcTabOrientation::toRight: band = {r.right - 6, edge - 7, r.right + 2, edge + 8}; break;
+    }
+    const POINT a = client_to_screen({band.left, band.top});
+    const POINT b = client_to_screen({band.right, band.bottom});
+    ui::ClientDC screen(nullptr);
+    HDC dc = screen.get();
+    ui::GdiObject<HBRUSH> shade(CreateSolidBrush(ui::to_colorref(ui::clBtnShadow)));
+    HGDIOBJ old_brush = SelectObject(dc, shade.get());
+    PatBlt(dc, a.x, a.y, b.x - a.x, b.y - a.y, PATINVERT);
+    // Two 8-pixel triangles pointing at the edge, inverted in.
+    const int mid_x = (a.x + b.x) / 2, mid_y = (a.y + b.y) / 2;
+    std::vector<std::vector<POINT>> triangles;
+    if (!vertical) {
+        triangles.push_back({{mid_x - 8, a.y}, {mid_x, a.y}, {mid_x, a.y + 8}});
+        triangles.push_back({{mid_x + 8, a.y}, {mid_x + 1, a.y}, {mid_x + 1, a.y + 8}});
+    } else {
+        triangles.push_back({{a.x, mid_y - 8}, {a.x, mid_y}, {a.x + 8, mid_y}});
+        triangles.push_back({{a.x, mid_y + 8}, {a.x, mid_y + 1}, {a.x + 8, mid_y + 1}});
+    }
+    for (const auto& tri : triangles) {
+        ui::Region region(CreatePolygonRgn(tri.data(), 3, WINDING));
+        if (region.get()) InvertRgn(dc, region.get());
+    }
+    SelectObject(dc, old_brush);
 }
 
 void TEcCustomTabControl::repaint_strip() {

@@ -267,6 +267,8 @@ public:
     void clear_hot_tab();
     // The hover timer runs on the control's window.
     bool hover_timer_running() const { return hover_timer_; }
+    bool dragging_tab() const { return dragging_; }
+    ui::Timer& drag_scroll_timer() { return *drag_timer_; }
 
     ui::NotifyEvent on_change, on_tab_click, on_scrolled_tabs, on_page_change;
     TEcTabChangingEvent on_changing;
@@ -302,8 +304,11 @@ protected:
     void notification(ui::Component* c, ui::TOperation op) override;
     void mouse_down(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
     void mouse_move(ui::TShiftState shift, int x, int y) override;
+    void mouse_up(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
     bool do_key_down(WORD& key, ui::TShiftState shift) override;
     bool erase_background(HDC) override { return true; }
+    // Shows or hides (drawing it again) the drop mark at `target`'s edge facing the selected tab.
+    virtual void draw_drop_mark(int target);
     // The OnChanging trigger; the page control changes its page here.
     virtual bool can_change(int new_index);
     virtual void change();
@@ -343,6 +348,9 @@ private:
     void repaint_strip();
     int step_tab(int from, bool next) const;
     void update_hot(int x, int y);
+    void drag_over(int x, int y);
+    void end_drag();
+    void drag_scroll_tick();
     ui::TColor tab_text_color(int index);
 
     TabLayout layout_;
@@ -376,6 +384,14 @@ private:
     TEcTabScroller* scroller_ = nullptr;
     TEcTabCloseButton* close_button_ = nullptr;
     TEcTabMenuButton* menu_button_ = nullptr;
+    // Tab dragging: the pressed tab, the tab under the drag and its shown mark.
+    int pressed_tab_ = -1;
+    bool dragging_ = false;
+    int drop_target_ = -1;
+    bool mark_shown_ = false;
+    int mark_tab_ = -1;
+    POINT drag_point_{};
+    std::unique_ptr<ui::Timer> drag_timer_;
 };
 
 class TEcTabSheet : public ui::CustomControl {

@@ -358,6 +358,41 @@ TEST_F(EcTabs, PagesTabIndexesAndTheActivePagesHiddenTab) {
     EXPECT_THROW(ui::set_property_text(*pc->page(0), "Visible", "False"), std::exception);
 }
 
+TEST_F(EcTabs, DraggedTabMovesItsPage) {
+    TEcPageControl* pc = add_pages({"A", "B", "C"});
+    pc->set_allow_tab_dragging(true);
+    form->show();
+    pc->set_active_page(pc->page(0));
+    pc->ensure_layout();
+    int old_index = -1, new_index = -1;
+    pc->on_tab_order_change = [&](ui::Component*, int o, int n) { old_index = o, new_index = n; };
+    auto centre = [&](int tab) {
+        const ui::Rect r = pc->tab_rect(tab);
+        return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2 + 2);
+    };
+    HWND h = pc->handle();
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, centre(0));
+    SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, centre(1));
+    EXPECT_TRUE(pc->dragging_tab());
+    SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pc->width() - 10, pc->height() - 10));  // over no tab
+    EXPECT_TRUE(pc->drag_scroll_timer().enabled());
+    SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, centre(2));
+    EXPECT_FALSE(pc->drag_scroll_timer().enabled());
+    SendMessageW(h, WM_LBUTTONUP, 0, centre(2));
+    EXPECT_FALSE(pc->dragging_tab());
+    EXPECT_EQ(old_index, 0);
+    EXPECT_EQ(new_index, 2);
+    EXPECT_EQ(pc->page(2)->caption(), "A");
+    EXPECT_EQ(pc->active_page()->caption(), "A");
+
+    // Dropped on the selected tab itself: nothing moves.
+    old_index = -1;
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, centre(2));
+    SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, centre(2));
+    SendMessageW(h, WM_LBUTTONUP, 0, centre(2));
+    EXPECT_EQ(old_index, -1);
+}
+
 TEST_F(EcTabs, PageColourTurnsColouredTabsOn) {
     TEcPageControl* pc = add_pages({"A", "B"});
     EXPECT_FALSE(pc->use_colored_tabs());
