@@ -13,6 +13,7 @@
 #include "controls/ec_rad_grp.h"
 #include "controls/ec_snd_msg.h"
 #include "controls/ec_status.h"
+#include "controls/ec_tabs.h"
 #include "controls/ec_trk_bar.h"
 #include "controls/model/frame_controller.h"
 #include "platform/ui/description_reader.h"
@@ -46,6 +47,8 @@ void register_control_set_classes() {
     // Status bars and panes.
     ui::register_class(TEcStatusBar::static_class());
     ui::register_class(TEcGlyphStatus::static_class());
+    // the page control and its tab sheets
+    register_tab_classes();
 }
 
 } // namespace ec

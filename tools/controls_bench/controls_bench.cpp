@@ -15,6 +15,7 @@
 #include "controls/ec_trk_bar.h"
 #include "platform/ui/win/forms.h"
 #include "list_bench.h"
+#include "tab_bench.h"
 
 namespace {
 
@@ -105,5 +106,6 @@ int main() {
         std::printf("  Max %-10d %8.2f\n", max, best);
     }
     bench_lists();
+    bench_tabs();
     return 0;
 }

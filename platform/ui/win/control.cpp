@@ -224,8 +224,10 @@ POINT Control::screen_to_client(POINT p) const {
 void Control::set_parent(WinControl* parent) {
     if (parent == parent_) return;
     if (parent == this) throw std::invalid_argument("a control cannot be its own parent");
+    bool was_showing = showing();
     if (parent_) parent_->remove_control(this);
     if (parent) parent->insert_control(this);
+    if (showing() != was_showing) showing_changed();
 }
 
 Form* Control::parent_form() const {
@@ -258,6 +260,7 @@ void Control::adjust_size() {
 
 void Control::set_visible(bool v) {
     if (v == visible_) return;
+    bool was_showing = showing();
     visible_ = v;
     if (parent_) {
         invalidate();
@@ -265,12 +268,25 @@ void Control::set_visible(bool v) {
         else parent_->invalidate();
     }
     perform(CM_VISIBLECHANGED, v);
+    if (showing() != was_showing) showing_changed();
 }
 
 bool Control::showing() const {
     for (const Control* c = this; c; c = c->parent_)
         if (!c->visible_) return false;
     return true;
+}
+
+void Control::showing_changed() {
+    if (destroying()) return;
+    bool now = showing();
+    perform(CM_SHOWINGCHANGED, now);
+    // A hidden child's showing state does not follow its parent's: it stays hidden.
+    if (auto* w = dynamic_cast<WinControl*>(this)) {
+        std::vector<Control*> children = w->controls();
+        for (Control* c : children)
+            if (c->visible_) c->showing_changed();
+    }
 }
 
 void Control::set_enabled(bool v) {

@@ -235,6 +235,9 @@ private:
     struct Link;
     std::unique_ptr<Link> action_link_;
     void record_anchor_margins();
+    // Sends CM_SHOWINGCHANGED (wParam: showing now) to the control and to every child whose
+    // showing state follows it.
+    void showing_changed();
 };
 
 // A windowless control painted by its parent.

@@ -171,3 +171,58 @@ TEST_F(LayerMessages, NoTrackFunctionMeansTheSystemsTracking) {
 }
 
 } // namespace
+
+namespace {
+
+// Records CM_SHOWINGCHANGED with the state it carries.
+class ShowingListener : public CustomControl {
+public:
+    using CustomControl::CustomControl;
+    std::vector<bool> heard;
+    void wnd_proc(Message& m) override {
+        if (m.msg == CM_SHOWINGCHANGED) heard.push_back(m.wparam != 0);
+        CustomControl::wnd_proc(m);
+    }
+};
+
+} // namespace
+
+TEST_F(LayerMessages, ShowingChangesReachTheControlAndItsShownChildren) {
+    Form form(nullptr);
+    auto* outer = new ShowingListener(&form);
+    outer->set_parent(&form);
+    auto* shown = new ShowingListener(&form);
+    shown->set_parent(outer);
+    auto* hidden = new ShowingListener(&form);
+    hidden->set_visible(false);
+    hidden->set_parent(outer);
+    form.show();
+    outer->heard.clear();
+    shown->heard.clear();
+    hidden->heard.clear();
+
+    outer->hide();
+    EXPECT_EQ(outer->heard, std::vector<bool>{false});
+    EXPECT_EQ(shown->heard, std::vector<bool>{false});
+    EXPECT_TRUE(hidden->heard.empty());  // it was not showing and still is not
+
+    outer->show();
+    EXPECT_EQ(outer->heard, (std::vector<bool>{false, true}));
+    EXPECT_EQ(shown->heard, (std::vector<bool>{false, true}));
+    EXPECT_TRUE(hidden->heard.empty());
+
+    hidden->show();
+    EXPECT_EQ(hidden->heard, std::vector<bool>{true});
+    outer->heard.clear();
+    shown->set_visible(true);  // no change, no message
+    EXPECT_EQ(shown->heard.size(), 2u);
+
+    // Moving a shown control under a hidden parent hides it.
+    auto* closed = new ShowingListener(&form);
+    closed->set_visible(false);
+    closed->set_parent(&form);
+    shown->set_parent(closed);
+    EXPECT_EQ(shown->heard.back(), false);
+    form.hide();
+    EXPECT_EQ(outer->heard, std::vector<bool>{false});
+}
