@@ -4,6 +4,7 @@
 #include "controls/ec_button.h"
 #include "controls/ec_chk_lst.h"
 #include "controls/ec_cmbo_bx.h"
+#include "controls/ec_dtp.h"
 #include "controls/ec_label.h"
 #include "controls/ec_list_vw.h"
 #include "controls/ec_lst_box.h"
@@ -11,6 +12,7 @@
 #include "controls/ec_rad_chk.h"
 #include "controls/ec_rad_grp.h"
 #include "controls/ec_snd_msg.h"
+#include "controls/ec_spn_edt.h"
 #include "controls/ec_trk_bar.h"
 #include "controls/model/frame_controller.h"
 #include "platform/ui/description_reader.h"
@@ -37,6 +39,9 @@ void register_control_set_classes() {
     ui::register_class(TEcCheckList::static_class());
     ui::register_class(TEcComboBox::static_class());
     ui::register_class(TEcListView::static_class());
+    // date and time pickers, spin buttons and spin edits
+    ui::register_class(TEcDateTimePicker::static_class());
+    ui::register_class(TEcSpinButtons::static_class());
 }
 
 } // namespace ec
