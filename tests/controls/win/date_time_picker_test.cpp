@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "controls/ec_dtp.h"
+#include "controls/model/frame_controller.h"
 #include "controls/register_control_set.h"
 #include "golden_map.h"
 #include "platform/ui/date_time.h"
@@ -43,6 +44,7 @@ protected:
         time->set_date_mode(ui::TDTDateMode::dmUpDown);
         time->set_format("HH:mm:ss");
         other = new ui::Edit(form.get());
+        other->set_name("edt");
         other->set_parent(form.get());
         other->set_bounds(8, 240, 120, 21);
     }
@@ -126,7 +128,7 @@ TEST_F(EcDateTimePicker, FormatAndCalendarColoursOutliveTheWindow) {
 }
 
 TEST_F(EcDateTimePicker, StateColours) {
-    ui::set_ordinal_property(*date, "FocusColor", ui::clInfoBk);
+    ui::set_ordinal_property(*date, "FocusColor", ui::clAqua);
     ui::set_ordinal_property(*time, "DisabledColor", ui::clWindow);
     show();
     focus(other->handle());
@@ -134,7 +136,7 @@ TEST_F(EcDateTimePicker, StateColours) {
     screenshot("date_time_picker_normal");
     focus(date->handle());
     screenshot("date_time_picker_focused");
-    EXPECT_EQ(date->color(), ui::clInfoBk);
+    EXPECT_EQ(date->color(), ui::clAqua);
     focus(other->handle());
     EXPECT_EQ(date->color(), ui::clWindow);
     date->set_enabled(false);
@@ -145,6 +147,23 @@ TEST_F(EcDateTimePicker, StateColours) {
     EXPECT_EQ(time->color(), ui::clWindow);
     // A colour from outside becomes the normal colour, and the focus colour too when it was the same.
     time->set_enabled(true);
+    // The frame over the border: one line, two while hot with fsFlatBold.
+    ui::set_ordinal_property(*time, "FrameHotTrack", 1);
+    ui::set_ordinal_property(*time, "FrameHotColor", ui::clRed);
+    auto corner = [&](int at) {
+        RedrawWindow(time->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
+        ui::Bitmap picture;
+        ui::capture_window(time->handle(), picture);
+        return static_cast<ui::TColor>(picture.pixel(at, at));
+    };
+    EXPECT_EQ(ui::color_to_rgb(corner(0)), ui::color_to_rgb(ui::clBtnShadow));
+    EXPECT_EQ(ui::color_to_rgb(corner(1)), ui::color_to_rgb(ui::clWindow));
+    time->perform(ui::CM_MOUSEENTER);
+    EXPECT_EQ(ui::color_to_rgb(corner(0)), ui::color_to_rgb(ui::clRed));
+    EXPECT_EQ(ui::color_to_rgb(corner(1)), ui::color_to_rgb(ui::clRed));
+    screenshot("date_time_picker_hot");
+    time->perform(ui::CM_MOUSELEAVE);
+    EXPECT_EQ(ui::color_to_rgb(corner(1)), ui::color_to_rgb(ui::clWindow));
     time->set_color(ui::clYellow);
     EXPECT_EQ(time->frame_look().normal_color, ui::clYellow);
     EXPECT_EQ(time->frame_look().focus_color, ui::clYellow);
@@ -236,6 +255,83 @@ TEST_F(EcDateTimePicker, FlatButtonArrow) {
         "fffffffffffff",
     };
     EXPECT_TRUE(ectest::matches(*arrow(), disabled, legend));
+}
+
+TEST_F(EcDateTimePicker, RangeAndRefusedFormat) {
+    date->set_min_date(ui::encode_date_time({2027, 1, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(date->date(), ui::encode_date_time({2027, 1, 1, 0, 0, 0, 0}));  // moved into the range
+    date->set_max_date(ui::encode_date_time({2027, 6, 30, 0, 0, 0, 0}));
+    date->set_date(ui::encode_date_time({2030, 1, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(date->date(), ui::encode_date_time({2027, 6, 30, 0, 0, 0, 0}));
+    form->handle_needed();
+    date->set_date(ui::encode_date_time({2020, 3, 3, 0, 0, 0, 0}));
+    EXPECT_EQ(date->date(), ui::encode_date_time({2027, 1, 1, 0, 0, 0, 0}));
+    SYSTEMTIME range[2]{};
+    EXPECT_EQ(SendMessageW(date->handle(), DTM_GETRANGE, 0, reinterpret_cast<LPARAM>(range)), GDTR_MIN | GDTR_MAX);
+    EXPECT_EQ(range[1].wMonth, 6);
+}
+
+// Descriptions: only changed values, the same text read back, the frame settings left to an
+// attached controller (even those it does not manage), and old names read into their successors.
+TEST_F(EcDateTimePicker, Descriptions) {
+    const std::string plain = ui::write_description(*form);
+    EXPECT_EQ(plain.find("CalColors"), std::string::npos) << plain;
+    EXPECT_EQ(plain.find("Frame"), std::string::npos) << plain;
+
+    ui::set_ordinal_property(*date, "FrameHotTrack", 1);
+    ui::set_ordinal_property(*date, "FlatButtons", 1);
+    ui::set_ordinal_property(*date, "FocusColor", ui::clAqua);
+    date->cal_colors().set_color(0, ui::clRed);
+    date->set_drop_columns(2);
+    date->set_show_week_numbers(true);
+    date->set_first_day_of_week(TCalDayOfWeek::dowMonday);
+    date->set_format("yyyy-MM-dd");
+    time->set_enabled(false);
+    ui::set_ordinal_property(*time, "Color", ui::clYellow);
+    const std::string text = ui::write_description(*form);
+    for (const char* line : {"FrameHotTrack = True", "FrameVisible = True", "FlatButtons = True", "FocusColor = clAqua",
+                             "CalColors.BackColor = clRed", "DropColumns = 2", "ShowWeekNumbers = True",
+                             "FirstDayOfWeek = dowMonday", "Format = 'yyyy-MM-dd'", "DateMode = dmUpDown"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    // A disabled picker keeps its colour out of the description.
+    const std::string time_part = text.substr(text.find("object dtpTime"));
+    EXPECT_EQ(time_part.substr(0, time_part.find("end")).find("Color = "), std::string::npos) << text;
+    copy = std::make_unique<ui::Form>(nullptr);
+    ui::read_description(*copy, text);
+    EXPECT_EQ(ui::write_description(*copy), text);
+    auto* read = dynamic_cast<TEcDateTimePicker*>(copy->find_component("dtpDate"));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->cal_colors().color(0), ui::clRed);
+    EXPECT_EQ(read->format(), "yyyy-MM-dd");
+
+    // With a controller attached no frame setting is written, even one it does not manage.
+    auto* controller = new FrameController(form.get());
+    controller->set_name("fc");
+    ui::set_reference_property(*date, "FrameController", controller);
+    ui::set_ordinal_property(*date, "FrameColor", ui::clRed);
+    const std::string controlled = ui::write_description(*form);
+    const std::string date_part = controlled.substr(controlled.find("object dtpDate"));
+    const std::string own = date_part.substr(0, date_part.find("end"));
+    EXPECT_NE(own.find("FrameController = fc"), std::string::npos) << controlled;
+    for (const char* name : {"FrameColor", "FrameHotTrack", "FlatButtons", "FocusColor"})
+        EXPECT_EQ(own.find(name), std::string::npos) << name << "\n" << controlled;
+
+    // Old names.
+    copy = std::make_unique<ui::Form>(nullptr);
+    ui::read_description(*copy,
+                         "object F: TForm\n"
+                         "  object p: TEcDateTimePicker\n"
+                         "    FrameFlat = True\n"
+                         "    FrameFocusStyle = fsRaised\n"
+                         "    FrameFlatStyle = fsFlat\n"
+                         "  end\n"
+                         "end\n");
+    auto* old = dynamic_cast<TEcDateTimePicker*>(copy->find_component("p"));
+    ASSERT_NE(old, nullptr);
+    EXPECT_TRUE(old->frame_look().frame_hot_track);
+    EXPECT_TRUE(old->frame_look().frame_visible);
+    EXPECT_EQ(old->frame_look().frame_style, TFrameStyle::fsStatus);
+    EXPECT_EQ(old->frame_look().frame_hot_style, TFrameStyle::fsRaised);
 }
 
 } // namespace
