@@ -5,6 +5,7 @@
 #include "controls/ec_chk_lst.h"
 #include "controls/ec_cmbo_bx.h"
 #include "controls/ec_dtp.h"
+#include "controls/ec_edit.h"
 #include "controls/ec_label.h"
 #include "controls/ec_list_vw.h"
 #include "controls/ec_lst_box.h"
@@ -39,6 +40,9 @@ void register_control_set_classes() {
     ui::register_class(TEcCheckList::static_class());
     ui::register_class(TEcComboBox::static_class());
     ui::register_class(TEcListView::static_class());
+    // the framed edit family
+    ui::register_class(TEcEdit::static_class());
+    ui::register_class(TEcMemo::static_class());
     // date and time pickers, spin buttons and spin edits
     ui::register_class(TEcDateTimePicker::static_class());
     ui::register_class(TEcSpinButtons::static_class());
