@@ -46,6 +46,7 @@ void register_control_set_classes() {
     // date and time pickers, spin buttons and spin edits
     ui::register_class(TEcDateTimePicker::static_class());
     ui::register_class(TEcSpinButtons::static_class());
+    ui::register_class(TEcSpinEdit::static_class());
 }
 
 } // namespace ec
