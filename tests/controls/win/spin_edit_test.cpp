@@ -95,6 +95,29 @@ TEST_F(EcSpinButtons, ClicksRepeatsAndKeys) {
     EXPECT_EQ(downs, 4);
 }
 
+// Descriptions: the defaults write nothing of the buttons' own and read back the same; the
+// glyph settings are written only for a custom glyph (the bitmap itself is never written by the
+// layer, only read).
+TEST_F(EcSpinButtons, Descriptions) {
+    form->set_name("F");
+    spin->set_name("sb");
+    spin->set_direction(TSpinDirection::sdLeftRight);
+    const std::string plain = ui::write_description(*form);
+    EXPECT_EQ(plain.find("Glyph"), std::string::npos) << plain;
+    EXPECT_NE(plain.find("Direction = sdLeftRight"), std::string::npos) << plain;
+    ui::Form copy(nullptr);
+    ui::read_description(copy, plain);
+    EXPECT_EQ(ui::write_description(copy), plain);
+    auto* read = dynamic_cast<TEcSpinButtons*>(copy.find_component("sb"));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->up_right_button().style(), TEcControlButtonStyle::cbsRight);
+
+    spin->set_glyph_down_left(ui::Bitmap(24, 8));  // three cells
+    const std::string text = ui::write_description(*form);
+    EXPECT_NE(text.find("NumGlyphsDownLeft = 3"), std::string::npos) << text;
+    EXPECT_EQ(text.find("UpRight"), std::string::npos) << text;
+}
+
 // Holds Ctrl in the thread's keyboard state while it lives.
 class HeldControlKey {
 public:
