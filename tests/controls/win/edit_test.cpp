@@ -500,6 +500,26 @@ TEST_F(EcEditDescriptions, StoredRulesRoundTrip) {
     EXPECT_TRUE(form->find_component("m")->inherits_from("TCustomMemo"));
 }
 
+TEST_F(EcEditDescriptions, WhatAFrameControllerSuppliesIsNotStored) {
+    auto* fc = new FrameController(form.get());
+    fc->set_name("fc");
+    fc->set_color(ui::clRed);
+    fc->set_frame_visible(true);
+    auto* e = add<TEcEdit>("e");
+    e->frame_look().controller.set_notifications(
+        TEcFrameControllerNotifications{TEcFrameControllerProperty::fcpColor, TEcFrameControllerProperty::fcpFrameVisible});
+    e->frame_look().controller.set_controller(*e, fc);
+    fc->push_all_settings();
+    EXPECT_EQ(e->color(), ui::clRed);
+    EXPECT_TRUE(e->frame_visible());
+    const std::string text = ui::write_description(*form);
+    const std::size_t at = text.find("object e:");
+    const std::string own = text.substr(at, text.find("  end\n", at) - at);
+    EXPECT_EQ(own.find("Color ="), std::string::npos) << text;
+    EXPECT_EQ(own.find("FrameVisible ="), std::string::npos) << text;
+    EXPECT_NE(own.find("FrameController = fc"), std::string::npos) << text;
+}
+
 TEST_F(EcEditDescriptions, ButtonEditRoundTripsWithoutItsPair) {
     auto* b = add<TEcButtonEdit>("b");
     b->set_frame_visible(true);
