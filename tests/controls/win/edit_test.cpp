@@ -282,8 +282,6 @@ TEST_F(EcEditForm, MemoWheelScrollsLinesOrAPage) {
     EXPECT_EQ(first_visible(), 0);
 
     // The page setting, read unsigned: a page down, never a line up.
-    RECT r{};
-    SendMessageW(memo->handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
     memo->wheel_lines = 0xFFFFFFFFu;
     wheel(-120);
     const int page = first_visible();
@@ -291,6 +289,11 @@ TEST_F(EcEditForm, MemoWheelScrollsLinesOrAPage) {
     memo->wheel_lines = 65535u;
     wheel(-120);
     EXPECT_EQ(first_visible(), 2 * page);
+
+    // A caret line set by code is scrolled to the top.
+    memo->set_caret_line(30);
+    EXPECT_EQ(first_visible(), 29);
+    EXPECT_EQ(memo->caret_line(), 30);
 
     // An OnMouseWheel handler takes the wheel instead.
     int handled = 0;
