@@ -1,6 +1,7 @@
 #include "controls/register_control_set.h"
 
 #include "controls/ec_border.h"
+#include "controls/ec_btn_edt.h"
 #include "controls/ec_button.h"
 #include "controls/ec_chk_lst.h"
 #include "controls/ec_cmbo_bx.h"
@@ -41,6 +42,7 @@ void register_control_set_classes() {
     ui::register_class(TEcComboBox::static_class());
     ui::register_class(TEcListView::static_class());
     // the framed edit family
+    ui::register_class(TEcButtonEdit::static_class());
     ui::register_class(TEcEdit::static_class());
     ui::register_class(TEcMemo::static_class());
     // date and time pickers, spin buttons and spin edits

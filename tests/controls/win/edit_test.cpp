@@ -3,7 +3,9 @@
 // caret and wheel, descriptions, and pictures of each state.
 #include <gtest/gtest.h>
 
+#include "controls/ec_btn_edt.h"
 #include "controls/ec_edit.h"
+#include "controls/ec_feedback.h"
 #include "controls/register_control_set.h"
 #include "golden_map.h"
 #include "platform/ui/description_reader.h"
@@ -280,8 +282,6 @@ TEST_F(EcEditForm, MemoWheelScrollsLinesOrAPage) {
     EXPECT_EQ(first_visible(), 0);
 
     // The page setting, read unsigned: a page down, never a line up.
-    RECT r{};
-    SendMessageW(memo->handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
     memo->wheel_lines = 0xFFFFFFFFu;
     wheel(-120);
     const int page = first_visible();
@@ -289,6 +289,11 @@ TEST_F(EcEditForm, MemoWheelScrollsLinesOrAPage) {
     memo->wheel_lines = 65535u;
     wheel(-120);
     EXPECT_EQ(first_visible(), 2 * page);
+
+    // A caret line set by code is scrolled to the top.
+    memo->set_caret_line(30);
+    EXPECT_EQ(first_visible(), 29);
+    EXPECT_EQ(memo->caret_line(), 30);
 
     // An OnMouseWheel handler takes the wheel instead.
     int handled = 0;
@@ -300,6 +305,144 @@ TEST_F(EcEditForm, MemoWheelScrollsLinesOrAPage) {
     wheel(-120);
     EXPECT_EQ(handled, 1);
     EXPECT_EQ(first_visible(), before);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The button edit
+
+class EcButtonEditForm : public EcEditForm {
+protected:
+    void SetUp() override {
+        EcEditForm::SetUp();
+        previous_beep = set_beep_function([this] { ++beeps; });
+        btn = add<TEcButtonEdit>(8, 170, 200, 21);
+        btn->set_frame_visible(true);
+        btn->on_button_click = [this](ui::Component*) { ++clicks; };
+        btn->on_alt_btn_click = [this](ui::Component*) { ++alt_clicks; };
+    }
+    void TearDown() override {
+        set_beep_function(previous_beep);
+        EcEditForm::TearDown();
+    }
+    std::pair<int, int> margins() {
+        const auto m = static_cast<DWORD>(SendMessageW(btn->handle(), EM_GETMARGINS, 0, 0));
+        return {LOWORD(m), HIWORD(m)};
+    }
+
+    TEcButtonEdit* btn = nullptr;
+    BeepFunction previous_beep;
+    int beeps = 0, clicks = 0, alt_clicks = 0;
+};
+
+TEST_F(EcButtonEditForm, F4ClicksTheMainButtonAndTypesNothing) {
+    show();
+    btn->set_text("path");
+    focus(btn);
+    window_test::press_key(btn->handle(), VK_F4);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(btn->text(), "path");
+
+    // Only the alternate button shows: it sits at the pair's left edge, and F4 is not its key.
+    btn->set_button_visible(TEcCustomButtonEdit::kButton, false);
+    btn->set_button_visible(TEcCustomButtonEdit::kAltBtn, true);
+    EXPECT_EQ(btn->pair_button(TEcCustomButtonEdit::kAltBtn)->left(), 0);
+    window_test::press_key(btn->handle(), VK_F4);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(alt_clicks, 0);
+    btn->set_shortcut(TEcCustomButtonEdit::kAltBtn, ui::shortcut(VK_F4, 0));
+    window_test::press_key(btn->handle(), VK_F4);
+    EXPECT_EQ(alt_clicks, 1);
+    EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(EcButtonEditForm, WithoutAllowKeyEditTypingBeepsAndTheShortcutStillClicks) {
+    btn->set_allow_key_edit(false);
+    show();
+    btn->set_text("fixed");
+    focus(btn);
+    window_test::press_key(btn->handle(), 'A');
+    window_test::press_key(btn->handle(), VK_BACK);
+    window_test::press_key(btn->handle(), VK_DELETE);
+    EXPECT_EQ(btn->text(), "fixed");
+    EXPECT_EQ(beeps, 3);
+    window_test::press_key(btn->handle(), VK_F4);
+    EXPECT_EQ(clicks, 1);
+    // BeepOnInvalidKey off: refused in silence.
+    btn->set_beep_on_invalid_key(false);
+    window_test::press_key(btn->handle(), 'B');
+    EXPECT_EQ(beeps, 3);
+    EXPECT_EQ(btn->text(), "fixed");
+}
+
+TEST_F(EcButtonEditForm, ReadOnlyHidesTheButtonsAndGivesTheTextTheWidth) {
+    show();
+    EXPECT_TRUE(btn->pair()->visible());
+    EXPECT_EQ(margins(), std::make_pair(0, 17 + 2));
+    EXPECT_EQ(btn->pair()->left(), 200 - 17 - 4);
+    btn->set_read_only(true);
+    EXPECT_FALSE(btn->pair()->visible());
+    EXPECT_EQ(margins(), std::make_pair(0, 0));
+    window_test::save_screenshot(form.handle(), "controls_screenshots", "button_edit_read_only");
+    btn->set_hide_buttons_on_read_only(false);
+    EXPECT_TRUE(btn->pair()->visible());
+    EXPECT_EQ(margins(), std::make_pair(0, 19));
+    btn->set_read_only(false);
+    // Both buttons: the pair is twice as wide.
+    btn->set_button_visible(TEcCustomButtonEdit::kAltBtn, true);
+    EXPECT_EQ(margins(), std::make_pair(0, 36));
+    EXPECT_EQ(btn->pair_button(TEcCustomButtonEdit::kAltBtn)->left(), 17);
+}
+
+TEST_F(EcButtonEditForm, APressMovesTheFocusToTheEditBeforeTheClick) {
+    show();
+    focus(other);
+    bool focused_at_click = false;
+    btn->on_button_click = [&](ui::Component*) {
+        ++clicks;
+        focused_at_click = btn->focused();
+    };
+    TEcControlButton* main = btn->pair_button(TEcCustomButtonEdit::kButton);
+    window_test::click_at(btn->pair()->handle(), main->left() + 5, main->top() + 5);
+    ASSERT_TRUE(window_test::pump_until([&] { return clicks == 1; }, 5000));
+    EXPECT_TRUE(focused_at_click);
+}
+
+TEST_F(EcButtonEditForm, KindsGlyphsAndPictures) {
+    show();
+    // The stock glyph from the program's resources: the look-up dots on aqua.
+    const ui::Bitmap& lookup = button_kind_glyph(TButtonKind::bkLookup);
+    ASSERT_EQ(lookup.width(), 20);
+    ASSERT_EQ(lookup.height(), 10);
+    EXPECT_EQ(lookup.pixel(0, 9), ui::color_to_rgb(ui::clAqua));
+    EXPECT_EQ(lookup.pixel(1, 6), 0u);
+    TEcControlButton* main = btn->pair_button(TEcCustomButtonEdit::kButton);
+    EXPECT_EQ(main->glyph().width(), 20);
+    EXPECT_EQ(main->num_glyphs(), 2);
+    window_test::save_screenshot(form.handle(), "controls_screenshots", "button_edit_normal");
+
+    // The drop-down kind draws its arrow, without a glyph.
+    btn->set_kind(TEcCustomButtonEdit::kButton, TButtonKind::bkDropDown);
+    EXPECT_TRUE(main->glyph().empty());
+    EXPECT_EQ(main->style(), TEcControlButtonStyle::cbsDropDown);
+    btn->set_button_visible(TEcCustomButtonEdit::kAltBtn, true);
+    btn->set_kind(TEcCustomButtonEdit::kAltBtn, TButtonKind::bkFolder);
+    focus(btn);
+    window_test::save_screenshot(form.handle(), "controls_screenshots", "button_edit_focused");
+    btn->set_frame_hot_track(true);
+    btn->set_flat_buttons(true);
+    btn->perform(ui::CM_MOUSEENTER);
+    window_test::save_screenshot(form.handle(), "controls_screenshots", "button_edit_hot");
+    btn->perform(ui::CM_MOUSELEAVE);
+    btn->set_enabled(false);
+    EXPECT_FALSE(main->enabled());
+    window_test::save_screenshot(form.handle(), "controls_screenshots", "button_edit_disabled");
+    btn->set_enabled(true);
+
+    // A glyph of its own makes the kind custom.
+    ui::Bitmap own(16, 16);
+    btn->set_glyph(TEcCustomButtonEdit::kButton, own);
+    EXPECT_EQ(btn->kind(TEcCustomButtonEdit::kButton), TButtonKind::bkCustom);
+    EXPECT_EQ(btn->kind(TEcCustomButtonEdit::kAltBtn), TButtonKind::bkFolder);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -358,6 +501,78 @@ TEST_F(EcEditDescriptions, StoredRulesRoundTrip) {
     EXPECT_EQ(read_m->normal_color(), ui::clWindow);
     EXPECT_TRUE(form->find_component("e")->inherits_from("TCustomEdit"));
     EXPECT_TRUE(form->find_component("m")->inherits_from("TCustomMemo"));
+}
+
+TEST_F(EcEditDescriptions, WhatAFrameControllerSuppliesIsNotStored) {
+    auto* fc = new FrameController(form.get());
+    fc->set_name("fc");
+    fc->set_color(ui::clRed);
+    fc->set_frame_visible(true);
+    auto* e = add<TEcEdit>("e");
+    e->frame_look().controller.set_notifications(
+        TEcFrameControllerNotifications{TEcFrameControllerProperty::fcpColor, TEcFrameControllerProperty::fcpFrameVisible});
+    e->frame_look().controller.set_controller(*e, fc);
+    fc->push_all_settings();
+    EXPECT_EQ(e->color(), ui::clRed);
+    EXPECT_TRUE(e->frame_visible());
+    const std::string text = ui::write_description(*form);
+    const std::size_t at = text.find("object e:");
+    const std::string own = text.substr(at, text.find("  end\n", at) - at);
+    EXPECT_EQ(own.find("Color ="), std::string::npos) << text;
+    EXPECT_EQ(own.find("FrameVisible ="), std::string::npos) << text;
+    EXPECT_NE(own.find("FrameController = fc"), std::string::npos) << text;
+}
+
+TEST_F(EcEditDescriptions, ButtonEditRoundTripsWithoutItsPair) {
+    auto* b = add<TEcButtonEdit>("b");
+    b->set_frame_visible(true);
+    b->set_kind(TEcCustomButtonEdit::kAltBtn, TButtonKind::bkFind);
+    b->set_button_visible(TEcCustomButtonEdit::kAltBtn, true);
+    b->set_shortcut(TEcCustomButtonEdit::kAltBtn, ui::shortcut(VK_F3, ui::scCtrl));
+    b->set_allow_key_edit(false);
+    auto* c = add<TEcButtonEdit>("c");
+    ui::Bitmap own(10, 10);
+    c->set_glyph(TEcCustomButtonEdit::kButton, own);
+    const std::string text = ui::write_description(*form);
+    EXPECT_EQ(round_trip(text), text);
+    EXPECT_EQ(text.find("TEcButtonPair"), std::string::npos) << text;
+    // Only the custom glyph is written.
+    EXPECT_LT(text.find("object c:"), text.find("ButtonGlyph")) << text;
+    EXPECT_EQ(text.find("AltBtnGlyph"), std::string::npos) << text;
+    EXPECT_NE(text.find("ButtonKind = bkCustom"), std::string::npos) << text;
+    EXPECT_NE(text.find("AltBtnKind = bkFind"), std::string::npos) << text;
+    auto* read_b = dynamic_cast<TEcButtonEdit*>(copy->find_component("b"));
+    ASSERT_NE(read_b, nullptr);
+    EXPECT_EQ(read_b->shortcut(TEcCustomButtonEdit::kAltBtn), ui::shortcut(VK_F3, ui::scCtrl));
+    EXPECT_EQ(read_b->shortcut(TEcCustomButtonEdit::kButton), 115);
+    EXPECT_FALSE(read_b->allow_key_edit());
+    EXPECT_EQ(read_b->pair_button(TEcCustomButtonEdit::kAltBtn)->glyph().width(), 20);  // the kind's glyph
+}
+
+TEST_F(EcEditDescriptions, ButtonEditOldNamesAndBadKinds) {
+    ui::read_description(*form,
+                         "object F: TForm\n"
+                         "  object b: TEcButtonEdit\n"
+                         "    ButtonShortCutText = 'Ctrl+F5'\n"
+                         "    AltBtnShortCutText = 'F2'\n"
+                         "    FlatButtonParentColor = True\n"
+                         "  end\n"
+                         "end\n");
+    auto* b = dynamic_cast<TEcButtonEdit*>(form->find_component("b"));
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->shortcut(TEcCustomButtonEdit::kButton), ui::shortcut(VK_F5, ui::scCtrl));
+    EXPECT_EQ(b->shortcut(TEcCustomButtonEdit::kAltBtn), VK_F2);
+    const std::string written = ui::write_description(*form);
+    for (const char* old : {"ShortCutText", "FlatButtonParentColor"})
+        EXPECT_EQ(written.find(old), std::string::npos) << old << "\n" << written;
+
+    auto fresh = std::make_unique<ui::Form>(nullptr);
+    try {
+        ui::read_description(*fresh, "object F: TForm\n  object x: TEcButtonEdit\n    ButtonKind = bkWhatever\n  end\nend\n");
+        ADD_FAILURE() << "an unknown kind was read";
+    } catch (const std::exception& e) {
+        EXPECT_NE(std::string(e.what()).find("ButtonKind"), std::string::npos) << e.what();
+    }
 }
 
 TEST_F(EcEditDescriptions, OldFrameNamesReadIntoTheHotFrame) {
