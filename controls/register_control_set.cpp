@@ -1,9 +1,12 @@
 #include "controls/register_control_set.h"
 
 #include "controls/ec_border.h"
+#include "controls/ec_btn_edt.h"
 #include "controls/ec_button.h"
 #include "controls/ec_chk_lst.h"
 #include "controls/ec_cmbo_bx.h"
+#include "controls/ec_dtp.h"
+#include "controls/ec_edit.h"
 #include "controls/ec_label.h"
 #include "controls/ec_list_vw.h"
 #include "controls/ec_lst_box.h"
@@ -14,6 +17,7 @@
 #include "controls/ec_snd_msg.h"
 #include "controls/ec_status.h"
 #include "controls/ec_tabs.h"
+#include "controls/ec_spn_edt.h"
 #include "controls/ec_trk_bar.h"
 #include "controls/model/frame_controller.h"
 #include "platform/ui/description_reader.h"
@@ -49,6 +53,14 @@ void register_control_set_classes() {
     ui::register_class(TEcGlyphStatus::static_class());
     // the page control and its tab sheets
     register_tab_classes();
+    // the framed edit family
+    ui::register_class(TEcButtonEdit::static_class());
+    ui::register_class(TEcEdit::static_class());
+    ui::register_class(TEcMemo::static_class());
+    // date and time pickers, spin buttons and spin edits
+    ui::register_class(TEcDateTimePicker::static_class());
+    ui::register_class(TEcSpinButtons::static_class());
+    ui::register_class(TEcSpinEdit::static_class());
 }
 
 } // namespace ec

@@ -847,7 +847,10 @@ ClassInfo& DateTimePicker::static_class() {
             .floating("DateTime", &DateTimePicker::date_time, &DateTimePicker::set_date_time, "TDateTime")
             .enumeration("Kind", &DateTimePicker::kind, &DateTimePicker::set_kind, TDateTimeKind::dtkDate)
             .enumeration("DateFormat", &DateTimePicker::date_format, &DateTimePicker::set_date_format, TDTDateFormat::dfShort)
+            .enumeration("DateMode", &DateTimePicker::date_mode, &DateTimePicker::set_date_mode, TDTDateMode::dmComboBox)
             .string("Format", &DateTimePicker::format, &DateTimePicker::set_format)
+            .floating("MaxDate", &DateTimePicker::max_date, &DateTimePicker::set_max_date, "TDate")
+            .floating("MinDate", &DateTimePicker::min_date, &DateTimePicker::set_min_date, "TDate")
             .boolean("ShowCheckbox", &DateTimePicker::show_checkbox, &DateTimePicker::set_show_checkbox)
             .boolean("Checked", &DateTimePicker::checked, &DateTimePicker::set_checked, true)
             .event("OnChange", "TNotifyEvent", &DateTimePicker::on_change);
@@ -871,11 +874,53 @@ void DateTimePicker::create_params(CreateParams& p) {
     if (kind_ == TDateTimeKind::dtkTime) p.style |= DTS_TIMEFORMAT;
     else p.style |= date_format_ == TDTDateFormat::dfLong ? DTS_LONGDATEFORMAT : DTS_SHORTDATEFORMAT;
     if (show_checkbox_) p.style |= DTS_SHOWNONE;
+    if (date_mode_ == TDTDateMode::dmUpDown) p.style |= DTS_UPDOWN;
 }
 
 void DateTimePicker::initialize_window() {
     if (!format_.empty()) SendMessageW(handle(), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(wide(format_).c_str()));
+    push_range();
     push_value();
+}
+
+void DateTimePicker::push_range() {
+    if (!handle_allocated()) return;
+    SYSTEMTIME range[2]{};
+    WPARAM flags = 0;
+    if (min_date_ != 0) {
+        range[0] = to_system_time(min_date_);
+        flags |= GDTR_MIN;
+    }
+    if (max_date_ != 0) {
+        range[1] = to_system_time(max_date_);
+        flags |= GDTR_MAX;
+    }
+    SendMessageW(handle(), DTM_SETRANGE, flags, reinterpret_cast<LPARAM>(range));
+}
+
+TDateTime DateTimePicker::clamped(TDateTime v) const {
+    if (min_date_ != 0 && v < min_date_) v = min_date_;
+    if (max_date_ != 0 && v > max_date_) v = max_date_;
+    return v;
+}
+
+void DateTimePicker::set_min_date(TDateTime v) {
+    min_date_ = v;
+    if (max_date_ != 0 && v != 0 && max_date_ < v) max_date_ = v;
+    push_range();
+    set_date_time(date_time());
+}
+
+void DateTimePicker::set_max_date(TDateTime v) {
+    max_date_ = v;
+    if (min_date_ != 0 && v != 0 && min_date_ > v) min_date_ = v;
+    push_range();
+    set_date_time(date_time());
+}
+
+HWND DateTimePicker::calendar_handle() {
+    if (!handle_allocated()) return nullptr;
+    return reinterpret_cast<HWND>(SendMessageW(handle(), DTM_GETMONTHCAL, 0, 0));
 }
 
 void DateTimePicker::push_value() {
@@ -895,7 +940,7 @@ TDateTime DateTimePicker::date_time() const {
 
 void DateTimePicker::set_date_time(TDateTime v) {
     decode_date_time(v);  // refuses nothing, but keeps the value in the calendar's range
-    value_ = v;
+    value_ = clamped(v);
     push_value();
 }
 
@@ -923,10 +968,16 @@ void DateTimePicker::set_date_format(TDTDateFormat f) {
     restyle(*this);
 }
 
+void DateTimePicker::set_date_mode(TDTDateMode m) {
+    date_mode_ = m;
+    restyle(*this);
+}
+
 void DateTimePicker::set_format(const std::string& f) {
+    if (handle_allocated() &&
+        !SendMessageW(handle(), DTM_SETFORMATW, 0, f.empty() ? 0 : reinterpret_cast<LPARAM>(wide(f).c_str())))
+        return;
     format_ = f;
-    if (handle_allocated())
-        SendMessageW(handle(), DTM_SETFORMATW, 0, f.empty() ? 0 : reinterpret_cast<LPARAM>(wide(f).c_str()));
 }
 
 void DateTimePicker::set_show_checkbox(bool v) {

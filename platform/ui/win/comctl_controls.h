@@ -30,6 +30,7 @@ UI_ENUM(TUDAlignButton, udLeft, udRight)
 UI_ENUM(TUDBtnType, btNext, btPrev)
 UI_ENUM(TDateTimeKind, dtkDate, dtkTime)
 UI_ENUM(TDTDateFormat, dfShort, dfLong)
+UI_ENUM(TDTDateMode, dmComboBox, dmUpDown)
 UI_ENUM(TPageScrollerOrientation, soHorizontal, soVertical)
 UI_ENUM(TToolButtonStyle, tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider)
 
@@ -303,8 +304,18 @@ public:
     void set_kind(TDateTimeKind k);
     TDTDateFormat date_format() const { return date_format_; }
     void set_date_format(TDTDateFormat f);
+    TDTDateMode date_mode() const { return date_mode_; }
+    void set_date_mode(TDTDateMode m);
+    // A format the window refuses leaves the one it had.
     const std::string& format() const { return format_; }
     void set_format(const std::string& f);
+    // The range the value stays in; 0 leaves that end open. A value outside is moved into it.
+    TDateTime min_date() const { return min_date_; }
+    void set_min_date(TDateTime v);
+    TDateTime max_date() const { return max_date_; }
+    void set_max_date(TDateTime v);
+    // The drop-down calendar while it shows, else nullptr.
+    HWND calendar_handle();
     bool show_checkbox() const { return show_checkbox_; }
     void set_show_checkbox(bool v);
     bool checked() const;
@@ -319,9 +330,13 @@ protected:
 
 private:
     void push_value();
+    void push_range();
+    TDateTime clamped(TDateTime v) const;
     TDateTime value_ = 0;
+    TDateTime min_date_ = 0, max_date_ = 0;
     TDateTimeKind kind_ = TDateTimeKind::dtkDate;
     TDTDateFormat date_format_ = TDTDateFormat::dfShort;
+    TDTDateMode date_mode_ = TDTDateMode::dmComboBox;
     std::string format_;
     bool show_checkbox_ = false, checked_ = true;
 };

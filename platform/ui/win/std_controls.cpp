@@ -449,8 +449,10 @@ void Edit::set_max_length(int n) {
 }
 
 void Edit::set_read_only(bool v) {
+    if (v == read_only_) return;
     read_only_ = v;
     if (handle_allocated()) SendMessageW(handle(), EM_SETREADONLY, v, 0);
+    read_only_changed();
 }
 
 void Edit::set_password_char(const std::string& c) {
@@ -580,7 +582,10 @@ void Memo::wnd_proc(Message& m) {
     if (m.msg == WM_GETDLGCODE) {
         Edit::wnd_proc(m);
         m.result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
-        if (want_returns_) m.result |= DLGC_WANTALLKEYS;
+        // Wanting Enter is no claim on Tab: without WantTabs, Tab moves the focus on.
+        const auto* asked = reinterpret_cast<const MSG*>(m.lparam);
+        const bool tab = asked && asked->message == WM_KEYDOWN && asked->wParam == VK_TAB;
+        if (want_returns_ && !(tab && !want_tabs_)) m.result |= DLGC_WANTALLKEYS;
         if (want_tabs_) m.result |= DLGC_WANTTAB;
         return;
     }

@@ -166,6 +166,8 @@ protected:
     void initialize_window() override;
     void cn_command(WORD code, Message& m) override;
     virtual void change();
+    // After ReadOnly took a new value (the window already has it).
+    virtual void read_only_changed() {}
     int max_length_ = 0;
     bool read_only_ = false;
     std::string password_char_;

@@ -145,6 +145,33 @@ TEST_F(LayerMessages, AnotherWindowTakingTheMouseEndsAWindowlessChildsHold) {
     EXPECT_EQ(pressed->moves, 0);
 }
 
+TEST_F(LayerMessages, TabLeavesAMemoThatWantsNoTabs) {
+    Form form(nullptr);
+    form.set_bounds(10, 10, 240, 200);
+    auto* memo = new Memo(&form);
+    memo->set_parent(&form);
+    memo->set_bounds(8, 8, 200, 80);
+    auto* edit = new Edit(&form);
+    edit->set_parent(&form);
+    edit->set_bounds(8, 100, 200, 21);
+    form.show();
+    memo->set_focus();
+    uitest::pump();
+    ASSERT_TRUE(memo->focused());
+    // The memo wants Enter (WantReturns), which is no claim on Tab.
+    PostMessageW(memo->handle(), WM_KEYDOWN, VK_TAB, 0);
+    uitest::pump();
+    EXPECT_TRUE(edit->focused());
+    EXPECT_EQ(memo->text(), "");
+
+    memo->set_want_tabs(true);
+    memo->set_focus();
+    uitest::pump();
+    PostMessageW(memo->handle(), WM_KEYDOWN, VK_TAB, 0);
+    uitest::pump();
+    EXPECT_TRUE(memo->focused());
+}
+
 void CALLBACK close_menu(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     EndMenu();
