@@ -101,6 +101,8 @@ public:
     ui::NotifyEvent on_end_session;
     QueryEndSessionEvent on_query_end_session;
 
+    // Adds the icon when enabled. A description calls it; a tray icon made in code shows
+    // nothing in the notification area until its maker calls it.
     void loaded() override;
 
 protected:
