@@ -5,10 +5,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "platform/text_gbk.h"
 #include "platform/ui/win/application.h"
 #include "platform/ui/win/forms.h"
+#include "platform/ui/win/graphics.h"
 
 namespace ec {
 

@@ -13,11 +13,9 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "controls/model/tray_rules.h"
 #include "platform/ui/component.h"
-#include "platform/ui/win/graphics.h"
 #include "platform/ui/win/image_list.h"
 #include "platform/ui/win/menus.h"
 #include "platform/ui/win/message_window.h"
