@@ -15,9 +15,10 @@
 #include "controls/ec_rad_chk.h"
 #include "controls/ec_rad_grp.h"
 #include "controls/ec_snd_msg.h"
+#include "controls/ec_spn_edt.h"
 #include "controls/ec_status.h"
 #include "controls/ec_tabs.h"
-#include "controls/ec_spn_edt.h"
+#include "controls/ec_tray.h"
 #include "controls/ec_trk_bar.h"
 #include "controls/model/frame_controller.h"
 #include "platform/ui/description_reader.h"
@@ -39,6 +40,7 @@ void register_control_set_classes() {
     ui::register_class(TEcLabel::static_class());
     ui::register_class(TEcSendMessage::static_class());
     ui::register_class(TEcTrackBar::static_class());
+    ui::register_class(TEcTrayIcon::static_class());
     // the list controls
     ui::register_class(TEcListBox::static_class());
     ui::register_class(TEcCheckList::static_class());

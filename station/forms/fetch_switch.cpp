@@ -11,11 +11,9 @@ bool AnyDeviceDownloading(const station::BoardTable& boards, int device_count) {
     });
 }
 
-FetchSwitch::FetchSwitch(IFetchControls& controls, TrayIcon& tray, const ITrayIconList& small_icons,
-                         const ITrayIconList& animation_icons, const station::StationTexts& texts,
+FetchSwitch::FetchSwitch(IFetchControls& controls, const station::StationTexts& texts,
                          std::function<void()> start_fetching, std::function<void()> stop_fetching)
-    : controls_(controls), tray_(tray), small_icons_(small_icons), animation_icons_(animation_icons),
-      texts_(texts), start_(std::move(start_fetching)), stop_(std::move(stop_fetching)),
+    : controls_(controls), texts_(texts), start_(std::move(start_fetching)), stop_(std::move(stop_fetching)),
       caption_(texts.Get("Caption.StartFTP")) {}
 
 void FetchSwitch::Toggle() {
@@ -24,16 +22,14 @@ void FetchSwitch::Toggle() {
         caption_ = texts_.Get("Caption.StartFTP");
         controls_.SetStartStopButton(kStartImage, caption_);
         controls_.SetAnimateTimer(false);
-        tray_.SetAnimate(false);
-        tray_.SetIcons(&small_icons_);
-        tray_.SetIconIndex(kTrayIdleIcon);
+        controls_.SetTrayAnimating(false);
+        controls_.ShowTrayIcon(TrayImages::Small, kTrayIdleIcon);
     } else {
         if (start_) start_();
         caption_ = texts_.Get("Caption.StopFTP");
         controls_.SetStartStopButton(kStopImage, caption_);
-        tray_.SetAnimate(false);
-        tray_.SetIcons(&animation_icons_);
-        tray_.SetIconIndex(0);
+        controls_.SetTrayAnimating(false);
+        controls_.ShowTrayIcon(TrayImages::Animation, 0);
         controls_.SetAnimateTimer(true);
     }
     running_ = !running_;
@@ -42,16 +38,15 @@ void FetchSwitch::Toggle() {
 void FetchSwitch::AnimateTick(bool some_device_downloading) {
     if (!running_) return;
     if (some_device_downloading) {
-        if (!tray_.Animate()) tray_.SetAnimate(true);
-    } else if (tray_.Animate()) {
-        tray_.SetAnimate(false);
-        tray_.SetIconIndex(0);
+        if (!controls_.TrayAnimating()) controls_.SetTrayAnimating(true);
+    } else if (controls_.TrayAnimating()) {
+        controls_.SetTrayAnimating(false);
+        controls_.ShowTrayIcon(TrayImages::Animation, 0);
     }
 }
 
 void FetchSwitch::HideToTrayAndFetch() {
-    tray_.SetHideOnMinimize(true);
-    tray_.MinimizeApp();
+    controls_.HideToTray();
     if (!running_) Toggle();
 }
 

@@ -7,15 +7,24 @@
 
 #include "station/core/engine/board_info.h"
 #include "station/core/station_texts.h"
-#include "station/forms/tray_icon.h"
 
 namespace forms {
+
+// The tray icon's two image lists: the small images while fetching is off, the animation
+// frames while it runs.
+enum class TrayImages { Small, Animation };
 
 class IFetchControls {
 public:
     virtual ~IFetchControls() = default;
     virtual void SetStartStopButton(int image, const std::string& caption) = 0;
     virtual void SetAnimateTimer(bool enabled) = 0;
+    // The tray icon.
+    virtual bool TrayAnimating() const = 0;
+    virtual void SetTrayAnimating(bool on) = 0;
+    virtual void ShowTrayIcon(TrayImages images, int index) = 0;
+    // Hides the window to the tray (as closing it does).
+    virtual void HideToTray() = 0;
 };
 
 // Images of the start/stop button and of the tray in its two states.
@@ -27,9 +36,8 @@ bool AnyDeviceDownloading(const station::BoardTable& boards, int device_count);
 
 class FetchSwitch {
 public:
-    FetchSwitch(IFetchControls& controls, TrayIcon& tray, const ITrayIconList& small_icons,
-                const ITrayIconList& animation_icons, const station::StationTexts& texts,
-                std::function<void()> start_fetching, std::function<void()> stop_fetching);
+    FetchSwitch(IFetchControls& controls, const station::StationTexts& texts, std::function<void()> start_fetching,
+                std::function<void()> stop_fetching);
 
     bool Running() const { return running_; }
     // The start/stop button and the tray menu item.
@@ -45,9 +53,6 @@ public:
 
 private:
     IFetchControls& controls_;
-    TrayIcon& tray_;
-    const ITrayIconList& small_icons_;
-    const ITrayIconList& animation_icons_;
     const station::StationTexts& texts_;
     std::function<void()> start_, stop_;
     bool running_ = false;

@@ -19,14 +19,6 @@ namespace forms {
 
 using station::Gbk;
 
-namespace {
-std::vector<int> icon_ids(int first, int count) {
-    std::vector<int> ids;
-    for (int i = 0; i < count; ++i) ids.push_back(first + i);
-    return ids;
-}
-} // namespace
-
 ui::ClassInfo& TMainForm::static_class() {
     static ui::ClassInfo info("TMainForm", &ui::Form::static_class());
     return info;
@@ -40,33 +32,19 @@ TMainForm::TMainForm(station::StationGlobals& globals, station::ITransferLibrary
     set_caption(Gbk(u8"FTP下载终端 - BRELDOX"));
     set_bounds(0, 0, 927, 659);
     set_position(ui::TPosition::poScreenCenter);
-    large_icons_ = std::make_unique<ResourceIcons>(icon_ids(VQ_ICON_LARGE_FIRST, VQ_ICON_LARGE_COUNT), 32);
-    small_icons_ = std::make_unique<ResourceIcons>(icon_ids(VQ_ICON_SMALL_FIRST, VQ_ICON_SMALL_COUNT), 16);
-    animation_icons_ = std::make_unique<ResourceIcons>(icon_ids(VQ_ICON_TRAY_FIRST, VQ_ICON_TRAY_COUNT), 16);
     CreateControls();
     CreateMenus();
     CreateSkin();
-
-    tray_ = std::make_unique<WinTrayIcon>(*this);
-    TrayIcon& tray = tray_->Tray();
-    tray.SetHint(Gbk(u8"BRELDOXFTP下载终端"));
-    tray.SetHasPopupMenu(true);
-    tray.SetIcons(animation_icons_.get());
-    tray.SetInterval(800);
-    tray.SetHideOnMinimize(false);
-    tray.Loaded();
+    CreateTrayIcon();
 
     fetch_ = std::make_unique<FetchSwitch>(
-        *this, tray, *small_icons_, *animation_icons_, g_.Texts, [this] { if (engine_) engine_->StartFetching(); },
+        *this, g_.Texts, [this] { if (engine_) engine_->StartFetching(); },
         [this] { if (engine_) engine_->StopFetching(); });
 
     on_show = [this](ui::Component*) { FormShow(); };
     on_close_query = [this](ui::Component*, bool& can_close) {
         can_close = FSessionEnding;
-        if (!can_close) {
-            tray_->Tray().SetHideOnMinimize(true);
-            tray_->Tray().MinimizeApp();
-        }
+        if (!can_close) HideToTray();
     };
     on_message(WM_QUERYENDSESSION, [this](ui::Message& m) {
         FSessionEnding = true;
@@ -86,7 +64,7 @@ TMainForm::TMainForm(station::StationGlobals& globals, station::ITransferLibrary
     });
     on_message(WM_RESTOREFROMTRAY, [this](ui::Message& m) {
         m.result = 0;
-        tray_->Tray().RestoreApp();
+        TrayIconMain->restore_app();
     });
 }
 
@@ -94,7 +72,6 @@ TMainForm::~TMainForm() {
     FormDestroy();
     // Timers and the tray go before the engine they call.
     release_owned();
-    tray_.reset();
 }
 
 ui::ToolButton* TMainForm::ToolButton(ui::ToolBar* bar, const char* name, const char* caption, int image) {
@@ -117,16 +94,22 @@ void TMainForm::CreateControls() {
         p->set_parent(parent);
         return p;
     };
-    auto image_list = [this](const char* name, int size, const ResourceIcons& icons) {
+    // The lists copy the icons; the loaded ones go at once.
+    auto image_list = [this](const char* name, int size, int first_icon, int count) {
         auto* list = new ui::ImageList(this);
         list->set_name(name);
         list->set_width(size);
         list->set_height(size);
-        for (int i = 0; i < icons.Count(); ++i) list->add_icon(icons.Handle(i));
+        for (int id = first_icon; id < first_icon + count; ++id) {
+            ui::Icon icon(static_cast<HICON>(
+                LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
+            if (icon.get()) list->add_icon(icon.get());
+        }
         return list;
     };
-    ImageList_large = image_list("ImageList_large", 32, *large_icons_);
-    ImageList_Small = image_list("ImageList_Small", 16, *small_icons_);
+    ImageList_large = image_list("ImageList_large", 32, VQ_ICON_LARGE_FIRST, VQ_ICON_LARGE_COUNT);
+    ImageList_Small = image_list("ImageList_Small", 16, VQ_ICON_SMALL_FIRST, VQ_ICON_SMALL_COUNT);
+    ImageListTrayAnimate = image_list("ImageListTrayAnimate", 16, VQ_ICON_TRAY_FIRST, VQ_ICON_TRAY_COUNT);
     auto tool_bar = [this](const char* name, ui::WinControl* parent, int width, int height) {
         auto* bar = new ui::ToolBar(this);
         bar->set_name(name);
@@ -236,6 +219,17 @@ void TMainForm::CreateSkin() {
     static_cast<ui::Component*>(SkinData1)->loaded();
 }
 
+void TMainForm::CreateTrayIcon() {
+    TrayIconMain = new ec::TEcTrayIcon(this);
+    TrayIconMain->set_name("TrayIconMain");
+    TrayIconMain->set_hint(Gbk(u8"BRELDOXFTP下载终端"));
+    TrayIconMain->set_popup_menu(PopupMenuTrayIcon);
+    TrayIconMain->set_icons(ImageListTrayAnimate);
+    TrayIconMain->set_interval(800);
+    TrayIconMain->set_hide_on_minimize(false);
+    TrayIconMain->loaded();
+}
+
 ui::MenuItem* TMainForm::Item(ui::MenuItem* parent, const char* name, const char* caption) {
     auto* item = new ui::MenuItem(this);
     item->set_name(name);
@@ -282,7 +276,7 @@ void TMainForm::CreateMenus() {
     TrayNodeExit = Item(tray_root, "TrayNodeExit", u8"退出程序");
     // The item always names what a click on it will do.
     PopupMenuTrayIcon->on_popup = [this](ui::Component*) { TrayNodeStartStopFTP->set_caption(btnStartStop->caption()); };
-    TrayNodeOpen->on_click = [this](ui::Component*) { tray_->Tray().RestoreApp(); };
+    TrayNodeOpen->on_click = [this](ui::Component*) { TrayIconMain->restore_app(); };
     TrayNodeStartStopFTP->on_click = [this](ui::Component*) { btnStartStopClick(); };
     TrayNodeExit->on_click = [this](ui::Component*) { btnCloseClick(); };
 }
@@ -565,38 +559,18 @@ void TMainForm::SetStartStopButton(int image, const std::string& caption) {
 }
 void TMainForm::SetAnimateTimer(bool enabled) { AnimateTimer->set_enabled(enabled); }
 
-forms::IconHandle TMainForm::ApplicationIcon() const {
-    return reinterpret_cast<forms::IconHandle>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(VQ_ICON_MAIN)));
+bool TMainForm::TrayAnimating() const { return TrayIconMain->animate(); }
+void TMainForm::SetTrayAnimating(bool on) { TrayIconMain->set_animate(on); }
+
+void TMainForm::ShowTrayIcon(TrayImages images, int index) {
+    TrayIconMain->set_icons(images == TrayImages::Animation ? ImageListTrayAnimate : ImageList_Small);
+    TrayIconMain->set_icon_index(index);
 }
 
-void TMainForm::Minimize() {
-    if (handle_allocated()) ShowWindow(handle(), SW_MINIMIZE);
+void TMainForm::HideToTray() {
+    TrayIconMain->set_hide_on_minimize(true);
+    TrayIconMain->minimize_app();
 }
-
-void TMainForm::HideMainWindow() {
-    if (handle_allocated()) ShowWindow(handle(), SW_HIDE);
-}
-
-void TMainForm::Restore() {
-    if (handle_allocated() && IsIconic(handle())) ShowWindow(handle(), SW_RESTORE);
-}
-
-void TMainForm::ShowMainWindowInFront() {
-    if (!handle_allocated()) return;
-    ShowWindow(handle(), IsIconic(handle()) ? SW_RESTORE : SW_SHOW);
-    SetForegroundWindow(handle());
-}
-
-void TMainForm::ShowPopupMenu() {
-    POINT p{};
-    GetCursorPos(&p);
-    if (handle_allocated()) SetForegroundWindow(handle());
-    PopupMenuTrayIcon->popup(p.x, p.y);
-    // Lets the menu close properly when the user clicks elsewhere.
-    if (handle_allocated()) PostMessageW(handle(), WM_NULL, 0, 0);
-}
-
-void TMainForm::SetAnimationTimer(bool enabled, int interval_ms) { tray_->SetTimer(enabled, interval_ms); }
 
 void TMainForm::AddLogLine(const std::string& line) {
     log_lines_.Add(line);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/ec_tray.h"
 #include "platform/ui/win/comctl_controls.h"
 #include "platform/ui/win/forms.h"
 #include "platform/ui/win/image_list.h"
@@ -21,7 +22,6 @@
 #include "station/forms/language_window.h"
 #include "station/forms/message_boxes.h"
 #include "station/forms/state_frame.h"
-#include "station/forms/win_tray.h"
 
 namespace forms {
 
@@ -55,7 +55,7 @@ public:
     virtual void OpenLogViewer() = 0;
 };
 
-class TMainForm : public ui::Form, public IFetchControls, public ITrayApplication, public station::ILogPanel,
+class TMainForm : public ui::Form, public IFetchControls, public station::ILogPanel,
                   public station::ILanguageNotices {
     UI_CLASS_IDENTITY()
 public:
@@ -90,13 +90,10 @@ public:
     // Seams.
     void SetStartStopButton(int image, const std::string& caption) override;
     void SetAnimateTimer(bool enabled) override;
-    forms::IconHandle ApplicationIcon() const override;
-    void Minimize() override;
-    void HideMainWindow() override;
-    void Restore() override;
-    void ShowMainWindowInFront() override;
-    void ShowPopupMenu() override;
-    void SetAnimationTimer(bool enabled, int interval_ms) override;
+    bool TrayAnimating() const override;
+    void SetTrayAnimating(bool on) override;
+    void ShowTrayIcon(TrayImages images, int index) override;
+    void HideToTray() override;
     void AddLogLine(const std::string& line) override;
     void Information(const std::string& text, const std::string& caption) override;
 
@@ -109,7 +106,6 @@ public:
     // The station's call-record database; none when the start-up stopped early.
     calldb::TMyDataModule* Database() { return database_.get(); }
     station::TransferEngine* Engine() { return engine_.get(); }
-    WinTrayIcon* TrayIconMain() { return tray_.get(); }
     station::TLanguageFile* Language() { return language_.get(); }
 
     // Controls.
@@ -124,15 +120,17 @@ public:
     ui::MainMenu* MainMenu;
     ui::MenuItem *NodeFile, *NodeClose, *NodeView, *NodeColumns, *NodeSortColumn, *N3, *NodeLogFiles, *NodeLogPanel,
         *NodeSettings, *NodeSysSettings, *N4, *NodeLanguage, *NodeHelp;
+    ec::TEcTrayIcon* TrayIconMain;
     ui::PopupMenu* PopupMenuTrayIcon;
     ui::MenuItem *TrayNodeOpen, *TrayNodeStartStopFTP, *TrayNodeExit;
-    ui::ImageList *ImageList_large, *ImageList_Small;
+    ui::ImageList *ImageList_large, *ImageList_Small, *ImageListTrayAnimate;
     ui::Timer *MainTimer, *ExtraTimer, *AnimateTimer, *SyncTimer;
     skin::TSkinData* SkinData1;
 
 private:
     void CreateControls();
     void CreateMenus();
+    void CreateTrayIcon();
     void CreateSkin();
     ui::ToolButton* ToolButton(ui::ToolBar* bar, const char* name, const char* caption, int image);
     ui::MenuItem* Item(ui::MenuItem* parent, const char* name, const char* caption);
@@ -159,8 +157,6 @@ private:
     std::string applied_language_;               // the language chosen from the menu in this run
     std::unique_ptr<calldb::TMyDataModule> database_;
     std::unique_ptr<station::TransferEngine> engine_;
-    std::unique_ptr<ResourceIcons> large_icons_, small_icons_, animation_icons_;
-    std::unique_ptr<WinTrayIcon> tray_;
     std::unique_ptr<FetchSwitch> fetch_;
     std::unique_ptr<LanguageWindow> state_language_window_, search_language_window_, conf_language_window_;
     station::BoardTable no_boards_;  // the devices shown when the start-up stopped early

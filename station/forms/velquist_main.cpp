@@ -12,6 +12,7 @@
 #include "station/core/engine/tarnlink_library.h"
 #include "station/core/gbk_literal.h"
 #include "station/forms/main_form.h"
+#include "station/forms/resource_ids.h"
 #include "station/forms/single_instance.h"
 #include "station/forms/station_views.h"
 
@@ -40,6 +41,8 @@ int run_station() {
     plat::media::ComApartment com;
     ui::application().initialize();
     ui::application().set_title(station::Gbk(forms::kApplicationTitle));
+    // The tray icon shows it when no image of its own applies.
+    ui::application().set_icon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(VQ_ICON_MAIN)));
 
     station::StationGlobals globals;
     station::TarnlinkLibrary library;

@@ -4,10 +4,9 @@ if(NOT TARGET ui)
 endif()
 
 add_library(station_shell_windows STATIC
-  win_tray.cpp
   board_list_view.cpp
   message_boxes.cpp)
-target_link_libraries(station_shell_windows PUBLIC station_shell_model ui shell32 shlwapi comctl32)
+target_link_libraries(station_shell_windows PUBLIC station_shell_model ui controls shell32 comctl32)
 
 target_sources(station_shell_windows PRIVATE
   language_window.cpp

@@ -3,35 +3,40 @@
 #include <gtest/gtest.h>
 
 #include "station/core/gbk_literal.h"
-#include "tests/station_shell/tray_fakes.h"
 
 namespace {
 
+using forms::TrayImages;
 using station::Gbk;
 
+// The button, the animation timer and the tray icon as the switch leaves them.
 struct FakeControls : forms::IFetchControls {
     int image = -1;
     std::string caption;
     bool animate_timer = false;
+    bool tray_animating = false;
+    TrayImages tray_images = TrayImages::Small;
+    int tray_icon = -1;
+    int hidden_to_tray = 0;
     void SetStartStopButton(int i, const std::string& c) override {
         image = i;
         caption = c;
     }
     void SetAnimateTimer(bool enabled) override { animate_timer = enabled; }
+    bool TrayAnimating() const override { return tray_animating; }
+    void SetTrayAnimating(bool on) override { tray_animating = on; }
+    void ShowTrayIcon(TrayImages images, int index) override {
+        tray_images = images;
+        tray_icon = index;
+    }
+    void HideToTray() override { ++hidden_to_tray; }
 };
 
 struct FetchFixture : ::testing::Test {
-    shell_test::FakeShell shell;
-    shell_test::FakeApp app;
-    shell_test::FakeIcons small{0x200, 5};
-    shell_test::FakeIcons animation{0x300, 4};
-    forms::TrayIcon tray{shell, app};
     FakeControls controls;
     station::StationTexts texts;
     int starts = 0, stops = 0;
-    forms::FetchSwitch fetch{controls, tray, small, animation, texts, [this] { ++starts; }, [this] { ++stops; }};
-
-    FetchFixture() { tray.Loaded(); }
+    forms::FetchSwitch fetch{controls, texts, [this] { ++starts; }, [this] { ++stops; }};
 };
 
 TEST_F(FetchFixture, StartAndStopSwitchCaptionImagesAndTray) {
@@ -43,36 +48,39 @@ TEST_F(FetchFixture, StartAndStopSwitchCaptionImagesAndTray) {
     EXPECT_EQ(controls.caption, Gbk(u8"停止FTP"));
     EXPECT_EQ(fetch.Caption(), Gbk(u8"停止FTP"));  // what the tray menu item copies
     EXPECT_TRUE(controls.animate_timer);
-    EXPECT_EQ(shell.icon, 0x300u);
+    EXPECT_EQ(controls.tray_images, TrayImages::Animation);
+    EXPECT_EQ(controls.tray_icon, 0);
 
+    controls.tray_animating = true;
     fetch.Toggle();
     EXPECT_FALSE(fetch.Running());
     EXPECT_EQ(stops, 1);
     EXPECT_EQ(controls.image, 0);
     EXPECT_EQ(controls.caption, Gbk(u8"启动FTP"));
     EXPECT_FALSE(controls.animate_timer);
-    EXPECT_FALSE(tray.Animate());
-    EXPECT_EQ(shell.icon, 0x203u);  // small image 3
+    EXPECT_FALSE(controls.tray_animating);
+    EXPECT_EQ(controls.tray_images, TrayImages::Small);
+    EXPECT_EQ(controls.tray_icon, forms::kTrayIdleIcon);
 }
 
 TEST_F(FetchFixture, AnimationFollowsDownloadsOnlyWhileFetching) {
     fetch.AnimateTick(true);
-    EXPECT_FALSE(tray.Animate());
+    EXPECT_FALSE(controls.tray_animating);
     fetch.Toggle();
     fetch.AnimateTick(true);
-    EXPECT_TRUE(tray.Animate());
-    tray.AnimateTick();
-    tray.AnimateTick();
-    EXPECT_EQ(tray.IconIndex(), 2);
+    EXPECT_TRUE(controls.tray_animating);
+    controls.tray_icon = 2;  // the animation has moved on
+    fetch.AnimateTick(true);
+    EXPECT_EQ(controls.tray_icon, 2);
     fetch.AnimateTick(false);
-    EXPECT_FALSE(tray.Animate());
-    EXPECT_EQ(tray.IconIndex(), 0);
-    EXPECT_EQ(shell.icon, 0x300u);
+    EXPECT_FALSE(controls.tray_animating);
+    EXPECT_EQ(controls.tray_images, TrayImages::Animation);
+    EXPECT_EQ(controls.tray_icon, 0);
 }
 
 TEST_F(FetchFixture, LogonTimerHidesAndStartsFetchingOnce) {
     fetch.HideToTrayAndFetch();
-    EXPECT_FALSE(app.window_visible);
+    EXPECT_EQ(controls.hidden_to_tray, 1);
     EXPECT_TRUE(fetch.Running());
     fetch.HideToTrayAndFetch();  // already fetching (started at show): not toggled off
     EXPECT_TRUE(fetch.Running());

@@ -56,6 +56,8 @@ protected:
     // ShowForm.
     void MakeForm() {
         form_ = std::make_unique<forms::TMainForm>(globals_, library_, folder_ + "\\Velquist.exe", "");
+        // As in the program: the tray icon hides and restores the application's main form.
+        ui::application().set_main_form(form_.get());
         conf_ = std::make_unique<forms::TConfForm>(nullptr, globals_.Texts);
         form_->ConfForm = conf_.get();
     }

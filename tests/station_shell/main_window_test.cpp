@@ -33,11 +33,11 @@ protected:
 
 TEST_F(MainWindow, StartAndStopSwitchCaptionTrayMenuAndAnimation) {
     Open();
-    forms::TrayIcon& tray = form_->TrayIconMain()->Tray();
+    ec::TEcTrayIcon& tray = *form_->TrayIconMain;
     // The tray menu is opened and closed without choosing anything.
     ui::PopupMenu::set_track_function([](HMENU, UINT, int, int, HWND) -> UINT { return 0; });
     auto tray_menu_caption = [&] {
-        tray.OnCallback(forms::TrayIcon::kRButtonUp);
+        SendMessageW(tray.handle(), ec::kTrayCallbackMessage, ec::kTrayIconId, WM_RBUTTONUP);
         return form_->TrayNodeStartStopFTP->caption();
     };
     EXPECT_FALSE(form_->FFTPRunning());
@@ -57,13 +57,14 @@ TEST_F(MainWindow, StartAndStopSwitchCaptionTrayMenuAndAnimation) {
     board.Connected = 1;
     board.State = station::StateFTPProcessing;
     form_->AnimateTimer->fire();
-    EXPECT_TRUE(tray.Animate());
-    tray.AnimateTick();
-    EXPECT_EQ(tray.IconIndex(), 1);
+    EXPECT_TRUE(tray.animate());
+    EXPECT_EQ(tray.icons(), form_->ImageListTrayAnimate);
+    tray.animation_timer().fire();
+    EXPECT_EQ(tray.icon_index(), 1);
     board.State = station::StateWaiting;
     form_->AnimateTimer->fire();
-    EXPECT_FALSE(tray.Animate());
-    EXPECT_EQ(tray.IconIndex(), 0);
+    EXPECT_FALSE(tray.animate());
+    EXPECT_EQ(tray.icon_index(), 0);
     EXPECT_TRUE(shell_test::SaveScreenshot(form_->handle(), "main_fetching"));
 
     form_->TrayNodeStartStopFTP->click();  // the tray item does what the button does
@@ -71,9 +72,10 @@ TEST_F(MainWindow, StartAndStopSwitchCaptionTrayMenuAndAnimation) {
     EXPECT_EQ(form_->btnStartStop->caption(), Gbk(u8"启动FTP"));
     EXPECT_EQ(form_->btnStartStop->image_index(), forms::kStartImage);
     EXPECT_FALSE(form_->AnimateTimer->enabled());
-    EXPECT_FALSE(tray.Animate());
-    EXPECT_EQ(tray.IconIndex(), forms::kTrayIdleIcon);
-    EXPECT_EQ(tray.Icons()->Count(), 5) << "the small images while fetching is off";
+    EXPECT_FALSE(tray.animate());
+    EXPECT_EQ(tray.icon_index(), forms::kTrayIdleIcon);
+    EXPECT_EQ(tray.icons(), form_->ImageList_Small) << "the small images while fetching is off";
+    EXPECT_EQ(tray.icons()->count(), 5);
     globals_.DeviceCount = 0;
 }
 
@@ -81,7 +83,7 @@ TEST_F(MainWindow, CloseHidesToTheTrayAndTheRestoreMessageBringsItBack) {
     Open();
     form_->close();
     EXPECT_TRUE(window_test::pump_until([&] { return !IsWindowVisible(form_->handle()); }, 5000));
-    EXPECT_TRUE(form_->TrayIconMain()->Tray().Shown());
+    EXPECT_TRUE(form_->TrayIconMain->shown());
     SendMessageW(form_->handle(), forms::WM_RESTOREFROMTRAY, 0, 0);
     EXPECT_TRUE(window_test::pump_until([&] { return IsWindowVisible(form_->handle()) != FALSE; }, 5000));
 }

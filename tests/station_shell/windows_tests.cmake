@@ -4,7 +4,7 @@ if(NOT TARGET station_shell_windows)
 endif()
 
 vq_add_test(station_shell_window_tests
-  SOURCES boxes_window_test.cpp tray_window_test.cpp screenshots.cpp
+  SOURCES boxes_window_test.cpp screenshots.cpp
   LIBS station_shell_windows window_test_support
   TIMEOUT 120)
 

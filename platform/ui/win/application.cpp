@@ -117,6 +117,11 @@ void Application::initialize() {
     Font::set_pixels_per_inch(screen().pixels_per_inch());
 }
 
+void Application::set_main_form(Form* form) {
+    main_form_ = form;
+    minimized_ = form && form->handle_allocated() && IsIconic(form->handle());
+}
+
 void Application::run() {
     initialize();
     terminated_ = false;
@@ -250,15 +255,30 @@ void Application::cancel_hint() {
     if (hint_window_) hint_window_->release_handle();
 }
 
+HICON Application::icon() const { return icon_ ? icon_ : LoadIconW(nullptr, IDI_APPLICATION); }
+
 void Application::minimize() {
-    if (main_form_ && main_form_->handle_allocated()) ShowWindow(main_form_->handle(), SW_MINIMIZE);
+    if (!main_form_ || !main_form_->handle_allocated()) return;
+    HWND window = main_form_->handle();
+    ShowWindow(window, SW_MINIMIZE);
+    // The form's size message has told already; this covers a window that sent none.
+    main_form_minimized(IsIconic(window) != FALSE);
 }
 
 void Application::restore() {
-    if (main_form_ && main_form_->handle_allocated()) {
-        ShowWindow(main_form_->handle(), SW_RESTORE);
-        SetForegroundWindow(main_form_->handle());
-    }
+    if (!main_form_ || !main_form_->handle_allocated()) return;
+    HWND window = main_form_->handle();
+    if (!IsIconic(window)) return;
+    ShowWindow(window, SW_RESTORE);
+    SetForegroundWindow(window);
+    main_form_minimized(IsIconic(window) != FALSE);
+}
+
+void Application::main_form_minimized(bool minimized) {
+    if (minimized == minimized_) return;
+    minimized_ = minimized;
+    const NotifyEvent& handler = minimized ? on_minimize : on_restore;
+    if (handler) handler(this);
 }
 
 bool Application::active() const {

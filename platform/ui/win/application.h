@@ -34,7 +34,8 @@ public:
     // Common controls, the system colours and screen resolution; safe to call more than once.
     void initialize();
     Form* main_form() const { return main_form_; }
-    void set_main_form(Form* form) { main_form_ = form; }
+    // The minimised state the handlers below follow starts from the new form's.
+    void set_main_form(Form* form);
     // Shows the main form and runs the loop until terminate() or the main form closes.
     void run();
     // Handles every waiting message and returns.
@@ -52,8 +53,19 @@ public:
 
     const std::string& title() const { return title_; }
     void set_title(const std::string& title) { title_ = title; }
+    // The program's icon (the system's application icon until one is set). The caller keeps a
+    // set icon alive; icons loaded from the program's resources live as long as the program.
+    HICON icon() const;
+    void set_icon(HICON icon) { icon_ = icon; }
+    // Minimises the main form, or brings a minimised one back and to the front.
     void minimize();
     void restore();
+    bool minimized() const { return minimized_; }
+    // Fired once for each real change of the main form to or from minimised, whoever made it
+    // (these calls, the window's buttons or the system); replaced by assignment.
+    NotifyEvent on_minimize, on_restore;
+    // Told by the main form when its window has become minimised or has come back from it.
+    void main_form_minimized(bool minimized);
     bool active() const;
 
     // Shows the error of a failed handler (or gives it to on_exception) instead of ending.
@@ -90,6 +102,8 @@ private:
     bool hint_showing_ = false;
     bool terminated_ = false;
     bool initialized_ = false;
+    bool minimized_ = false;
+    HICON icon_ = nullptr;
     std::string title_;
 };
 

@@ -438,6 +438,11 @@ void Form::wnd_proc(Message& m) {
         return;
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR: do_dialog_key(m); return;
+    case WM_SIZE:
+        ScrollingWinControl::wnd_proc(m);
+        if (application().main_form() == this && m.wparam != SIZE_MAXHIDE && m.wparam != SIZE_MAXSHOW)
+            application().main_form_minimized(m.wparam == SIZE_MINIMIZED);
+        return;
     case WM_ACTIVATE:
         WinControl::wnd_proc(m);
         active_ = LOWORD(m.wparam) != WA_INACTIVE;

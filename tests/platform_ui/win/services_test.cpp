@@ -11,6 +11,7 @@
 #include "platform/ui/win/hint_window.h"
 #include "platform/ui/win/list_view.h"
 #include "platform/ui/win/menus.h"
+#include "platform/ui/win/message_window.h"
 #include "platform/ui/win/std_controls.h"
 #include "platform/ui/win/themes.h"
 #include "ui_harness.h"
@@ -252,6 +253,97 @@ TEST_F(Services, MessageLoopScreenAndCursor) {
     EXPECT_TRUE(is_accel(L'h', "&Help"));
     EXPECT_FALSE(is_accel(L'h', "He&lp"));
     EXPECT_FALSE(is_accel(L'a', "A&&B"));
+}
+
+// A component's hidden window is top-level and never shown, so a broadcast reaches it; what
+// its method leaves goes to the system, and an error stays inside the window procedure.
+TEST_F(Services, MessageWindowsTakeBroadcastsAndKeepErrorsIn) {
+    const UINT broadcast = RegisterWindowMessageW(L"VelquistLayerTestBroadcast");
+    int broadcasts = 0;
+    MessageWindow window([&](Message& m) {
+        if (m.msg == broadcast) {
+            ++broadcasts;
+            m.result = 7;
+            return true;
+        }
+        if (m.msg == WM_APP) throw std::runtime_error("handler failed");
+        return false;
+    });
+    ASSERT_NE(window.handle(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(window.handle()));
+    EXPECT_EQ(GetAncestor(window.handle(), GA_PARENT), GetDesktopWindow());
+    PostMessageW(HWND_BROADCAST, broadcast, 0, 0);
+    EXPECT_TRUE(window_test::pump_until([&] { return broadcasts == 1; }, 5000));
+    EXPECT_EQ(SendMessageW(window.handle(), broadcast, 0, 0), 7);
+
+    // Left to the system: the window keeps its text as any window does.
+    SetWindowTextW(window.handle(), L"tray");
+    wchar_t text[8] = {};
+    GetWindowTextW(window.handle(), text, 8);
+    EXPECT_STREQ(text, L"tray");
+
+    EXPECT_EQ(SendMessageW(window.handle(), WM_APP, 0, 0), 0);
+    ASSERT_EQ(uitest::errors().size(), 1u);
+    EXPECT_EQ(uitest::errors().front(), "handler failed");
+    uitest::errors().clear();
+}
+
+// The handlers fire once per real change, whoever minimises, so a handler that minimises
+// again (the tray icon does) is not called back.
+TEST_F(Services, MinimiseAndRestoreHandlersFireOncePerChange) {
+    Form main(nullptr);
+    main.set_caption("main");
+    main.set_bounds(10, 10, 200, 120);
+    application().set_main_form(&main);
+    main.show();
+    std::vector<std::string> events;
+    application().on_minimize = [&](Component* sender) {
+        EXPECT_EQ(sender, &application());
+        events.push_back("minimize");
+        application().minimize();
+    };
+    application().on_restore = [&](Component*) {
+        events.push_back("restore");
+        application().restore();
+    };
+    application().restore();  // not minimised: nothing happens
+    EXPECT_TRUE(events.empty());
+    application().minimize();
+    EXPECT_TRUE(application().minimized());
+    EXPECT_TRUE(IsIconic(main.handle()));
+    application().minimize();
+    application().restore();
+    EXPECT_FALSE(IsIconic(main.handle()));
+    EXPECT_EQ(events, (std::vector<std::string>{"minimize", "restore"}));
+
+    // The window's own minimise command, as the title bar's button gives it.
+    SendMessageW(main.handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_EQ(events.back(), "minimize");
+    SendMessageW(main.handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_EQ(events.size(), 4u);
+
+    // Replaced: only the new handler hears of the change.
+    int replaced = 0;
+    application().on_minimize = [&](Component*) { ++replaced; };
+    application().minimize();
+    EXPECT_EQ(replaced, 1);
+    EXPECT_EQ(events.size(), 4u);
+
+    application().on_minimize = nullptr;
+    application().on_restore = nullptr;
+    application().restore();
+    application().set_main_form(nullptr);
+    EXPECT_FALSE(application().minimized());
+}
+
+TEST_F(Services, ApplicationIconIsTheSystemsUntilSet) {
+    EXPECT_EQ(application().icon(), LoadIconW(nullptr, IDI_APPLICATION));
+    Icon own(CreateIcon(GetModuleHandleW(nullptr), 16, 16, 1, 1, std::vector<BYTE>(32, 0xFF).data(),
+                        std::vector<BYTE>(32, 0).data()));
+    application().set_icon(own.get());
+    EXPECT_EQ(application().icon(), own.get());
+    application().set_icon(nullptr);
+    EXPECT_EQ(application().icon(), LoadIconW(nullptr, IDI_APPLICATION));
 }
 
 TEST_F(Services, CtrlTabTurnsThePageOfTheFocusedControl) {

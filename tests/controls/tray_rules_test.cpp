@@ -1,17 +1,17 @@
-#include "station/forms/tray_icon.h"
+#include "controls/model/tray_rules.h"
 
 #include <gtest/gtest.h>
 
+#include "controls/model/tray_tip.h"
 #include "platform/text_gbk.h"
-#include "station/forms/tray_tip.h"
-#include "tests/station_shell/tray_fakes.h"
+#include "tests/controls/tray_fakes.h"
 
 namespace {
 
-using forms::TrayIcon;
-using shell_test::FakeApp;
-using shell_test::FakeIcons;
-using shell_test::FakeShell;
+using TrayIcon = ec::TrayIconRules;
+using tray_test::FakeApp;
+using tray_test::FakeIcons;
+using tray_test::FakeShell;
 
 struct TrayFixture : ::testing::Test {
     FakeShell shell;
@@ -40,6 +40,33 @@ TEST_F(TrayFixture, IconIndexOutsideTheListShowsTheApplicationIcon) {
     }
     tray.SetIconIndex(3);
     EXPECT_EQ(shell.icon, 0x103u);
+}
+
+// Loading twice (a description, then the program) must not add a shown icon again: the
+// shell refuses a second add, which would read as a lost icon.
+TEST_F(TrayFixture, OnlyTheFirstLoadAddsAndEveryAddInstallsTheHandlers) {
+    TrayIcon tray(shell, app);
+    tray.Loaded();
+    tray.Loaded();
+    EXPECT_EQ(shell.adds, 1);
+    EXPECT_EQ(app.installs, 1);
+    tray.SetEnabled(false);
+    EXPECT_EQ(app.installs, 1);
+    tray.SetEnabled(true);
+    tray.OnTaskbarCreated();
+    EXPECT_EQ(shell.adds, 3);
+    EXPECT_EQ(app.installs, 3);
+    EXPECT_TRUE(tray.Shown());
+}
+
+TEST_F(TrayFixture, IntervalBelowOneBecomesOne) {
+    TrayIcon tray(shell, app);
+    tray.SetAnimate(true);
+    for (const auto& [given, kept] : {std::pair{0, 1}, {-800, 1}, {1, 1}, {800, 800}}) {
+        tray.SetInterval(given);
+        EXPECT_EQ(tray.Interval(), kept) << given;
+        EXPECT_EQ(app.timer_interval, kept) << given;
+    }
 }
 
 TEST_F(TrayFixture, AnimationCyclesAndWraps) {
@@ -107,6 +134,42 @@ TEST_F(TrayFixture, MinimizeWithoutHideOnMinimizeKeepsTheTaskbarButton) {
     EXPECT_TRUE(app.minimized);
     EXPECT_TRUE(app.window_visible);
     EXPECT_EQ(minimized_events, 1);
+}
+
+// The application's handlers call back into the icon while it minimises or restores: each
+// event fires once.
+struct ReenteringApp : FakeApp {
+    TrayIcon* tray = nullptr;
+    int handler_calls = 0;
+    void Minimize() override {
+        FakeApp::Minimize();
+        ++handler_calls;
+        tray->MinimizeApp();
+    }
+    void Restore() override {
+        FakeApp::Restore();
+        ++handler_calls;
+        tray->RestoreApp();
+    }
+};
+
+TEST(TrayReentry, MinimizeAndRestoreAreNotReenteredThroughTheApplication) {
+    FakeShell shell;
+    ReenteringApp app;
+    TrayIcon tray(shell, app);
+    app.tray = &tray;
+    tray.SetHideOnMinimize(false);
+    tray.Loaded();
+    int minimized = 0, restored = 0;
+    tray.OnMinimize = [&] { ++minimized; };
+    tray.OnRestore = [&] { ++restored; };
+    tray.MinimizeApp();
+    EXPECT_TRUE(app.minimized);
+    tray.RestoreApp();
+    EXPECT_FALSE(app.minimized);
+    EXPECT_EQ(app.handler_calls, 2);
+    EXPECT_EQ(minimized, 1);
+    EXPECT_EQ(restored, 1);
 }
 
 TEST_F(TrayFixture, RestoreShowsAHiddenWindowEvenWithTheIconSwitchedOff) {
@@ -206,7 +269,7 @@ TEST(TrayTip, CutToTheFieldOnACharacterBoundary) {
         {hans, true, 126},  {hans, false, 62},  {"a" + han, true, 3},  {"", true, 0},
     };
     for (const Case& c : cases) {
-        const std::string tip = forms::TrayTipText(c.hint, c.new_shell);
+        const std::string tip = ec::TrayTipText(c.hint, c.new_shell);
         EXPECT_EQ(tip.size(), c.length) << c.hint.size() << " new=" << c.new_shell;
         EXPECT_EQ(tip, c.hint.substr(0, tip.size()));
     }

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-namespace forms {
+namespace ec {
 
 // Characters (GBK bytes) the tip field takes: 127 from shell version 5 on, 63 before.
 constexpr std::size_t kNewShellTipBytes = 127;
@@ -12,4 +12,4 @@ constexpr std::size_t kOldShellTipBytes = 63;
 
 std::string TrayTipText(const std::string& hint, bool new_shell);
 
-} // namespace forms
+} // namespace ec

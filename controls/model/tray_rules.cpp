@@ -1,8 +1,8 @@
-#include "station/forms/tray_icon.h"
+#include "controls/model/tray_rules.h"
 
-#include "station/forms/tray_tip.h"
+#include "controls/model/tray_tip.h"
 
-namespace forms {
+namespace ec {
 
 namespace {
 void fire(const std::function<void()>& event) {
@@ -22,52 +22,55 @@ private:
 };
 } // namespace
 
-TrayIcon::TrayIcon(ITrayShell& shell, ITrayApplication& app) : shell_(shell), app_(app) {
+TrayIconRules::TrayIconRules(ITrayShell& shell, ITrayApplication& app) : shell_(shell), app_(app) {
     current_icon_ = app_.ApplicationIcon();
 }
 
-TrayIcon::~TrayIcon() {
+TrayIconRules::~TrayIconRules() {
     if (shown_) shell_.Delete();
 }
 
-void TrayIcon::Loaded() {
+void TrayIconRules::Loaded() {
+    // A second add of a shown icon would be refused and read as a lost icon.
+    if (loaded_) return;
     loaded_ = true;
     SetIconIndex(icon_index_);
     if (enabled_) AddOrRemove();
 }
 
-void TrayIcon::SetEnabled(bool enabled) {
+void TrayIconRules::SetEnabled(bool enabled) {
     if (enabled == enabled_) return;
     enabled_ = enabled;
     if (loaded_) AddOrRemove();
 }
 
-void TrayIcon::AddOrRemove() {
+void TrayIconRules::AddOrRemove() {
     if (enabled_) {
         shown_ = shell_.Add(current_icon_, tip_);
+        app_.InstallHandlers();
     } else if (shown_) {
         shell_.Delete();
         shown_ = false;
     }
 }
 
-void TrayIcon::Update() {
+void TrayIconRules::Update() {
     if (loaded_ && shown_) shell_.Modify(current_icon_, tip_);
 }
 
-void TrayIcon::SetHint(const std::string& hint) {
+void TrayIconRules::SetHint(const std::string& hint) {
     if (hint == hint_) return;
     hint_ = hint;
     tip_ = TrayTipText(hint, shell_.NewShell());
     Update();
 }
 
-void TrayIcon::SetIcons(const ITrayIconList* icons) {
+void TrayIconRules::SetIcons(const ITrayIconList* icons) {
     icons_ = icons;
     SetIconIndex(icon_index_);
 }
 
-void TrayIcon::SetIconIndex(int index) {
+void TrayIconRules::SetIconIndex(int index) {
     icon_index_ = index;
     if (icons_ != nullptr && index >= 0 && index < icons_->Count()) {
         current_icon_ = icons_->Icon(index);
@@ -77,24 +80,27 @@ void TrayIcon::SetIconIndex(int index) {
     Update();
 }
 
-void TrayIcon::SetAnimate(bool on) {
+void TrayIconRules::SetAnimate(bool on) {
     animate_ = on;
     app_.SetAnimationTimer(on, interval_);
 }
 
-void TrayIcon::SetInterval(int ms) {
-    interval_ = ms;
+void TrayIconRules::SetInterval(int ms) {
+    interval_ = ms < 1 ? 1 : ms;
     if (animate_) app_.SetAnimationTimer(true, interval_);
 }
 
-void TrayIcon::AnimateTick() {
+void TrayIconRules::AnimateTick() {
     if (icons_ == nullptr || icons_->Count() <= 0) return;
     int next = icon_index_ + 1;
     if (next >= icons_->Count() || next < 0) next = 0;
     SetIconIndex(next);
 }
 
-void TrayIcon::MinimizeApp() {
+void TrayIconRules::MinimizeApp() {
+    // Minimising the application calls its minimise handler, which is this again.
+    if (minimizing_) return;
+    FlagScope scope(minimizing_);
     // A refused add is tried again here; the window is hidden only when the icon is there to
     // bring it back. A window that goes to the tray is hidden without being minimised first:
     // hidden, it shows nothing of either state, and it comes back in its normal state.
@@ -107,7 +113,7 @@ void TrayIcon::MinimizeApp() {
     fire(OnMinimize);
 }
 
-void TrayIcon::RestoreApp() {
+void TrayIconRules::RestoreApp() {
     if (popup_showing_ || restoring_) return;
     FlagScope scope(restoring_);
     app_.Restore();
@@ -117,7 +123,7 @@ void TrayIcon::RestoreApp() {
     fire(OnRestore);
 }
 
-void TrayIcon::Click(TrayClick click, const std::function<void()>& event) {
+void TrayIconRules::Click(TEcTrayIconClicks click, const std::function<void()>& event) {
     if (RestoreOn == click) RestoreApp();
     if (PopupMenuOn == click && has_popup_) {
         FlagScope scope(popup_showing_);
@@ -126,14 +132,14 @@ void TrayIcon::Click(TrayClick click, const std::function<void()>& event) {
     fire(event);
 }
 
-void TrayIcon::OnCallback(unsigned mouse_message) {
+void TrayIconRules::OnCallback(unsigned mouse_message) {
     switch (mouse_message) {
-    case kLButtonDown: Click(TrayClick::LeftClick, OnLButtonDown); break;
-    case kLButtonUp: Click(TrayClick::LeftClickUp, OnLButtonUp); break;
-    case kLButtonDblClk: Click(TrayClick::LeftDblClick, OnLButtonDblClick); break;
-    case kRButtonDown: Click(TrayClick::RightClick, OnRButtonDown); break;
-    case kRButtonUp: Click(TrayClick::RightClickUp, OnRButtonUp); break;
-    case kRButtonDblClk: Click(TrayClick::RightDblClick, OnRButtonDblClick); break;
+    case kLButtonDown: Click(TEcTrayIconClicks::ticLeftClick, OnLButtonDown); break;
+    case kLButtonUp: Click(TEcTrayIconClicks::ticLeftClickUp, OnLButtonUp); break;
+    case kLButtonDblClk: Click(TEcTrayIconClicks::ticLeftDblClick, OnLButtonDblClick); break;
+    case kRButtonDown: Click(TEcTrayIconClicks::ticRightClick, OnRButtonDown); break;
+    case kRButtonUp: Click(TEcTrayIconClicks::ticRightClickUp, OnRButtonUp); break;
+    case kRButtonDblClk: Click(TEcTrayIconClicks::ticRightDblClick, OnRButtonDblClick); break;
     case kBalloonHide: fire(OnBalloonHintHide); break;
     case kBalloonTimeout: fire(OnBalloonHintClose); break;
     case kBalloonClick: fire(OnBalloonHintClick); break;
@@ -141,19 +147,19 @@ void TrayIcon::OnCallback(unsigned mouse_message) {
     }
 }
 
-void TrayIcon::OnTaskbarCreated() {
+void TrayIconRules::OnTaskbarCreated() {
     // The new task bar holds no icon of ours, whatever the old one did.
     shown_ = false;
     if (loaded_ && enabled_) AddOrRemove();
 }
 
-int TrayIcon::OnQueryEndSession() {
+int TrayIconRules::OnQueryEndSession() {
     bool allow = true;
     if (OnQueryEndSessionEvent) OnQueryEndSessionEvent(allow);
     return allow ? 1 : 0;
 }
 
-void TrayIcon::OnEndSession(bool ending) {
+void TrayIconRules::OnEndSession(bool ending) {
     fire(OnEndSessionEvent);
     if (ending && shown_) {
         shell_.Delete();
@@ -161,4 +167,4 @@ void TrayIcon::OnEndSession(bool ending) {
     }
 }
 
-} // namespace forms
+} // namespace ec

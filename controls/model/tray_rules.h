@@ -1,7 +1,7 @@
-// The application's icon in the notification area: tip, animation through an icon list, restore
-// and popup on chosen clicks, hiding the task-bar window on minimise, re-adding after the task
-// bar is recreated, and the session-end questions. The shell, the application and the timer are
-// seams so that the rules can be exercised without a desktop.
+// The rules of the application's icon in the notification area: tip, animation through an icon
+// list, restore and popup on chosen clicks, hiding the task-bar window on minimise, re-adding
+// after the task bar is recreated, and the session-end questions. The shell, the application
+// and the timer are seams so that the rules can be exercised without a desktop.
 //
 // The icon the program wants (Enabled) is kept apart from the icon the shell shows (Shown): a
 // refused add (the task bar is not up yet at log-on) leaves Enabled on, the icon is added again
@@ -12,9 +12,14 @@
 #include <functional>
 #include <string>
 
-namespace forms {
+#include "platform/ui/enum_info.h"
 
-enum class TrayClick { None, LeftClick, LeftDblClick, LeftClickUp, RightClick, RightDblClick, RightClickUp };
+namespace ec {
+
+// The clicks on the icon that restore the application or open the popup menu. Stored
+// descriptions name them: append nothing in the middle.
+UI_ENUM(TEcTrayIconClicks, ticNone, ticLeftClick, ticLeftDblClick, ticLeftClickUp, ticRightClick, ticRightDblClick,
+        ticRightClickUp)
 
 using IconHandle = std::uintptr_t;
 
@@ -47,22 +52,27 @@ public:
     // Pops the menu up at the cursor and returns when it has closed.
     virtual void ShowPopupMenu() = 0;
     virtual void SetAnimationTimer(bool enabled, int interval_ms) = 0;
+    // Makes the icon the application's minimise and restore handler (again: another part of
+    // the program may have taken them meanwhile).
+    virtual void InstallHandlers() = 0;
 };
 
-class TrayIcon {
+class TrayIconRules {
 public:
     // Mouse messages of the notification-area callback (the window system's values).
     static constexpr unsigned kLButtonDown = 0x201, kLButtonUp = 0x202, kLButtonDblClk = 0x203,
                               kRButtonDown = 0x204, kRButtonUp = 0x205, kRButtonDblClk = 0x206,
                               kBalloonHide = 0x403, kBalloonTimeout = 0x404, kBalloonClick = 0x405;
 
-    TrayIcon(ITrayShell& shell, ITrayApplication& app);
-    ~TrayIcon();
-    TrayIcon(const TrayIcon&) = delete;
-    TrayIcon& operator=(const TrayIcon&) = delete;
+    TrayIconRules(ITrayShell& shell, ITrayApplication& app);
+    ~TrayIconRules();
+    TrayIconRules(const TrayIconRules&) = delete;
+    TrayIconRules& operator=(const TrayIconRules&) = delete;
 
     // Takes the first icon and adds it when enabled; before this, changes only store values.
+    // Only the first call counts.
     void Loaded();
+    bool IsLoaded() const { return loaded_; }
 
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
@@ -82,10 +92,12 @@ public:
     bool Animate() const { return animate_; }
     void SetAnimate(bool on);
     int Interval() const { return interval_; }
+    // Below 1 ms becomes 1.
     void SetInterval(int ms);
-    TrayClick RestoreOn = TrayClick::LeftDblClick;
-    TrayClick PopupMenuOn = TrayClick::RightClickUp;
+    TEcTrayIconClicks RestoreOn = TEcTrayIconClicks::ticLeftDblClick;
+    TEcTrayIconClicks PopupMenuOn = TEcTrayIconClicks::ticRightClickUp;
 
+    // Neither runs again from within itself (through the application's handlers).
     void MinimizeApp();
     void RestoreApp();
 
@@ -105,7 +117,7 @@ public:
 private:
     void AddOrRemove();
     void Update();
-    void Click(TrayClick click, const std::function<void()>& event);
+    void Click(TEcTrayIconClicks click, const std::function<void()>& event);
 
     ITrayShell& shell_;
     ITrayApplication& app_;
@@ -116,6 +128,7 @@ private:
     bool has_popup_ = false;
     bool popup_showing_ = false;
     bool restoring_ = false;
+    bool minimizing_ = false;
     bool animate_ = false;
     int interval_ = 1000;
     std::string hint_, tip_;
@@ -124,4 +137,4 @@ private:
     IconHandle current_icon_ = 0;
 };
 
-} // namespace forms
+} // namespace ec

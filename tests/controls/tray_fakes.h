@@ -3,20 +3,22 @@
 #include <string>
 #include <vector>
 
-#include "station/forms/tray_icon.h"
+#include <functional>
 
-namespace shell_test {
+#include "controls/model/tray_rules.h"
 
-struct FakeShell : forms::ITrayShell {
+namespace tray_test {
+
+struct FakeShell : ec::ITrayShell {
     bool new_shell = true;
     int refuse_adds = 0;  // the next N adds are refused
     bool present = false;
-    forms::IconHandle icon = 0;
+    ec::IconHandle icon = 0;
     std::string tip;
     int adds = 0, modifies = 0, deletes = 0;
 
     bool NewShell() const override { return new_shell; }
-    bool Add(forms::IconHandle i, const std::string& t) override {
+    bool Add(ec::IconHandle i, const std::string& t) override {
         ++adds;
         if (refuse_adds > 0) {
             --refuse_adds;
@@ -27,7 +29,7 @@ struct FakeShell : forms::ITrayShell {
         tip = t;
         return true;
     }
-    bool Modify(forms::IconHandle i, const std::string& t) override {
+    bool Modify(ec::IconHandle i, const std::string& t) override {
         ++modifies;
         if (!present) return false;
         icon = i;
@@ -40,17 +42,18 @@ struct FakeShell : forms::ITrayShell {
     }
 };
 
-struct FakeApp : forms::ITrayApplication {
-    static constexpr forms::IconHandle kAppIcon = 0xA;
+struct FakeApp : ec::ITrayApplication {
+    static constexpr ec::IconHandle kAppIcon = 0xA;
     bool window_visible = true;
     bool minimized = false;
     int foregrounds = 0;
     int popups = 0;
     bool timer_on = false;
     int timer_interval = 0;
+    int installs = 0;
     std::function<void()> during_popup;
 
-    forms::IconHandle ApplicationIcon() const override { return kAppIcon; }
+    ec::IconHandle ApplicationIcon() const override { return kAppIcon; }
     void Minimize() override { minimized = true; }
     void HideMainWindow() override { window_visible = false; }
     void Restore() override { minimized = false; }
@@ -66,14 +69,15 @@ struct FakeApp : forms::ITrayApplication {
         timer_on = enabled;
         timer_interval = interval_ms;
     }
+    void InstallHandlers() override { ++installs; }
 };
 
-struct FakeIcons : forms::ITrayIconList {
-    forms::IconHandle base;
+struct FakeIcons : ec::ITrayIconList {
+    ec::IconHandle base;
     int count;
-    FakeIcons(forms::IconHandle b, int c) : base(b), count(c) {}
+    FakeIcons(ec::IconHandle b, int c) : base(b), count(c) {}
     int Count() const override { return count; }
-    forms::IconHandle Icon(int index) const override { return base + static_cast<forms::IconHandle>(index); }
+    ec::IconHandle Icon(int index) const override { return base + static_cast<ec::IconHandle>(index); }
 };
 
-} // namespace shell_test
+} // namespace tray_test
