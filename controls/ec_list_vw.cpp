@@ -56,31 +56,13 @@ ui::ClassInfo& TEcListView::static_class() {
     return info;
 }
 
-TEcCustomListView::TEcCustomListView(ui::Component* owner) : ListView(owner) {
+TEcCustomListView::TEcCustomListView(ui::Component* owner) : FramedControl(owner) {
     if (comctl32_version() < make_version(4, 70)) sort_display_mode_ = TEcLVHeaderSortDisplayMode::hsdmNone;
 }
 
 TEcCustomListView::~TEcCustomListView() {
     header_layer_.reset();
     frame_.controller.release(*this);
-}
-
-void TEcCustomListView::notification(ui::Component* c, ui::TOperation op) {
-    ListView::notification(c, op);
-    if (op == ui::TOperation::opRemove) frame_.controller.forget(c);
-}
-
-void TEcCustomListView::frame_look_changed(bool recolour) {
-    if (recolour) update_color();
-    if (handle_allocated() && !loading())
-        RedrawWindow(handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
-}
-
-void TEcCustomListView::update_color() {
-    if (loading() || updating_colour_) return;
-    updating_colour_ = true;
-    set_color(frame_.state_color(enabled(), focused_));
-    updating_colour_ = false;
 }
 
 void TEcCustomListView::push_colors() {

@@ -17,15 +17,11 @@ using TEcLVCheckStateChanging = std::function<void(ui::Component* sender, ui::Li
 using TEcLVCheckStateChange = std::function<void(ui::Component* sender, ui::ListItem* item)>;
 using TEcLVDrawHeaderEvent = std::function<void(ui::Component* sender, ui::Canvas& canvas, int index, const ui::Rect& rect)>;
 
-class TEcCustomListView : public ui::ListView {
+class TEcCustomListView : public FramedControl<ui::ListView> {
     UI_CLASS_IDENTITY()
 public:
     explicit TEcCustomListView(ui::Component* owner);
     ~TEcCustomListView() override;
-
-    FrameLook& frame_look() { return frame_; }
-    const FrameLook& frame_look() const { return frame_; }
-    void frame_look_changed(bool recolour);
 
     bool alpha_sort_all() const { return alpha_sort_all_; }
     void set_alpha_sort_all(bool v) { alpha_sort_all_ = v; }
@@ -52,16 +48,12 @@ public:
     void wnd_proc(ui::Message& m) override;
 
 protected:
-    virtual void update_color();
     virtual void draw_header(ui::Canvas& canvas, int index, const ui::Rect& rect);
     void col_click(ui::ListColumn* column) override;
     void cn_notify(NMHDR& header, ui::Message& m) override;
     void initialize_window() override;
     void save_window_state() override;
     void loaded() override;
-    void notification(ui::Component* c, ui::TOperation op) override;
-
-    FrameLook frame_;
 
 private:
     void hook_header();
@@ -74,7 +66,6 @@ private:
     SortState sort_;
     TEcLVHeaderSortDisplayMode sort_display_mode_ = TEcLVHeaderSortDisplayMode::hsdmRightOfText;
     bool alpha_sort_all_ = false, fill_last_column_ = true, header_default_drawing_ = true;
-    bool focused_ = false, over_ = false, updating_colour_ = false;
     int applying_styles_ = 0;
     int hot_section_ = -1;      // the header section under the mouse (themed headers)
     bool section_down_ = false;

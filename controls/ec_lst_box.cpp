@@ -52,7 +52,7 @@ ui::ClassInfo& TEcListBox::static_class() {
     return info;
 }
 
-TEcCustomListBox::TEcCustomListBox(ui::Component* owner) : ListBox(owner) {
+TEcCustomListBox::TEcCustomListBox(ui::Component* owner) : FramedControl(owner) {
     search_timer_ = new ui::Timer(this);
     search_timer_->set_enabled(false);
     search_timer_->set_interval(kSearchIntervalMs);
@@ -85,24 +85,6 @@ void TEcCustomListBox::copy_group_font() {
     style.include(ui::TFontStyle::fsBold);
     group_font_.set_style(style);
     group_font_.set_color(ui::clHighlight);
-}
-
-void TEcCustomListBox::notification(ui::Component* c, ui::TOperation op) {
-    ListBox::notification(c, op);
-    if (op == ui::TOperation::opRemove) frame_.controller.forget(c);
-}
-
-void TEcCustomListBox::frame_look_changed(bool recolour) {
-    if (recolour) update_color();
-    if (handle_allocated() && !loading())
-        RedrawWindow(handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
-}
-
-void TEcCustomListBox::update_color() {
-    if (loading() || updating_colour_) return;
-    updating_colour_ = true;
-    set_color(frame_.state_color(enabled(), focused_));
-    updating_colour_ = false;
 }
 
 void TEcCustomListBox::invalid_key() {

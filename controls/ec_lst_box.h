@@ -16,15 +16,11 @@ namespace ec {
 // How long a search string lives without a key.
 constexpr unsigned kSearchIntervalMs = 1500;
 
-class TEcCustomListBox : public ui::ListBox {
+class TEcCustomListBox : public FramedControl<ui::ListBox> {
     UI_CLASS_IDENTITY()
 public:
     explicit TEcCustomListBox(ui::Component* owner);
     ~TEcCustomListBox() override;
-
-    FrameLook& frame_look() { return frame_; }
-    const FrameLook& frame_look() const { return frame_; }
-    void frame_look_changed(bool recolour);
 
     bool incremental_search() const { return incremental_search_; }
     void set_incremental_search(bool v) { incremental_search_ = v; }
@@ -70,7 +66,6 @@ protected:
     std::vector<std::string> item_texts() { return items().to_vector(); }
     virtual void invalid_key();
     virtual int owner_draw_indent() const { return owner_draw_indent_; }
-    virtual void update_color();
     virtual void compute_horz_extent();
     // Runs after every change of the items.
     virtual void items_changed();
@@ -82,12 +77,9 @@ protected:
     void create_params(ui::CreateParams& p) override;
     void initialize_window() override;
     void loaded() override;
-    void notification(ui::Component* c, ui::TOperation op) override;
     void fit_item_height();
     // The group line's background, the gradient or the plain group colour.
     void fill_group_background(ui::Canvas& canvas, const ui::Rect& rect, ui::TColor group);
-
-    FrameLook frame_;
 
 private:
     // The group font as a bold copy of the list's font, until it is set on its own.
@@ -99,7 +91,6 @@ private:
     ui::Timer* search_timer_ = nullptr;
     bool key_in_progress_ = false;
     bool incremental_search_ = true, beep_on_invalid_key_ = true, tab_on_enter_ = false;
-    bool focused_ = false, over_ = false, updating_colour_ = false;
     std::string group_prefix_ = "//";
     ui::TColor group_color_ = ui::clInactiveCaptionText;
     ui::Font group_font_;
