@@ -7,7 +7,9 @@
 
 #include "controls/ec_frame_look.h"
 #include "controls/model/list_view_sort.h"
+#include "platform/ui/win/hint_window.h"
 #include "platform/ui/win/list_view.h"
+#include "platform/ui/win/menus.h"
 #include "platform/ui/win/subclass.h"
 
 namespace ec {
@@ -16,6 +18,9 @@ using TEcLVCheckStateChanging = std::function<void(ui::Component* sender, ui::Li
                                                    bool& allow_change)>;
 using TEcLVCheckStateChange = std::function<void(ui::Component* sender, ui::ListItem* item)>;
 using TEcLVDrawHeaderEvent = std::function<void(ui::Component* sender, ui::Canvas& canvas, int index, const ui::Rect& rect)>;
+// `pos` in the list's client coordinates; both it and the menu may be changed, a null menu shows none.
+using TEcLVOnItemContextMenuEvent =
+    std::function<void(ui::Component* sender, ui::ListItem* item, POINT& pos, ui::PopupMenu*& menu)>;
 
 class TEcCustomListView : public FramedControl<ui::ListView> {
     UI_CLASS_IDENTITY()
@@ -44,6 +49,10 @@ public:
     TEcLVCheckStateChanging on_check_state_changing;
     TEcLVCheckStateChange on_check_state_change;
     TEcLVDrawHeaderEvent on_draw_header;
+    TEcLVOnItemContextMenuEvent on_item_context_menu;
+
+    // The info-tip window, once a tip was shown; for tests.
+    ui::HintWindow* info_tip() const { return tip_.get(); }
 
     void wnd_proc(ui::Message& m) override;
 
@@ -51,6 +60,8 @@ protected:
     virtual void draw_header(ui::Canvas& canvas, int index, const ui::Rect& rect);
     void col_click(ui::ListColumn* column) override;
     void cn_notify(NMHDR& header, ui::Message& m) override;
+    void header_notify(UINT code, NMHDR& header, ui::Message& m) override;
+    bool do_key_down(WORD& key, ui::TShiftState shift) override;
     void initialize_window() override;
     void save_window_state() override;
     void loaded() override;
@@ -61,6 +72,13 @@ private:
     void draw_header_item(DRAWITEMSTRUCT& item);
     void invalidate_header();
     void push_colors();
+    // The menu for a point of the client area (a right click, or the keyboard at 0, 0).
+    void position_menu(POINT pos);
+    // The focused item's menu at a point of the client area.
+    void item_menu(POINT pos);
+    // `p`: the pointer in client coordinates.
+    void update_info_tip(POINT p);
+    void hide_info_tip();
 
     std::unique_ptr<ui::WindowSubclass> header_layer_;
     SortState sort_;
@@ -69,6 +87,10 @@ private:
     int applying_styles_ = 0;
     int hot_section_ = -1;      // the header section under the mouse (themed headers)
     bool section_down_ = false;
+    std::unique_ptr<ui::HintWindow> tip_;
+    // Set while a right click on an item runs its menu; a menu shown stays handled until the
+    // button comes up, so that the same click shows no second one.
+    bool right_clicked_ = false, menu_handled_ = false;
 };
 
 class TEcListView : public TEcCustomListView {

@@ -8,6 +8,7 @@
 #include "controls/ec_frame_look.h"
 #include "controls/ec_int_lst.h"
 #include "controls/model/type_ahead.h"
+#include "platform/ui/win/hint_window.h"
 #include "platform/ui/win/std_controls.h"
 #include "platform/ui/win/timer.h"
 
@@ -29,6 +30,11 @@ public:
     bool tab_on_enter() const { return tab_on_enter_; }
     void set_tab_on_enter(bool v) { tab_on_enter_ = v; }
     const std::string& search_text() const { return search_.text(); }
+    // A line too wide for the list shows whole in a hint while the mouse is over it.
+    bool show_item_hints() const { return show_item_hints_; }
+    void set_show_item_hints(bool v);
+    // The hint window, once a hint was shown; for tests.
+    ui::HintWindow* item_hint() const { return hint_.get(); }
 
     const std::string& group_prefix() const { return group_prefix_; }
     void set_group_prefix(const std::string& v);
@@ -78,6 +84,7 @@ protected:
     void initialize_window() override;
     void loaded() override;
     void fit_item_height();
+    bool show_item_hints_ = true;
     // The group line's background, the gradient or the plain group colour.
     void fill_group_background(ui::Canvas& canvas, const ui::Rect& rect, ui::TColor group);
 
@@ -86,6 +93,10 @@ private:
     void copy_group_font();
     void search_key(wchar_t key, ui::Message& m);
     void apply_search(const SearchStep& step);
+    // `p`: the pointer in client coordinates.
+    void update_item_hint(POINT p);
+    POINT cursor_point();
+    void hide_item_hint();
 
     IncrementalSearch search_;
     ui::Timer* search_timer_ = nullptr;
@@ -99,6 +110,7 @@ private:
     int owner_draw_indent_ = 0;
     bool horz_scroll_bar_ = false;
     int horz_extent_ = 0;
+    std::unique_ptr<ui::HintWindow> hint_;
 };
 
 class TEcListBox : public TEcCustomListBox {
