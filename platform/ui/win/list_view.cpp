@@ -739,7 +739,9 @@ void ListView::cn_notify(NMHDR& header, Message& m) {
             if (on_change) on_change(this, nullptr, TItemChange::ctState);
             return;
         }
-        if (n.iItem < 0 || n.iItem >= item_count()) return;
+        // A virtual row is made only for someone who listens: selecting every row of a long
+        // virtual list tells of each row on some platforms.
+        if (n.iItem < 0 || n.iItem >= item_count() || (!on_change && !on_select_item)) return;
         ListItem* it = item(n.iItem);
         if (on_change) on_change(this, it, TItemChange::ctState);
         bool was = n.uOldState & LVIS_SELECTED, now = n.uNewState & LVIS_SELECTED;
