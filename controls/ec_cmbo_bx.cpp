@@ -61,7 +61,7 @@ ui::ClassInfo& TEcCustomComboBox::static_class() {
     return info;
 }
 
-TEcCustomComboBox::TEcCustomComboBox(ui::Component* owner) : ComboBox(owner) {
+TEcCustomComboBox::TEcCustomComboBox(ui::Component* owner) : FramedControl(owner) {
     search_timer_ = new ui::Timer(this);
     search_timer_->set_enabled(false);
     search_timer_->set_interval(kSearchIntervalMs);
@@ -77,29 +77,18 @@ TEcCustomComboBox::~TEcCustomComboBox() {
     frame_.controller.release(*this);
 }
 
-void TEcCustomComboBox::notification(ui::Component* c, ui::TOperation op) {
-    ComboBox::notification(c, op);
-    if (op == ui::TOperation::opRemove) frame_.controller.forget(c);
-}
-
 const std::string& TEcCustomComboBox::search_text() const {
     return style() == ui::TComboBoxStyle::csDropDownList ? search_.text() : completion_.text();
 }
 
-void TEcCustomComboBox::frame_look_changed(bool recolour) {
-    if (recolour) update_color();
-    if (handle_allocated() && !loading()) InvalidateRect(handle(), nullptr, TRUE);
+void TEcCustomComboBox::repaint_frame() {
+    InvalidateRect(handle(), nullptr, TRUE);
 }
 
-void TEcCustomComboBox::update_color() {
-    if (loading() || updating_colour_) return;
-    ui::TColor c = frame_.normal_color;
-    if (!enabled()) c = frame_.disabled_color;
-    else if (focused_) c = read_only_ && read_only_color_on_focus_ ? read_only_color_ : frame_.focus_color;
-    else if (read_only_) c = read_only_color_;
-    updating_colour_ = true;
-    set_color(c);
-    updating_colour_ = false;
+ui::TColor TEcCustomComboBox::state_color() const {
+    if (!enabled()) return frame_.disabled_color;
+    if (focused_) return read_only_ && read_only_color_on_focus_ ? read_only_color_ : frame_.focus_color;
+    return read_only_ ? read_only_color_ : frame_.normal_color;
 }
 
 void TEcCustomComboBox::invalid_key() {

@@ -13,15 +13,11 @@
 
 namespace ec {
 
-class TEcCustomComboBox : public ui::ComboBox {
+class TEcCustomComboBox : public FramedControl<ui::ComboBox> {
     UI_CLASS_IDENTITY()
 public:
     explicit TEcCustomComboBox(ui::Component* owner);
     ~TEcCustomComboBox() override;
-
-    FrameLook& frame_look() { return frame_; }
-    const FrameLook& frame_look() const { return frame_; }
-    void frame_look_changed(bool recolour);
 
     void add(const std::string& text) { items().add(text); }
     int count() const { return const_cast<TEcCustomComboBox*>(this)->items().count(); }
@@ -53,20 +49,20 @@ public:
     void wnd_proc(ui::Message& m) override;
 
 protected:
-    virtual void update_color();
+    // Read-only shows its own colour, on focus too when asked.
+    ui::TColor state_color() const override;
+    // The frame is painted over the client area.
+    void repaint_frame() override;
     virtual void invalid_key();
     void initialize_window() override;
     void save_window_state() override;
     void cn_command(WORD code, ui::Message& m) override;
     void loaded() override;
-    void notification(ui::Component* c, ui::TOperation op) override;
     bool do_mouse_wheel_down(ui::TShiftState shift, POINT mouse_pos) override;
     bool do_mouse_wheel_up(ui::TShiftState shift, POINT mouse_pos) override;
     // Fires OnClick and OnChange as a change by the user does.
     void user_changed();
     bool editable() const { return style() == ui::TComboBoxStyle::csDropDown || style() == ui::TComboBoxStyle::csSimple; }
-
-    FrameLook frame_;
 
 private:
     void paint_over(HDC dc);
@@ -90,7 +86,6 @@ private:
     ui::Timer* search_timer_ = nullptr;
     std::unique_ptr<ui::WindowSubclass> edit_layer_;
     bool key_in_progress_ = false, system_key_ = false, pasting_ = false, typing_ = false;
-    bool focused_ = false, over_ = false, updating_colour_ = false;
     bool read_only_ = false, read_only_color_on_focus_ = false, flat_buttons_ = false;
     bool allow_edit_ = true, beep_on_invalid_key_ = true, keep_search_case_ = false, tab_on_enter_ = false;
     ui::TColor read_only_color_ = ui::clInfoBk, flat_button_color_ = ui::clBtnFace;

@@ -38,6 +38,45 @@ struct FrameLook {
     }
 };
 
+// The part of a list control over the layer's class Base that keeps its frame look: it forgets a
+// frame controller that goes away, repaints when the look changes and shows the colour of the
+// state it is in. A control that colours or repaints otherwise overrides state_color() or
+// repaint_frame().
+template <class Base>
+class FramedControl : public Base {
+public:
+    using Base::Base;
+
+    FrameLook& frame_look() { return frame_; }
+    const FrameLook& frame_look() const { return frame_; }
+    void frame_look_changed(bool recolour) {
+        if (recolour) update_color();
+        if (this->handle_allocated() && !this->loading()) repaint_frame();
+    }
+
+protected:
+    void notification(ui::Component* c, ui::TOperation op) override {
+        Base::notification(c, op);
+        if (op == ui::TOperation::opRemove) frame_.controller.forget(c);
+    }
+    virtual void update_color() {
+        if (this->loading() || updating_colour_) return;
+        updating_colour_ = true;
+        this->set_color(state_color());
+        updating_colour_ = false;
+    }
+    virtual ui::TColor state_color() const { return frame_.state_color(this->enabled(), focused_); }
+    virtual void repaint_frame() {
+        RedrawWindow(this->handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+    }
+
+    FrameLook frame_;
+    bool focused_ = false, over_ = false;
+    // Set while the control sets its own colour, so that the change is not taken as a new normal
+    // colour.
+    bool updating_colour_ = false;
+};
+
 // C offers frame_look() and frame_look_changed(bool recolour), which repaints the frame (and
 // first recomputes the colour when asked).
 template <class C>

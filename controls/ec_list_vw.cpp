@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "controls/ec_shell_utils.h"
+#include "platform/ui/win/application.h"
 #include "platform/ui/win/themes.h"
 
 namespace ec {
@@ -41,7 +42,8 @@ ui::ClassInfo& TEcCustomListView::static_class() {
                          TEcLVHeaderSortDisplayMode::hsdmRightOfText)
             .event("OnCheckStateChange", "TEcLVCheckStateChange", &C::on_check_state_change)
             .event("OnCheckStateChanging", "TEcLVCheckStateChanging", &C::on_check_state_changing)
-            .event("OnDrawHeader", "TEcLVDrawHeaderEvent", &C::on_draw_header);
+            .event("OnDrawHeader", "TEcLVDrawHeaderEvent", &C::on_draw_header)
+            .event("OnItemContextMenu", "TEcLVOnItemContextMenuEvent", &C::on_item_context_menu);
         return c;
     }();
     return info;
@@ -56,31 +58,13 @@ ui::ClassInfo& TEcListView::static_class() {
     return info;
 }
 
-TEcCustomListView::TEcCustomListView(ui::Component* owner) : ListView(owner) {
+TEcCustomListView::TEcCustomListView(ui::Component* owner) : FramedControl(owner) {
     if (comctl32_version() < make_version(4, 70)) sort_display_mode_ = TEcLVHeaderSortDisplayMode::hsdmNone;
 }
 
 TEcCustomListView::~TEcCustomListView() {
     header_layer_.reset();
     frame_.controller.release(*this);
-}
-
-void TEcCustomListView::notification(ui::Component* c, ui::TOperation op) {
-    ListView::notification(c, op);
-    if (op == ui::TOperation::opRemove) frame_.controller.forget(c);
-}
-
-void TEcCustomListView::frame_look_changed(bool recolour) {
-    if (recolour) update_color();
-    if (handle_allocated() && !loading())
-        RedrawWindow(handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
-}
-
-void TEcCustomListView::update_color() {
-    if (loading() || updating_colour_) return;
-    updating_colour_ = true;
-    set_color(frame_.state_color(enabled(), focused_));
-    updating_colour_ = false;
 }
 
 void TEcCustomListView::push_colors() {
@@ -213,6 +197,24 @@ void TEcCustomListView::col_click(ui::ListColumn* clicked) {
 }
 
 void TEcCustomListView::cn_notify(NMHDR& header, Message& m) {
+    switch (header.code) {
+    case LVN_GETINFOTIPW:
+    case LVN_GETINFOTIPA:
+        m.result = 0;  // the list shows its own tips
+        return;
+    case NM_RCLICK: {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(handle(), &p);
+        if (get_item_at(p.x, p.y)) {
+            right_clicked_ = true;
+            position_menu(p);
+            right_clicked_ = false;
+        }
+        break;
+    }
+    default: break;
+    }
     if (header.code == LVN_ITEMCHANGING && checkboxes()) {
         auto& n = reinterpret_cast<NMLISTVIEW&>(header);
         const UINT before = n.uOldState & LVIS_STATEIMAGEMASK, after = n.uNewState & LVIS_STATEIMAGEMASK;
@@ -234,6 +236,68 @@ void TEcCustomListView::cn_notify(NMHDR& header, Message& m) {
             n.iItem < item_count() && on_check_state_change)
             on_check_state_change(this, item(n.iItem));
     }
+}
+
+void TEcCustomListView::position_menu(POINT pos) {
+    if (!item_focused() || right_clicked_) {
+        if (right_clicked_) {
+            item_menu(pos);
+            return;
+        }
+        if (ui::PopupMenu* menu = popup_menu(); menu && menu->auto_popup()) {
+            const POINT screen = client_to_screen(pos);
+            menu->set_popup_component(this);
+            menu->popup(screen.x, screen.y);
+        }
+        menu_handled_ = true;
+        return;
+    }
+    const ui::Rect icon = item_focused()->display_rect(ui::TDisplayCode::drIcon);
+    item_menu(POINT{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2});
+}
+
+void TEcCustomListView::item_menu(POINT pos) {
+    ui::PopupMenu* menu = popup_menu();
+    if (on_item_context_menu) on_item_context_menu(this, item_focused(), pos, menu);
+    menu_handled_ = true;
+    if (!menu) return;
+    const POINT screen = client_to_screen(pos);
+    menu->set_popup_component(this);
+    menu->popup(screen.x, screen.y);
+}
+
+bool TEcCustomListView::do_key_down(WORD& key, ui::TShiftState shift) {
+    const bool shifted = shift.has(ui::TShiftStateFlag::ssShift);
+    if ((key == VK_APPS && !shifted) || (key == VK_F10 && shifted)) {
+        key = 0;
+        position_menu(POINT{0, 0});
+        return true;
+    }
+    return ListView::do_key_down(key, shift);
+}
+
+void TEcCustomListView::update_info_tip(POINT p) {
+    if (!on_info_tip || !handle_allocated() || loading()) return;
+    ui::ListItem* item = ui::application().active() ? get_item_at(p.x, p.y) : nullptr;
+    if (!item) {
+        hide_info_tip();
+        return;
+    }
+    const ui::Rect bounds = item->display_rect(ui::TDisplayCode::drBounds);
+    std::string tip = item->caption();
+    on_info_tip(this, item, tip);
+    if (!tip_) tip_ = std::make_unique<ui::HintWindow>(nullptr);
+    tip_->font().assign(font());
+    ui::Rect r = tip_->calc_hint_rect(GetSystemMetrics(SM_CXSCREEN), tip);
+    const POINT at = client_to_screen(POINT{bounds.left + 5, bounds.bottom - 3});
+    r = {at.x, at.y, at.x + r.width(), at.y + r.height()};
+    // Shown again only when it moved or was hidden, so that it does not flicker under the mouse.
+    const bool same = tip_->visible() && tip_->left() == r.left && tip_->top() == r.top && tip_->text() == tip;
+    if (!same) tip_->activate_hint(r, tip);
+}
+
+void TEcCustomListView::hide_info_tip() {
+    if (tip_ && tip_->handle_allocated()) tip_->release_handle();
 }
 
 void TEcCustomListView::draw_header_item(DRAWITEMSTRUCT& d) {
@@ -285,6 +349,24 @@ void TEcCustomListView::draw_header(ui::Canvas& canvas, int index, const ui::Rec
     canvas.draw_text(caption, place, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX | align);
 }
 
+void TEcCustomListView::header_notify(UINT code, NMHDR& header, Message& m) {
+    ListView::header_notify(code, header, m);
+    switch (code) {
+    case HDN_ITEMCLICKW: invalidate_header(); break;
+    case HDN_ENDTRACKW:
+    case HDN_DIVIDERDBLCLICKW:
+        apply_header_styles();
+        fill_last_column();
+        break;
+    case HDN_BEGINTRACKW:
+    case HDN_ITEMCHANGEDW:
+        apply_header_styles();
+        if (frame_.frame_visible) frame_look_changed(false);
+        break;
+    default: break;
+    }
+}
+
 void TEcCustomListView::wnd_proc(Message& m) {
     switch (m.msg) {
     case kReapplyHeaderStyles:
@@ -304,31 +386,6 @@ void TEcCustomListView::wnd_proc(Message& m) {
             return;
         }
         break;
-    }
-    case WM_NOTIFY: {
-        auto* n = reinterpret_cast<NMHDR*>(m.lparam);
-        if (!n || !handle_allocated() || n->hwndFrom != header_handle()) break;
-        ListView::wnd_proc(m);
-        switch (n->code) {
-        case HDN_ITEMCLICKW:
-        case HDN_ITEMCLICKA: invalidate_header(); break;
-        case HDN_ENDTRACKW:
-        case HDN_ENDTRACKA:
-        case HDN_DIVIDERDBLCLICKW:
-        case HDN_DIVIDERDBLCLICKA:
-            apply_header_styles();
-            fill_last_column();
-            break;
-        case HDN_BEGINTRACKW:
-        case HDN_BEGINTRACKA:
-        case HDN_ITEMCHANGEDW:
-        case HDN_ITEMCHANGEDA:
-            apply_header_styles();
-            if (frame_.frame_visible) frame_look_changed(false);
-            break;
-        default: break;
-        }
-        return;
     }
     case WM_SIZE:
         ListView::wnd_proc(m);
@@ -360,13 +417,59 @@ void TEcCustomListView::wnd_proc(Message& m) {
     case ui::CM_MOUSELEAVE:
         over_ = m.msg == ui::CM_MOUSEENTER;
         if (frame_.frame_hot_track) frame_look_changed(false);
+        if (over_) {
+            POINT p{};
+            GetCursorPos(&p);
+            update_info_tip(screen_to_client(p));
+        } else {
+            hide_info_tip();
+        }
         break;
     case WM_MOUSEMOVE:
         if (ui::theme_services().themes_enabled() && view_style() == ui::TViewStyle::vsReport && hot_section_ != -1) {
             hot_section_ = -1;
             invalidate_header();
         }
+        // After the platform's handling, which tells of the mouse entering: the tip follows
+        // this move's point.
+        ListView::wnd_proc(m);
+        update_info_tip(POINT{GET_X_LPARAM(m.lparam), GET_Y_LPARAM(m.lparam)});
+        return;
+    case WM_CONTEXTMENU:
+        if (handle_allocated() && reinterpret_cast<HWND>(m.wparam) == handle()) {
+            if (menu_handled_) {
+                m.result = 0;
+                return;
+            }
+            if (selected_index() >= 0 || item_focused()) {
+                POINT p{GET_X_LPARAM(m.lparam), GET_Y_LPARAM(m.lparam)};
+                if (p.x == -1 && p.y == -1) {
+                    position_menu(POINT{0, 0});
+                } else {
+                    ScreenToClient(handle(), &p);
+                    item_menu(p);
+                }
+                m.result = 0;
+                return;
+            }
+        }
         break;
+    case WM_RBUTTONDOWN:
+        // A new click: a mark left by a click whose button-up the list kept to itself goes.
+        menu_handled_ = false;
+        break;
+    case WM_RBUTTONUP:
+        if (menu_handled_) {
+            // The menu of this click was shown: the platform's handling must not show another.
+            ui::PopupMenu* menu = popup_menu();
+            set_popup_menu(nullptr);
+            ListView::wnd_proc(m);
+            set_popup_menu(menu);
+        } else {
+            ListView::wnd_proc(m);
+        }
+        menu_handled_ = false;
+        return;
     default: break;
     }
     ListView::wnd_proc(m);

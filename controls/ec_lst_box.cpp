@@ -1,5 +1,7 @@
 #include "controls/ec_lst_box.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "controls/ec_grafx.h"
@@ -34,6 +36,8 @@ ui::ClassInfo& TEcCustomListBox::static_class() {
             .integer("OwnerDrawIndent", &TEcCustomListBox::owner_draw_indent_value,
                      &TEcCustomListBox::set_owner_draw_indent)
             .boolean("ShowGroups", &TEcCustomListBox::show_groups, &TEcCustomListBox::set_show_groups)
+            .boolean("ShowItemHints", &TEcCustomListBox::show_item_hints, &TEcCustomListBox::set_show_item_hints,
+                     true)
             .boolean("TabOnEnter", &TEcCustomListBox::tab_on_enter, &TEcCustomListBox::set_tab_on_enter)
             .boolean("UseGradients", &TEcCustomListBox::use_gradients, &TEcCustomListBox::set_use_gradients, true)
             .event("OnMatch", "TNotifyEvent", &TEcCustomListBox::on_match)
@@ -52,7 +56,7 @@ ui::ClassInfo& TEcListBox::static_class() {
     return info;
 }
 
-TEcCustomListBox::TEcCustomListBox(ui::Component* owner) : ListBox(owner) {
+TEcCustomListBox::TEcCustomListBox(ui::Component* owner) : FramedControl(owner) {
     search_timer_ = new ui::Timer(this);
     search_timer_->set_enabled(false);
     search_timer_->set_interval(kSearchIntervalMs);
@@ -85,24 +89,6 @@ void TEcCustomListBox::copy_group_font() {
     style.include(ui::TFontStyle::fsBold);
     group_font_.set_style(style);
     group_font_.set_color(ui::clHighlight);
-}
-
-void TEcCustomListBox::notification(ui::Component* c, ui::TOperation op) {
-    ListBox::notification(c, op);
-    if (op == ui::TOperation::opRemove) frame_.controller.forget(c);
-}
-
-void TEcCustomListBox::frame_look_changed(bool recolour) {
-    if (recolour) update_color();
-    if (handle_allocated() && !loading())
-        RedrawWindow(handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
-}
-
-void TEcCustomListBox::update_color() {
-    if (loading() || updating_colour_) return;
-    updating_colour_ = true;
-    set_color(frame_.state_color(enabled(), focused_));
-    updating_colour_ = false;
 }
 
 void TEcCustomListBox::invalid_key() {
@@ -340,15 +326,69 @@ void TEcCustomListBox::wnd_proc(Message& m) {
         update_color();
         if (frame_.frame_hot_track) frame_look_changed(false);
         break;
+    case WM_MOUSEMOVE:
+        ListBox::wnd_proc(m);
+        update_item_hint(POINT{GET_X_LPARAM(m.lparam), GET_Y_LPARAM(m.lparam)});
+        return;
     case ui::CM_MOUSEENTER:
     case ui::CM_MOUSELEAVE:
         over_ = m.msg == ui::CM_MOUSEENTER;
         if (frame_.frame_hot_track) frame_look_changed(false);
         update_color();
+        if (over_) update_item_hint(cursor_point());
+        else hide_item_hint();
         break;
     default: break;
     }
     ListBox::wnd_proc(m);
+}
+
+void TEcCustomListBox::set_show_item_hints(bool v) {
+    show_item_hints_ = v;
+    if (!v) hide_item_hint();
+}
+
+POINT TEcCustomListBox::cursor_point() {
+    POINT p{};
+    GetCursorPos(&p);
+    return screen_to_client(p);
+}
+
+void TEcCustomListBox::update_item_hint(POINT p) {
+    if (!show_item_hints_ || !handle_allocated() || loading()) return;
+    const LRESULT hit = SendMessageW(handle(), LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y));
+    const int index = LOWORD(hit);
+    RECT item{};
+    if (HIWORD(hit) != 0 || index >= items().count() || !ui::application().active() ||
+        SendMessageW(handle(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) == LB_ERR) {
+        hide_item_hint();
+        return;
+    }
+    std::string text = item_text(index);
+    int width = 0;
+    {
+        ui::ClientDC dc(handle());
+        width = canvas_on(dc.get()).canvas().text_width(text);
+    }
+    if (width + 2 <= client_width() - owner_draw_indent()) {
+        hide_item_hint();
+        return;
+    }
+    std::string shown;
+    for (char c : text) shown += c == '\t' ? std::string(8, ' ') : std::string(1, c);
+    if (!hint_) hint_ = std::make_unique<ui::HintWindow>(nullptr);
+    hint_->font().assign(font());
+    ui::Rect r = hint_->calc_hint_rect(GetSystemMetrics(SM_CXSCREEN), shown);
+    POINT at{item.left + owner_draw_indent() - 1, item.top + (item.bottom - item.top - r.height()) / 2 - 2};
+    ClientToScreen(handle(), &at);
+    r = {at.x, at.y, at.x + r.width(), at.y + r.height()};
+    // Shown again only when it moved or was hidden, so that it does not flicker under the mouse.
+    const bool same = hint_->visible() && hint_->left() == r.left && hint_->top() == r.top && hint_->text() == shown;
+    if (!same) hint_->activate_hint(r, shown);
+}
+
+void TEcCustomListBox::hide_item_hint() {
+    if (hint_ && hint_->handle_allocated()) hint_->release_handle();
 }
 
 void TEcCustomListBox::draw_item(int index, const ui::Rect& rect, ui::TOwnerDrawState state, HDC dc) {
@@ -471,14 +511,18 @@ ui::ClassInfo& TEcCustomTabbedListBox::static_class() {
                     [](TEcCustomTabbedListBox& x) -> ui::Persistent* { return x.tab_stops_.get(); })
             .stored([](const TEcCustomTabbedListBox& x) { return x.tab_stops_->count() > 0; })
             .enumeration("TabStopsMode", &TEcCustomTabbedListBox::tab_stops_mode,
-                         &TEcCustomTabbedListBox::set_tab_stops_mode, TEcTabStopsMode::tsmManual);
+                         &TEcCustomTabbedListBox::set_tab_stops_mode, TEcTabStopsMode::tsmManual)
+            .boolean("ShowItemHints", &TEcCustomTabbedListBox::show_item_hints,
+                     &TEcCustomTabbedListBox::set_show_item_hints, false);
         return c;
     }();
     return info;
 }
 
 TEcCustomTabbedListBox::TEcCustomTabbedListBox(ui::Component* owner)
-    : TEcCustomListBox(owner), tab_stops_(std::make_unique<TEcTabStopList>(*this)) {}
+    : TEcCustomListBox(owner), tab_stops_(std::make_unique<TEcTabStopList>(*this)) {
+    show_item_hints_ = false;
+}
 
 TEcCustomTabbedListBox::~TEcCustomTabbedListBox() { own_items().on_change = nullptr; }
 

@@ -8,6 +8,7 @@
 #include "controls/ec_frame_look.h"
 #include "controls/ec_int_lst.h"
 #include "controls/model/type_ahead.h"
+#include "platform/ui/win/hint_window.h"
 #include "platform/ui/win/std_controls.h"
 #include "platform/ui/win/timer.h"
 
@@ -16,15 +17,11 @@ namespace ec {
 // How long a search string lives without a key.
 constexpr unsigned kSearchIntervalMs = 1500;
 
-class TEcCustomListBox : public ui::ListBox {
+class TEcCustomListBox : public FramedControl<ui::ListBox> {
     UI_CLASS_IDENTITY()
 public:
     explicit TEcCustomListBox(ui::Component* owner);
     ~TEcCustomListBox() override;
-
-    FrameLook& frame_look() { return frame_; }
-    const FrameLook& frame_look() const { return frame_; }
-    void frame_look_changed(bool recolour);
 
     bool incremental_search() const { return incremental_search_; }
     void set_incremental_search(bool v) { incremental_search_ = v; }
@@ -33,6 +30,11 @@ public:
     bool tab_on_enter() const { return tab_on_enter_; }
     void set_tab_on_enter(bool v) { tab_on_enter_ = v; }
     const std::string& search_text() const { return search_.text(); }
+    // A line too wide for the list shows whole in a hint while the mouse is over it.
+    bool show_item_hints() const { return show_item_hints_; }
+    void set_show_item_hints(bool v);
+    // The hint window, once a hint was shown; for tests.
+    ui::HintWindow* item_hint() const { return hint_.get(); }
 
     const std::string& group_prefix() const { return group_prefix_; }
     void set_group_prefix(const std::string& v);
@@ -70,7 +72,6 @@ protected:
     std::vector<std::string> item_texts() { return items().to_vector(); }
     virtual void invalid_key();
     virtual int owner_draw_indent() const { return owner_draw_indent_; }
-    virtual void update_color();
     virtual void compute_horz_extent();
     // Runs after every change of the items.
     virtual void items_changed();
@@ -82,24 +83,25 @@ protected:
     void create_params(ui::CreateParams& p) override;
     void initialize_window() override;
     void loaded() override;
-    void notification(ui::Component* c, ui::TOperation op) override;
     void fit_item_height();
+    bool show_item_hints_ = true;
     // The group line's background, the gradient or the plain group colour.
     void fill_group_background(ui::Canvas& canvas, const ui::Rect& rect, ui::TColor group);
-
-    FrameLook frame_;
 
 private:
     // The group font as a bold copy of the list's font, until it is set on its own.
     void copy_group_font();
     void search_key(wchar_t key, ui::Message& m);
     void apply_search(const SearchStep& step);
+    // `p`: the pointer in client coordinates.
+    void update_item_hint(POINT p);
+    POINT cursor_point();
+    void hide_item_hint();
 
     IncrementalSearch search_;
     ui::Timer* search_timer_ = nullptr;
     bool key_in_progress_ = false;
     bool incremental_search_ = true, beep_on_invalid_key_ = true, tab_on_enter_ = false;
-    bool focused_ = false, over_ = false, updating_colour_ = false;
     std::string group_prefix_ = "//";
     ui::TColor group_color_ = ui::clInactiveCaptionText;
     ui::Font group_font_;
@@ -108,6 +110,7 @@ private:
     int owner_draw_indent_ = 0;
     bool horz_scroll_bar_ = false;
     int horz_extent_ = 0;
+    std::unique_ptr<ui::HintWindow> hint_;
 };
 
 class TEcListBox : public TEcCustomListBox {

@@ -246,7 +246,7 @@ TEST_F(SearchWindowTest, SearchButtonCountsEachConditionKind) {
         Search();
         int expected = c.count;
         if (expected < 0) expected = yesterday.substr(0, 4) == today.substr(0, 4) ? 8 : 6;  // this year
-        EXPECT_EQ(frame->lvCalls->ItemCount(), expected) << c.name;
+        EXPECT_EQ(frame->lvCalls->item_count(), expected) << c.name;
         EXPECT_EQ(frame->StatusText(), Gbk(u8"共找到 ") + std::to_string(expected) + Gbk(u8" 条记录")) << c.name;
         EXPECT_EQ(frame->statusBarSearch->simple_text(), frame->StatusText()) << c.name;
     }
@@ -254,10 +254,10 @@ TEST_F(SearchWindowTest, SearchButtonCountsEachConditionKind) {
     // A database that cannot be opened: an empty list, and the status says so.
     frame->InitFrame();
     Search();
-    ASSERT_EQ(frame->lvCalls->ItemCount(), 6);
+    ASSERT_EQ(frame->lvCalls->item_count(), 6);
     settings.UserFilePath = station.root() + "\\missing.db";
     Search();
-    EXPECT_EQ(frame->lvCalls->ItemCount(), 0);
+    EXPECT_EQ(frame->lvCalls->item_count(), 0);
     EXPECT_EQ(frame->StatusText(), Gbk(u8"共找到 0 条记录"));
 }
 
@@ -272,15 +272,26 @@ TEST_F(SearchWindowTest, HeaderClicksSortDescendingThenAscendingWithImages) {
         PostMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
         Pump(60);
     };
+    // The picture the header itself shows, on the right of the caption; -1 none.
+    auto header_image = [&](int column) {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT | HDI_IMAGE;
+        SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+        return (item.fmt & HDF_IMAGE) && (item.fmt & HDF_BITMAP_ON_RIGHT) ? item.iImage : -1;
+    };
+    EXPECT_EQ(header_image(3), -1);
     click_header();
     EXPECT_EQ(ListedIds(), (std::vector<int>{6, 5, 4, 3, 2, 1}));
-    EXPECT_EQ(frame->lvCalls->ColumnImage(3), 1);
-    EXPECT_EQ(frame->lvCalls->ColumnImage(2), -1);
+    EXPECT_EQ(frame->lvCalls->column(3)->header_image(), 1);
+    EXPECT_EQ(frame->lvCalls->column(2)->header_image(), -1);
+    EXPECT_EQ(header_image(3), 1);
+    EXPECT_EQ(header_image(2), -1);
     EXPECT_FALSE(station.globals().SortAscending);
     Screenshot(host->handle(), "sorted-descending");
     click_header();
     EXPECT_EQ(ListedIds(), (std::vector<int>{1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(frame->lvCalls->ColumnImage(3), 0);
+    EXPECT_EQ(frame->lvCalls->column(3)->header_image(), 0);
+    EXPECT_EQ(header_image(3), 0);
     ASSERT_EQ(sort_menu.size(), 2u);
     EXPECT_EQ(sort_menu.back(), std::make_pair(3, true));
     // The rows show the records' cells.
@@ -294,7 +305,7 @@ TEST_F(SearchWindowTest, HeaderClicksSortDescendingThenAscendingWithImages) {
     EXPECT_EQ(ListedIds().front(), 6);
     frame->SortFromMenu(3, true);
     EXPECT_EQ(ListedIds().front(), 1);
-    EXPECT_EQ(frame->lvCalls->ColumnImage(3), 0);
+    EXPECT_EQ(frame->lvCalls->column(3)->header_image(), 0);
 
     // A right click on a header names the column in the menu, whose item sorts with a flip.
     int menus_shown = 0;
@@ -320,20 +331,57 @@ TEST_F(SearchWindowTest, HeaderClicksSortDescendingThenAscendingWithImages) {
     auto& columns = station.globals().ColumnsInfo;
     columns.VisibleCount = 3;
     frame->RebuildColumns();
-    EXPECT_EQ(frame->lvCalls->ColumnCount(), 3);
-    EXPECT_EQ(frame->lvCalls->ItemCount(), 0);
+    EXPECT_EQ(frame->lvCalls->columns().count(), 3);
+    EXPECT_EQ(frame->lvCalls->item_count(), 0);
     EXPECT_EQ(frame->StatusText(), "");
     EXPECT_EQ(frame->Calls().Count(), 6);
     columns.VisibleColumns[1].Caption = "Chan";
     station.globals().Texts.Set("Msg.TotalRecord", "%d calls");
     frame->ApplyLanguage();
-    EXPECT_EQ(frame->lvCalls->ColumnCaption(1), "Chan");
+    EXPECT_EQ(frame->lvCalls->column(1)->caption(), "Chan");
     EXPECT_EQ(frame->StatusText(), "6 calls");
+}
+
+// The row menu's shortcuts reach it from the list through the window layer, which searches the
+// focused control's popup menu before the form's main menu.
+TEST_F(SearchWindowTest, RowMenuShortcutsWorkInTheList) {
+    Search();
+    frame->lvCalls->set_focus();
+    ASSERT_TRUE(PumpUntil([&] { return frame->lvCalls->focused(); }, 3000));
+    auto press = [&](WORD key, BYTE modifier) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        if (modifier) keys[modifier] = 0x80;
+        SetKeyboardState(keys);
+        PostMessageW(frame->lvCalls->handle(), WM_KEYDOWN, key, 1);
+        // Handled once the queue no longer holds it.
+        const bool handled = PumpUntil([] { return HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_KEY)) == 0; }, 3000);
+        if (modifier) keys[modifier] = 0;
+        SetKeyboardState(keys);
+        return handled;
+    };
+    ASSERT_TRUE(press('A', VK_CONTROL));
+    EXPECT_EQ(frame->lvCalls->selected_rows().size(), 6u) << "Ctrl+A selects every row";
+    EXPECT_TRUE(frame->btnDel->enabled()) << "the selection reached the frame";
+
+    frame->lvCalls->clear_selection();
+    frame->lvCalls->move_to(RowOf(4));
+    ASSERT_TRUE(press(VK_F9, 0));
+    ASSERT_TRUE(WaitForState(PlayState::Playing)) << "F9 plays the selected row";
+    EXPECT_EQ(player.Url(), station.data(DayFolder(today) + "\\rec4.wav"));
+    frame->btnStopClick();
+    ASSERT_TRUE(WaitForState(PlayState::Stopped));
+
+    // A disabled item's key does nothing: a missed call does not play.
+    frame->lvCalls->clear_selection();
+    frame->lvCalls->move_to(RowOf(3));
+    ASSERT_TRUE(press(VK_F9, 0));
+    EXPECT_EQ(player.State(), PlayState::Stopped);
 }
 
 TEST_F(SearchWindowTest, PlaybackWalksStatesWithBarLedSkipsAndRate) {
     Search();
-    frame->lvCalls->MoveTo(RowOf(6));  // started 23:59:30, 4 s long
+    frame->lvCalls->move_to(RowOf(6));  // started 23:59:30, 4 s long
     Pump(30);
     EXPECT_TRUE(frame->btnPlay2->enabled());
     EXPECT_FALSE(frame->panelPlay->visible());
@@ -388,37 +436,37 @@ TEST_F(SearchWindowTest, PlaybackWalksStatesWithBarLedSkipsAndRate) {
 
 TEST_F(SearchWindowTest, NextSkipsMissedCallsAndMissingRecordingsAreReported) {
     Search();
-    frame->lvCalls->MoveTo(RowOf(2));
+    frame->lvCalls->move_to(RowOf(2));
     frame->btnNextClick();  // row of call 3 is missed: call 4 plays
     ASSERT_TRUE(WaitForState(PlayState::Playing));
-    EXPECT_EQ(frame->lvCalls->FirstSelected(), RowOf(4));
+    EXPECT_EQ(frame->lvCalls->selected_index(), RowOf(4));
     EXPECT_EQ(player.Url(), station.data(DayFolder(today) + "\\rec4.wav"));
     frame->btnStopClick();
     ASSERT_TRUE(WaitForState(PlayState::Stopped));
 
     // A missed call keeps btnPlay2 disabled while nothing plays.
-    frame->lvCalls->ClearSelection();
-    frame->lvCalls->MoveTo(RowOf(3));
+    frame->lvCalls->clear_selection();
+    frame->lvCalls->move_to(RowOf(3));
     Pump(30);
     EXPECT_FALSE(frame->btnPlay2->enabled());
 
     // Previous and next record move the selection one row; the ends stay.
     frame->NodeNextClick();
-    EXPECT_EQ(frame->lvCalls->SelectedRows(), std::vector<int>{RowOf(3) + 1});
-    frame->lvCalls->ClearSelection();
-    frame->lvCalls->MoveTo(0);
+    EXPECT_EQ(frame->lvCalls->selected_rows(), std::vector<int>{RowOf(3) + 1});
+    frame->lvCalls->clear_selection();
+    frame->lvCalls->move_to(0);
     frame->NodePreviousClick();
-    EXPECT_EQ(frame->lvCalls->SelectedRows(), std::vector<int>{0});
-    frame->lvCalls->ClearSelection();
-    frame->lvCalls->MoveTo(5);
+    EXPECT_EQ(frame->lvCalls->selected_rows(), std::vector<int>{0});
+    frame->lvCalls->clear_selection();
+    frame->lvCalls->move_to(5);
     frame->NodeNextClick();
-    EXPECT_EQ(frame->lvCalls->SelectedRows(), std::vector<int>{5});
+    EXPECT_EQ(frame->lvCalls->selected_rows(), std::vector<int>{5});
     frame->SearchFramePopupMenuPopup();
     EXPECT_TRUE(frame->NodeDel->enabled());
 
     plat::remove_file(station.data(DayFolder(today) + "\\rec5.wav"));
-    frame->lvCalls->ClearSelection();
-    frame->lvCalls->MoveTo(RowOf(5));
+    frame->lvCalls->clear_selection();
+    frame->lvCalls->move_to(RowOf(5));
     frame->ProcessPlay(false);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].second, Gbk(u8"找不到录音文件 '") + DayFolder(today) + "\\rec5.wav'");
@@ -426,7 +474,7 @@ TEST_F(SearchWindowTest, NextSkipsMissedCallsAndMissingRecordingsAreReported) {
 
 TEST_F(SearchWindowTest, DeleteOfThePlayingCallStopsRemovesFileAndRow) {
     Search();
-    frame->lvCalls->MoveTo(RowOf(4));
+    frame->lvCalls->move_to(RowOf(4));
     frame->btnPlay2->click();
     ASSERT_TRUE(WaitForState(PlayState::Playing));
     const std::string file = station.data(DayFolder(today) + "\\rec4.wav");
@@ -435,7 +483,7 @@ TEST_F(SearchWindowTest, DeleteOfThePlayingCallStopsRemovesFileAndRow) {
     EXPECT_EQ(prompts.asked.back(), Gbk(u8"您确定要删除选中的记录吗?"));
     EXPECT_TRUE(player.Url().empty());
     EXPECT_FALSE(plat::file_exists(file));
-    EXPECT_EQ(frame->lvCalls->ItemCount(), 5);
+    EXPECT_EQ(frame->lvCalls->item_count(), 5);
     EXPECT_EQ(frame->StatusText(), Gbk(u8"共找到 5 条记录"));
     ASSERT_TRUE(PumpUntil([&] { return frame->btnPlay2Tag == 0; }, 3000)) << "the panel shows the stop";
     EXPECT_FALSE(frame->TrackBar->visible());
@@ -443,8 +491,8 @@ TEST_F(SearchWindowTest, DeleteOfThePlayingCallStopsRemovesFileAndRow) {
     EXPECT_EQ(RowOf(4), 5) << "the row is gone from the database";
 
     // Two rows by Shift+Del in the list, answered "no": nothing changes.
-    frame->lvCalls->SetSelected(0, true);
-    frame->lvCalls->SetSelected(1, true);
+    frame->lvCalls->set_row_selected(0, true);
+    frame->lvCalls->set_row_selected(1, true);
     prompts.confirms = {false};
     frame->lvCalls->set_focus();
     BYTE keys[256];
@@ -456,7 +504,7 @@ TEST_F(SearchWindowTest, DeleteOfThePlayingCallStopsRemovesFileAndRow) {
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
     EXPECT_EQ(prompts.asked.back(), Gbk(u8"您确定要删除选中的 2 条记录吗?"));
-    EXPECT_EQ(frame->lvCalls->ItemCount(), 5);
+    EXPECT_EQ(frame->lvCalls->item_count(), 5);
 }
 
 TEST_F(SearchWindowTest, ExportWritesVisibleColumnsAndCopyAnswersNoToAll) {
@@ -492,7 +540,7 @@ TEST_F(SearchWindowTest, ExportWritesVisibleColumnsAndCopyAnswersNoToAll) {
 
 TEST_F(SearchWindowTest, PropertiesAndNotesRoundTripThroughTheDatabase) {
     Search();
-    frame->lvCalls->MoveTo(RowOf(1));
+    frame->lvCalls->move_to(RowOf(1));
     frame->NodePropertyClick();
     ASSERT_EQ(call_dialogs.shown.size(), 1u);
     const station::CallProperties& p = call_dialogs.shown[0];
@@ -526,7 +574,7 @@ TEST_F(SearchWindowTest, PropertiesAndNotesRoundTripThroughTheDatabase) {
     for (const std::string& expected : {std::string("it's O'Neil's"), station::NoteForStorage(long_note)}) {
         frame->NodeEditNotesClick();
         Search();
-        frame->lvCalls->MoveTo(RowOf(1));
+        frame->lvCalls->move_to(RowOf(1));
         EXPECT_EQ(frame->Calls().Records()[static_cast<std::size_t>(RowOf(1))].CNote, expected);
     }
     EXPECT_EQ(frame->Calls().Records()[static_cast<std::size_t>(RowOf(1))].CNote.size(), 249u);

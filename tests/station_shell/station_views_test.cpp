@@ -134,7 +134,7 @@ TEST_F(StationViewsTest, QueryPageSearchesAndTheSortMenuAndHeaderFollowEachOther
     EXPECT_EQ(form_->FSearchFrame, &frame);
     EXPECT_EQ(form_->pgcWorkArea->active_page(), form_->tabQuery);
     ASSERT_EQ(frame.Calls().Count(), 3);
-    EXPECT_EQ(frame.lvCalls->ItemCount(), 3);
+    EXPECT_EQ(frame.lvCalls->item_count(), 3);
     pump(100);
     EXPECT_TRUE(shell_test::SaveScreenshot(form_->handle(), "views_search_results"));
 
@@ -313,7 +313,7 @@ TEST_F(StationViewsTest, ShutDownEndsTheSearchView) {
     // The end of the Windows session reaches only the destroy step, not the exit command.
     form_->FormDestroy();
     EXPECT_EQ(frame.Calls().Count(), 0);
-    EXPECT_EQ(frame.lvCalls->ItemCount(), 0);
+    EXPECT_EQ(frame.lvCalls->item_count(), 0);
     EXPECT_FALSE(frame.HiTimer1->enabled());
 }
 

@@ -12,6 +12,7 @@
 #include "platform/ui/win/forms.h"
 #include "platform/ui/win/graphics.h"
 #include "platform/ui/win/hint_window.h"
+#include "platform/ui/win/menus.h"
 
 namespace ui {
 
@@ -196,6 +197,10 @@ bool Application::is_pre_processed(MSG& msg) {
         if (GetKeyState(VK_SHIFT) < 0) sc |= scShift;
         if (GetKeyState(VK_CONTROL) < 0) sc |= scCtrl;
         if (msg.message == WM_SYSKEYDOWN || GetKeyState(VK_MENU) < 0) sc |= scAlt;
+        // The popup menus of the focused control and of its parents, nearest first, then the
+        // form's main menu.
+        for (Control* c = target; c; c = c->parent())
+            if (PopupMenu* menu = c->popup_menu(); menu && menu->is_shortcut_in(c, sc)) return true;
         if (form->is_shortcut(sc)) return true;
         WPARAM key = msg.wParam;
         bool dialog_key = key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE || key == VK_CANCEL;

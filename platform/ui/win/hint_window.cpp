@@ -37,7 +37,9 @@ Rect HintWindow::calc_hint_rect(int max_width, const std::string& text) {
 
 void HintWindow::activate_hint(const Rect& rect, const std::string& text) {
     set_color(application().hint_color);
-    Control::set_text(text);
+    // Through the window's own text: a hint shown again while its window exists shows the new
+    // text, not the one the window still holds.
+    set_text(text);
     set_bounds(rect.left, rect.top, rect.width(), rect.height());
     handle_needed();
     SetWindowPos(handle(), HWND_TOPMOST, rect.left, rect.top, rect.width(), rect.height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);

@@ -17,6 +17,37 @@ int column_format(TAlignment a) {
     return a == TAlignment::taCenter ? LVCFMT_CENTER : a == TAlignment::taRightJustify ? LVCFMT_RIGHT : LVCFMT_LEFT;
 }
 
+LVCOLUMNW column_info(const ListColumn& c, std::wstring& text) {
+    text = wide(c.caption());
+    LVCOLUMNW col{};
+    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+    col.fmt = column_format(c.alignment());
+    col.cx = c.width();
+    col.pszText = text.data();
+    if (c.image_index() >= 0) {
+        col.mask |= LVCF_IMAGE;
+        col.fmt |= LVCFMT_IMAGE;
+        col.iImage = c.image_index();
+    }
+    return col;
+}
+
+// The header sends its ANSI codes to a parent that answers WM_NOTIFYFORMAT so.
+UINT unicode_header_code(UINT code) {
+    switch (code) {
+    case HDN_ITEMCHANGINGA: return HDN_ITEMCHANGINGW;
+    case HDN_ITEMCHANGEDA: return HDN_ITEMCHANGEDW;
+    case HDN_ITEMCLICKA: return HDN_ITEMCLICKW;
+    case HDN_ITEMDBLCLICKA: return HDN_ITEMDBLCLICKW;
+    case HDN_DIVIDERDBLCLICKA: return HDN_DIVIDERDBLCLICKW;
+    case HDN_BEGINTRACKA: return HDN_BEGINTRACKW;
+    case HDN_ENDTRACKA: return HDN_ENDTRACKW;
+    case HDN_TRACKA: return HDN_TRACKW;
+    case HDN_GETDISPINFOA: return HDN_GETDISPINFOW;
+    default: return code;
+    }
+}
+
 void check_index(int index, int count) {
     if (index < 0 || index >= count) throw std::out_of_range("list index out of bounds (" + std::to_string(index) + ")");
 }
@@ -59,6 +90,11 @@ void ListColumn::set_alignment(TAlignment a) {
 
 void ListColumn::set_image_index(int i) {
     image_index_ = i;
+    changed();
+}
+
+void ListColumn::set_header_image(int i) {
+    header_image_ = i < 0 ? -1 : i;
     changed();
 }
 
@@ -166,7 +202,10 @@ ListView::ListView(Component* owner) : WinControl(owner) {
     set_bounds(0, 0, 250, 150);
     set_tab_stop(true);
     set_color(clWindow);
-    columns_.on_update = [this](CollectionItem*) { update_columns(); };
+    columns_.on_update = [this](CollectionItem* changed) {
+        if (changed) update_column(changed->index());
+        else update_columns();
+    };
 }
 
 ListView::~ListView() {
@@ -181,6 +220,7 @@ DWORD ListView::extended_style() const {
     if (row_select_) ex |= LVS_EX_FULLROWSELECT;
     if (grid_lines_) ex |= LVS_EX_GRIDLINES;
     if (on_info_tip) ex |= LVS_EX_INFOTIP;
+    if (on_get_sub_item_image) ex |= LVS_EX_SUBITEMIMAGES;
     return ex;
 }
 
@@ -220,6 +260,10 @@ void ListView::update_image_lists() {
     SendMessageW(handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(small_images_ ? small_images_->handle() : nullptr));
     SendMessageW(handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(large_images_ ? large_images_->handle() : nullptr));
     if (state_images_) SendMessageW(handle(), LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(state_images_->handle()));
+    // After the small images, which the window also gives its header.
+    if (header_images_)
+        if (HWND header = header_handle())
+            SendMessageW(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(header_images_->handle()));
 }
 
 void ListView::update_columns() {
@@ -228,21 +272,36 @@ void ListView::update_columns() {
     while (SendMessageW(h, LVM_DELETECOLUMN, 0, 0)) {
     }
     for (int i = 0; i < columns_.count(); ++i) {
-        ListColumn* c = columns_.at(i);
-        std::wstring text = wide(c->caption());
-        LVCOLUMNW col{};
-        col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-        col.fmt = column_format(c->alignment());
-        col.cx = c->width();
-        col.pszText = text.data();
+        std::wstring text;
+        LVCOLUMNW col = column_info(*columns_.at(i), text);
+        col.mask |= LVCF_SUBITEM;
         col.iSubItem = i;
-        if (c->image_index() >= 0) {
-            col.mask |= LVCF_IMAGE;
-            col.fmt |= LVCFMT_IMAGE;
-            col.iImage = c->image_index();
-        }
         SendMessageW(h, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&col));
+        apply_header_image(i);
     }
+}
+
+void ListView::update_column(int index) {
+    if (!handle_allocated() || index < 0 || index >= columns_.count()) return;
+    std::wstring text;
+    LVCOLUMNW col = column_info(*columns_.at(index), text);
+    SendMessageW(handle(), LVM_SETCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&col));
+    apply_header_image(index);
+}
+
+void ListView::apply_header_image(int index) {
+    HWND header = header_handle();
+    if (!header) return;
+    HDITEMW item{};
+    item.mask = HDI_FORMAT;
+    SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    const int image = columns_.at(index)->header_image();
+    if (image < 0 && !(item.fmt & HDF_BITMAP_ON_RIGHT)) return;  // none shown, none wanted
+    item.mask = HDI_FORMAT | HDI_IMAGE;
+    item.iImage = std::max(image, 0);
+    if (image < 0) item.fmt &= ~(HDF_IMAGE | HDF_BITMAP_ON_RIGHT);
+    else item.fmt |= HDF_IMAGE | HDF_BITMAP_ON_RIGHT;
+    SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
 void ListView::fill_items() {
@@ -408,11 +467,19 @@ void ListView::set_state_images(ImageList* i) {
     update_image_lists();
 }
 
+void ListView::set_header_images(ImageList* i) {
+    header_images_ = i;
+    if (i) free_notification(i);
+    if (!handle_allocated()) return;
+    if (HWND header = header_handle())
+        SendMessageW(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(i ? i->handle() : nullptr));
+}
+
 void ListView::notification(Component* c, TOperation op) {
     WinControl::notification(c, op);
     if (op != TOperation::opRemove) return;
     bool changed = false;
-    for (ImageList** l : {&small_images_, &large_images_, &state_images_})
+    for (ImageList** l : {&small_images_, &large_images_, &state_images_, &header_images_})
         if (*l == c) {
             *l = nullptr;
             changed = true;
@@ -472,6 +539,61 @@ ListItem* ListView::item_focused() {
     return i >= 0 ? item(i) : nullptr;
 }
 
+std::vector<int> ListView::selected_rows() const {
+    std::vector<int> rows;
+    if (!handle_allocated()) {
+        for (std::size_t i = 0; i < items_.size(); ++i)
+            if (items_[i]->selected_) rows.push_back(static_cast<int>(i));
+        return rows;
+    }
+    HWND h = const_cast<ListView*>(this)->handle();
+    const int count = item_count();
+    int row = static_cast<int>(SendMessageW(h, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    // Bounded by the count: the window never lists a row twice, but a loop here must not trust it.
+    while (row >= 0 && static_cast<int>(rows.size()) < count) {
+        rows.push_back(row);
+        row = static_cast<int>(SendMessageW(h, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
+    }
+    return rows;
+}
+
+void ListView::set_row_selected(int row, bool selected) {
+    if (row < 0 || row >= item_count()) return;
+    set_stored_state(row, LVIS_SELECTED, selected);
+}
+
+void ListView::select_all() {
+    for (auto& item : items_) item->selected_ = true;
+    // Row -1 stands for every row, which a virtual list of any length handles in one message.
+    if (handle_allocated()) set_stored_state(-1, LVIS_SELECTED, true);
+}
+
+void ListView::clear_selection() {
+    for (auto& item : items_) item->selected_ = false;
+    if (handle_allocated()) set_stored_state(-1, LVIS_SELECTED, false);
+}
+
+int ListView::focused_row() const {
+    if (!handle_allocated()) return -1;
+    return static_cast<int>(SendMessageW(const_cast<ListView*>(this)->handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+void ListView::move_to(int row) {
+    if (row < 0 || row >= item_count()) return;
+    if (row < static_cast<int>(items_.size())) items_[static_cast<std::size_t>(row)]->selected_ = true;
+    if (!handle_allocated()) return;
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(handle(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    set_focus();
+}
+
+void ListView::redraw_rows() {
+    if (handle_allocated()) InvalidateRect(handle(), nullptr, TRUE);
+}
+
 ListItem* ListView::get_item_at(int x, int y) {
     if (!handle_allocated()) return nullptr;
     LVHITTESTINFO hit{};
@@ -521,6 +643,41 @@ std::string ListView::cell_text(int row, int column) {
 
 HWND ListView::header_handle() { return reinterpret_cast<HWND>(SendMessageW(handle(), LVM_GETHEADER, 0, 0)); }
 
+void ListView::wnd_proc(Message& m) {
+    if (handle_allocated() && (m.msg == WM_NOTIFY || m.msg == WM_CONTEXTMENU)) {
+        HWND header = header_handle();
+        if (m.msg == WM_CONTEXTMENU && on_column_right_click && header && reinterpret_cast<HWND>(m.wparam) == header) {
+            // The header's right click has its own event: the rows' menu must not follow it.
+            m.result = 0;
+            return;
+        }
+        auto* n = reinterpret_cast<NMHDR*>(m.lparam);
+        if (m.msg == WM_NOTIFY && n && header && n->hwndFrom == header) {
+            if (n->code == static_cast<UINT>(NM_RCLICK) && on_column_right_click) {
+                HDHITTESTINFO hit{};
+                GetCursorPos(&hit.pt);
+                ScreenToClient(header, &hit.pt);
+                hit.iItem = -1;
+                SendMessageW(header, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+                if (hit.iItem >= 0 && hit.iItem < columns_.count() && (hit.flags & HHT_ONHEADER)) {
+                    POINT p;
+                    GetCursorPos(&p);
+                    ScreenToClient(handle(), &p);
+                    on_column_right_click(this, columns_.at(hit.iItem), p);
+                    m.result = 1;
+                    return;
+                }
+            }
+            WinControl::wnd_proc(m);
+            header_notify(unicode_header_code(n->code), *n, m);
+            return;
+        }
+    }
+    WinControl::wnd_proc(m);
+}
+
+void ListView::header_notify(UINT, NMHDR&, Message&) {}
+
 void ListView::col_click(ListColumn* column) {
     if (on_column_click) on_column_click(this, column);
 }
@@ -547,7 +704,13 @@ void ListView::cn_notify(NMHDR& header, Message& m) {
                 d.item.pszText[n] = L'\0';
             }
         }
-        if (d.item.mask & LVIF_IMAGE) d.item.iImage = it->image_index();
+        if ((d.item.mask & LVIF_IMAGE) && d.item.iSubItem > 0) {
+            int image = -1;
+            if (on_get_sub_item_image) on_get_sub_item_image(this, it, d.item.iSubItem, image);
+            d.item.iImage = image;
+        } else if (d.item.mask & LVIF_IMAGE) {
+            d.item.iImage = it->image_index();
+        }
         return;
     }
     case LVN_COLUMNCLICK: {
@@ -555,9 +718,30 @@ void ListView::cn_notify(NMHDR& header, Message& m) {
         if (n.iSubItem >= 0 && n.iSubItem < columns_.count()) col_click(columns_.at(n.iSubItem));
         return;
     }
+    case LVN_ITEMCHANGING: {
+        auto& n = reinterpret_cast<NMLISTVIEW&>(header);
+        if (!on_changing || !(n.uChanged & LVIF_STATE) || n.iItem < 0 || n.iItem >= item_count()) return;
+        bool allow = true;
+        on_changing(this, item(n.iItem), TItemChange::ctState, allow);
+        m.result = allow ? 0 : 1;
+        return;
+    }
+    case LVN_ODSTATECHANGED: {
+        auto& n = reinterpret_cast<NMLVODSTATECHANGE&>(header);
+        if (on_data_state_change) on_data_state_change(this, n.iFrom, n.iTo, n.uOldState, n.uNewState);
+        return;
+    }
     case LVN_ITEMCHANGED: {
         auto& n = reinterpret_cast<NMLISTVIEW&>(header);
-        if (n.iItem < 0 || n.iItem >= item_count() || !(n.uChanged & LVIF_STATE)) return;
+        if (!(n.uChanged & LVIF_STATE)) return;
+        // Row -1: every row changed at once (select all, clear the selection).
+        if (n.iItem == -1) {
+            if (on_change) on_change(this, nullptr, TItemChange::ctState);
+            return;
+        }
+        // A virtual row is made only for someone who listens: selecting every row of a long
+        // virtual list tells of each row on some platforms.
+        if (n.iItem < 0 || n.iItem >= item_count() || (!on_change && !on_select_item)) return;
         ListItem* it = item(n.iItem);
         if (on_change) on_change(this, it, TItemChange::ctState);
         bool was = n.uOldState & LVIS_SELECTED, now = n.uNewState & LVIS_SELECTED;

@@ -1,5 +1,6 @@
 // The list view in report and icon views: columns, items with sub-items and images, sorting,
-// and the virtual mode in which the program supplies rows on demand.
+// and the virtual mode in which the program supplies rows on demand and keeps the selection as
+// row numbers.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -34,12 +35,17 @@ public:
     void set_image_index(int i);
     bool auto_size() const { return auto_size_; }
     void set_auto_size(bool v) { auto_size_ = v; }
+    // The picture on the right of the caption, from the list's header images (a sort arrow);
+    // -1 none. Set at run time only.
+    int header_image() const { return header_image_; }
+    void set_header_image(int i);
 
 private:
     std::string caption_;
     int width_ = 50;
     TAlignment alignment_ = TAlignment::taLeftJustify;
     int image_index_ = -1;
+    int header_image_ = -1;
     bool auto_size_ = false;
 };
 
@@ -83,6 +89,12 @@ using LVCompareEvent = std::function<void(Component* sender, ListItem* a, ListIt
 using LVSelectItemEvent = std::function<void(Component* sender, ListItem* item, bool selected)>;
 using LVEditingEvent = std::function<void(Component* sender, ListItem* item, bool& allow_edit)>;
 using LVInfoTipEvent = std::function<void(Component* sender, ListItem* item, std::string& tip)>;
+using LVChangingEvent = std::function<void(Component* sender, ListItem* item, TItemChange change, bool& allow_change)>;
+// `client` is the click in the list's client coordinates.
+using LVColumnRightClickEvent = std::function<void(Component* sender, ListColumn* column, POINT client)>;
+// Rows first..last of a virtual list changed their state together.
+using LVDataStateChangeEvent = std::function<void(Component* sender, int first, int last, UINT old_state, UINT new_state)>;
+using LVSubItemImageEvent = std::function<void(Component* sender, ListItem* item, int sub_item, int& image)>;
 
 class ListView : public WinControl {
     UI_CLASS_IDENTITY()
@@ -135,12 +147,26 @@ public:
     void set_large_images(ImageList* i);
     ImageList* state_images() const { return state_images_; }
     void set_state_images(ImageList* i);
+    // The pictures the columns' header images index.
+    ImageList* header_images() const { return header_images_; }
+    void set_header_images(ImageList* i);
 
     ListItem* selected();
     void set_selected(ListItem* item);
     int selected_index() const;
     int sel_count() const;
     ListItem* item_focused();
+    // The selection by row numbers, which serves a virtual list of any length without items.
+    std::vector<int> selected_rows() const;
+    void set_row_selected(int row, bool selected);
+    void select_all();
+    void clear_selection();
+    int focused_row() const;
+    // Adds the row to the selection, makes it the focused row, scrolls it into view and takes
+    // the focus.
+    void move_to(int row);
+    // Draws the rows again from their data (a virtual list's data changed in place).
+    void redraw_rows();
     ListItem* get_item_at(int x, int y);
     bool is_editing() const;
     // Sorts by caption, or by OnCompare when it is set.
@@ -157,6 +183,13 @@ public:
     LVSelectItemEvent on_select_item;
     LVEditingEvent on_editing;
     LVInfoTipEvent on_info_tip;
+    LVChangingEvent on_changing;
+    LVColumnRightClickEvent on_column_right_click;
+    LVDataStateChangeEvent on_data_state_change;
+    // Pictures in the cells right of the first (the list's small images).
+    LVSubItemImageEvent on_get_sub_item_image;
+
+    void wnd_proc(Message& m) override;
 
 protected:
     void create_params(CreateParams& p) override;
@@ -165,11 +198,16 @@ protected:
     void notification(Component* c, TOperation op) override;
     void save_window_state() override;
     virtual void col_click(ListColumn* column);
+    // A notification from the column header, its code always the Unicode one (the header sends
+    // the ANSI codes to a parent that asks for them).
+    virtual void header_notify(UINT code, NMHDR& header, Message& m);
 
 private:
     friend class ListItem;
     friend class ListColumn;
     void update_columns();
+    void update_column(int index);
+    void apply_header_image(int index);
     void fill_items();
     void update_item(const ListItem& item);
     void update_image_lists();
@@ -187,7 +225,7 @@ private:
     TViewStyle view_style_ = TViewStyle::vsIcon;
     bool owner_data_ = false, checkboxes_ = false, row_select_ = false, multi_select_ = false, read_only_ = false,
          grid_lines_ = false, hide_selection_ = true, column_click_ = true, show_column_headers_ = true;
-    ImageList *small_images_ = nullptr, *large_images_ = nullptr, *state_images_ = nullptr;
+    ImageList *small_images_ = nullptr, *large_images_ = nullptr, *state_images_ = nullptr, *header_images_ = nullptr;
 };
 
 } // namespace ui

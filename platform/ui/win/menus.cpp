@@ -303,19 +303,31 @@ void Menu::notification(Component* c, TOperation op) {
     if (op == TOperation::opRemove && c == images_) images_ = nullptr;
 }
 
-bool Menu::is_shortcut(TShortCut shortcut) {
+MenuItem* Menu::shortcut_item(TShortCut shortcut, bool enabled_only) {
     std::function<MenuItem*(MenuItem&)> find = [&](MenuItem& parent) -> MenuItem* {
         for (MenuItem* i : parent.items_) {
-            if (!i->visible_ || !i->enabled_) continue;
+            if (!i->visible_ || (enabled_only && !i->enabled_)) continue;
             if (i->shortcut_ == shortcut) return i;
             if (MenuItem* f = find(*i)) return f;
         }
         return nullptr;
     };
-    MenuItem* item = find(root_);
+    return shortcut != 0 ? find(root_) : nullptr;
+}
+
+bool Menu::is_shortcut(TShortCut shortcut) {
+    MenuItem* item = shortcut_item(shortcut, true);
     if (!item) return false;
     item->click();
     return true;
+}
+
+bool PopupMenu::is_shortcut_in(Component* control, TShortCut shortcut) {
+    // Only a key the menu has prepares it: OnPopup enables the items as for a click.
+    if (!shortcut_item(shortcut, false)) return false;
+    popup_component_ = control;
+    if (on_popup) on_popup(this);
+    return is_shortcut(shortcut);
 }
 
 bool Menu::dispatch_command(UINT command) {

@@ -120,6 +120,8 @@ public:
 
 protected:
     virtual HMENU create_menu_handle() = 0;
+    // The visible item with this shortcut, searched through the submenus; nullptr when none.
+    MenuItem* shortcut_item(TShortCut shortcut, bool enabled_only);
     void notification(Component* c, TOperation op) override;
     void destroy_menu_handle();
     HMENU handle_ = nullptr;
@@ -156,6 +158,9 @@ public:
     void set_popup_component(Component* c) { popup_component_ = c; }
     // Shows the menu at a screen point and runs the chosen item.
     void popup(int x, int y);
+    // A key pressed in `control`, whose menu this is: when it is one of the items' shortcuts the
+    // menu prepares itself as for showing and runs the item.
+    bool is_shortcut_in(Component* control, TShortCut shortcut);
 
     NotifyEvent on_popup;
 

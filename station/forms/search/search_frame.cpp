@@ -13,6 +13,19 @@ namespace forms {
 
 using station::Gbk;
 
+namespace {
+
+ui::TAlignment Alignment(station::ColumnAlign align) {
+    switch (align) {
+    case station::ColumnAlign::Center: return ui::TAlignment::taCenter;
+    case station::ColumnAlign::Right: return ui::TAlignment::taRightJustify;
+    case station::ColumnAlign::Left: break;
+    }
+    return ui::TAlignment::taLeftJustify;
+}
+
+} // namespace
+
 ui::ClassInfo& TSearchRecFrame::static_class() {
     static ui::ClassInfo info("TSearchRecFrame", &ui::Panel::static_class());
     return info;
@@ -208,24 +221,50 @@ void TSearchRecFrame::BuildListArea() {
     statusBarSearch->set_align(ui::TAlign::alBottom);
     statusBarSearch->set_simple_panel(true);
 
-    lvCalls = new CallListView(this);
+    // Owner data: rows are made on demand from the records, so a result of many thousands
+    // costs no list items.
+    lvCalls = new ui::ListView(this);
     lvCalls->set_parent(panelRight);
     lvCalls->set_align(ui::TAlign::alClient);
-    lvCalls->SetSmallImages(ImageList1);
-    lvCalls->SetHeaderImages(HeaderImages);
+    lvCalls->set_view_style(ui::TViewStyle::vsReport);
+    lvCalls->set_owner_data(true);
+    lvCalls->set_multi_select(true);
+    lvCalls->set_row_select(true);
+    lvCalls->set_read_only(true);
+    lvCalls->set_hide_selection(false);
+    lvCalls->set_small_images(ImageList1);
+    lvCalls->set_header_images(HeaderImages);
     lvCalls->set_popup_menu(SearchFramePopupMenu);
-    lvCalls->OnData = [this](int row, int column) {
-        std::lock_guard<std::mutex> guard(calls_.Lock());
-        if (row < 0 || row >= calls_.Count()) return station::ListCell{};
-        return station::CallListCell(ColumnKey(column), calls_.Records()[static_cast<std::size_t>(row)],
-                                     s_.globals->Texts);
+    lvCalls->on_data = [this](ui::Component*, ui::ListItem* item) { lvCallsData(*item); };
+    lvCalls->on_get_sub_item_image = [this](ui::Component*, ui::ListItem* item, int column, int& image) {
+        image = Cell(item->index(), column).image;
     };
-    lvCalls->OnColumnClick = [this](int column) { lvCallsColumnClick(column, true); };
-    lvCalls->OnColumnRightClick = [this](int column, POINT p) { lvCallsColumnRightClick(column, p); };
-    lvCalls->OnClick = [this] { lvCallsClick(); };
-    lvCalls->OnChange = [this] { lvCallsClick(); };
-    lvCalls->OnDblClick = [this] { lvCallsDblClick(); };
+    lvCalls->on_column_click = [this](ui::Component*, ui::ListColumn* column) { lvCallsColumnClick(column->index(), true); };
+    lvCalls->on_column_right_click = [this](ui::Component*, ui::ListColumn* column, POINT p) {
+        lvCallsColumnRightClick(column->index(), p);
+    };
+    lvCalls->on_click = [this](ui::Component*) { lvCallsClick(); };
+    lvCalls->on_change = [this](ui::Component*, ui::ListItem*, ui::TItemChange) { lvCallsClick(); };
+    lvCalls->on_data_state_change = [this](ui::Component*, int, int, UINT, UINT) { lvCallsClick(); };
+    lvCalls->on_dbl_click = [this](ui::Component*) { lvCallsDblClick(); };
 }
+
+station::ListCell TSearchRecFrame::Cell(int row, int column) {
+    std::lock_guard<std::mutex> guard(calls_.Lock());
+    if (row < 0 || row >= calls_.Count() || column < 0 || column >= ColumnCount()) return station::ListCell{};
+    return station::CallListCell(ColumnKey(column), calls_.Records()[static_cast<std::size_t>(row)], s_.globals->Texts);
+}
+
+void TSearchRecFrame::lvCallsData(ui::ListItem& item) {
+    const int row = item.index();
+    if (ColumnCount() == 0) return;
+    const station::ListCell first = Cell(row, 0);
+    item.set_caption(first.text);
+    item.set_image_index(first.image);
+    for (int c = 1; c < ColumnCount(); ++c) item.sub_items().add(Cell(row, c).text);
+}
+
+int TSearchRecFrame::ColumnCount() const { return lvCalls->columns().count(); }
 
 const std::string& TSearchRecFrame::ColumnKey(int column) const {
     static const std::string none;
@@ -271,33 +310,38 @@ void TSearchRecFrame::FirstShow() {
 void TSearchRecFrame::DoneFrame() {
     HiTimer1->set_enabled(false);
     if (s_.player) s_.player->SetStateListener(nullptr);
-    lvCalls->SetItemCount(0);
+    lvCalls->set_item_count(0);
     calls_.Clear();
 }
 
 void TSearchRecFrame::RebuildColumns() {
-    lvCalls->SetItemCount(0);
+    lvCalls->set_item_count(0);
     SetStatus("");
     const auto& info = s_.globals->ColumnsInfo;
-    std::vector<ListColumnSpec> specs;
+    auto& columns = lvCalls->columns();
+    columns.begin_update();
+    columns.clear();
     for (int c = 0; c < std::min(info.VisibleCount, station::kColumnCount); ++c) {
         const station::AColumnInfo& col = info.VisibleColumns[static_cast<std::size_t>(c)];
-        specs.push_back({col.Caption, col.Width, station::ColumnAlignment(col.Key)});
+        ui::ListColumn* column = columns.add_item();
+        column->set_caption(col.Caption);
+        column->set_width(col.Width);
+        column->set_alignment(Alignment(station::ColumnAlignment(col.Key)));
     }
-    lvCalls->SetColumns(specs);
-    lvCalls->RedrawRows();
+    columns.end_update();
+    lvCalls->redraw_rows();
 }
 
 void TSearchRecFrame::ApplyColumnWidths() {
     const auto& info = s_.globals->ColumnsInfo;
-    for (int c = 0; c < std::min(lvCalls->ColumnCount(), info.VisibleCount); ++c)
-        lvCalls->SetColumnWidth(c, info.VisibleColumns[static_cast<std::size_t>(c)].Width);
+    for (int c = 0; c < std::min(ColumnCount(), info.VisibleCount); ++c)
+        lvCalls->column(c)->set_width(info.VisibleColumns[static_cast<std::size_t>(c)].Width);
 }
 
 void TSearchRecFrame::ApplyLanguage() {
     const auto& info = s_.globals->ColumnsInfo;
-    for (int c = 0; c < std::min(lvCalls->ColumnCount(), info.VisibleCount); ++c)
-        lvCalls->SetColumnCaption(c, info.VisibleColumns[static_cast<std::size_t>(c)].Caption);
+    for (int c = 0; c < std::min(ColumnCount(), info.VisibleCount); ++c)
+        lvCalls->column(c)->set_caption( info.VisibleColumns[static_cast<std::size_t>(c)].Caption);
     calls_.SetStatusFormat(s_.globals->Texts.Get("Msg.TotalRecord"));
     SetStatus(calls_.StatusText());
     PlaybackTexts();
@@ -313,26 +357,26 @@ void TSearchRecFrame::SetStatus(const std::string& text) {
 
 void TSearchRecFrame::btnSearchClick() {
     ui::HourGlass hourglass;
-    lvCalls->ClearSelection();
-    lvCalls->SetItemCount(0);
+    lvCalls->clear_selection();
+    lvCalls->set_item_count(0);
     calls_.Search(*s_.store, CurrentConditions());
     // Written also when the database could not be opened: the empty list shows 0.
     SetStatus(calls_.StatusText());
-    lvCalls->SetItemCount(calls_.Count());
-    lvCalls->RedrawRows();
+    lvCalls->set_item_count(calls_.Count());
+    lvCalls->redraw_rows();
     lvCallsClick();
 }
 
 void TSearchRecFrame::lvCallsColumnClick(int column, bool from_click) {
-    if (column < 0 || column >= lvCalls->ColumnCount()) return;
+    if (column < 0 || column >= ColumnCount()) return;
     ui::HourGlass hourglass;
     const bool ascending = calls_.SortByColumn(column, ColumnKey(column), from_click);
-    for (int q = 0; q < lvCalls->ColumnCount(); ++q) {
-        lvCalls->SetColumnImage(q, station::ColumnShowsSortArrow(ColumnKey(q)) ? station::SortHeaderImage(q, column, ascending) : -1);
+    for (int q = 0; q < ColumnCount(); ++q) {
+        lvCalls->column(q)->set_header_image(station::ColumnShowsSortArrow(ColumnKey(q)) ? station::SortHeaderImage(q, column, ascending) : -1);
     }
     s_.globals->SortAscending = ascending;
     if (s_.sort_menu_checked) s_.sort_menu_checked(column, ascending);
-    lvCalls->RedrawRows();
+    lvCalls->redraw_rows();
 }
 
 void TSearchRecFrame::SortFromMenu(int column, bool ascending) {
@@ -356,7 +400,7 @@ bool TSearchRecFrame::PlayerStopped() const {
 }
 
 void TSearchRecFrame::lvCallsClick() {
-    const int first = lvCalls->FirstSelected();
+    const int first = lvCalls->selected_index();
     const bool stopped = PlayerStopped();
     if (first < 0) {
         for (ui::Button* b : {btnSave, btnDel, btnEditNote, btnExport}) b->set_enabled(false);
@@ -382,7 +426,7 @@ void TSearchRecFrame::lvCallsDblClick() {
 }
 
 void TSearchRecFrame::SearchFramePopupMenuPopup() {
-    const int first = lvCalls->FirstSelected();
+    const int first = lvCalls->selected_index();
     bool missed = false;
     if (first >= 0) {
         std::lock_guard<std::mutex> guard(calls_.Lock());
@@ -390,36 +434,36 @@ void TSearchRecFrame::SearchFramePopupMenuPopup() {
     }
     for (ui::MenuItem* m : {NodeDel, NodePrevious, NodeNext, NodeProperty, NodeEditNotes}) m->set_enabled(first >= 0);
     for (ui::MenuItem* m : {NodePlay, NodeSaveAs}) m->set_enabled(first >= 0 && !missed);
-    if (lvCalls->focused() && lvCalls->FocusedRow() >= 0) {
+    if (lvCalls->focused() && lvCalls->focused_row() >= 0) {
         NodePrevious->set_enabled(true);
         NodeNext->set_enabled(true);
     }
 }
 
 void TSearchRecFrame::NodePreviousClick() {
-    const int selected = lvCalls->FirstSelected();
+    const int selected = lvCalls->selected_index();
     if (selected >= 0) {
         if (selected == 0) return;
-        lvCalls->SetSelected(selected, false);
-        lvCalls->MoveTo(selected - 1);
-    } else if (lvCalls->FocusedRow() >= 0) {
-        lvCalls->MoveTo(std::max(0, lvCalls->FocusedRow() - 1));
+        lvCalls->set_row_selected(selected, false);
+        lvCalls->move_to(selected - 1);
+    } else if (lvCalls->focused_row() >= 0) {
+        lvCalls->move_to(std::max(0, lvCalls->focused_row() - 1));
     }
 }
 
 void TSearchRecFrame::NodeNextClick() {
-    const int selected = lvCalls->FirstSelected();
-    const int last = lvCalls->ItemCount() - 1;
+    const int selected = lvCalls->selected_index();
+    const int last = lvCalls->item_count() - 1;
     if (selected >= 0) {
         if (selected >= last) return;
-        lvCalls->SetSelected(selected, false);
-        lvCalls->MoveTo(selected + 1);
-    } else if (lvCalls->FocusedRow() >= 0) {
-        lvCalls->MoveTo(std::min(last, lvCalls->FocusedRow() + 1));
+        lvCalls->set_row_selected(selected, false);
+        lvCalls->move_to(selected + 1);
+    } else if (lvCalls->focused_row() >= 0) {
+        lvCalls->move_to(std::min(last, lvCalls->focused_row() + 1));
     }
 }
 
-void TSearchRecFrame::NodeSelAllClick() { lvCalls->SelectAll(); }
+void TSearchRecFrame::NodeSelAllClick() { lvCalls->select_all(); }
 
 TSearchRecFrame* CreateSearchFrame(ui::WinControl* page, SearchFrameServices services) {
     services.volume_available = services.volume_available && VolumeControlAvailable();

@@ -12,17 +12,18 @@
 #include "platform/media/media_player.h"
 #include "platform/ui/win/comctl_controls.h"
 #include "platform/ui/win/image_list.h"
+#include "platform/ui/win/list_view.h"
 #include "platform/ui/win/menus.h"
 #include "platform/ui/win/scroll_box.h"
 #include "platform/ui/win/std_controls.h"
 #include "platform/ui/win/timer.h"
+#include "station/core/call_cells.h"
 #include "station/core/globals.h"
 #include "station/core/search/call_list.h"
 #include "station/core/search/call_properties.h"
 #include "station/core/search/period_dates.h"
 #include "station/core/search/search_texts.h"
 #include "station/core/search/station_prompts.h"
-#include "station/forms/search/call_list_view.h"
 
 namespace forms {
 
@@ -89,6 +90,7 @@ public:
     void lvCallsColumnClick(int column, bool from_click);
     void lvCallsColumnRightClick(int column, POINT list_point);
     void NodeSortByColumnClick();
+    void lvCallsData(ui::ListItem& item);
     void lvCallsClick();
     void lvCallsDblClick();
     void SearchFramePopupMenuPopup();
@@ -140,7 +142,7 @@ public:
     ui::CheckBox *checkLongerThan, *checkShorterThan, *checkRingLargerThan, *checkRingSmallerThan;
     SpinEdit spinLongerThan, spinShorterThan, spinRingLargerThan, spinRingSmallerThan;
     ui::Button *btnSearchParams, *btnSearch, *btnPlay2, *btnSave, *btnDel, *btnEditNote, *btnExport;
-    CallListView* lvCalls;
+    ui::ListView* lvCalls;
     ui::StatusBar* statusBarSearch;
     ui::Button *btnPrevious, *btnRewind, *btnPlay, *btnPause, *btnFastForward, *btnNext, *btnStop;
     ui::Button *btnChangeShowingTime, *btnSpeedRestore, *btnVolumeMute, *btnClosePanelPlay;
@@ -174,6 +176,9 @@ private:
     bool PlayerStopped() const;
     std::vector<station::ACallLogInfo> SelectedRecords();
     const std::string& ColumnKey(int column) const;
+    int ColumnCount() const;
+    // The cell of `column` (list position) in `row`; empty outside the records and columns.
+    station::ListCell Cell(int row, int column);
     std::vector<std::pair<ui::CheckBox*, std::function<void(bool)>>> condition_links_;
 
     SearchFrameServices s_;

@@ -12,14 +12,14 @@ namespace forms {
 std::vector<station::ACallLogInfo> TSearchRecFrame::SelectedRecords() {
     std::vector<station::ACallLogInfo> records;
     std::lock_guard<std::mutex> guard(calls_.Lock());
-    for (int row : lvCalls->SelectedRows()) {
+    for (int row : lvCalls->selected_rows()) {
         if (row < calls_.Count()) records.push_back(calls_.Records()[static_cast<std::size_t>(row)]);
     }
     return records;
 }
 
 void TSearchRecFrame::NodeDelClick() {
-    const std::vector<int> rows = lvCalls->SelectedRows();
+    const std::vector<int> rows = lvCalls->selected_rows();
     if (rows.empty()) return;
     ui::HourGlass hourglass;
     const station::StationTexts& texts = s_.globals->Texts;
@@ -27,7 +27,7 @@ void TSearchRecFrame::NodeDelClick() {
         ? texts.Get("Log.ConfirmDelRecord")
         : texts.Format("Log.ConfirmDelRecords", {static_cast<int>(rows.size())});
     if (!s_.prompts->Confirm(question)) return;
-    lvCalls->ClearSelection();
+    lvCalls->clear_selection();
     const station::DeleteOutcome outcome = calls_.DeleteRows(
         rows, *s_.store, *s_.files,
         [this](const std::string& path) {
@@ -38,8 +38,8 @@ void TSearchRecFrame::NodeDelClick() {
             }
         },
         [this](const std::string& question) { return s_.prompts->Confirm(question); });
-    lvCalls->SetItemCount(calls_.Count());
-    lvCalls->RedrawRows();
+    lvCalls->set_item_count(calls_.Count());
+    lvCalls->redraw_rows();
     SetStatus(calls_.StatusText());
     s_.globals->Log.WriteLog(texts.Format("Log.DeleteCount", {outcome.rows_deleted}), station::LogReminder);
     lvCallsClick();
@@ -64,7 +64,7 @@ void TSearchRecFrame::NodeSaveAsClick() {
 }
 
 void TSearchRecFrame::NodePropertyClick() {
-    const int row = lvCalls->FirstSelected();
+    const int row = lvCalls->selected_index();
     if (row < 0 || !s_.call_dialogs) return;
     station::ACallLogInfo record;
     {
@@ -79,7 +79,7 @@ void TSearchRecFrame::NodePropertyClick() {
 }
 
 void TSearchRecFrame::NodeEditNotesClick() {
-    const int row = lvCalls->FirstSelected();
+    const int row = lvCalls->selected_index();
     if (row < 0 || !s_.call_dialogs) return;
     std::int32_t id = 0;
     std::wstring note;
@@ -101,7 +101,7 @@ void TSearchRecFrame::NodeEditNotesClick() {
         }
     }
     s_.store->UpdateCallLogNote(id, stored);
-    lvCalls->RedrawRows();
+    lvCalls->redraw_rows();
 }
 
 } // namespace forms

@@ -135,7 +135,7 @@ void TSearchRecFrame::ProcessPlay(bool from_control) {
         s_.player->Stop();
         if (from_control) return;
     }
-    const int row = lvCalls->FirstSelected();
+    const int row = lvCalls->selected_index();
     if (row < 0) return;
     station::ACallLogInfo record;
     {
@@ -178,22 +178,22 @@ void TSearchRecFrame::SkipPlayback(bool forward) {
 
 void TSearchRecFrame::btnNextClick() {
     if (s_.player) s_.player->Stop();
-    const int row = lvCalls->FirstSelected();
+    const int row = lvCalls->selected_index();
     if (row >= 0) {
-        lvCalls->SetSelected(row, false);
+        lvCalls->set_row_selected(row, false);
         const int next = calls_.AdjacentPlayableRow(row, 1);
-        if (next >= 0) lvCalls->MoveTo(next);
+        if (next >= 0) lvCalls->move_to(next);
     }
     ProcessPlay(true);
 }
 
 void TSearchRecFrame::btnPreviousClick() {
     if (s_.player) s_.player->Stop();
-    const int row = lvCalls->FirstSelected();
+    const int row = lvCalls->selected_index();
     if (row >= 0) {
-        lvCalls->SetSelected(row, false);
+        lvCalls->set_row_selected(row, false);
         const int previous = calls_.AdjacentPlayableRow(row, -1);
-        if (previous >= 0) lvCalls->MoveTo(previous);
+        if (previous >= 0) lvCalls->move_to(previous);
     }
     ProcessPlay(true);
 }

@@ -5,6 +5,7 @@
 #include "controls/ec_lst_box.h"
 #include "golden_map.h"
 #include "platform/text_gbk.h"
+#include "platform/ui/win/application.h"
 #include "platform/ui/win/forms.h"
 #include "platform/ui/win/screenshot.h"
 #include "platform/ui/win/std_controls.h"
@@ -158,6 +159,47 @@ void draw_into(ProbeListBox& list, ui::Bitmap& bitmap, int index, UINT state) {
     d.hDC = bitmap.dc();
     d.rcItem = {0, 0, bitmap.width(), bitmap.height()};
     list.perform(ui::CN_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d));
+}
+
+// A line wider than the list shows whole in a hint over it, tabs as spaces; a line that fits,
+// no line, the mouse leaving or hints switched off show none.
+TEST_F(EcListBox, ItemHintsShowLinesTooWideForTheList) {
+    fill({"short", "a line\tmuch too wide to be shown whole in this list box", "//Group"});
+    form.show();
+    SetForegroundWindow(form.handle());
+    ASSERT_TRUE(window_test::pump_until([] { return ui::application().active(); }, 3000));
+    auto hover = [&](int index) {
+        RECT r{};
+        SendMessageW(list->handle(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+        POINT p{r.left + 5, (r.top + r.bottom) / 2};
+        POINT screen = p;
+        ClientToScreen(list->handle(), &screen);
+        SetCursorPos(screen.x, screen.y);
+        SendMessageW(list->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+        ui::HintWindow* hint = list->item_hint();
+        return hint && hint->visible() && hint->handle_allocated() && IsWindowVisible(hint->handle());
+    };
+    EXPECT_FALSE(hover(0));
+    EXPECT_EQ(list->item_hint(), nullptr) << "made on first need";
+    ASSERT_TRUE(hover(1));
+    ui::HintWindow* hint = list->item_hint();
+    EXPECT_EQ(hint->text(), "a line        much too wide to be shown whole in this list box");
+    RECT item{};
+    SendMessageW(list->handle(), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+    POINT origin{item.left - 1, 0};
+    ClientToScreen(list->handle(), &origin);
+    EXPECT_EQ(hint->left(), origin.x);
+    EXPECT_GT(hint->width(), list->client_width());
+    EXPECT_FALSE(hover(2)) << "a group line that fits";
+    EXPECT_TRUE(hover(1));
+    list->perform(ui::CM_MOUSELEAVE);
+    EXPECT_FALSE(hint->handle_allocated());
+    list->set_show_item_hints(false);
+    EXPECT_FALSE(hover(1));
+
+    // The tabbed list box keeps hints off unless asked.
+    TEcCustomTabbedListBox tabbed(nullptr);
+    EXPECT_FALSE(tabbed.show_item_hints());
 }
 
 TEST_F(EcListBox, GroupLinesAndIndentedItemsPixelByPixel) {

@@ -5,7 +5,9 @@
 #include "controls/ec_list_vw.h"
 #include "controls/ec_shell_utils.h"
 #include "golden_map.h"
+#include "platform/ui/win/application.h"
 #include "platform/ui/win/forms.h"
+#include "platform/ui/win/menus.h"
 #include "platform/ui/win/themes.h"
 #include "tests/support/window_test/window_test.h"
 
@@ -185,6 +187,93 @@ TEST_F(EcListView, RefusedCheckKeepsTheBox) {
     SendMessageW(list->handle(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
     EXPECT_TRUE(list->item(0)->checked());
     EXPECT_EQ(changed, 1);
+}
+
+// The keyboard's menu belongs to the focused item and opens at the centre of its icon; without
+// a focused item the list's own popup menu opens at the corner. A right click on an item opens
+// the item's menu once.
+TEST_F(EcListView, ItemMenusFromTheKeyboardAndTheMouse) {
+    add_row("1", {"8001", "00:10"});
+    add_row("2", {"8002", "00:20"});
+    ui::PopupMenu rows(&form), other(&form);
+    list->set_popup_menu(&rows);
+    std::vector<std::pair<std::string, POINT>> shown;
+    std::string opening;
+    rows.on_popup = [&](ui::Component*) { opening = "rows"; };
+    other.on_popup = [&](ui::Component*) { opening = "other"; };
+    ui::PopupMenu::set_track_function([&](HMENU, UINT, int x, int y, HWND) {
+        shown.push_back({opening, POINT{x, y}});
+        return 0u;
+    });
+    std::vector<int> asked;
+    list->on_item_context_menu = [&](ui::Component*, ui::ListItem* item, POINT&, ui::PopupMenu*& menu) {
+        asked.push_back(item ? item->index() : -1);
+        if (item && item->index() == 1) menu = &other;
+    };
+    form.show();
+    list->set_focus();
+    ASSERT_TRUE(window_test::pump_until([&] { return list->focused(); }, 3000));
+
+    window_test::press_key(list->handle(), VK_APPS);
+    ASSERT_EQ(shown.size(), 1u) << "no focused item: the list's own menu";
+    EXPECT_EQ(shown[0].first, "rows");
+    const POINT corner = list->client_to_screen(POINT{0, 0});
+    EXPECT_EQ(shown[0].second.x, corner.x);
+    EXPECT_EQ(shown[0].second.y, corner.y);
+    EXPECT_TRUE(asked.empty());
+
+    list->item(1)->set_focused(true);
+    window_test::press_key(list->handle(), VK_F10, true);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(asked, std::vector<int>{1});
+    EXPECT_EQ(shown[1].first, "other") << "the event chose the menu";
+    const ui::Rect icon = list->item(1)->display_rect(ui::TDisplayCode::drIcon);
+    const POINT centre = list->client_to_screen(POINT{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2});
+    EXPECT_EQ(shown[1].second.x, centre.x);
+    EXPECT_EQ(shown[1].second.y, centre.y);
+
+    // A right click on the first row: its menu, once, at the click.
+    const ui::Rect row = list->item(0)->display_rect(ui::TDisplayCode::drBounds);
+    const POINT at{row.left + 30, (row.top + row.bottom) / 2};
+    POINT screen = list->client_to_screen(at);
+    SetCursorPos(screen.x, screen.y);
+    PostMessageW(list->handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+    PostMessageW(list->handle(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    ASSERT_TRUE(window_test::pump_until([&] { return shown.size() >= 3; }, 3000));
+    window_test::pump_until([] { return HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_INPUT)) == 0; }, 3000);
+    ui::PopupMenu::set_track_function([](HMENU, UINT, int, int, HWND) { return 0u; });
+    EXPECT_EQ(shown.size(), 3u);
+    EXPECT_EQ(asked.back(), 0);
+    EXPECT_EQ(shown[2].first, "rows");
+    EXPECT_EQ(shown[2].second.x, screen.x);
+    EXPECT_EQ(shown[2].second.y, screen.y);
+}
+
+// With OnInfoTip the list shows its own tip under the item: the caption, as the event changes it.
+TEST_F(EcListView, InfoTipsUnderTheItem) {
+    add_row("1", {"8001", "00:10"});
+    add_row("2", {"8002", "00:20"});
+    list->on_info_tip = [](ui::Component*, ui::ListItem*, std::string& tip) { tip += " of 2"; };
+    form.show();
+    SetForegroundWindow(form.handle());
+    ASSERT_TRUE(window_test::pump_until([] { return ui::application().active(); }, 3000));
+    auto hover = [&](POINT at) {
+        const POINT screen = list->client_to_screen(at);
+        SetCursorPos(screen.x, screen.y);
+        SendMessageW(list->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+        ui::HintWindow* tip = list->info_tip();
+        return tip && tip->handle_allocated() && IsWindowVisible(tip->handle());
+    };
+    const ui::Rect row = list->item(1)->display_rect(ui::TDisplayCode::drBounds);
+    ASSERT_TRUE(hover(POINT{row.left + 10, (row.top + row.bottom) / 2}));
+    EXPECT_EQ(list->info_tip()->text(), "2 of 2");
+    const POINT corner = list->client_to_screen(POINT{row.left + 5, row.bottom - 3});
+    EXPECT_EQ(list->info_tip()->left(), corner.x);
+    EXPECT_EQ(list->info_tip()->top(), corner.y);
+    EXPECT_FALSE(hover(POINT{row.left + 10, row.bottom + 60})) << "below the rows";
+    EXPECT_TRUE(hover(POINT{row.left + 10, (row.top + row.bottom) / 2}));
+    list->perform(ui::CM_MOUSELEAVE);
+    EXPECT_FALSE(list->info_tip()->handle_allocated());
 }
 
 TEST_F(EcListView, Pictures) {
