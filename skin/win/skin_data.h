@@ -17,17 +17,10 @@
 #include "platform/ui/win/hint_window.h"
 #include "platform/ui/win/image_list.h"
 #include "skin/skin_elements.h"
+#include "skin/skin_settings.h"
 
 namespace skin {
 
-UI_ENUM(TSkinControlType, xcMainMenu, xcPopupMenu, xcMenuItem, xcToolbar, xcControlbar, xcCombo, xcCheckBox,
-        xcRadioButton, xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcSpin, xcPanel,
-        xcGroupBox, xcStatusBar, xcTab, xcTrackBar, xcSystemMenu, xcFastReport)
-using TSkinControlTypes = ui::SetOf<TSkinControlType>;
-UI_ENUM(TSkinOption, xoMDIScrollbar, xoMenuMerge, xoTransparent, xoPreview, xoParentBackGround, xoNoFocusRect,
-        xoToolbarBK, xoToolbarButton, xoMDIChildBorder, xoMenuBG, xoCaptionButtonHint, xoFormScrollbar)
-using TSkinOptions = ui::SetOf<TSkinOption>;
-UI_ENUM(TSkinFormType, sfMainform, sfOnlyThisForm, sfDialog, sfDLL)
 
 // The skin object of a skinned control; the control skins define it.
 class TSkinControl;
