@@ -2,16 +2,38 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <map>
 #include <stdexcept>
 
 #include "platform/ui/win/application.h"
 
 namespace ui {
+namespace {
 
-WindowSubclass::WindowSubclass(HWND window, Handler handler) : handler_(std::move(handler)) {
+// Every installed layer by window, the top first; windows live on one thread.
+std::map<HWND, std::vector<const WindowSubclass*>>& installed_layers() {
+    static std::map<HWND, std::vector<const WindowSubclass*>> layers;
+    return layers;
+}
+
+} // namespace
+
+WindowSubclass::WindowSubclass(HWND window, Handler handler, std::string name)
+    : handler_(std::move(handler)), name_(std::move(name)) {
     if (!window || !SetWindowSubclass(window, proc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this)))
         throw std::runtime_error("cannot subclass the window");
     window_ = window;
+    auto& list = installed_layers()[window];
+    list.insert(list.begin(), this);
+}
+
+std::vector<std::string> WindowSubclass::layers(HWND window) {
+    std::vector<std::string> names;
+    auto it = installed_layers().find(window);
+    if (it != installed_layers().end())
+        for (const WindowSubclass* layer : it->second) names.push_back(layer->name_);
+    return names;
 }
 
 WindowSubclass::~WindowSubclass() { remove(); }
@@ -19,6 +41,11 @@ WindowSubclass::~WindowSubclass() { remove(); }
 void WindowSubclass::remove() {
     if (!window_) return;
     RemoveWindowSubclass(window_, proc, reinterpret_cast<UINT_PTR>(this));
+    auto it = installed_layers().find(window_);
+    if (it != installed_layers().end()) {
+        it->second.erase(std::remove(it->second.begin(), it->second.end(), this), it->second.end());
+        if (it->second.empty()) installed_layers().erase(it);
+    }
     window_ = nullptr;
 }
 
