@@ -51,17 +51,14 @@ void WindowSubclass::remove() {
 
 LRESULT CALLBACK WindowSubclass::proc(HWND h, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR ref) {
     auto* self = reinterpret_cast<WindowSubclass*>(ref);
-    if (msg == WM_NCDESTROY) {
-        // The window is going: the layer leaves the chain by itself.
-        self->remove();
-        return DefSubclassProc(h, msg, w, l);
-    }
     Message m{msg, w, l, 0};
     try {
         self->handler_(m, [h](Message& inner) { inner.result = DefSubclassProc(h, inner.msg, inner.wparam, inner.lparam); });
     } catch (...) {
         application().handle_exception(std::current_exception());
     }
+    // The window is going: the handler saw its last message, and the layer leaves the chain.
+    if (msg == WM_NCDESTROY) self->remove();
     return m.result;
 }
 

@@ -26,7 +26,9 @@ public:
 
     HWND window() const { return window_; }
     bool installed() const { return window_ != nullptr; }
-    // Takes the layer out of the chain; the layers above and below stay as they are.
+    // Takes the layer out of the chain; the layers above and below stay as they are. The layer
+    // also leaves by itself after its handler saw WM_NCDESTROY; a handler never deletes its
+    // own layer.
     void remove();
     const std::string& name() const { return name_; }
 
