@@ -2,6 +2,7 @@
 // shape, painting, hit test and caption buttons, and unskinning, in both of our own skins.
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <thread>
 
@@ -358,6 +359,67 @@ TEST_F(SkinnedWindows, FramesClientSizesAndUnskinning) {
     EXPECT_EQ(ui::WindowSubclass::layers(w.handle()), layers_before);
     EXPECT_EQ(w.form->window_proc.names(), filters_before);
     EXPECT_EQ(manager->Windows().size(), 0u);
+}
+
+// Clicks on the caption buttons give the system commands; an inactive or disabled frame and
+// the window menu follow the window's state.
+TEST_F(SkinnedWindows, CaptionButtonClicksAndTheWindowMenu) {
+    LoadedData(owner_.get(), kDefaultSkin);
+    MainWindow w;
+    std::vector<WPARAM> commands;
+    w.form->window_proc.add("commands", [&](ui::Message& m, const ui::MessageChain::Next& next) {
+        if (m.msg == WM_SYSCOMMAND && (m.wparam & 0xFFF0) != SC_KEYMENU) {
+            commands.push_back(m.wparam & 0xFFF0);
+            return;  // recorded, not carried out
+        }
+        next(m);
+    });
+    Activate(w.handle());
+    ASSERT_TRUE(WaitSkinned(w.handle()));
+    TWinSkinForm* skinned = SkinOf(w.handle());
+    // Lay the buttons out as painted.
+    SendMessageW(w.handle(), skin::kMsgPaintNonClient, 0, 0);
+    const RECT outer = WindowRectOf(w.handle());
+    auto click = [&](int action) {
+        for (const auto& b : skinned->buttons()) {
+            if (b.element.action != action || !b.visible) continue;
+            const LPARAM at = MAKELPARAM(outer.left + (b.rect.left + b.rect.right) / 2, outer.top + (b.rect.top + b.rect.bottom) / 2);
+            SendMessageW(w.handle(), WM_NCLBUTTONDOWN, HTCAPTION, at);
+            SendMessageW(w.handle(), WM_NCLBUTTONUP, HTCAPTION, at);
+            window_test::pump(0);
+            return true;
+        }
+        return false;
+    };
+    // The window menu copies the system menu (items keep the system's ids as tags), enabled
+    // by the window's state.
+    bool tracked = false;
+    ui::PopupMenu::set_track_function([&](HMENU, UINT, int, int, HWND) -> UINT {
+        tracked = true;
+        return 0;
+    });
+    RECT r = WindowRectOf(w.handle());
+    SendMessageW(w.handle(), WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(r.left + 60, r.top + 8));
+    ui::PopupMenu::set_track_function(nullptr);
+    EXPECT_TRUE(tracked);
+    ASSERT_NE(skinned->window_menu(), nullptr);
+    EXPECT_EQ(skinned->window_menu()->tag(), TWinSkinForm::kWindowMenuTag);
+    std::map<std::intptr_t, bool> enabled;
+    for (const ui::MenuItem* item : skinned->window_menu()->items()->items()) enabled[item->tag()] = item->enabled();
+    ASSERT_TRUE(enabled.count(SC_RESTORE) && enabled.count(SC_MAXIMIZE) && enabled.count(SC_CLOSE));
+    EXPECT_FALSE(enabled[SC_RESTORE]) << "a normal window is not restored";
+    EXPECT_TRUE(enabled[SC_MAXIMIZE]);
+    EXPECT_TRUE(enabled[SC_MOVE]);
+    struct Case {
+        int action;
+        WPARAM command;
+    } cases[] = {{0, SC_CLOSE}, {2, SC_MINIMIZE}, {1, SC_MAXIMIZE}};
+    for (const Case& c : cases) {
+        commands.clear();
+        ASSERT_TRUE(click(c.action)) << "no visible button of action " << c.action;
+        ASSERT_TRUE(window_test::pump_until([&] { return !commands.empty(); }, 2000)) << c.action;
+        EXPECT_EQ(commands.front(), c.command) << c.action;
+    }
 }
 
 // A destroyed window's skin is freed by the next walk; windows made and destroyed again and
