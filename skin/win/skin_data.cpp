@@ -9,7 +9,9 @@
 #include "platform/ui/win/application.h"
 #include "skin/skin_parse.h"
 #include "skin/win/skin3rd_defaults.h"
+#include "skin/win/skin_manager.h"
 #include "skin/win/skin_services.h"
+#include "skin/win/win_skin_form.h"
 #include "skin/win/win_skin_system.h"
 
 namespace skin {
@@ -125,12 +127,52 @@ TSkinData::TSkinData(ui::Component* owner)
     if (glyphs.load_from_resource(GetModuleHandleW(nullptr), L"SKINMENUGLYPHS")) menu_glyphs_->add_masked(glyphs, ui::clWhite);
 }
 
-TSkinData::~TSkinData() { release_owned(); }
+TSkinData::~TSkinData() {
+    if (TSkinManage* manager = TSkinManage::Instance()) manager->Unregister(this);
+    release_owned();
+}
+
+bool TSkinData::Running() const {
+    const ui::TComponentState state = component_state();
+    return !state.has(ui::TComponentStateFlag::csDesigning) && !state.has(ui::TComponentStateFlag::csLoading) &&
+           !state.has(ui::TComponentStateFlag::csReading);
+}
 
 void TSkinData::SetActive(bool value) {
-    // Skinning and unskinning the windows are the skin manager's commands; until it exists the
-    // value is all there is.
+    if (value == active_) return;
     active_ = value;
+    TSkinManage* manager = TSkinManage::Instance();
+    if (!Running() || !manager) return;
+    constexpr unsigned kDelay = 250;
+    switch (form_type_) {
+    case TSkinFormType::sfMainform:
+        if (value && no_skin_) return;
+        manager->SetCommandTarget(this);
+        manager->IssueCommand(value ? SkinCommand::kSkinAll : SkinCommand::kUnskinAll, kDelay);
+        // Marked started only now: a manager that had not started only switched skinning on.
+        if (value) manager->MarkStarted();
+        break;
+    case TSkinFormType::sfOnlyThisForm:
+        manager->SetCommandTarget(this);
+        if (value && !no_skin_) manager->IssueCommand(SkinCommand::kSkinAll, kDelay);
+        if (!value) manager->IssueCommand(SkinCommand::kUnskinAll, kDelay);
+        break;
+    default: break;
+    }
+}
+
+void TSkinData::AskFormSkin(HWND window, const std::string& class_name, bool& do_skin) {
+    asked_window_ = window;
+    if (OnFormSkin) {
+        OnFormSkin(this, class_name, do_skin);
+        return;
+    }
+    if (class_name == "SysMonthCal32") do_skin = false;
+    if (class_name.rfind("Tfr", 0) == 0 && skin_controls_.has(CT::xcFastReport)) do_skin = false;
+}
+
+void TSkinData::DoSkinChanged() {
+    if (OnSkinChanged) OnSkinChanged(this);
 }
 
 void TSkinData::ReadSkinStream(const std::vector<std::uint8_t>& bytes) {
@@ -195,6 +237,17 @@ void TSkinData::SetSkinFile(const std::string& path) {
     std::string bytes;
     if (path.empty() || !plat::file_exists(path) || !plat::read_whole_file(path, bytes)) return;
     SetStoredArchive(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    if (Running()) ApplySkinFile();
+}
+
+void TSkinData::ApplySkinFile() {
+    if (!TSkinManage::Instance()) loaded();
+    TSkinManage* manager = TSkinManage::Instance();
+    if (!manager) return;
+    manager->SetCommandTarget(this);
+    for (const auto& form : manager->Windows())
+        if (form->data() == this) form->DropCaptionButtons();
+    if (manager->StartState() == 1) manager->IssueCommand(SkinCommand::kRefresh, 250);
 }
 
 void TSkinData::loaded() {
@@ -205,6 +258,7 @@ void TSkinData::loaded() {
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         caption_font_.reset(CreateFontIndirectW(&metrics.lfCaptionFont));
+    StartManager();
     if (form_type_ == TSkinFormType::sfMainform) {
         // A component without a skin skins nothing: the program runs with the system's look.
         if (active_ && no_skin_) active_ = false;
@@ -213,6 +267,23 @@ void TSkinData::loaded() {
         else
             skin_controls_.exclude(CT::xcSystemMenu);
         MakeSmallIcon();
+    }
+}
+
+void TSkinData::StartManager() {
+    TSkinManage& manager = TSkinManage::Create();
+    manager.Register(this);
+    if (form_type_ != TSkinFormType::sfMainform) {
+        manager.SetSkinningOn(true);
+        manager.MarkStarted();
+        auto* owner = dynamic_cast<ui::WinControl*>(this->owner());
+        if (owner && active_ && owner->handle_allocated()) manager.SkinWindow(owner->handle());
+        return;
+    }
+    manager.InstallHook();
+    if (active_ && !no_skin_) {
+        manager.SetCommandTarget(this);
+        manager.IssueCommand(SkinCommand::kSkinAll, 250);
     }
 }
 

@@ -17,17 +17,10 @@
 #include "platform/ui/win/hint_window.h"
 #include "platform/ui/win/image_list.h"
 #include "skin/skin_elements.h"
+#include "skin/skin_settings.h"
 
 namespace skin {
 
-UI_ENUM(TSkinControlType, xcMainMenu, xcPopupMenu, xcMenuItem, xcToolbar, xcControlbar, xcCombo, xcCheckBox,
-        xcRadioButton, xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcSpin, xcPanel,
-        xcGroupBox, xcStatusBar, xcTab, xcTrackBar, xcSystemMenu, xcFastReport)
-using TSkinControlTypes = ui::SetOf<TSkinControlType>;
-UI_ENUM(TSkinOption, xoMDIScrollbar, xoMenuMerge, xoTransparent, xoPreview, xoParentBackGround, xoNoFocusRect,
-        xoToolbarBK, xoToolbarButton, xoMDIChildBorder, xoMenuBG, xoCaptionButtonHint, xoFormScrollbar)
-using TSkinOptions = ui::SetOf<TSkinOption>;
-UI_ENUM(TSkinFormType, sfMainform, sfOnlyThisForm, sfDialog, sfDLL)
 
 // The skin object of a skinned control; the control skins define it.
 class TSkinControl;
@@ -115,6 +108,13 @@ public:
     // Caption-button hints: shown only with xoCaptionButtonHint and when none is up; the hint
     // sits at `place`'s top-left corner (screen coordinates).
     void ShowCaptionHint(const ui::Rect& place, const std::string& text);
+    // The skin manager asks whether a window of `class_name` is skinned; OnFormSkin decides
+    // when assigned.
+    void AskFormSkin(HWND window, const std::string& class_name, bool& do_skin);
+    HWND AskedWindow() const { return asked_window_; }
+    // After a skin command ran.
+    void DoSkinChanged();
+
     void HideCaptionHint();
     bool CaptionHintShown() const { return hint_shown_; }
     ui::HintWindow* CaptionHintWindow() const { return hint_.get(); }
@@ -124,6 +124,9 @@ protected:
 
 private:
     void ReplaceSkin(std::unique_ptr<SkinDescription> skin);
+    void StartManager();
+    void ApplySkinFile();
+    bool Running() const;
     void MakeSmallIcon();
 
     bool active_ = false;
@@ -146,6 +149,7 @@ private:
     ui::Bitmap small_icon_;
     std::unique_ptr<ui::HintWindow> hint_;
     bool hint_shown_ = false;
+    HWND asked_window_ = nullptr;
 };
 
 } // namespace skin

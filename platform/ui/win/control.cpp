@@ -151,8 +151,48 @@ struct Control::Link : ActionLink {
     Control& control;
 };
 
-Control::Control(Component* owner) : Component(owner) {
-    window_proc = [this](Message& m) { wnd_proc(m); };
+void MessageChain::pass(const Entries& entries, std::size_t index, const WndMethod& base, Message& m) {
+    while (index < entries.size() && entries[index]->removed) ++index;
+    if (index == entries.size()) {
+        base(m);
+        return;
+    }
+    const std::shared_ptr<Entry> entry = entries[index];
+    entry->filter(m, [&entries, index, &base](Message& inner) { pass(entries, index + 1, base, inner); });
+}
+
+void MessageChain::operator()(Message& m) const {
+    if (entries_.empty()) {
+        base_(m);
+        return;
+    }
+    // A copy, so that filters added or removed by a filter leave this message's path alone.
+    const Entries entries = entries_;
+    pass(entries, 0, base_, m);
+}
+
+MessageChain::Token MessageChain::add(std::string name, Filter filter) {
+    const Token token = next_token_++;
+    entries_.insert(entries_.begin(), std::make_shared<Entry>(Entry{token, std::move(name), std::move(filter)}));
+    return token;
+}
+
+void MessageChain::remove(Token token) {
+    for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+        if ((*it)->token != token) continue;
+        (*it)->removed = true;
+        entries_.erase(it);
+        return;
+    }
+}
+
+std::vector<std::string> MessageChain::names() const {
+    std::vector<std::string> out;
+    for (const auto& e : entries_) out.push_back(e->name);
+    return out;
+}
+
+Control::Control(Component* owner) : Component(owner), window_proc([this](Message& m) { wnd_proc(m); }) {
     font_.on_change = [this](Font&) {
         parent_font_ = false;
         font_changed();

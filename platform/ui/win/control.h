@@ -32,6 +32,42 @@ struct Message {
 };
 using WndMethod = std::function<void(Message&)>;
 
+// The entry of a control's messages: the control's own method at the bottom and filters
+// stacked above it. Each filter is added with a name and removed by its token, in any order,
+// even while a message is passing through it; a removed filter is skipped from then on.
+class MessageChain {
+public:
+    using Next = std::function<void(Message&)>;
+    using Filter = std::function<void(Message& m, const Next& next)>;
+    using Token = unsigned long long;
+
+    explicit MessageChain(WndMethod base) : base_(std::move(base)) {}
+    MessageChain(const MessageChain&) = delete;
+    MessageChain& operator=(const MessageChain&) = delete;
+
+    void operator()(Message& m) const;
+    explicit operator bool() const { return static_cast<bool>(base_); }
+    // The new filter sees every message first; `next` passes it on down the chain.
+    Token add(std::string name, Filter filter);
+    // Unknown or already removed tokens do nothing.
+    void remove(Token token);
+    // The names of the filters, the first to see a message first.
+    std::vector<std::string> names() const;
+
+private:
+    struct Entry {
+        Token token;
+        std::string name;
+        Filter filter;
+        bool removed = false;
+    };
+    using Entries = std::vector<std::shared_ptr<Entry>>;
+    static void pass(const Entries& entries, std::size_t index, const WndMethod& base, Message& m);
+    WndMethod base_;
+    Entries entries_;  // the top first
+    Token next_token_ = 1;
+};
+
 UI_ENUM(TMouseButton, mbLeft, mbRight, mbMiddle)
 UI_ENUM(TShiftStateFlag, ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble)
 using TShiftState = SetOf<TShiftStateFlag>;
@@ -152,8 +188,8 @@ public:
 
     // Synchronous dispatch through WindowProc, with or without a window.
     LRESULT perform(UINT msg, WPARAM wparam = 0, LPARAM lparam = 0);
-    // The entry point of every message; replaceable (the previous value is the next handler).
-    WndMethod window_proc;
+    // The entry point of every message: wnd_proc under the filters added to it.
+    MessageChain window_proc;
     virtual void wnd_proc(Message& m);
     virtual void default_handler(Message& m);
 

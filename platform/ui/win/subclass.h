@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/ui/win/control.h"
 
@@ -16,20 +18,28 @@ public:
     using Next = std::function<void(Message&)>;
     using Handler = std::function<void(Message& m, const Next& next)>;
 
-    WindowSubclass(HWND window, Handler handler);
+    // `name` shows in the listing of the window's layers.
+    WindowSubclass(HWND window, Handler handler, std::string name = "layer");
     ~WindowSubclass();
     WindowSubclass(const WindowSubclass&) = delete;
     WindowSubclass& operator=(const WindowSubclass&) = delete;
 
     HWND window() const { return window_; }
     bool installed() const { return window_ != nullptr; }
-    // Takes the layer out of the chain; the layers above and below stay as they are.
+    // Takes the layer out of the chain; the layers above and below stay as they are. The layer
+    // also leaves by itself after its handler saw WM_NCDESTROY; a handler never deletes its
+    // own layer.
     void remove();
+    const std::string& name() const { return name_; }
+
+    // The names of the layers on `window` now, the top one (the first to see a message) first.
+    static std::vector<std::string> layers(HWND window);
 
 private:
     static LRESULT CALLBACK proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     HWND window_ = nullptr;
     Handler handler_;
+    std::string name_;
 };
 
 } // namespace ui

@@ -7,6 +7,7 @@
 
 #include "platform/ui/win/std_controls.h"
 #include "platform/ui/win/subclass.h"
+#include "platform/ui/win/system_facts.h"
 #include "ui_harness.h"
 
 using namespace ui;
@@ -42,16 +43,22 @@ TEST_F(Basics, SubclassLayersComeOffInAnyOrder) {
     std::string trace;
     constexpr UINT probe = WM_APP + 7;
     auto layer = [&](char tag) {
-        return std::make_unique<WindowSubclass>(h, [&trace, tag](Message& m, const WindowSubclass::Next& next) {
-            if (m.msg == probe) trace += tag;
-            next(m);
-        });
+        return std::make_unique<WindowSubclass>(
+            h,
+            [&trace, tag](Message& m, const WindowSubclass::Next& next) {
+                if (m.msg == probe) trace += tag;
+                next(m);
+            },
+            std::string(1, tag));
     };
+    EXPECT_TRUE(WindowSubclass::layers(h).empty());
     auto a = layer('A');
     auto b = layer('B');
+    EXPECT_EQ(WindowSubclass::layers(h), (std::vector<std::string>{"B", "A"}));
     SendMessageW(h, probe, 0, 0);
     EXPECT_EQ(trace, "BA");  // the newest layer sees messages first
     a.reset();               // the older layer goes first
+    EXPECT_EQ(WindowSubclass::layers(h), (std::vector<std::string>{"B"}));
     trace.clear();
     SendMessageW(h, probe, 0, 0);
     EXPECT_EQ(trace, "B");
@@ -61,7 +68,67 @@ TEST_F(Basics, SubclassLayersComeOffInAnyOrder) {
     trace.clear();
     SendMessageW(h, probe, 0, 0);
     EXPECT_EQ(trace, "");
+    EXPECT_TRUE(WindowSubclass::layers(h).empty());
     EXPECT_EQ(WinControl::find_control(h), &form);
+}
+
+// Two users of a control's message entry unhook in either order, also from inside a message.
+TEST_F(Basics, MessageFiltersComeOffInAnyOrder) {
+    Form form(nullptr);
+    form.handle_needed();
+    HWND h = form.handle();
+    std::string trace;
+    constexpr UINT probe = WM_APP + 8;
+    auto filter = [&](char tag) {
+        return form.window_proc.add(std::string(1, tag), [&trace, tag](Message& m, const MessageChain::Next& next) {
+            if (m.msg == probe) trace += tag;
+            next(m);
+        });
+    };
+    const auto a = filter('A');
+    const auto b = filter('B');
+    EXPECT_EQ(form.window_proc.names(), (std::vector<std::string>{"B", "A"}));
+    SendMessageW(h, probe, 0, 0);
+    EXPECT_EQ(trace, "BA");
+    form.window_proc.remove(a);
+    form.window_proc.remove(a);  // twice does nothing
+    trace.clear();
+    SendMessageW(h, probe, 0, 0);
+    EXPECT_EQ(trace, "B");
+    form.set_caption("filtered");
+    EXPECT_EQ(form.caption(), "filtered");
+    // A filter that takes itself and the one below it off while a message passes: the message
+    // still reaches the control, and neither filter sees anything after.
+    MessageChain::Token self = 0;
+    self = form.window_proc.add("C", [&](Message& m, const MessageChain::Next& next) {
+        if (m.msg == probe) {
+            trace += 'C';
+            form.window_proc.remove(self);
+            form.window_proc.remove(b);
+        }
+        next(m);
+    });
+    trace.clear();
+    EXPECT_EQ(SendMessageW(h, WM_GETTEXTLENGTH, 0, 0), 8);
+    SendMessageW(h, probe, 0, 0);
+    EXPECT_EQ(trace, "C");
+    EXPECT_TRUE(form.window_proc.names().empty());
+    trace.clear();
+    SendMessageW(h, probe, 0, 0);
+    EXPECT_EQ(trace, "");
+}
+
+TEST_F(Basics, SystemFactsAreReplaceable) {
+    const SystemFacts real = system_facts();
+    EXPECT_TRUE(real.nt_platform);
+    EXPECT_GE(real.major, 5);
+    const SystemFacts previous = replace_system_facts({5, 0, true});
+    EXPECT_EQ(previous.major, real.major);
+    EXPECT_EQ(system_facts().major, 5);
+    EXPECT_EQ(system_facts().minor, 0);
+    replace_system_facts(previous);
+    EXPECT_EQ(system_facts().major, real.major);
+    EXPECT_EQ(system_facts().minor, real.minor);
 }
 
 TEST_F(Basics, ReflectedNotificationsReachTheChildAndTheSkinTagIsIgnored) {

@@ -166,11 +166,10 @@ TEST_F(Services, RecreatedWindowsKeepTheirState) {
     lv->add_item()->set_caption("row");
     f.handle_needed();
     int recreated = 0;
-    auto previous = combo->window_proc;
-    combo->window_proc = [&recreated, previous](Message& m) {
+    combo->window_proc.add("recreation count", [&recreated](Message& m, const MessageChain::Next& next) {
         if (m.msg == CM_RECREATEWND) ++recreated;
-        previous(m);
-    };
+        next(m);
+    });
     HWND old = combo->handle();
     combo->set_style(TComboBoxStyle::csDropDownList);
     EXPECT_NE(combo->handle(), old);

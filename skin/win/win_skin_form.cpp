@@ -1,0 +1,584 @@
+#include "skin/win/win_skin_form.h"
+
+#include <algorithm>
+
+#include "platform/text_gbk.h"
+#include "platform/ui/messages.h"
+#include "platform/ui/win/application.h"
+#include "platform/ui/win/forms.h"
+#include "platform/ui/win/system_facts.h"
+#include "skin/win/skin_bitmaps.h"
+#include "skin/win/skin_data.h"
+#include "skin/win/skin_frames.h"
+#include "skin/win/skin_manager.h"
+#include "skin/win/skin_messages.h"
+#include "skin/win/skin_region.h"
+
+namespace skin {
+namespace {
+
+constexpr unsigned kTimerMs = 250;
+constexpr UINT kCaptionRedraw = 0x00AE;  // themed systems' caption redraw
+
+ui::Rect WindowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+bool IsSystemCommand(WPARAM id) {
+    switch (id & 0xFFF0) {
+    case SC_SIZE:
+    case SC_MOVE:
+    case SC_MINIMIZE:
+    case SC_MAXIMIZE:
+    case SC_NEXTWINDOW:
+    case SC_PREVWINDOW:
+    case SC_CLOSE:
+    case SC_RESTORE: return true;
+    default: return false;
+    }
+}
+
+// Which messages the skin follows on the control's own message entry.
+bool IsControlMessage(UINT msg) { return msg == kMsgRefreshSkin; }
+
+} // namespace
+
+TWinSkinForm::TWinSkinForm(TSkinManage& manager, HWND window, ui::WinControl* control, std::string class_name)
+    : manager_(manager), window_(window), control_(control), class_name_(std::move(class_name)) {}
+
+TWinSkinForm::~TWinSkinForm() {
+    if (skin_state_ != kDead) RemoveHooks();
+    RemoveRegion();
+}
+
+bool TWinSkinForm::has_caption() const { return (style_ & WS_CAPTION) == WS_CAPTION; }
+
+void TWinSkinForm::Attach(TSkinData* data) {
+    data_ = data;
+    if (control_ && data->OnBeforeSkinForm) data->OnBeforeSkinForm(control_, window_, class_name_);
+    Subclass(data);
+    if (control_ && frame_skinning_) {
+        filter_ = control_->window_proc.add(
+            "skin", [this](ui::Message& m, const ui::MessageChain::Next& next) { ControlMessage(m, next); });
+    }
+    if (control_) {
+        saved_color_ = control_->color();
+        if (data->Skin()) control_->set_color(data->Skin()->colours[kButtonFace]);
+    }
+}
+
+void TWinSkinForm::Subclass(TSkinData* data) {
+    if (layer_) return;
+    manager_.MarkStarted();
+    data_ = data;
+    timer_ = std::make_unique<ui::Timer>(nullptr);
+    timer_->set_enabled(false);
+    timer_->set_interval(kTimerMs);
+    timer_->on_timer = [this](ui::Component*) { TimerTick(); };
+
+    style_ = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE));
+    const auto ex_style = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
+    frame_skinning_ = data->SkinControls().has(TSkinControlType::xcMainMenu);
+    right_to_left_ = (ex_style & WS_EX_LEFTSCROLLBAR) != 0;
+    child_ = (style_ & WS_CHILD) != 0;
+    owner_ = GetWindow(window_, GW_OWNER);
+    system_menu_ = GetSystemMenu(window_, FALSE);
+    if ((style_ & WS_SYSMENU) || system_menu_) saved_styles_ |= saved_style::kWindowMenu;
+    if (style_ & WS_MINIMIZEBOX) saved_styles_ |= saved_style::kMinimizeBox;
+    if (style_ & WS_MAXIMIZEBOX) saved_styles_ |= saved_style::kMaximizeBox;
+    if (ex_style & WS_EX_CONTEXTHELP) saved_styles_ |= saved_style::kContextHelp;
+    ReadWindowState();
+    sizable_ = (style_ & WS_THICKFRAME) != 0;
+    if (ex_style & WS_EX_MDICHILD) {
+        kind_ = kMdiChild;
+    } else if (HWND client = FindWindowExW(window_, nullptr, L"MDIClient", nullptr)) {
+        kind_ = kMdiFrame;
+        mdi_client_ = client;
+    }
+    if (kind_ == kMdiChild && data->Options().has(TSkinOption::xoMDIChildBorder)) frame_skinning_ = false;
+
+    dialog_ = IsDialogClass(class_name_);
+    frame_kind_ = ChooseFrameKind(style_, ex_style, dialog_);
+    const ui::SystemFacts& system = ui::system_facts();
+    if (KeepsSysMenuStyle(system.major, system.minor, (ex_style & WS_EX_APPWINDOW) && system.nt_platform,
+                          owner_ != nullptr, kind_ == kMdiChild))
+        saved_styles_ |= saved_style::kKeepSysMenu;
+
+    layer_ = std::make_unique<ui::WindowSubclass>(
+        window_, [this](ui::Message& m, const ui::WindowSubclass::Next& next) { Message(m, next); }, "skin");
+
+    if (frame_skinning_) {
+        if (GetMenu(window_) && kind_ != kMdiChild) frame_.menu_bar = GetSystemMetrics(SM_CYMENU);
+        RebuildFrame();
+    } else {
+        skin_state_ = kSkinned;
+    }
+    if (kind_ == kMdiChild) {
+        const int wanted = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
+        if (frame_.top < wanted) frame_.menu_bar = wanted - frame_.top;
+        if (window_state_ == kMaximised) manager_.SetMaximisedChild(true);
+    }
+}
+
+void TWinSkinForm::ReadWindowState() {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window_, &placement)) return;
+    switch (placement.showCmd) {
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE: window_state_ = kMinimised; break;
+    case SW_SHOWMAXIMIZED: window_state_ = kMaximised; break;
+    default: window_state_ = kNormal; break;
+    }
+}
+
+void TWinSkinForm::Start() {
+    started_ = true;
+    system_menu_ = GetSystemMenu(window_, FALSE);
+    MakeIconBitmap();
+    RECT window{}, client{};
+    GetWindowRect(window_, &window);
+    GetClientRect(window_, &client);
+    system_width_ = (window.right - window.left) - client.right;
+    system_height_ = (window.bottom - window.top) - client.bottom;
+    client_width_ = client.right;
+    client_height_ = client.bottom;
+    if (skin_state_ == kNew && frame_skinning_) {
+        if (kind_ == kMdiChild) {
+            if (window_state_ == kMaximised) {
+                if (HWND client_window = GetParent(window_)) PostMessageW(client_window, kMsgMdiRedraw, 0, 0);
+            } else if (window_state_ == kNormal) {
+                skin_state_ = kResizing;
+                FitWindow(false);
+                UpdateRegion();
+            }
+        } else if (!child_ && has_caption() && window_state_ != kMinimised) {
+            skin_state_ = kResizing;
+            FitWindow(false);
+            if (window_state_ == kMaximised)
+                SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+                             SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            else
+                UpdateRegion();
+        }
+    }
+    SendMessageW(window_, kMsgSkinned, 0, kSkinMagic);
+    if (data_ && data_->OnAfterSkinForm) data_->OnAfterSkinForm(control_, window_, class_name_);
+    skin_state_ = kSkinned;
+    if (timer_) timer_->set_enabled(active_);
+}
+
+void TWinSkinForm::RebuildFrame() {
+    if (!data_ || !data_->Skin()) return;
+    const SkinDescription& skin = *data_->Skin();
+    const int menu_bar = frame_.menu_bar;
+    frame_ = SkinFrameOf(skin, frame_kind_ != FrameKind::kNoCaption);
+    frame_.menu_bar = frame_kind_ == FrameKind::kNoCaption ? 0 : menu_bar;
+    for (int side = 0; side < 4; ++side) AssignImage(borders_[static_cast<std::size_t>(side)], skin.borders[static_cast<std::size_t>(side)].bitmap);
+    AssignImage(text_back_, skin.title.bitmap);
+    RebuildButtons();
+}
+
+void TWinSkinForm::RebuildButtons() {
+    buttons_.clear();
+    hot_ = -1;
+    if (!data_ || !data_->Skin()) return;
+    for (const TDataSkinSysButton& element : data_->Skin()->caption_buttons) {
+        CaptionButton b;
+        b.element = element;
+        b.frames = std::max(element.frame, 1);
+        if (!element.bitmap.empty()) AssignImage(*b.picture, element.bitmap);
+        if (IsIconAction(element.action)) {
+            MakeIconBitmap();
+            // The button keeps its own copy: the window's icon may change or go.
+            if (b.picture->empty()) b.picture->assign(icon_bitmap_);
+            b.frames = 1;
+        }
+        buttons_.push_back(std::move(b));
+    }
+}
+
+void TWinSkinForm::MakeIconBitmap() {
+    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+    icon_bitmap_.set_size(cx, cy);
+    ui::Canvas& canvas = icon_bitmap_.canvas();
+    canvas.brush().color = ui::clFuchsia;
+    canvas.fill_rect({0, 0, cx, cy});
+    auto icon = reinterpret_cast<HICON>(SendMessageW(window_, WM_GETICON, ICON_SMALL, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(window_, WM_GETICON, ICON_BIG, 0));
+    if (icon) DrawIconEx(icon_bitmap_.dc(), 0, 0, icon, cx, cy, 0, nullptr, DI_NORMAL);
+    icon_bitmap_.transparent = true;
+    icon_bitmap_.transparent_color = ui::clFuchsia;
+}
+
+void TWinSkinForm::Message(ui::Message& m, const ui::WindowSubclass::Next& next) {
+    ++busy_;
+    struct Leave {
+        int& busy;
+        ~Leave() { --busy; }
+    } leave{busy_};
+    switch (m.msg) {
+    case WM_NCPAINT:
+        if (skin_state_ == kNew) return;  // no system frame flashes before the start
+        break;
+    case WM_ERASEBKGND:
+        next(m);
+        if (!control_ && data_ && data_->FaceBrush()) {
+            RECT r{};
+            GetClientRect(window_, &r);
+            FillRect(reinterpret_cast<HDC>(m.wparam), &r, data_->FaceBrush());
+            m.result = 1;
+        }
+        return;
+    case WM_NCDESTROY:
+        skin_state_ = kReleasing;
+        Release();
+        next(m);
+        skin_state_ = kDead;
+        return;
+    case WM_NCACTIVATE:
+        // Not yet started: the system must not draw its caption, but the change goes ahead.
+        if (skin_state_ == kNew && kind_ != kMdiChild) {
+            active_ = m.wparam != 0;
+            m.result = 1;
+            return;
+        }
+        break;
+    case kCaptionRedraw: m.result = 0; return;
+    case WM_INITMENUPOPUP:
+        manager_.SetPopupKind(reinterpret_cast<HMENU>(m.wparam) == system_menu_ ? 2 : 1);
+        next(m);
+        return;
+    case WM_CTLCOLORBTN:
+        next(m);
+        if (!control_) SetBkMode(reinterpret_cast<HDC>(m.wparam), TRANSPARENT);
+        return;
+    case WM_CTLCOLORSTATIC:
+        next(m);
+        if (!control_ && data_ && data_->FaceBrush()) {
+            SetBkMode(reinterpret_cast<HDC>(m.wparam), TRANSPARENT);
+            m.result = reinterpret_cast<LRESULT>(data_->FaceBrush());
+        }
+        return;
+    case kMsgStartSkin: Start(); return;
+    case kMsgIsSkinned:
+        m.result = 1;
+        PostMessageW(window_, kMsgSkinned, 0, kSkinMagic);
+        return;
+    case kMsgPaintInto:
+        if (m.lparam != kSkinMagic) break;
+        PaintFrame(reinterpret_cast<HDC>(m.wparam));
+        m.result = kSkinMagic;
+        return;
+    case kMsgSkinProbe: m.result = m.lparam == kSkinMagic ? kSkinMagic : 1; return;
+    case WM_SETTEXT:
+    case WM_SETICON:
+        // The system paints its own caption while it takes a new text or icon.
+        next(m);
+        if (m.msg == WM_SETICON) MakeIconBitmap();
+        if (frame_skinning_ && skin_state_ != kNew && IsWindowVisible(window_)) RedrawFrame();
+        return;
+    default: break;
+    }
+    if (frame_skinning_)
+        SecondStage(m, next);
+    else
+        next(m);
+}
+
+void TWinSkinForm::RedrawFrame() {
+    if (kind_ == kMdiChild && window_state_ == kMaximised) {
+        if (HWND client = GetParent(window_)) PostMessageW(client, kMsgMdiRedraw, 0, 0);
+    } else if (window_state_ == kMinimised) {
+        PaintFrame(nullptr);
+    } else {
+        SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void TWinSkinForm::SecondStage(ui::Message& m, const ui::WindowSubclass::Next& next) {
+    if (kind_ != kMdiChild && child_) {
+        next(m);
+        return;
+    }
+    switch (m.msg) {
+    case WM_SIZE:
+        next(m);
+        window_state_ = m.wparam == SIZE_MINIMIZED ? kMinimised : m.wparam == SIZE_MAXIMIZED ? kMaximised : kNormal;
+        if (window_state_ != kMinimised &&
+            !(kind_ == kMdiChild && (manager_.MaximisedChildShown() || window_state_ != kNormal)) &&
+            (skin_state_ == kSkinned || skin_state_ == kRefreshing))
+            UpdateRegion();
+        return;
+    case WM_ACTIVATE:
+        active_ = LOWORD(m.wparam) != WA_INACTIVE;
+        break;
+    case WM_GETMINMAXINFO:
+        next(m);
+        ReadWindowState();
+        return;
+    case WM_WINDOWPOSCHANGED:
+        ReadWindowState();
+        next(m);
+        return;
+    case WM_COMMAND:
+        if (HIWORD(m.wparam) == 0 && m.lparam == 0 && IsSystemCommand(LOWORD(m.wparam)) && LOWORD(m.wparam) >= 0xF000) {
+            PostMessageW(window_, WM_SYSCOMMAND, LOWORD(m.wparam), 0);
+            return;
+        }
+        next(m);
+        return;
+    case WM_SYSCOMMAND:
+        if (!SysCommand(m)) next(m);
+        return;
+    default: break;
+    }
+    ThirdStage(m, next);
+}
+
+bool TWinSkinForm::SysCommand(ui::Message& m) {
+    const WPARAM command = m.wparam & 0xFFF0;
+    if (command == SC_KEYMENU && m.lparam == ' ') {
+        POINT origin{0, 0};
+        ClientToScreen(window_, &origin);
+        ShowWindowMenu(origin);
+        return true;
+    }
+    if (command == SC_MINIMIZE) window_state_ = kMinimised;
+    if (command == SC_MAXIMIZE) window_state_ = kMaximised;
+    if (command == SC_RESTORE) {
+        if (kind_ == kMdiChild) manager_.SetMaximisedChild(false);
+        window_state_ = kNormal;
+    }
+    return false;
+}
+
+void TWinSkinForm::ThirdStage(ui::Message& m, const ui::WindowSubclass::Next& next) {
+    if (skin_state_ == kNew || (kind_ == kMdiChild && window_state_ == kMaximised)) {
+        next(m);
+        return;
+    }
+    switch (m.msg) {
+    case WM_NCCALCSIZE:
+        next(m);
+        NcCalcSize(m);
+        return;
+    case WM_NCHITTEST:
+        next(m);
+        NcHitTest(m);
+        return;
+    case WM_NCPAINT:
+        if (!(saved_styles_ & saved_style::kKeepSysMenu))
+            SetWindowLongPtrW(window_, GWL_STYLE, GetWindowLongPtrW(window_, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_SYSMENU));
+        if ((kind_ == kMdiChild && window_state_ == kMaximised) || !has_caption())
+            next(m);
+        else
+            PaintFrame(nullptr);
+        m.result = 0;
+        return;
+    case WM_NCACTIVATE: NcActivate(m, next); return;
+    case WM_NCMOUSEMOVE:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+        if (!NcMouse(m, next)) next(m);
+        return;
+    case kMsgPaintNonClient: PaintFrame(nullptr); return;
+    default: next(m); return;
+    }
+}
+
+void TWinSkinForm::NcCalcSize(ui::Message& m) {
+    if (m.wparam == 0) {
+        m.result = 0;
+        return;
+    }
+    auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(m.lparam);
+    if ((kind_ == kMdiChild && window_state_ != kNormal) || !has_caption()) {
+        params->rgrc[1] = params->rgrc[0];
+        m.result = WVR_REDRAW;
+        return;
+    }
+    const WINDOWPOS& pos = *params->lppos;
+    const ui::Rect client = ClientOfWindow({pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy}, frame_);
+    params->rgrc[0] = {client.left, client.top, client.right, client.bottom};
+    params->rgrc[1] = params->rgrc[0];
+    m.result = WVR_REDRAW;
+}
+
+void TWinSkinForm::NcHitTest(ui::Message& m) {
+    if (m.result != HTNOWHERE && m.result != HTCAPTION) return;
+    POINT p{static_cast<short>(LOWORD(m.lparam)), static_cast<short>(HIWORD(m.lparam))};
+    ScreenToClient(window_, &p);
+    if (!(kind_ == kMdiChild && window_state_ == kMinimised)) {
+        p.x += frame_.left;
+        p.y += frame_.top + frame_.menu_bar;
+    }
+    m.result = SkinHitTest(static_cast<int>(m.result), p.x, p.y, frame_);
+}
+
+void TWinSkinForm::NcActivate(ui::Message& m, const ui::WindowSubclass::Next& next) {
+    active_ = m.wparam != 0;
+    if (timer_) timer_->set_enabled(active_);
+    if (kind_ == kMdiFrame && mdi_client_) SendMessageW(mdi_client_, WM_NCACTIVATE, m.wparam, m.lparam);
+    if (kind_ == kMdiChild) next(m);
+    if (!(kind_ == kMdiChild && window_state_ == kMaximised)) PaintFrame(nullptr);
+    m.result = 1;
+}
+
+void TWinSkinForm::ControlMessage(ui::Message& m, const ui::MessageChain::Next& next) {
+    if (!IsControlMessage(m.msg)) {
+        next(m);
+        return;
+    }
+    Refresh();
+}
+
+void TWinSkinForm::RemoveHooks() {
+    if (timer_) timer_->set_enabled(false);
+    window_menu_popup_.reset();
+    if (filter_ && control_) control_->window_proc.remove(filter_);
+    filter_ = 0;
+    if (layer_) layer_->remove();
+}
+
+void TWinSkinForm::Release() {
+    RemoveHooks();
+    if (control_ && skin_state_ != kReleasing && skin_state_ != kDead) control_->set_color(saved_color_);
+}
+
+void TWinSkinForm::Unskin() {
+    if (!frame_skinning_) {
+        Release();
+        return;
+    }
+    RemoveHooks();
+    if (control_) control_->set_color(saved_color_);
+    if ((saved_styles_ & saved_style::kWindowMenu) && !(saved_styles_ & saved_style::kKeepSysMenu))
+        SetWindowLongPtrW(window_, GWL_STYLE, GetWindowLongPtrW(window_, GWL_STYLE) | WS_SYSMENU);
+    const bool resize = (kind_ == kMdiChild || !child_) && IsWindow(window_);
+    if (resize && started_ && has_caption() && window_state_ == kNormal) {
+        RECT r{};
+        GetWindowRect(window_, &r);
+        if (HWND parent = (kind_ == kMdiChild ? GetParent(window_) : nullptr))
+            MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+        const auto size = UnskinnedSize(r.right - r.left, r.bottom - r.top, system_width_, system_height_, frame_);
+        SetWindowPos(window_, nullptr, r.left, r.top, size.first, size.second,
+                     SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (IsWindow(window_)) {
+        SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RemoveRegion();
+}
+
+void TWinSkinForm::RemoveRegion() {
+    if (!region_set_) return;
+    // The system owns a region once it is set; taking it off deletes it.
+    if (IsWindow(window_)) SetWindowRgn(window_, nullptr, kind_ == kMdiChild);
+    region_set_ = false;
+    region_width_ = region_height_ = -1;
+}
+
+void TWinSkinForm::Refresh() {
+    if (control_ && data_ && data_->Skin()) control_->set_color(data_->Skin()->colours[kButtonFace]);
+    skin_state_ = kRefreshing;
+    if (frame_skinning_ && has_caption() && (kind_ == kMdiChild || !child_)) {
+        FitWindow(true);
+        UpdateRegion();
+        RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    SendMessageW(window_, kMsgSkinned, 0, kSkinMagic);
+    if (data_ && data_->OnAfterSkinForm) data_->OnAfterSkinForm(control_, window_, class_name_);
+    skin_state_ = kSkinned;
+}
+
+void TWinSkinForm::FitWindow(bool reread_client) {
+    if (window_state_ == kMaximised) {
+        SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    if (reread_client || dialog_) {
+        RECT client{};
+        GetClientRect(window_, &client);
+        client_width_ = client.right;
+        client_height_ = client.bottom;
+    }
+    auto size = OuterSize(client_width_, client_height_, frame_);
+    if (dialog_ && !reread_client && data_ && data_->Skin() && data_->CaptionFont()) {
+        const int length = GetWindowTextLengthW(window_);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        GetWindowTextW(window_, text.data(), length + 1);
+        text.resize(static_cast<std::size_t>(length));
+        ui::MemoryDC dc;
+        const HGDIOBJ old = SelectObject(dc.get(), data_->CaptionFont());
+        SIZE extent{};
+        GetTextExtentPoint32W(dc.get(), text.c_str(), length, &extent);
+        SelectObject(dc.get(), old);
+        const TDataSkinTitle& title = data_->Skin()->title;
+        const DialogWidening widening = WidenDialog(size.first, title.left_width + extent.cx + title.right_width);
+        if (widening.shift > 0) {
+            size.first = widening.width;
+            for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                RECT r{};
+                GetWindowRect(child, &r);
+                MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
+                SetWindowPos(child, nullptr, r.left + widening.shift, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+        }
+    }
+    SetWindowPos(window_, nullptr, 0, 0, size.first, size.second,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWinSkinForm::UpdateRegion() {
+    if (!frame_skinning_ || skin_state_ == kDead || !data_ || !data_->Skin()) return;
+    if (kind_ == kMdiChild && window_state_ != kNormal) return;
+    const ui::Rect wr = WindowRect(window_);
+    const int w = wr.width(), h = wr.height();
+    if (w <= 0 || h <= 0) return;
+    if (region_set_ && w == region_width_ && h == region_height_ && kind_ != kMdiChild && skin_state_ != kRefreshing) return;
+    const SkinDescription& skin = *data_->Skin();
+    const bool any_trans = std::any_of(skin.borders.begin(), skin.borders.end(), [](const TDataSkinObject& b) { return b.trans != 0; });
+    HRGN region = nullptr;
+    if (!any_trans) {
+        region = CreateRectRgn(0, 0, w, h);
+    } else {
+        const SkinFrame& f = frame_;
+        region = CreateRectRgn(f.left, f.top, std::max(f.left, w - f.right), std::max(f.top, h - f.bottom));
+        auto add_strip = [&](BorderSide side, const ui::Rect& strip, bool from_picture) {
+            if (strip.width() <= 0 || strip.height() <= 0) return;
+            ui::Region part;
+            const TDataSkinObject& e = skin.borders[side];
+            if (from_picture && !borders_[side].empty()) {
+                const bool vertical = side == kTopBorder || side == kBottomBorder;
+                auto piece = StretchSkinFrame({0, 0, strip.width(), strip.height()}, borders_[side],
+                                              {e.left_width, e.top_height, e.right_width, e.bottom_height}, vertical,
+                                              e.tile != 1, std::max(e.frame, 1), 1);
+                if (piece) part = RegionFromBitmap(*piece, strip.left, strip.top, ui::clFuchsia, 0, 0, 0);
+            }
+            if (!part.get()) part = ui::Region::rectangle(strip);
+            CombineRgn(region, region, part.get(), RGN_OR);
+        };
+        if (has_caption()) {
+            const auto& b = skin.borders;
+            add_strip(kLeftBorder, {0, 0, f.left, h}, b[kLeftBorder].trans == 1 && h > 1);
+            add_strip(kRightBorder, {w - f.right, 0, w, h}, b[kRightBorder].trans == 1 && h > 1);
+            add_strip(kBottomBorder, {f.left, h - f.bottom, w - f.right, h}, b[kBottomBorder].trans == 1 && f.bottom >= 2);
+            add_strip(kTopBorder, {f.left, 0, w - f.right, f.top}, b[kTopBorder].trans == 1 && f.top > 1);
+        }
+    }
+    if (!region) return;
+    if (SetWindowRgn(window_, region, TRUE)) {
+        region_set_ = true;
+        region_width_ = w;
+        region_height_ = h;
+    } else {
+        DeleteObject(region);
+    }
+}
+
+} // namespace skin
