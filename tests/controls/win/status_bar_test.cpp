@@ -351,15 +351,15 @@ TEST_F(EcStatusBar, GripZoneHitsAnsweredByTheBar) {
     form->show();
     last->set_bounds(bar->width() - 100, 1, 100, 17);
     std::vector<POINT> asked;
-    const ui::WndMethod previous = bar->window_proc;
-    bar->window_proc = [&](ui::Message& m) {
-        if (m.msg == WM_NCHITTEST) {
-            asked.push_back({GET_X_LPARAM(m.lparam), GET_Y_LPARAM(m.lparam)});
-            m.result = HTBOTTOMRIGHT;
-            return;
-        }
-        previous(m);
-    };
+    const ui::MessageChain::Token filter =
+        bar->window_proc.add("hit test", [&](ui::Message& m, const ui::MessageChain::Next& next) {
+            if (m.msg == WM_NCHITTEST) {
+                asked.push_back({GET_X_LPARAM(m.lparam), GET_Y_LPARAM(m.lparam)});
+                m.result = HTBOTTOMRIGHT;
+                return;
+            }
+            next(m);
+        });
     EXPECT_EQ(last->perform(ui::CM_HITTEST, 0, MAKELPARAM(100 - 12, 5)), HTBOTTOMRIGHT);
     ASSERT_EQ(asked.size(), 1u);
     const POINT expected = bar->client_to_screen(POINT{bar->width() - 12, 6});
@@ -370,7 +370,7 @@ TEST_F(EcStatusBar, GripZoneHitsAnsweredByTheBar) {
     bar->set_show_size_grip(false);
     EXPECT_EQ(last->perform(ui::CM_HITTEST, 0, MAKELPARAM(95, 5)), 1) << "no grip";
     EXPECT_EQ(asked.size(), 1u);
-    bar->window_proc = previous;
+    bar->window_proc.remove(filter);
 }
 
 TEST_F(EcStatusBar, GlyphStripSetsNumGlyphsBelowFive) {
