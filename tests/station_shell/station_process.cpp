@@ -55,24 +55,13 @@ BOOL CALLBACK find_top_level(HWND window, LPARAM param) {
 }
 
 struct ChildSearch {
-    HWND top;
     const wchar_t* class_name;
     std::string text;
     HWND found;
 };
 
-// Shown within `top`: it and every window between them carry WS_VISIBLE, whether or not `top`
-// itself is on the screen.
-bool shown_within(HWND window, HWND top) {
-    for (HWND w = window; w != nullptr && w != top; w = GetParent(w)) {
-        if ((GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE) == 0) return false;
-    }
-    return true;
-}
-
 BOOL CALLBACK find_child(HWND window, LPARAM param) {
     auto* s = reinterpret_cast<ChildSearch*>(param);
-    if (!shown_within(window, s->top)) return TRUE;
     if (s->class_name != nullptr) {
         wchar_t name[64] = {};
         GetClassNameW(window, name, 64);
@@ -97,13 +86,13 @@ HWND StationProcess::WaitWindow(const wchar_t* class_name, DWORD ms) const {
 }
 
 HWND FindChildByClass(HWND parent, const wchar_t* class_name) {
-    ChildSearch search{parent, class_name, {}, nullptr};
+    ChildSearch search{class_name, {}, nullptr};
     EnumChildWindows(parent, &find_child, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 HWND FindChildByText(HWND parent, const std::string& text) {
-    ChildSearch search{parent, nullptr, text, nullptr};
+    ChildSearch search{nullptr, text, nullptr};
     EnumChildWindows(parent, &find_child, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

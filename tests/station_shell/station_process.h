@@ -28,8 +28,7 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
-// A child window of `parent` (any depth) of that class, or with that text (GBK), or null. Only
-// children shown within `parent` count: the controls of a hidden view are passed over.
+// A child window of `parent` (any depth) of that class, or with that text (GBK), or null.
 HWND FindChildByClass(HWND parent, const wchar_t* class_name);
 HWND FindChildByText(HWND parent, const std::string& text);
 std::string WindowText(HWND window);

@@ -2,6 +2,7 @@
 // network namespace: started at log-on it hides and fetches, a second start brings it back,
 // closing hides it, the end of the session saves everything, and the exit command asks first.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -153,7 +154,17 @@ TEST_F(StationProcessTest, LogonStartFetchesHiddenAndLivesUntilTheSessionEnds) {
     ASSERT_NE(main, nullptr);
     // The window exists before its first showing has built the views; hidden only after it.
     HWND list = nullptr;
-    auto find_list = [&] { return (list = shell_test::FindChildByClass(main, L"TListView")) != nullptr; };
+    // The state view's list; the search view's call list is the list view in owner-data mode.
+    auto find_list = [&] {
+        EnumChildWindows(main, [](HWND w, LPARAM found) -> BOOL {
+            wchar_t name[64] = {};
+            GetClassNameW(w, name, 64);
+            if (wcscmp(name, L"TListView") != 0 || (GetWindowLongPtrW(w, GWL_STYLE) & LVS_OWNERDATA) != 0) return TRUE;
+            *reinterpret_cast<HWND*>(found) = w;
+            return FALSE;
+        }, reinterpret_cast<LPARAM>(&list));
+        return list != nullptr;
+    };
     ASSERT_TRUE(shell_test::WaitUntil(find_list, 20000));
     EXPECT_TRUE(shell_test::WaitUntil([&] { return !IsWindowVisible(main); }, 10000)) << "hidden in the tray";
     EXPECT_TRUE(station_->Running());
