@@ -1,8 +1,23 @@
 #include "platform/ui/win/image_list.h"
 
 #include "platform/text_gbk.h"
+#include "platform/ui/text_util.h"
 
 namespace ui {
+namespace {
+
+std::vector<std::string_view> split_names(std::string_view names) {
+    std::vector<std::string_view> parts;
+    while (!names.empty()) {
+        std::size_t comma = names.find(',');
+        std::string_view name = trim(names.substr(0, comma));
+        if (!name.empty()) parts.push_back(name);
+        names = comma == std::string_view::npos ? std::string_view() : names.substr(comma + 1);
+    }
+    return parts;
+}
+
+} // namespace
 
 ClassInfo& ImageList::custom_class() {
     static ClassInfo info = [] {
@@ -10,7 +25,8 @@ ClassInfo& ImageList::custom_class() {
         PropBuilder<ImageList>(c)
             .integer("Width", &ImageList::width, &ImageList::set_width, 16)
             .integer("Height", &ImageList::height, &ImageList::set_height, 16)
-            .string("ResourceName", &ImageList::resource_name, &ImageList::set_resource_name);
+            .string("ResourceName", &ImageList::resource_name, &ImageList::set_resource_name)
+            .string("IconResources", &ImageList::icon_resources, &ImageList::set_icon_resources);
         return c;
     }();
     return info;
@@ -44,9 +60,11 @@ void ImageList::set_height(int h) {
     recreate();
 }
 
+// A new size drops the images: those named by resource are loaded again at the new size.
 void ImageList::recreate() {
     if (handle_) ImageList_Destroy(handle_);
     handle_ = nullptr;
+    load_named_images();
     changed();
 }
 
@@ -100,6 +118,24 @@ void ImageList::set_resource_name(const std::string& name) {
     resource_name_ = name;
     if (!name.empty() && !load_resource(plat::gbk_to_wide(name).c_str()))
         throw PropertyError("bitmap resource " + name + " is missing");
+}
+
+bool ImageList::add_icon_resource(const std::string& name) {
+    Icon icon(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), plat::gbk_to_wide(name).c_str(), IMAGE_ICON, width_, height_, 0)));
+    return icon.get() && ImageList_AddIcon(handle(), icon.get()) >= 0;
+}
+
+void ImageList::set_icon_resources(const std::string& names) {
+    for (std::string_view name : split_names(names))
+        if (!add_icon_resource(std::string(name))) throw PropertyError("icon resource " + std::string(name) + " is missing");
+    icon_resources_ = names;
+    changed();
+}
+
+void ImageList::load_named_images() {
+    if (!resource_name_.empty()) load_resource(plat::gbk_to_wide(resource_name_).c_str());
+    for (std::string_view name : split_names(icon_resources_)) add_icon_resource(std::string(name));
 }
 
 void ImageList::draw(Canvas& canvas, int x, int y, int index, bool enabled) { draw(canvas.handle(), x, y, index, enabled); }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "platform/ui/component.h"
@@ -38,6 +39,10 @@ public:
     bool load_resource(const wchar_t* name);
     void set_resource_name(const std::string& name);
     const std::string& resource_name() const { return resource_name_; }
+    // Icon resources of the program, comma-separated ("#N" names a numbered one), added in order at
+    // the list's size: the programs carry their pictures as icons.
+    void set_icon_resources(const std::string& names);
+    const std::string& icon_resources() const { return icon_resources_; }
 
     void draw(Canvas& canvas, int x, int y, int index, bool enabled = true);
     void draw(HDC dc, int x, int y, int index, bool enabled = true);
@@ -49,9 +54,12 @@ public:
 private:
     void changed();
     void recreate();
+    bool add_icon_resource(const std::string& name);
+    void load_named_images();
     int width_ = 16, height_ = 16;
     HIMAGELIST handle_ = nullptr;
     std::string resource_name_;
+    std::string icon_resources_;
     std::map<int, std::function<void(ImageList&)>> links_;
     int next_link_ = 1;
 };

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/ui/description_reader.h"
+#include "platform/ui/win/forms.h"
 #include "platform/ui/win/graphics.h"
 #include "platform/ui/win/image_list.h"
 #include "platform/ui/win/std_controls.h"
@@ -103,6 +105,41 @@ TEST_F(Graphics, ImageListDrawsMaskedAndGreyed) {
     EXPECT_NE(grey, 0x0000FFu);                 // drawn differently when disabled
     EXPECT_EQ(target.pixel(21, 1), 0xFFFFFFu);
     list.draw(target.canvas(), 0, 0, 7, true);  // out of range: nothing, no failure
+}
+
+TEST_F(Graphics, ImageListsTakeIconResourcesByNameAndKeepThemThroughANewSize) {
+    Form form(nullptr);
+    form.load_description(R"(object IconForm: TForm
+  object Icons: TImageList
+    IconResources = 'SAMPLEICONRED, SAMPLEICONBLUE'
+  end
+end)");
+    auto* list = dynamic_cast<ImageList*>(form.find_component("Icons"));
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->count(), 2);
+    Bitmap target(32, 16);
+    target.canvas().brush().color = clWhite;
+    target.canvas().fill_rect({0, 0, 32, 16});
+    list->draw(target.canvas(), 0, 0, 0);
+    list->draw(target.canvas(), 16, 0, 1);
+    EXPECT_EQ(target.pixel(8, 8), 0x0000FFu);   // the red square (pixels read as COLORREF)
+    EXPECT_EQ(target.pixel(24, 8), 0xFF0000u);  // the blue square
+    EXPECT_EQ(target.pixel(1, 1), 0xFFFFFFu);   // the icon's transparent ground
+
+    // A size given after the names loads the same icons again at that size.
+    list->set_width(32);
+    list->set_height(32);
+    EXPECT_EQ(list->count(), 2);
+
+    Form bad(nullptr);
+    try {
+        bad.load_description("object BadForm: TForm\n  object Icons: TImageList\n    IconResources = 'SAMPLEICONRED,NOSUCHICON'\n  end\nend");
+        FAIL();
+    } catch (const DescriptionError& e) {
+        std::string what = e.what();
+        EXPECT_NE(what.find("NOSUCHICON"), std::string::npos) << what;
+        EXPECT_NE(what.find("property 'IconResources'"), std::string::npos) << what;
+    }
 }
 
 TEST_F(Graphics, WindowlessChildrenArePaintedAndGetTheMouse) {
