@@ -79,8 +79,23 @@ Image32 TopBorder(const SkinLook& look, bool active) {
     VerticalGradient(image, {0, 0, 48, look.caption_height}, active ? look.caption_from : look.caption_inactive_from,
                      active ? look.caption_to : look.caption_inactive_to);
     Bevel(image, {0, 0, 48, look.caption_height + 1}, look.frame_outer, look.frame_outer);
-    Bevel(image, {1, 1, 47, look.caption_height + 1}, Blend(look.light, look.caption_from, 40), look.frame_outer);
+    Bevel(image, {1, 1, 47, look.caption_height + 1},
+          Blend(look.light, active ? look.caption_from : look.caption_inactive_from, 40), look.frame_outer);
     CutCorners(image, {0, 0, 48, look.caption_height}, true);
+    return image;
+}
+
+// The plate behind the title text, as tall as the caption: a rounded band level with the
+// caption buttons, keyed out above and below so the caption shows through. Its 4-pixel ends are
+// the text back's fixed caps; the middle is repeated under the text.
+Image32 TextBack(const SkinLook& look, bool active) {
+    const int h = look.caption_height, top = look.button_top, bottom = look.button_top + look.button_size;
+    Image32 image(24, h, kKey);
+    const std::uint32_t plate = active ? look.title_plate : look.title_plate_inactive;
+    FillRect(image, {0, top, 24, bottom}, plate);
+    Bevel(image, {0, top, 24, bottom}, Blend(plate, look.light, 70), Blend(plate, look.dark, 70));
+    for (int x : {0, 23})
+        for (int y : {top, bottom - 1}) image.set(x, y, kKey);
     return image;
 }
 
@@ -306,7 +321,7 @@ std::vector<skin_test::SkinFile> GenerateSkin(const SkinLook& look) {
         {"left.bmp", SideBorders(look, true)},
         {"right.bmp", SideBorders(look, false)},
         {"bottom.bmp", Stack({BottomBorder(look, true), BottomBorder(look, false)})},
-        {"textback.bmp", Stack({Cells(look, 24, look.button_size + 2, 1), Cells(look, 24, look.button_size + 2, 1)})},
+        {"textback.bmp", Stack({TextBack(look, true), TextBack(look, false)})},
         {"menubar.bmp", Stack({Image32(16, 20, look.face), Image32(16, 20, Blend(look.face, look.shadow, 85))})},
         {"close.bmp", CaptionButton(look, kCloseGlyph, true)},
         {"maximize.bmp", CaptionButton(look, kMaximiseGlyph, false)},
