@@ -100,10 +100,20 @@ TEST(OwnSkins, EveryElementHasAPictureAndTheLooksDiffer) {
         ASSERT_TRUE(s->scrollbar);
         const int cell = s->scrollbar->bitmap.width() / s->scrollbar->frame;
         EXPECT_LE(std::abs(cell - skin::PortableSkinSystem().HScrollArrowWidth()), 2);
-        // The magenta corners that shape the window region.
-        EXPECT_EQ(s->borders[skin::kTopBorder].bitmap.at(0, 0), skin::kKeyPixel);
-        const auto& bottom = s->borders[skin::kBottomBorder].bitmap;
-        EXPECT_EQ(bottom.at(bottom.width() - 1, bottom.height() / 2 - 1), skin::kKeyPixel);
+        // The magenta corners that shape the window region sit at the outer corners of the side
+        // pieces, which run the window's whole height; the top and bottom pieces have none.
+        const auto& left = s->borders[skin::kLeftBorder].bitmap;
+        const auto& right = s->borders[skin::kRightBorder].bitmap;
+        EXPECT_EQ(left.at(0, 0), skin::kKeyPixel);
+        EXPECT_EQ(left.at(0, left.height() - 1), skin::kKeyPixel);
+        EXPECT_EQ(right.at(right.width() / 2 - 1, 0), skin::kKeyPixel);
+        EXPECT_EQ(right.at(right.width() / 2 - 1, right.height() - 1), skin::kKeyPixel);
+        EXPECT_NE(left.at(left.width() / 2 - 1, 0), skin::kKeyPixel);
+        for (skin::BorderSide side : {skin::kTopBorder, skin::kBottomBorder}) {
+            const auto& band = s->borders[side].bitmap;
+            for (int y = 0; y < band.height(); ++y)
+                for (int x = 0; x < band.width(); ++x) ASSERT_NE(band.at(x, y), skin::kKeyPixel) << side;
+        }
     }
     EXPECT_NE(a->colours[skin::kButtonFace], b->colours[skin::kButtonFace]);
     EXPECT_NE(a->borders[skin::kLeftBorder].bitmap.width(), b->borders[skin::kLeftBorder].bitmap.width());
