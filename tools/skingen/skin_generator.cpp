@@ -138,16 +138,25 @@ Image32 TextBack(const SkinLook& look, bool active) {
     return image;
 }
 
+// A caption button's four frames in the order the engine picks them: normal, pressed (sunken),
+// hot (lighter), and disabled, which an inactive window's buttons also show (muted towards the
+// inactive caption, the glyph faint).
 Image32 CaptionButton(const SkinLook& look, const Glyph& glyph, bool close) {
     const int s = look.button_size;
-    Image32 image(3 * s, s, kKey);
-    for (int f = 0; f < 3; ++f) {
+    Image32 image(4 * s, s, kKey);
+    const std::uint32_t base = close ? Blend(0xC83C32, look.caption_from, 75) : Blend(look.caption_from, look.light, 70);
+    const std::uint32_t ink = close ? 0xFFFFFF : look.caption_text == 0xFFFFFF ? 0xFFFFFF : look.text;
+    for (int f = 0; f < 4; ++f) {
         const Rect cell{f * s, 0, (f + 1) * s, s};
-        const std::uint32_t base = close ? Blend(0xC83C32, look.caption_from, 75) : Blend(look.caption_from, look.light, 70);
-        const std::uint32_t fill = f == 0 ? base : f == 1 ? Blend(base, look.light, 70) : Blend(base, look.dark, 60);
+        const bool pressed = f == 1, disabled = f == 3;
+        const std::uint32_t muted = Blend(base, look.caption_inactive_from, 35);
+        const std::uint32_t fill = f == 0 ? base : pressed ? Blend(base, look.dark, 60) : f == 2 ? Blend(base, look.light, 70) : muted;
         FillRect(image, {cell.left + 1, 1, cell.right - 1, s - 1}, fill);
-        Bevel(image, {cell.left, 0, cell.right, s}, f == 2 ? look.dark : look.light, f == 2 ? look.light : look.dark);
-        DrawGlyph(image, cell, glyph, close ? 0xFFFFFF : look.caption_text == 0xFFFFFF ? 0xFFFFFF : look.text);
+        if (disabled)
+            Bevel(image, {cell.left, 0, cell.right, s}, Blend(muted, look.light, 60), Blend(muted, look.dark, 60));
+        else
+            Bevel(image, {cell.left, 0, cell.right, s}, pressed ? look.dark : look.light, pressed ? look.light : look.dark);
+        DrawGlyph(image, cell, glyph, disabled ? Blend(ink, muted, 45) : ink);
         // Round corners of each button, keyed out.
         for (int x : {cell.left, cell.right - 1})
             for (int y : {0, s - 1}) image.set(x, y, kKey);
@@ -305,7 +314,7 @@ std::string Description(const SkinLook& look) {
         const Button& button = buttons[i];
         ini << "[Button" << (i + 1) << "]\nAction=" << button.action << "\nAlign=" << (button.slot ? 1 : 0)
             << "\nXcoord=" << (button.slot ? b + button.slot * step : b + 3) << "\nYcoord=" << look.button_top << "\nVisibility="
-            << button.visibility << "\nVisibility1=" << button.visibility1 << "\nframe=3\nButtonImage=" << button.image << "\n";
+            << button.visibility << "\nVisibility1=" << button.visibility1 << "\nframe=4\nButtonImage=" << button.image << "\n";
     }
     ini << "[MDICONTROLS]\nImage=mdicontrols.bmp\n";
     ini << "[Buttons]\nBitmap=button.bmp\nCheckButton=check.bmp\nRadioButton=radio.bmp\nCheckButtonFrame=8\nRadioButtonFrame=8\n"

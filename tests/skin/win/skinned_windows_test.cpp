@@ -213,13 +213,15 @@ TEST_F(SkinnedWindows, FramesClientSizesAndUnskinning) {
                                          MAKELPARAM(origin.x + 20, origin.y - expected.menu_bar / 2));
     EXPECT_TRUE(in_menu == HTMENU || in_menu == HTCLIENT) << in_menu;
 
-    // The frame painted into a memory DC, active and inactive, in both skins.
+    // The frame painted into a memory DC, active and inactive, in both skins; the picture is
+    // as large as the window is now (the skins' frames differ).
     auto paint = [&](const std::string& name) {
-        ui::Bitmap picture(outer.right - outer.left, outer.bottom - outer.top);
+        const RECT now = WindowRectOf(w.handle());
+        ui::Bitmap picture(now.right - now.left, now.bottom - now.top);
         EXPECT_EQ(SendMessageW(w.handle(), skin::kMsgPaintInto, reinterpret_cast<WPARAM>(picture.dc()), skin::kSkinMagic),
                   skin::kSkinMagic);
         window_test::save_picture(picture, "skinned_windows", name);
-        return picture.pixel(expected.left / 2, (outer.bottom - outer.top) / 2);
+        return picture.pixel(expected.left / 2, (now.bottom - now.top) / 2);
     };
     paint("main_default_active");
     window_test::save_screenshot(w.handle(), "skinned_windows", "main_default_screen");
