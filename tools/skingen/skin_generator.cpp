@@ -146,10 +146,10 @@ Image32 CaptionButton(const SkinLook& look, const Glyph& glyph, bool close) {
     Image32 image(4 * s, s, kKey);
     const std::uint32_t base = close ? Blend(0xC83C32, look.caption_from, 75) : Blend(look.caption_from, look.light, 70);
     const std::uint32_t ink = close ? 0xFFFFFF : look.caption_text == 0xFFFFFF ? 0xFFFFFF : look.text;
+    const std::uint32_t muted = Blend(base, look.caption_inactive_from, 35);
     for (int f = 0; f < 4; ++f) {
         const Rect cell{f * s, 0, (f + 1) * s, s};
         const bool pressed = f == 1, disabled = f == 3;
-        const std::uint32_t muted = Blend(base, look.caption_inactive_from, 35);
         const std::uint32_t fill = f == 0 ? base : pressed ? Blend(base, look.dark, 60) : f == 2 ? Blend(base, look.light, 70) : muted;
         FillRect(image, {cell.left + 1, 1, cell.right - 1, s - 1}, fill);
         if (disabled)
