@@ -76,6 +76,8 @@ public:
     const SkinFrame& frame() const { return frame_; }
     const std::vector<CaptionButton>& buttons() const { return buttons_; }
     int hot() const { return hot_; }
+    // How long the mouse has rested on the hot caption button, as the timer counts it.
+    int hover_time() const { return hover_ms_; }
     const std::string& class_name() const { return class_name_; }
     ui::PopupMenu* window_menu() const { return window_menu_popup_.get(); }
     const ui::Rect& caption_text_rect() const { return caption_text_rect_; }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 
 #include "platform/ui/description_parser.h"
@@ -99,15 +100,64 @@ TEST(OwnSkins, EveryElementHasAPictureAndTheLooksDiffer) {
         ASSERT_TRUE(s->scrollbar);
         const int cell = s->scrollbar->bitmap.width() / s->scrollbar->frame;
         EXPECT_LE(std::abs(cell - skin::PortableSkinSystem().HScrollArrowWidth()), 2);
-        // The magenta corners that shape the window region.
-        EXPECT_EQ(s->borders[skin::kTopBorder].bitmap.at(0, 0), skin::kKeyPixel);
-        const auto& bottom = s->borders[skin::kBottomBorder].bitmap;
-        EXPECT_EQ(bottom.at(bottom.width() - 1, bottom.height() / 2 - 1), skin::kKeyPixel);
+        // The magenta corners that shape the window region sit at the outer corners of the side
+        // pieces, which run the window's whole height; the top and bottom pieces have none.
+        const auto& left = s->borders[skin::kLeftBorder].bitmap;
+        const auto& right = s->borders[skin::kRightBorder].bitmap;
+        EXPECT_EQ(left.at(0, 0), skin::kKeyPixel);
+        EXPECT_EQ(left.at(0, left.height() - 1), skin::kKeyPixel);
+        EXPECT_EQ(right.at(right.width() / 2 - 1, 0), skin::kKeyPixel);
+        EXPECT_EQ(right.at(right.width() / 2 - 1, right.height() - 1), skin::kKeyPixel);
+        EXPECT_NE(left.at(left.width() / 2 - 1, 0), skin::kKeyPixel);
+        for (skin::BorderSide side : {skin::kTopBorder, skin::kBottomBorder}) {
+            const auto& band = s->borders[side].bitmap;
+            for (int y = 0; y < band.height(); ++y)
+                for (int x = 0; x < band.width(); ++x) ASSERT_NE(band.at(x, y), skin::kKeyPixel) << side;
+        }
     }
     EXPECT_NE(a->colours[skin::kButtonFace], b->colours[skin::kButtonFace]);
     EXPECT_NE(a->borders[skin::kLeftBorder].bitmap.width(), b->borders[skin::kLeftBorder].bitmap.width());
     EXPECT_NE(a->borders[skin::kTopBorder].bitmap.height(), b->borders[skin::kTopBorder].bitmap.height());
     EXPECT_NE(a->caption_buttons[1].x, b->caption_buttons[1].x);
+}
+
+// The title text is drawn in the colour table's title text colours on the text back's plate,
+// active and inactive: each pair must read (a contrast ratio of at least 4.5, as for body text).
+double Luminance(std::uint32_t rgb) {
+    double sum = 0;
+    const double weights[3] = {0.0722, 0.7152, 0.2126};  // blue, green, red
+    for (int i = 0; i < 3; ++i) {
+        const double c = static_cast<double>((rgb >> (8 * i)) & 0xFF) / 255;
+        sum += weights[i] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+}
+
+double Contrast(std::uint32_t a, std::uint32_t b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST(OwnSkins, TitleTextStandsOutFromItsTextBack) {
+    for (const OwnSkin& own : kOwnSkins) {
+        std::string committed;
+        ASSERT_TRUE(plat::read_whole_file(own.committed, committed));
+        const auto s = Load(std::vector<std::uint8_t>(committed.begin(), committed.end()));
+        ASSERT_TRUE(s);
+        const skin::Image32& back = s->title.bitmap;
+        ASSERT_FALSE(back.empty());
+        // Two frames one above the other, each as tall as the caption; the text sits mid-height.
+        const int frame_height = back.height() / 2;
+        EXPECT_EQ(frame_height, s->borders[skin::kTopBorder].bitmap.height() / 2) << own.name;
+        for (int frame = 0; frame < 2; ++frame) {
+            const std::uint32_t plate = back.at(back.width() / 2, frame * frame_height + frame_height / 2) & 0xFFFFFF;
+            EXPECT_NE(plate, skin::kKeyPixel) << own.name;
+            const ui::TColor text = s->colours[frame == 0 ? skin::kTitleTextActive : skin::kTitleTextNoActive];
+            const std::uint32_t bgr = ui::color_to_rgb(text);
+            const std::uint32_t rgb = ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
+            EXPECT_GE(Contrast(plate, rgb), 4.5) << own.name << (frame == 0 ? " active" : " inactive");
+        }
+    }
 }
 
 } // namespace

@@ -1,9 +1,10 @@
 // Figures of the skin engine: stream decode and encode speed, a skin's load time, the region
 // of a full-screen border set and nine-slice draws of a title bar. Natively the portable
-// code; the Windows build adds the GDI drawing (run it under Wine).
+// code; the Windows build adds the GDI drawing and a skinned window (run it under Wine).
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 #include "platform/files.h"
 #include "skin/frame_geometry.h"
@@ -14,10 +15,17 @@
 #include "tests/skin/skin_test_data.h"
 #include "tools/skingen/skin_generator.h"
 #ifdef _WIN32
+#include "platform/ui/win/application.h"
+#include "platform/ui/win/control.h"
+#include "platform/ui/win/forms.h"
+#include "platform/ui/win/menus.h"
 #include "skin/win/skin_bitmaps.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_frames.h"
+#include "skin/win/skin_manager.h"
+#include "skin/win/skin_messages.h"
 #include "skin/win/skin_region.h"
+#include "skin/win/win_skin_form.h"
 #endif
 
 namespace {
@@ -102,6 +110,115 @@ void SkinFileReload() {
     });
     std::printf("SkinFile reload (our two skins in turn): %.2f ms%s\n", reload * 1e3, data.NoSkin() ? " (FAILED)" : "");
 }
+
+// A main window with a menu, skinned by our default skin: from its activation to its first
+// skinned paint, the frame painted into a memory DC, the non-client repaint of an activation
+// change, and a resize step of a full-HD window with its region rebuilt.
+class SkinnedWindowBench {
+public:
+    SkinnedWindowBench() {
+        ui::application().initialize();
+        ui::register_control_classes();
+        const skin::PackResult packed = skingen::GenerateAndPack(skingen::DefaultLook(), "skin_bench-window");
+        data_ = std::make_unique<skin::TSkinData>(nullptr);
+        data_->SetActive(true);
+        data_->SetStoredArchive(packed.stored);
+        static_cast<ui::Component*>(data_.get())->loaded();
+    }
+    ~SkinnedWindowBench() {
+        data_.reset();
+        skin::TSkinManage::Shutdown();
+    }
+
+    void Run() {
+        if (data_->NoSkin()) {
+            std::printf("skinned window: no skin\n");
+            return;
+        }
+        double first_paint = 0;
+        const int windows = 10;
+        for (int i = 0; i < windows; ++i) {
+            const auto form = MainWindow(1024, 768);
+            const auto start = Clock::now();
+            if (!Activate(form->handle())) return;
+            first_paint += std::chrono::duration<double>(Clock::now() - start).count();
+        }
+        std::printf("1024x768 main window, activation to first skinned paint: %.2f ms\n", first_paint / windows * 1e3);
+
+        const auto form = MainWindow(1024, 768);
+        if (!Activate(form->handle())) return;
+        const HWND h = form->handle();
+        RECT r{};
+        GetWindowRect(h, &r);
+        ui::Bitmap picture(r.right - r.left, r.bottom - r.top);
+        const double paint = SecondsPerRun([&] {
+            SendMessageW(h, skin::kMsgPaintInto, reinterpret_cast<WPARAM>(picture.dc()), skin::kSkinMagic);
+        });
+        std::printf("1024x768 skinned frame painted into a memory DC: %.3f ms\n", paint * 1e3);
+        bool active = true;
+        const double activation = SecondsPerRun([&] {
+            active = !active;
+            SendMessageW(h, WM_NCACTIVATE, active ? TRUE : FALSE, 0);
+        });
+        std::printf("1024x768 non-client repaint on an activation change: %.3f ms\n", activation * 1e3);
+
+        // Larger than the test display: the system would hold it to the screen's size.
+        const auto wide = MainWindow(1920, 1080);
+        wide->window_proc.add("bench", [](ui::Message& m, const ui::MessageChain::Next& next) {
+            next(m);
+            if (m.msg == WM_GETMINMAXINFO) reinterpret_cast<MINMAXINFO*>(m.lparam)->ptMaxTrackSize = {4000, 4000};
+        });
+        if (!Activate(wide->handle())) return;
+        int step = 0;
+        const double resize = SecondsPerRun([&] {
+            step ^= 1;
+            SetWindowPos(wide->handle(), nullptr, 0, 0, 1920 + step, 1080, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        });
+        GetWindowRect(wide->handle(), &r);
+        std::printf("1920x1080 skinned window (now %ldx%ld), one resize step with its region rebuilt: %.2f ms\n",
+                    r.right - r.left, r.bottom - r.top, resize * 1e3);
+    }
+
+private:
+    static std::unique_ptr<ui::Form> MainWindow(int client_width, int client_height) {
+        auto form = std::make_unique<ui::Form>(nullptr);
+        form->set_caption("Velquist skin_bench");
+        auto* menu = new ui::MainMenu(form.get());
+        auto* item = new ui::MenuItem(menu);
+        item->set_caption("&File");
+        menu->items()->add(item);
+        form->set_menu(menu);
+        form->set_bounds(0, 0, client_width, client_height);
+        form->handle_needed();
+        form->set_client_width(client_width);
+        form->set_client_height(client_height);
+        return form;
+    }
+
+    // Shows and activates the window and runs its messages until the skin has started on it
+    // and painted its frame; false (said) when that does not happen within five seconds.
+    static bool Activate(HWND window) {
+        ShowWindow(window, SW_SHOW);
+        SetForegroundWindow(window);
+        SetActiveWindow(window);
+        const auto deadline = Clock::now() + std::chrono::seconds(5);
+        for (;;) {
+            ui::application().process_messages();
+            const skin::TSkinManage* manager = skin::TSkinManage::Instance();
+            const skin::TWinSkinForm* f = manager ? manager->FindSkinnedWindow(window) : nullptr;
+            if (f && f->skin_state() == skin::TWinSkinForm::kSkinned) {
+                UpdateWindow(window);
+                return true;
+            }
+            if (Clock::now() > deadline) {
+                std::printf("skinned window: the skin did not start\n");
+                return false;
+            }
+        }
+    }
+
+    std::unique_ptr<skin::TSkinData> data_;
+};
 #endif
 
 // A 1920 x 1080 window's border set: an 8-pixel frame with rounded corners, magenta inside.
@@ -159,6 +276,7 @@ int main() {
     const double hrgn = SecondsPerRun([&] { skin::RegionFromBitmap(border_bitmap, 0, 0, ui::clFuchsia, 1, 1, 1); });
     std::printf("1920x1080 border set region (GDI): %.2f ms\n", hrgn * 1e3);
     SkinFileReload();
+    SkinnedWindowBench().Run();
     ui::Bitmap title_bitmap;
     skin::AssignImage(title_bitmap, title);
     ui::Bitmap screen(1920, 30);

@@ -64,61 +64,99 @@ Image32 Stack(const std::vector<Image32>& frames) {
     return image;
 }
 
-// The rounded outer corners: magenta pixels that shape the window region.
-void CutCorners(Image32& image, const Rect& r, bool top) {
-    const int y0 = top ? r.top : r.bottom - 1, dy = top ? 1 : -1;
+// The frame is painted as four pieces: the side borders run the window's whole height, the top
+// and bottom borders lie between them. So the window's corners, rounded by magenta pixels that
+// shape its region, belong to the side pieces, which carry the caption's top rows and the bottom
+// border's rows at their fixed ends; the top and bottom pieces are plain bands.
+
+// The caption's rows across `r`: the outer line on top, a light line under it, the gradient.
+void CaptionRows(Image32& image, const Rect& r, const SkinLook& look, bool active) {
+    VerticalGradient(image, r, active ? look.caption_from : look.caption_inactive_from,
+                     active ? look.caption_to : look.caption_inactive_to);
+    FillRect(image, {r.left, r.top, r.right, r.top + 1}, look.frame_outer);
+    FillRect(image, {r.left, r.top + 1, r.right, r.top + 2},
+             Blend(look.light, active ? look.caption_from : look.caption_inactive_from, 40));
+}
+
+// Magenta over the three-pixel rounding of one corner; `x_step` and `y_step` point inwards.
+void CutCorner(Image32& image, int x, int y, int x_step, int y_step) {
     for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3 - i; ++j) {
-            image.set(r.left + j, y0 + dy * i, kKey);
-            image.set(r.right - 1 - j, y0 + dy * i, kKey);
-        }
+        for (int j = 0; j < 3 - i; ++j) image.set(x + x_step * j, y + y_step * i, kKey);
 }
 
 Image32 TopBorder(const SkinLook& look, bool active) {
     Image32 image(48, look.caption_height);
-    VerticalGradient(image, {0, 0, 48, look.caption_height}, active ? look.caption_from : look.caption_inactive_from,
-                     active ? look.caption_to : look.caption_inactive_to);
-    Bevel(image, {0, 0, 48, look.caption_height + 1}, look.frame_outer, look.frame_outer);
-    Bevel(image, {1, 1, 47, look.caption_height + 1}, Blend(look.light, look.caption_from, 40), look.frame_outer);
-    CutCorners(image, {0, 0, 48, look.caption_height}, true);
-    return image;
-}
-
-Image32 SideBorders(const SkinLook& look, bool left) {
-    const int w = look.border_width;
-    Image32 image(2 * w, 16);
-    for (int f = 0; f < 2; ++f) {
-        const std::uint32_t fill = f == 0 ? look.caption_to : look.caption_inactive_to;
-        FillRect(image, {f * w, 0, (f + 1) * w, 16}, fill);
-        const int outer = left ? f * w : (f + 1) * w - 1;
-        FillRect(image, {outer, 0, outer + 1, 16}, look.frame_outer);
-        const int inner = left ? (f + 1) * w - 1 : f * w;
-        FillRect(image, {inner, 0, inner + 1, 16}, look.shadow);
-    }
+    CaptionRows(image, {0, 0, 48, look.caption_height}, look, active);
     return image;
 }
 
 Image32 BottomBorder(const SkinLook& look, bool active) {
     const int h = look.border_width;
     Image32 image(48, h, active ? look.caption_to : look.caption_inactive_to);
+    FillRect(image, {0, 0, 48, 1}, look.shadow);
     FillRect(image, {0, h - 1, 48, h}, look.frame_outer);
-    FillRect(image, {0, 0, 1, h}, look.frame_outer);
-    FillRect(image, {47, 0, 48, h}, look.frame_outer);
-    FillRect(image, {look.border_width - 1, 0, 48 - look.border_width + 1, 1}, look.shadow);
-    CutCorners(image, {0, 0, 48, h}, false);
     return image;
 }
 
+// One side piece per frame, side by side: the caption's rows on top (caption height), the
+// border down the middle, the bottom border's rows at the foot (border width).
+Image32 SideBorders(const SkinLook& look, bool left) {
+    const int w = look.border_width, top = look.caption_height, h = top + 16 + w;
+    Image32 image(2 * w, h);
+    for (int f = 0; f < 2; ++f) {
+        const bool active = f == 0;
+        const int x0 = f * w, x1 = x0 + w;
+        const int outer = left ? x0 : x1 - 1, inner = left ? x1 - 1 : x0, step = left ? 1 : -1;
+        CaptionRows(image, {x0, 0, x1, top}, look, active);
+        FillRect(image, {x0, top, x1, h}, active ? look.caption_to : look.caption_inactive_to);
+        // The client's sunken outline: down the inner edge to the bottom border's top row.
+        FillRect(image, {inner, top, inner + 1, h - w + 1}, look.shadow);
+        FillRect(image, {x0, h - 1, x1, h}, look.frame_outer);
+        // The caption's edge: the outer line down the side, a light line inside it on the left
+        // and a second dark line on the right, as a raised bevel has.
+        FillRect(image, {outer, 0, outer + 1, h}, look.frame_outer);
+        const std::uint32_t edge = left ? Blend(look.light, active ? look.caption_from : look.caption_inactive_from, 40)
+                                        : look.frame_outer;
+        FillRect(image, {outer + step, 1, outer + step + 1, top}, edge);
+        CutCorner(image, outer, 0, step, 1);
+        CutCorner(image, outer, h - 1, step, -1);
+    }
+    return image;
+}
+
+// The plate behind the title text, as tall as the caption: a rounded band level with the
+// caption buttons, keyed out above and below so the caption shows through. Its 4-pixel ends are
+// the text back's fixed caps; the middle is repeated under the text.
+Image32 TextBack(const SkinLook& look, bool active) {
+    const int h = look.caption_height, top = look.button_top, bottom = look.button_top + look.button_size;
+    Image32 image(24, h, kKey);
+    const std::uint32_t plate = active ? look.title_plate : look.title_plate_inactive;
+    FillRect(image, {0, top, 24, bottom}, plate);
+    Bevel(image, {0, top, 24, bottom}, Blend(plate, look.light, 70), Blend(plate, look.dark, 70));
+    for (int x : {0, 23})
+        for (int y : {top, bottom - 1}) image.set(x, y, kKey);
+    return image;
+}
+
+// A caption button's four frames in the order the engine picks them: normal, pressed (sunken),
+// hot (lighter), and disabled, which an inactive window's buttons also show (muted towards the
+// inactive caption, the glyph faint).
 Image32 CaptionButton(const SkinLook& look, const Glyph& glyph, bool close) {
     const int s = look.button_size;
-    Image32 image(3 * s, s, kKey);
-    for (int f = 0; f < 3; ++f) {
+    Image32 image(4 * s, s, kKey);
+    const std::uint32_t base = close ? Blend(0xC83C32, look.caption_from, 75) : Blend(look.caption_from, look.light, 70);
+    const std::uint32_t ink = close ? 0xFFFFFF : look.caption_text == 0xFFFFFF ? 0xFFFFFF : look.text;
+    const std::uint32_t muted = Blend(base, look.caption_inactive_from, 35);
+    for (int f = 0; f < 4; ++f) {
         const Rect cell{f * s, 0, (f + 1) * s, s};
-        const std::uint32_t base = close ? Blend(0xC83C32, look.caption_from, 75) : Blend(look.caption_from, look.light, 70);
-        const std::uint32_t fill = f == 0 ? base : f == 1 ? Blend(base, look.light, 70) : Blend(base, look.dark, 60);
+        const bool pressed = f == 1, disabled = f == 3;
+        const std::uint32_t fill = f == 0 ? base : pressed ? Blend(base, look.dark, 60) : f == 2 ? Blend(base, look.light, 70) : muted;
         FillRect(image, {cell.left + 1, 1, cell.right - 1, s - 1}, fill);
-        Bevel(image, {cell.left, 0, cell.right, s}, f == 2 ? look.dark : look.light, f == 2 ? look.light : look.dark);
-        DrawGlyph(image, cell, glyph, close ? 0xFFFFFF : look.caption_text == 0xFFFFFF ? 0xFFFFFF : look.text);
+        if (disabled)
+            Bevel(image, {cell.left, 0, cell.right, s}, Blend(muted, look.light, 60), Blend(muted, look.dark, 60));
+        else
+            Bevel(image, {cell.left, 0, cell.right, s}, pressed ? look.dark : look.light, pressed ? look.light : look.dark);
+        DrawGlyph(image, cell, glyph, disabled ? Blend(ink, muted, 45) : ink);
         // Round corners of each button, keyed out.
         for (int x : {cell.left, cell.right - 1})
             for (int y : {0, s - 1}) image.set(x, y, kKey);
@@ -244,10 +282,12 @@ std::string Description(const SkinLook& look) {
     const int s = look.button_size, b = look.border_width, step = s + look.button_gap;
     std::ostringstream ini;
     ini << "; Drawn by skingen from code.\n[TitlebarSkin]\nSkinName=" << look.name << "\n";
-    ini << "[Personality]\nTop=top.bmp\nTopFrame=2\nTopTopHeight=12\nTopBotHeight=12\nTopStretch=1\nTopTrans=1\n"
-        << "Left=left.bmp\nLeftFrame=2\nLeftTopHeight=0\nLeftBotHeight=0\nLeftStretch=1\nLeftTrans=0\n"
-        << "Right=right.bmp\nRightFrame=2\nRightTopHeight=0\nRightBotHeight=0\nRightStretch=1\nRightTrans=0\n"
-        << "Bottom=bottom.bmp\nBottomFrame=2\nBottomTopHeight=8\nBottomBotHeight=8\nBottomStretch=1\nBottomTrans=1\n"
+    ini << "[Personality]\nTop=top.bmp\nTopFrame=2\nTopTopHeight=12\nTopBotHeight=12\nTopStretch=1\nTopTrans=0\n"
+        << "Left=left.bmp\nLeftFrame=2\nLeftTopHeight=" << look.caption_height << "\nLeftBotHeight=" << b
+        << "\nLeftStretch=1\nLeftTrans=1\n"
+        << "Right=right.bmp\nRightFrame=2\nRightTopHeight=" << look.caption_height << "\nRightBotHeight=" << b
+        << "\nRightStretch=1\nRightTrans=1\n"
+        << "Bottom=bottom.bmp\nBottomFrame=2\nBottomTopHeight=8\nBottomBotHeight=8\nBottomStretch=1\nBottomTrans=0\n"
         << "TextBack=textback.bmp\nTextShift=" << (b + s + 6) << "\nTextShiftVert=0\nTextRightClip=" << (b + 4 * step + 4)
         << "\nTextAlignment=0\nTextbackground=0\nTXTBackleft=4\nTXTBackRight=4\n"
         << "ActiveTextR=" << ((look.caption_text >> 16) & 0xFF) << "\nActiveTextG=" << ((look.caption_text >> 8) & 0xFF)
@@ -274,7 +314,7 @@ std::string Description(const SkinLook& look) {
         const Button& button = buttons[i];
         ini << "[Button" << (i + 1) << "]\nAction=" << button.action << "\nAlign=" << (button.slot ? 1 : 0)
             << "\nXcoord=" << (button.slot ? b + button.slot * step : b + 3) << "\nYcoord=" << look.button_top << "\nVisibility="
-            << button.visibility << "\nVisibility1=" << button.visibility1 << "\nframe=3\nButtonImage=" << button.image << "\n";
+            << button.visibility << "\nVisibility1=" << button.visibility1 << "\nframe=4\nButtonImage=" << button.image << "\n";
     }
     ini << "[MDICONTROLS]\nImage=mdicontrols.bmp\n";
     ini << "[Buttons]\nBitmap=button.bmp\nCheckButton=check.bmp\nRadioButton=radio.bmp\nCheckButtonFrame=8\nRadioButtonFrame=8\n"
@@ -306,7 +346,7 @@ std::vector<skin_test::SkinFile> GenerateSkin(const SkinLook& look) {
         {"left.bmp", SideBorders(look, true)},
         {"right.bmp", SideBorders(look, false)},
         {"bottom.bmp", Stack({BottomBorder(look, true), BottomBorder(look, false)})},
-        {"textback.bmp", Stack({Cells(look, 24, look.button_size + 2, 1), Cells(look, 24, look.button_size + 2, 1)})},
+        {"textback.bmp", Stack({TextBack(look, true), TextBack(look, false)})},
         {"menubar.bmp", Stack({Image32(16, 20, look.face), Image32(16, 20, Blend(look.face, look.shadow, 85))})},
         {"close.bmp", CaptionButton(look, kCloseGlyph, true)},
         {"maximize.bmp", CaptionButton(look, kMaximiseGlyph, false)},

@@ -19,6 +19,8 @@ SkinLook DefaultLook() {
     look.caption_text = 0xFFFFFF;
     look.caption_inactive_text = 0xEEF0F4;
     look.frame_outer = 0x1C3050;
+    look.title_plate = 0x183E6E;
+    look.title_plate_inactive = 0x5E6A7C;
     look.border_width = 4;
     look.caption_height = 26;
     look.button_size = 16;
@@ -45,6 +47,8 @@ SkinLook ContrastingLook() {
     look.caption_text = 0x000000;
     look.caption_inactive_text = 0xC8C0B4;
     look.frame_outer = 0xF0B040;
+    look.title_plate = 0xF0C060;
+    look.title_plate_inactive = 0x2A2622;
     look.border_width = 7;
     look.caption_height = 32;
     look.button_size = 20;

@@ -3,99 +3,16 @@
 #include <windows.h>
 
 #include <map>
-#include <memory>
 #include <thread>
 
-#include <gtest/gtest.h>
-
-#include "platform/files.h"
-#include "platform/ui/win/forms.h"
-#include "platform/ui/win/menus.h"
 #include "platform/ui/win/screenshot.h"
 #include "platform/ui/win/subclass.h"
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_manager.h"
 #include "skin/win/skin_messages.h"
-#include "skin/win/win_skin_form.h"
-#include "tests/support/window_test/window_test.h"
+#include "tests/skin/win/skinned_fixture.h"
 
 namespace {
 
-using skin::TSkinData;
-using skin::TSkinManage;
-using skin::TWinSkinForm;
-using Bytes = std::vector<std::uint8_t>;
-
-const char* const kDefaultSkin = VQ_SKIN_STORED_DIR "/default.skn";
-const char* const kContrastSkin = VQ_SKIN_STORED_DIR "/contrast.skn";
-
-Bytes ReadStored(const char* path) {
-    std::string text;
-    EXPECT_TRUE(plat::read_whole_file(path, text)) << path;
-    return Bytes(text.begin(), text.end());
-}
-
-// A skin component as a window description would leave it: settings first, then Loaded.
-TSkinData* LoadedData(ui::Component* owner, const char* skin_path, skin::TSkinFormType type = skin::TSkinFormType::sfMainform,
-                      bool active = true) {
-    auto* data = new TSkinData(owner);
-    data->SetSkinFormtype(type);
-    data->SetActive(active);
-    if (skin_path) data->SetStoredArchive(ReadStored(skin_path));
-    static_cast<ui::Component*>(data)->loaded();
-    return data;
-}
-
-// A library main window with a menu.
-struct MainWindow {
-    explicit MainWindow(const std::string& caption = "Velquist skinned", int client_w = 360, int client_h = 200) {
-        form = std::make_unique<ui::Form>(nullptr);
-        form->set_caption(caption);
-        menu = new ui::MainMenu(form.get());
-        auto* item = new ui::MenuItem(menu);
-        item->set_caption("&File");
-        menu->items()->add(item);
-        form->set_menu(menu);
-        form->set_bounds(80, 60, 400, 300);
-        form->handle_needed();
-        form->set_client_width(client_w);
-        form->set_client_height(client_h);
-    }
-    HWND handle() const { return form->handle(); }
-    std::unique_ptr<ui::Form> form;
-    ui::MainMenu* menu = nullptr;
-};
-
-SIZE ClientSize(HWND window) {
-    RECT r{};
-    GetClientRect(window, &r);
-    return {r.right, r.bottom};
-}
-
-RECT WindowRectOf(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return r;
-}
-
-TWinSkinForm* SkinOf(HWND window) {
-    TSkinManage* manager = TSkinManage::Instance();
-    return manager ? manager->FindSkinnedWindow(window) : nullptr;
-}
-
-bool WaitSkinned(HWND window) {
-    return window_test::pump_until([&] {
-        TWinSkinForm* f = SkinOf(window);
-        return f && f->skin_state() == TWinSkinForm::kSkinned;
-    }, 3000);
-}
-
-void Activate(HWND window) {
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
-    SetActiveWindow(window);
-    window_test::pump(0);
-}
+using namespace skinned_test;
 
 // A dialog of the program of the standard dialog class, from a template in memory.
 HWND CreateProgramDialog(const wchar_t* caption, DWORD extra_style = 0) {
@@ -114,29 +31,7 @@ HWND CreateProgramDialog(const wchar_t* caption, DWORD extra_style = 0) {
                                       [](HWND, UINT msg, WPARAM, LPARAM) -> INT_PTR { return msg == WM_INITDIALOG; }, 0);
 }
 
-struct DestroyWindowOnExit {
-    HWND h;
-    ~DestroyWindowOnExit() {
-        if (IsWindow(h)) DestroyWindow(h);
-    }
-};
-
-class SkinnedWindows : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { window_test::ensure_application(); }
-    void SetUp() override {
-        TSkinManage::Shutdown();
-        owner_ = std::make_unique<ui::Component>(nullptr);
-    }
-    void TearDown() override {
-        owner_.reset();
-        TSkinManage::Shutdown();
-        window_test::pump(0);
-        EXPECT_TRUE(window_test::errors().empty()) << window_test::errors().front();
-        window_test::errors().clear();
-    }
-    std::unique_ptr<ui::Component> owner_;
-};
+class SkinnedWindows : public SkinnedWindowTest {};
 
 TEST_F(SkinnedWindows, FilterTableAndTheComponentChoice) {
     TSkinData* main = LoadedData(owner_.get(), kDefaultSkin);
@@ -318,13 +213,15 @@ TEST_F(SkinnedWindows, FramesClientSizesAndUnskinning) {
                                          MAKELPARAM(origin.x + 20, origin.y - expected.menu_bar / 2));
     EXPECT_TRUE(in_menu == HTMENU || in_menu == HTCLIENT) << in_menu;
 
-    // The frame painted into a memory DC, active and inactive, in both skins.
+    // The frame painted into a memory DC, active and inactive, in both skins; the picture is
+    // as large as the window is now (the skins' frames differ).
     auto paint = [&](const std::string& name) {
-        ui::Bitmap picture(outer.right - outer.left, outer.bottom - outer.top);
+        const RECT now = WindowRectOf(w.handle());
+        ui::Bitmap picture(now.right - now.left, now.bottom - now.top);
         EXPECT_EQ(SendMessageW(w.handle(), skin::kMsgPaintInto, reinterpret_cast<WPARAM>(picture.dc()), skin::kSkinMagic),
                   skin::kSkinMagic);
         window_test::save_picture(picture, "skinned_windows", name);
-        return picture.pixel(expected.left / 2, (outer.bottom - outer.top) / 2);
+        return picture.pixel(expected.left / 2, (now.bottom - now.top) / 2);
     };
     paint("main_default_active");
     window_test::save_screenshot(w.handle(), "skinned_windows", "main_default_screen");
