@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/files.h"
 #include "platform/ui/win/forms.h"
 #include "platform/ui/win/menus.h"
 #include "platform/ui/win/screenshot.h"
@@ -17,6 +16,7 @@
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/win_skin_form.h"
+#include "tests/skin/win/skinned_fixture.h"
 #include "tests/support/window_test/window_test.h"
 
 namespace {
@@ -24,119 +24,9 @@ namespace {
 using skin::TSkinData;
 using skin::TSkinManage;
 using skin::TWinSkinForm;
-using Bytes = std::vector<std::uint8_t>;
+using namespace skinned_test;
 
-const char* const kDefaultSkin = VQ_SKIN_STORED_DIR "/default.skn";
-const char* const kContrastSkin = VQ_SKIN_STORED_DIR "/contrast.skn";
-
-Bytes ReadStored(const char* path) {
-    std::string text;
-    EXPECT_TRUE(plat::read_whole_file(path, text)) << path;
-    return Bytes(text.begin(), text.end());
-}
-
-// A skin component as a window description would leave it: settings first, then Loaded.
-TSkinData* LoadedData(ui::Component* owner, const char* skin_path, skin::TSkinFormType type = skin::TSkinFormType::sfMainform,
-                      bool active = true) {
-    auto* data = new TSkinData(owner);
-    data->SetSkinFormtype(type);
-    data->SetActive(active);
-    if (skin_path) data->SetStoredArchive(ReadStored(skin_path));
-    static_cast<ui::Component*>(data)->loaded();
-    return data;
-}
-
-// A library main window with a menu.
-struct MainWindow {
-    explicit MainWindow(const std::string& caption = "Velquist skinned", int client_w = 360, int client_h = 200) {
-        form = std::make_unique<ui::Form>(nullptr);
-        form->set_caption(caption);
-        menu = new ui::MainMenu(form.get());
-        auto* item = new ui::MenuItem(menu);
-        item->set_caption("&File");
-        menu->items()->add(item);
-        form->set_menu(menu);
-        form->set_bounds(80, 60, 400, 300);
-        form->handle_needed();
-        form->set_client_width(client_w);
-        form->set_client_height(client_h);
-    }
-    HWND handle() const { return form->handle(); }
-    std::unique_ptr<ui::Form> form;
-    ui::MainMenu* menu = nullptr;
-};
-
-SIZE ClientSize(HWND window) {
-    RECT r{};
-    GetClientRect(window, &r);
-    return {r.right, r.bottom};
-}
-
-RECT WindowRectOf(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return r;
-}
-
-TWinSkinForm* SkinOf(HWND window) {
-    TSkinManage* manager = TSkinManage::Instance();
-    return manager ? manager->FindSkinnedWindow(window) : nullptr;
-}
-
-bool WaitSkinned(HWND window) {
-    return window_test::pump_until([&] {
-        TWinSkinForm* f = SkinOf(window);
-        return f && f->skin_state() == TWinSkinForm::kSkinned;
-    }, 3000);
-}
-
-void Activate(HWND window) {
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
-    SetActiveWindow(window);
-    window_test::pump(0);
-}
-
-// A dialog of the program of the standard dialog class, from a template in memory.
-HWND CreateProgramDialog(const wchar_t* caption, DWORD extra_style = 0) {
-    struct alignas(4) Template {
-        DLGTEMPLATE t;
-        WORD menu, cls;
-        wchar_t title[40];
-    } tpl{};
-    tpl.t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | extra_style;
-    tpl.t.cx = 160;
-    tpl.t.cy = 80;
-    tpl.t.x = 40;
-    tpl.t.y = 40;
-    wcsncpy(tpl.title, caption, 39);
-    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &tpl.t, nullptr,
-                                      [](HWND, UINT msg, WPARAM, LPARAM) -> INT_PTR { return msg == WM_INITDIALOG; }, 0);
-}
-
-struct DestroyWindowOnExit {
-    HWND h;
-    ~DestroyWindowOnExit() {
-        if (IsWindow(h)) DestroyWindow(h);
-    }
-};
-
-class SkinnedWindows : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { window_test::ensure_application(); }
-    void SetUp() override {
-        TSkinManage::Shutdown();
-        owner_ = std::make_unique<ui::Component>(nullptr);
-    }
-    void TearDown() override {
-        owner_.reset();
-        TSkinManage::Shutdown();
-        window_test::pump(0);
-        EXPECT_TRUE(window_test::errors().empty()) << window_test::errors().front();
-        window_test::errors().clear();
-    }
-    std::unique_ptr<ui::Component> owner_;
-};
+class SkinnedWindows : public SkinnedTest {};
 
 TEST_F(SkinnedWindows, FilterTableAndTheComponentChoice) {
     TSkinData* main = LoadedData(owner_.get(), kDefaultSkin);
