@@ -774,7 +774,7 @@ TEST_F(SkinnedMdiDialogs, HitTestTable) {
         {"last caption row, nowhere", mid, f.top - 1, HTNOWHERE, HTCAPTION},
         {"menu row, caption", mid, menu_row, HTCAPTION, HTMENU},
         {"menu row, nowhere", 20, menu_row, HTNOWHERE, HTMENU},
-        {"bottom border, nowhere", mid, height - 1, HTNOWHERE, HTMENU},
+        {"bottom edge, nowhere: below the top border of a window with a menu bar", mid, height - 1, HTNOWHERE, HTMENU},
         {"left border, left", 1, height / 2, HTLEFT, HTLEFT},
         {"top edge, top", mid, 1, HTTOP, HTTOP},
         {"caption, close box", mid, f.top / 2, HTCLOSE, HTCLOSE},
