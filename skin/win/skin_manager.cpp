@@ -308,10 +308,8 @@ void TSkinManage::SetMaximisedChild(bool shown) {
     if (maximised_child_ == shown) return;
     maximised_child_ = shown;
     if (main_ && main_->Options().has(TSkinOption::xoMDIChildBorder)) return;
-    for (auto& form : windows_) {
-        if (form->kind() != TWinSkinForm::kMdiChild || form->dead()) continue;
-        if (!shown && form->window_state() != TWinSkinForm::kMinimised) form->UpdateRegion();
-    }
+    for (auto& form : windows_)
+        if (form->kind() == TWinSkinForm::kMdiChild && !form->dead()) form->MaximisedChildChanged(shown);
 }
 
 } // namespace skin

@@ -106,6 +106,12 @@ void TWinSkinForm::Subclass(TSkinData* data) {
                           owner_ != nullptr, kind_ == kMdiChild))
         saved_styles_ |= saved_style::kKeepSysMenu;
 
+    if (kind_ == kMdiFrame) {
+        saved_menu_update_ = data->MenuUpdate();
+        client_layer_ = std::make_unique<ui::WindowSubclass>(
+            mdi_client_, [this](ui::Message& m, const ui::WindowSubclass::Next& next) { MdiClientMessage(m, next); },
+            "skin mdi client");
+    }
     layer_ = std::make_unique<ui::WindowSubclass>(
         window_, [this](ui::Message& m, const ui::WindowSubclass::Next& next) { Message(m, next); }, "skin");
 
@@ -308,6 +314,7 @@ void TWinSkinForm::SecondStage(ui::Message& m, const ui::WindowSubclass::Next& n
     case WM_SIZE:
         next(m);
         window_state_ = m.wparam == SIZE_MINIMIZED ? kMinimised : m.wparam == SIZE_MAXIMIZED ? kMaximised : kNormal;
+        if (kind_ == kMdiChild) FollowMdiChildSize();
         if (window_state_ != kMinimised &&
             !(kind_ == kMdiChild && (manager_.MaximisedChildShown() || window_state_ != kNormal)) &&
             (skin_state_ == kSkinned || skin_state_ == kRefreshing))
@@ -430,6 +437,67 @@ void TWinSkinForm::NcActivate(ui::Message& m, const ui::WindowSubclass::Next& ne
     m.result = 1;
 }
 
+void TWinSkinForm::MdiClientMessage(ui::Message& m, const ui::WindowSubclass::Next& next) {
+    ++busy_;
+    struct Leave {
+        int& busy;
+        ~Leave() { --busy; }
+    } leave{busy_};
+    switch (m.msg) {
+    case WM_NCCALCSIZE:
+        // The skinned frame has no room for the client's own scroll bars unless asked to.
+        if (frame_skinning_ && data_ && !data_->Options().has(TSkinOption::xoMDIScrollbar)) {
+            const LONG_PTR style = GetWindowLongPtrW(mdi_client_, GWL_STYLE);
+            if (style & (WS_HSCROLL | WS_VSCROLL))
+                SetWindowLongPtrW(mdi_client_, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_HSCROLL | WS_VSCROLL));
+        }
+        break;
+    case WM_MDICREATE:
+        // Children merge their menus into the frame's; the skinned menu bar stays as it is
+        // until the last child has gone.
+        if (data_) data_->SetMenuUpdate(false);
+        break;
+    case WM_MDIDESTROY: {
+        next(m);
+        if (!frame_skinning_) return;
+        BOOL maximised = FALSE;
+        const auto active = reinterpret_cast<HWND>(
+            SendMessageW(mdi_client_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
+        manager_.SetMaximisedChild(active && maximised);
+        if (!active && frame_.menu_bar > 0 && data_) data_->SetMenuUpdate(saved_menu_update_);
+        return;
+    }
+    case WM_MDITILE:
+    case WM_MDICASCADE: manager_.SetMaximisedChild(false); break;
+    case kMsgMdiRedraw:
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        return;
+    default: break;
+    }
+    next(m);
+}
+
+// Whichever way a child was maximised or restored (its button, the MDI messages, the window
+// menu), the manager learns whether one is maximised now.
+void TWinSkinForm::FollowMdiChildSize() {
+    bool any = false;
+    if (HWND client = GetParent(window_))
+        for (HWND c = GetWindow(client, GW_CHILD); c && !any; c = GetWindow(c, GW_HWNDNEXT)) any = IsZoomed(c) != FALSE;
+    manager_.SetMaximisedChild(any);
+}
+
+void TWinSkinForm::MaximisedChildChanged(bool shown) {
+    if (shown) {
+        RemoveRegion();
+        return;
+    }
+    if (window_state_ == kMinimised) return;
+    window_state_ = kNormal;
+    UpdateRegion();
+    if (!region_set_)
+        SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TWinSkinForm::ControlMessage(ui::Message& m, const ui::MessageChain::Next& next) {
     if (!IsControlMessage(m.msg)) {
         next(m);
@@ -444,6 +512,7 @@ void TWinSkinForm::RemoveHooks() {
     if (filter_ && control_) control_->window_proc.remove(filter_);
     filter_ = 0;
     if (layer_) layer_->remove();
+    if (client_layer_) client_layer_->remove();
 }
 
 void TWinSkinForm::Release() {

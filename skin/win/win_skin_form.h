@@ -60,8 +60,14 @@ public:
     void PaintFrame(HDC dc);
     // A reloaded skin: the buttons referred to the old one.
     void DropCaptionButtons() { buttons_.clear(); }
+    // An MDI child told that a sibling was maximised (its region goes) or that none is any more
+    // (back to the normal state with its region, or a recomputed frame without one).
+    void MaximisedChildChanged(bool shown);
 
     HWND window() const { return window_; }
+    // An MDI frame's client window, else null.
+    HWND mdi_client() const { return mdi_client_; }
+    bool region_owned() const { return region_set_; }
     ui::WinControl* control() const { return control_; }
     TSkinData* data() const { return data_; }
     int skin_state() const { return skin_state_; }
@@ -87,6 +93,8 @@ private:
     void SecondStage(ui::Message& m, const ui::WindowSubclass::Next& next);
     void ThirdStage(ui::Message& m, const ui::WindowSubclass::Next& next);
     void ControlMessage(ui::Message& m, const ui::MessageChain::Next& next);
+    void MdiClientMessage(ui::Message& m, const ui::WindowSubclass::Next& next);
+    void FollowMdiChildSize();
     void Start();
     void ReadWindowState();
     void NcCalcSize(ui::Message& m);
@@ -128,6 +136,8 @@ private:
     std::string class_name_;
     TSkinData* data_ = nullptr;
     std::unique_ptr<ui::WindowSubclass> layer_;
+    std::unique_ptr<ui::WindowSubclass> client_layer_;  // an MDI frame's client
+    bool saved_menu_update_ = true;
     ui::MessageChain::Token filter_ = 0;
     std::unique_ptr<ui::Timer> timer_;
     int busy_ = 0;

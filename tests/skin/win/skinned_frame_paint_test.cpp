@@ -19,6 +19,7 @@
 #include "tests/skin/skin_test_data.h"
 #include "tests/skin/win/skinned_fixture.h"
 #include "tests/support/test_folder.h"
+#include "tests/support/window_test/window_test.h"
 #include "tools/skingen/skin_drawing.h"
 #include "tools/skingen/skin_generator.h"
 #include "tools/skingen/skin_looks.h"
@@ -166,7 +167,7 @@ Bytes FiveFrameSkin() {
     return packed.stored;
 }
 
-class SkinnedFrame : public SkinnedWindowTest {};
+class SkinnedFrame : public SkinnedTest {};
 
 // Golden pixels of one skin, active and inactive: the title bar's top-left corner (the side
 // piece's rounded corner and the caption's top rows), the title plate's left end, the bottom-right

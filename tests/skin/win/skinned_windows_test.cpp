@@ -5,33 +5,25 @@
 #include <map>
 #include <thread>
 
+#include <gtest/gtest.h>
+
+#include "platform/ui/win/forms.h"
+#include "platform/ui/win/menus.h"
 #include "platform/ui/win/screenshot.h"
 #include "platform/ui/win/subclass.h"
 #include "skin/win/skin_messages.h"
+#include "skin/win/win_skin_form.h"
 #include "tests/skin/win/skinned_fixture.h"
+#include "tests/support/window_test/window_test.h"
 
 namespace {
 
+using skin::TSkinData;
+using skin::TSkinManage;
+using skin::TWinSkinForm;
 using namespace skinned_test;
 
-// A dialog of the program of the standard dialog class, from a template in memory.
-HWND CreateProgramDialog(const wchar_t* caption, DWORD extra_style = 0) {
-    struct alignas(4) Template {
-        DLGTEMPLATE t;
-        WORD menu, cls;
-        wchar_t title[40];
-    } tpl{};
-    tpl.t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | extra_style;
-    tpl.t.cx = 160;
-    tpl.t.cy = 80;
-    tpl.t.x = 40;
-    tpl.t.y = 40;
-    wcsncpy(tpl.title, caption, 39);
-    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &tpl.t, nullptr,
-                                      [](HWND, UINT msg, WPARAM, LPARAM) -> INT_PTR { return msg == WM_INITDIALOG; }, 0);
-}
-
-class SkinnedWindows : public SkinnedWindowTest {};
+class SkinnedWindows : public SkinnedTest {};
 
 TEST_F(SkinnedWindows, FilterTableAndTheComponentChoice) {
     TSkinData* main = LoadedData(owner_.get(), kDefaultSkin);
