@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "controls/register_control_set.h"
 #include "platform/ini_file.h"
 #include "platform/text_gbk.h"
 #include "platform/ui/win/application.h"
@@ -33,6 +34,14 @@ const char* kThreeDevices =
 
 const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
+// As a person clicks: the control's page is brought up first (a control on a hidden page
+// cannot take the focus a press needs).
+void Click(ui::WinControl* control) {
+    for (ui::WinControl* p = control->parent(); p != nullptr; p = p->parent())
+        if (auto* page = dynamic_cast<ec::TEcTabSheet*>(p)) page->page_control()->set_active_page(page);
+    Press(control->handle());
+}
+
 std::optional<std::wstring> RunValue(HKEY root) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
@@ -53,7 +62,11 @@ void RemoveRunValue(HKEY root) {
 
 class SettingsDialog : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ui::application().initialize(); }
+    static void SetUpTestSuite() {
+        ui::application().initialize();
+        ui::register_control_classes();
+        ec::register_control_set_classes();
+    }
 
     void SetUp() override {
         WriteFile(dir / "tarnlib.ini", kThreeDevices);
@@ -79,7 +92,7 @@ protected:
     ui::TModalResult Run(const std::function<void(TFormSettings&)>& act, bool ok = true) {
         WhenShown([&] {
             act(*form);
-            ClickButton((ok ? form->btnSure : form->btnCancel)->handle());
+            Click((ok ? form->btnSure : form->btnCancel));
         });
         return form->show_modal();
     }
@@ -127,14 +140,14 @@ TEST_F(SettingsDialog, DeviceListEditsWriteTheExpectedKeys) {
         {"delete row 2 of 3",
          [](TFormSettings& f) {
              SelectListRow(f.lvDev->handle(), 1);
-             ClickButton(f.btnDelDev->handle());
+             Click(f.btnDelDev);
          },
          {{"Count", "2"}, {"IP2", "10.0.0.3"}, {"Port2", "7003"}, {"Comment2", "three"}, {"IP3", "10.0.0.3"}}},
         {"move the last row up",
          [](TFormSettings& f) {
              f.pageSettings->set_active_page(f.tabDevices);
              SelectListRow(f.lvDev->handle(), 2);
-             ClickButton(f.btnDevUp->handle());
+             Click(f.btnDevUp);
              SaveScreenshot(f.handle(), "settings_devices_row_moved_up");
          },
          {{"Count", "3"}, {"IP2", "10.0.0.3"}, {"SaveFolder2", "f3"}, {"IP3", "10.0.0.2"}, {"Port3", "8000"}}},
@@ -145,7 +158,7 @@ TEST_F(SettingsDialog, DeviceListEditsWriteTheExpectedKeys) {
              SetWindowText936(f.editUserName->handle(), "pelum");
              SetWindowText936(f.editPassword->handle(), "pelum");
              SetWindowText936(f.editComment->handle(), station::Gbk(u8"前台"));
-             ClickButton(f.btnAddDev->handle());
+             Click(f.btnAddDev);
              EXPECT_EQ(f.editPort->text(), "8000") << "the edits empty after adding";
          },
          {{"Count", "4"}, {"IP4", "10.0.0.9"}, {"Port4", "7000"}, {"Serial4", ""}, {"User4", "pelum"},
@@ -154,7 +167,7 @@ TEST_F(SettingsDialog, DeviceListEditsWriteTheExpectedKeys) {
          [](TFormSettings& f) {
              SetWindowText936(f.editDeviceIP->handle(), "10.0.0.8");
              SetWindowText936(f.editPort->handle(), "");
-             ClickButton(f.btnAddDev->handle());
+             Click(f.btnAddDev);
          },
          {{"Count", "4"}, {"Port4", "8000"}}},
         {"edit the selected row",
@@ -162,7 +175,7 @@ TEST_F(SettingsDialog, DeviceListEditsWriteTheExpectedKeys) {
              SelectListRow(f.lvDev->handle(), 0);
              EXPECT_EQ(f.editDeviceIP->text(), "10.0.0.1") << "selecting copies the row into the edits";
              SetWindowText936(f.editDeviceSerial->handle(), "NEW");
-             ClickButton(f.btnEditDev->handle());
+             Click(f.btnEditDev);
          },
          {{"Count", "3"}, {"Serial1", "NEW"}, {"IP1", "10.0.0.1"}, {"Port1", "7001"}}},
     };
@@ -195,18 +208,18 @@ TEST_F(SettingsDialog, ConnectionModeAndLocalAddressChangesAreWritten) {
 }
 
 TEST_F(SettingsDialog, SyncNowSetsTheClocksOfConnectedDevicesOnly) {
-    Run([](TFormSettings& f) { ClickButton(f.btnSyncDateTime->handle()); }, false);
+    Run([](TFormSettings& f) { Click(f.btnSyncDateTime); }, false);
     ASSERT_EQ(library.clocks.size(), 1u);
     EXPECT_EQ(library.clocks[0].first, 1);
     EXPECT_EQ(library.clocks[0].second.size(), 19u) << library.clocks[0].second;
     boards[1].Connected = 0;
-    Run([](TFormSettings& f) { ClickButton(f.btnSyncDateTime->handle()); }, false);
+    Run([](TFormSettings& f) { Click(f.btnSyncDateTime); }, false);
     EXPECT_EQ(library.clocks.size(), 1u) << "no connected device: nothing sent";
 }
 
 TEST_F(SettingsDialog, LoginEditsTakeAtMostFifteenCharacters) {
     Run([](TFormSettings& f) {
-        for (ui::Edit* e : {f.editUserName, f.editPassword})
+        for (ec::TEcEdit* e : {f.editUserName, f.editPassword})
             EXPECT_EQ(SendMessageW(e->handle(), EM_GETLIMITTEXT, 0, 0), 15) << e->name();
     }, false);
 }
@@ -225,7 +238,7 @@ TEST_F(SettingsDialog, AutorunMovesBetweenTheRunKeysAndUntickingRemovesIt) {
     EXPECT_EQ(plat::ini_read_string(g.SettingsPath, "CommonInfo", "AutoRunMode", ""), "1");
 
     Run([](TFormSettings& f) {
-        ClickButton(f.checkAutoRun->handle());
+        Click(f.checkAutoRun);
         EXPECT_FALSE(f.cbAutoRunMode->enabled());
     });
     EXPECT_FALSE(RunValue(HKEY_CURRENT_USER).has_value());
@@ -236,12 +249,12 @@ TEST_F(SettingsDialog, CancelDiscardsEveryChange) {
     const std::string before = ReadFile(g.LibraryConfigPath);
     shell.folder = dir.path() + "\\Logs";
     EXPECT_EQ(Run([](TFormSettings& f) {
-                  ClickButton(f.checkAutoRun->handle());
-                  ClickButton(f.btnBrowseFindDir->handle());
-                  ClickButton(f.btnAddFindDir->handle());
+                  Click(f.checkAutoRun);
+                  Click(f.btnBrowseFindDir);
+                  Click(f.btnAddFindDir);
                   EXPECT_EQ(f.listFindDir->items().count(), 3);
                   SelectListRow(f.lvDev->handle(), 0);
-                  ClickButton(f.btnDelDev->handle());
+                  Click(f.btnDelDev);
               }, false),
               ui::mrCancel);
     EXPECT_EQ(ReadFile(g.LibraryConfigPath), before);
@@ -253,14 +266,14 @@ TEST_F(SettingsDialog, CancelDiscardsEveryChange) {
 TEST_F(SettingsDialog, SearchFoldersAreAddedOnlyWhenTheyExistAndSavedInOrder) {
     Run([&](TFormSettings& f) {
         SetWindowText936(f.editNewFindDir->handle(), dir.path() + "\\missing");
-        ClickButton(f.btnAddFindDir->handle());
+        Click(f.btnAddFindDir);
         ASSERT_EQ(prompts.messages.size(), 1u);
         EXPECT_EQ(prompts.messages[0].second, station::Gbk(u8"路径不存在!"));
         SetWindowText936(f.editNewFindDir->handle(), dir.path() + "\\DB");
-        ClickButton(f.btnAddFindDir->handle());
+        Click(f.btnAddFindDir);
         SelectListBoxItem(f.listFindDir->handle(), 2);
-        ClickButton(f.btnUpFindDir->handle());
-        ClickButton(f.btnUpFindDir->handle());
+        Click(f.btnUpFindDir);
+        Click(f.btnUpFindDir);
         EXPECT_TRUE(f.FFindDirsChanged);
     });
     const std::vector<std::string> expected = {dir.path() + "\\DB", dir.path(), "C:\\"};
@@ -306,7 +319,7 @@ TEST_F(SettingsDialog, AfterAFailedStartOkLeavesTheStoredSettingsAsTheyWere) {
         EXPECT_EQ(dialog.comboODBCDsn->text(), "calls");
         EXPECT_TRUE(dialog.radioCustomPeriod->checked());
         EXPECT_EQ(dialog.listFindDir->items().count(), 1);
-        ClickButton(dialog.btnSure->handle());
+        Click(dialog.btnSure);
     });
     EXPECT_EQ(dialog.show_modal(), ui::mrOk);
     EXPECT_EQ(ReadFile(program / "Velquist.ini"), before);
@@ -320,10 +333,10 @@ TEST_F(SettingsDialog, ReadOnlySettingsFileIsToldOnOkAndTheRestIsSkipped) {
         window_test::UnwritableFile read_only(g.SettingsPath);
         ASSERT_TRUE(read_only.held());
         EXPECT_EQ(Run([](TFormSettings& f) {
-                      ClickButton(f.radioLogLevel[4]->handle());
-                      ClickButton(f.checkAutoRun->handle());
-                      ClickButton(f.btnBrowseFindDir->handle());
-                      ClickButton(f.btnAddFindDir->handle());
+                      Click(f.groupLogLevelSettings->button(4));
+                      Click(f.checkAutoRun);
+                      Click(f.btnBrowseFindDir);
+                      Click(f.btnAddFindDir);
                   }),
                   ui::mrOk);
     }
@@ -340,18 +353,18 @@ TEST_F(SettingsDialog, SectionEndingWhereItStartsIsRefusedAndANightSectionIsStor
     bool stayed_open = false;
     WhenShown([&] {
         TFormSettings& f = *form;
-        ClickButton(f.radioCustomPeriod->handle());
-        ClickButton(f.checkTimeSection[2]->handle());
+        Click(f.radioCustomPeriod);
+        Click(f.checkTimeSection[2]);
         set_time(f.DTTimeSecFrom[2], 8);
         set_time(f.DTTimeSecTo[2], 8);
-        ClickButton(f.btnSure->handle());
+        Click(f.btnSure);
         stayed_open = IsWindowVisible(f.handle()) != FALSE;
         EXPECT_EQ(f.pageSettings->active_page(), f.tabPeriod);
         EXPECT_TRUE(SaveScreenshot(f.handle(), "settings_period_refused"));
         set_time(f.DTTimeSecFrom[2], 22);
         set_time(f.DTTimeSecTo[2], 6);
         EXPECT_TRUE(SaveScreenshot(f.handle(), "settings_period_night"));
-        ClickButton(f.btnSure->handle());
+        Click(f.btnSure);
     });
     EXPECT_EQ(form->show_modal(), ui::mrOk);
     EXPECT_TRUE(stayed_open);
@@ -384,8 +397,8 @@ TEST_F(SettingsDialog, PagesLoadAndSaveTheStationSettings) {
         EXPECT_FALSE(f.DTTimeSecFrom[0]->enabled());
         EXPECT_EQ(f.LogLevelIndex(), 3);
         SetWindowText936(f.editODBCUser->handle(), " sa ");
-        ClickButton(f.radioLogLevel[4]->handle());
-        SetWindowText936(f.editSyncInterval->handle(), "30");
+        Click(f.groupLogLevelSettings->button(4));
+        SetWindowText936(f.spinSyncInterval->handle(), "30");
         SelectComboItem(f.comboDBConnMode->handle(), 1);
         EXPECT_TRUE(f.groupAccess->visible());
     });
