@@ -17,6 +17,7 @@
 #include "tests/station_settings/dialog_driver.h"
 #include "tests/support/test_folder.h"
 #include "tests/support/window_test/unwritable_file.h"
+#include "tests/support/window_test/window_test.h"
 
 namespace {
 
@@ -59,6 +60,19 @@ void RemoveRunValue(HKEY root) {
     RegDeleteValueW(key, L"Velquist_Run");
     RegCloseKey(key);
 }
+
+// The fake shell, also telling which seam was asked and with what title.
+struct RecordingShell : FakeShell {
+    std::vector<std::string> asked;  // "file", or the folder browser's title
+    bool BrowseForFolder(HWND parent, const std::string& title, std::string& chosen) override {
+        asked.push_back(title);
+        return FakeShell::BrowseForFolder(parent, title, chosen);
+    }
+    bool ChooseFile(HWND parent, std::string& file) override {
+        asked.push_back("file");
+        return FakeShell::ChooseFile(parent, file);
+    }
+};
 
 class SettingsDialog : public ::testing::Test {
 protected:
@@ -106,7 +120,7 @@ protected:
     test_support::FakeTransferLibrary library;
     station::WindowsRunKeyRegistry registry;
     FakePrompts prompts;
-    FakeShell shell;
+    RecordingShell shell;
     std::unique_ptr<TFormSettings> form;
 };
 
@@ -410,6 +424,109 @@ TEST_F(SettingsDialog, PagesLoadAndSaveTheStationSettings) {
     EXPECT_EQ(g.Settings.TimeSections[1].To, "17:45:10");
     EXPECT_EQ(g.Settings.UserSavePathResolved, dir.path() + "\\Rec");
     EXPECT_EQ(plat::ini_read_string(g.SettingsPath, "Log", "LogLevel", ""), "4");
+}
+
+TEST_F(SettingsDialog, PathFieldsAskTheShellByF4AndByTheirButtonAndTakeTheTrimmedChoice) {
+    struct Case {
+        const char* name;
+        ec::TEcButtonEdit* TFormSettings::*field;
+        std::function<void(TFormSettings&)> make_editable;
+        std::string asked;
+    };
+    const Case cases[] = {
+        {"database file", &TFormSettings::editAccessPath,
+         [](TFormSettings& f) {
+             SelectComboItem(f.comboDBConnMode->handle(), 1);
+             Click(f.radioUserAccess);
+         },
+         "file"},
+        {"save folder", &TFormSettings::editSavePath, [](TFormSettings& f) { Click(f.radioUserSavePath); },
+         station::Gbk(u8"选择下载后的保存路径")},
+    };
+    shell.folder = "  D:\\Rec\\Calls  ";
+    for (const Case& c : cases) {
+        shell.asked.clear();
+        Run([&](TFormSettings& f) {
+            c.make_editable(f);
+            ec::TEcButtonEdit* edit = f.*c.field;
+            ASSERT_TRUE(edit->enabled()) << c.name;
+            EXPECT_TRUE(edit->pair_button(ec::TEcCustomButtonEdit::kButton)->visible()) << c.name;
+
+            SetFocus(edit->handle());
+            window_test::press_key(edit->handle(), VK_F4);
+            EXPECT_EQ(edit->text(), "D:\\Rec\\Calls") << c.name << ", F4";
+
+            edit->set_text(std::string());
+            ec::TEcControlButton* button = edit->pair_button(ec::TEcCustomButtonEdit::kButton);
+            window_test::click_at(edit->pair()->handle(), button->left() + button->width() / 2, button->height() / 2);
+            EXPECT_EQ(edit->text(), "D:\\Rec\\Calls") << c.name << ", the button";
+            EXPECT_TRUE(SaveScreenshot(f.handle(), std::string("settings_path_field_") + edit->name()));
+        });
+        EXPECT_EQ(shell.asked, (std::vector<std::string>{c.asked, c.asked})) << c.name;
+    }
+    EXPECT_EQ(g.Settings.UserSavePath, "D:\\Rec\\Calls");
+    EXPECT_EQ(g.Settings.DBInfo.UserAccessPath, "D:\\Rec\\Calls");
+
+    // Cancelled: the field keeps what it held.
+    shell.folder.clear();
+    Run([](TFormSettings& f) {
+        Click(f.radioUserSavePath);
+        SetWindowText936(f.editSavePath->handle(), "E:\\Kept");
+        SetFocus(f.editSavePath->handle());
+        window_test::press_key(f.editSavePath->handle(), VK_F4);
+        EXPECT_EQ(f.editSavePath->text(), "E:\\Kept");
+    }, false);
+}
+
+TEST_F(SettingsDialog, SpinEditsHoldTheirRangesAndAPortConfirmedWithEnterIsStoredClamped) {
+    struct Range {
+        ec::TEcSpinEdit* TFormSettings::*spin;
+        long double min, max;
+        ec::TOrientation orientation;
+    };
+    const Range ranges[] = {{&TFormSettings::editPort, 0, 65535, ec::TOrientation::orVertical},
+                            {&TFormSettings::editLocalPort, 0, 65500, ec::TOrientation::orVertical},
+                            {&TFormSettings::spinSyncInterval, 1, 1000, ec::TOrientation::orHorizontal}};
+    for (const Range& r : ranges) {
+        ec::TEcSpinEdit* spin = (*form).*r.spin;
+        EXPECT_EQ(spin->min_value(), r.min) << spin->name();
+        EXPECT_EQ(spin->max_value(), r.max) << spin->name();
+        EXPECT_EQ(spin->orientation(), r.orientation) << spin->name();
+        EXPECT_TRUE(spin->allow_key_edit()) << spin->name();
+    }
+
+    bool closed_by_enter = false;
+    WhenShown([&] {
+        TFormSettings& f = *form;
+        f.pageSettings->set_active_page(f.tabDevices);
+        SetWindowText936(f.editDeviceIP->handle(), "10.0.0.9");
+        SetWindowText936(f.editPort->handle(), "70000");
+        Click(f.btnAddDev);
+        EXPECT_EQ(f.lvDev->cell_text(3, 2), "65535") << "no port above 65535 reaches the list";
+        SetWindowText936(f.spinSyncInterval->handle(), "0");
+        f.pageSettings->set_active_page(f.tabLocalIP);
+        SetWindowText936(f.editLocalPort->handle(), "99999");
+        SetFocus(f.editLocalPort->handle());
+        EXPECT_TRUE(SaveScreenshot(f.handle(), "settings_local_port_typed"));
+        window_test::press_key(f.editLocalPort->handle(), VK_RETURN);
+        closed_by_enter = f.modal_result() == ui::mrOk;
+    });
+    EXPECT_EQ(form->show_modal(), ui::mrOk);
+    EXPECT_TRUE(closed_by_enter) << "Enter confirms the dialog";
+    EXPECT_EQ(plat::ini_read_string(g.LibraryConfigPath, "LocalIP", "Port", ""), "65500");
+    EXPECT_EQ(Network("Port4"), "65535");
+    EXPECT_EQ(g.Settings.SyncIntervalDays, 1);
+}
+
+TEST_F(SettingsDialog, StoredLocalAddressIsShownAsStoredNotCompleted) {
+    plat::ini_write_string(g.LibraryConfigPath, "LocalIP", "IP", "10.77");
+    const std::string before = ReadFile(g.LibraryConfigPath);
+    Run([](TFormSettings& f) {
+        EXPECT_EQ(f.comboLocalIP->items().count(), 2) << "the host's addresses are offered";
+        EXPECT_EQ(f.comboLocalIP->text(), "10.77") << "not completed to 10.77.0.1";
+        EXPECT_FALSE(f.FNetChanged);
+    });
+    EXPECT_EQ(ReadFile(g.LibraryConfigPath), before);
 }
 
 } // namespace
