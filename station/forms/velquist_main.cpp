@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "controls/register_control_set.h"
 #include "platform/media/com_ptr.h"
 #include "platform/text_gbk.h"
 #include "platform/ui/win/application.h"
@@ -40,6 +41,9 @@ int run_station() {
     // The search view's player needs COM on the window thread.
     plat::media::ComApartment com;
     ui::application().initialize();
+    // The windows are read from their descriptions: every class they name is known first.
+    ui::register_control_classes();
+    ec::register_control_set_classes();
     ui::application().set_title(station::Gbk(forms::kApplicationTitle));
     // The tray icon shows it when no image of its own applies.
     ui::application().set_icon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(VQ_ICON_MAIN)));

@@ -36,6 +36,14 @@ void WhenShown(std::function<bool()> ready, std::function<void()> act) {
 
 void ClickButton(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
 
+void Press(HWND control) {
+    RECT r{};
+    GetClientRect(control, &r);
+    const LPARAM middle = MAKELPARAM(r.right / 2, r.bottom / 2);
+    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    SendMessageW(control, WM_LBUTTONUP, 0, middle);
+}
+
 void SelectListRow(HWND list_view, int row, bool selected) {
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;

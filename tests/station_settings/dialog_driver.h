@@ -18,6 +18,8 @@ void WhenShown(std::function<void()> act);
 void WhenShown(std::function<bool()> ready, std::function<void()> act);
 
 void ClickButton(HWND button);
+// A left click at the middle of a painted control (the control set's buttons take no BM_CLICK).
+void Press(HWND control);
 void SelectListRow(HWND list_view, int row, bool selected = true);
 void SetListCheck(HWND list_view, int row, bool checked);
 void SetWindowText936(HWND window, const std::string& gbk);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "controls/register_control_set.h"
 #include "platform/ini_file.h"
 #include "platform/text_gbk.h"
 #include "platform/ui/win/application.h"
@@ -16,6 +17,7 @@
 #include "tests/station_settings/dialog_driver.h"
 #include "tests/support/test_folder.h"
 #include "tests/support/window_test/unwritable_file.h"
+#include "tests/support/window_test/window_test.h"
 
 namespace {
 
@@ -32,6 +34,14 @@ const char* kThreeDevices =
     "[FTPInfo]\r\nConnMode=0\r\n";
 
 const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// As a person clicks: the control's page is brought up first (a control on a hidden page
+// cannot take the focus a press needs).
+void Click(ui::WinControl* control) {
+    for (ui::WinControl* p = control->parent(); p != nullptr; p = p->parent())
+        if (auto* page = dynamic_cast<ec::TEcTabSheet*>(p)) page->page_control()->set_active_page(page);
+    Press(control->handle());
+}
 
 std::optional<std::wstring> RunValue(HKEY root) {
     HKEY key = nullptr;
@@ -51,9 +61,26 @@ void RemoveRunValue(HKEY root) {
     RegCloseKey(key);
 }
 
+// The fake shell, also telling which seam was asked and with what title.
+struct RecordingShell : FakeShell {
+    std::vector<std::string> asked;  // "file", or the folder browser's title
+    bool BrowseForFolder(HWND parent, const std::string& title, std::string& chosen) override {
+        asked.push_back(title);
+        return FakeShell::BrowseForFolder(parent, title, chosen);
+    }
+    bool ChooseFile(HWND parent, std::string& file) override {
+        asked.push_back("file");
+        return FakeShell::ChooseFile(parent, file);
+    }
+};
+
 class SettingsDialog : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ui::application().initialize(); }
+    static void SetUpTestSuite() {
+        ui::application().initialize();
+        ui::register_control_classes();
+        ec::register_control_set_classes();
+    }
 
     void SetUp() override {
         WriteFile(dir / "tarnlib.ini", kThreeDevices);
@@ -79,7 +106,7 @@ protected:
     ui::TModalResult Run(const std::function<void(TFormSettings&)>& act, bool ok = true) {
         WhenShown([&] {
             act(*form);
-            ClickButton((ok ? form->btnSure : form->btnCancel)->handle());
+            Click((ok ? form->btnSure : form->btnCancel));
         });
         return form->show_modal();
     }
@@ -93,7 +120,7 @@ protected:
     test_support::FakeTransferLibrary library;
     station::WindowsRunKeyRegistry registry;
     FakePrompts prompts;
-    FakeShell shell;
+    RecordingShell shell;
     std::unique_ptr<TFormSettings> form;
 };
 
@@ -127,14 +154,14 @@ TEST_F(SettingsDialog, DeviceListEditsWriteTheExpectedKeys) {
         {"delete row 2 of 3",
          [](TFormSettings& f) {
              SelectListRow(f.lvDev->handle(), 1);
-             ClickButton(f.btnDelDev->handle());
+             Click(f.btnDelDev);
          },
          {{"Count", "2"}, {"IP2", "10.0.0.3"}, {"Port2", "7003"}, {"Comment2", "three"}, {"IP3", "10.0.0.3"}}},
         {"move the last row up",
          [](TFormSettings& f) {
              f.pageSettings->set_active_page(f.tabDevices);
              SelectListRow(f.lvDev->handle(), 2);
-             ClickButton(f.btnDevUp->handle());
+             Click(f.btnDevUp);
              SaveScreenshot(f.handle(), "settings_devices_row_moved_up");
          },
          {{"Count", "3"}, {"IP2", "10.0.0.3"}, {"SaveFolder2", "f3"}, {"IP3", "10.0.0.2"}, {"Port3", "8000"}}},
@@ -145,7 +172,7 @@ TEST_F(SettingsDialog, DeviceListEditsWriteTheExpectedKeys) {
              SetWindowText936(f.editUserName->handle(), "pelum");
              SetWindowText936(f.editPassword->handle(), "pelum");
              SetWindowText936(f.editComment->handle(), station::Gbk(u8"前台"));
-             ClickButton(f.btnAddDev->handle());
+             Click(f.btnAddDev);
              EXPECT_EQ(f.editPort->text(), "8000") << "the edits empty after adding";
          },
          {{"Count", "4"}, {"IP4", "10.0.0.9"}, {"Port4", "7000"}, {"Serial4", ""}, {"User4", "pelum"},
@@ -154,7 +181,7 @@ TEST_F(SettingsDialog, DeviceListEditsWriteTheExpectedKeys) {
          [](TFormSettings& f) {
              SetWindowText936(f.editDeviceIP->handle(), "10.0.0.8");
              SetWindowText936(f.editPort->handle(), "");
-             ClickButton(f.btnAddDev->handle());
+             Click(f.btnAddDev);
          },
          {{"Count", "4"}, {"Port4", "8000"}}},
         {"edit the selected row",
@@ -162,7 +189,7 @@ TEST_F(SettingsDialog, DeviceListEditsWriteTheExpectedKeys) {
              SelectListRow(f.lvDev->handle(), 0);
              EXPECT_EQ(f.editDeviceIP->text(), "10.0.0.1") << "selecting copies the row into the edits";
              SetWindowText936(f.editDeviceSerial->handle(), "NEW");
-             ClickButton(f.btnEditDev->handle());
+             Click(f.btnEditDev);
          },
          {{"Count", "3"}, {"Serial1", "NEW"}, {"IP1", "10.0.0.1"}, {"Port1", "7001"}}},
     };
@@ -195,18 +222,18 @@ TEST_F(SettingsDialog, ConnectionModeAndLocalAddressChangesAreWritten) {
 }
 
 TEST_F(SettingsDialog, SyncNowSetsTheClocksOfConnectedDevicesOnly) {
-    Run([](TFormSettings& f) { ClickButton(f.btnSyncDateTime->handle()); }, false);
+    Run([](TFormSettings& f) { Click(f.btnSyncDateTime); }, false);
     ASSERT_EQ(library.clocks.size(), 1u);
     EXPECT_EQ(library.clocks[0].first, 1);
     EXPECT_EQ(library.clocks[0].second.size(), 19u) << library.clocks[0].second;
     boards[1].Connected = 0;
-    Run([](TFormSettings& f) { ClickButton(f.btnSyncDateTime->handle()); }, false);
+    Run([](TFormSettings& f) { Click(f.btnSyncDateTime); }, false);
     EXPECT_EQ(library.clocks.size(), 1u) << "no connected device: nothing sent";
 }
 
 TEST_F(SettingsDialog, LoginEditsTakeAtMostFifteenCharacters) {
     Run([](TFormSettings& f) {
-        for (ui::Edit* e : {f.editUserName, f.editPassword})
+        for (ec::TEcEdit* e : {f.editUserName, f.editPassword})
             EXPECT_EQ(SendMessageW(e->handle(), EM_GETLIMITTEXT, 0, 0), 15) << e->name();
     }, false);
 }
@@ -225,7 +252,7 @@ TEST_F(SettingsDialog, AutorunMovesBetweenTheRunKeysAndUntickingRemovesIt) {
     EXPECT_EQ(plat::ini_read_string(g.SettingsPath, "CommonInfo", "AutoRunMode", ""), "1");
 
     Run([](TFormSettings& f) {
-        ClickButton(f.checkAutoRun->handle());
+        Click(f.checkAutoRun);
         EXPECT_FALSE(f.cbAutoRunMode->enabled());
     });
     EXPECT_FALSE(RunValue(HKEY_CURRENT_USER).has_value());
@@ -236,12 +263,12 @@ TEST_F(SettingsDialog, CancelDiscardsEveryChange) {
     const std::string before = ReadFile(g.LibraryConfigPath);
     shell.folder = dir.path() + "\\Logs";
     EXPECT_EQ(Run([](TFormSettings& f) {
-                  ClickButton(f.checkAutoRun->handle());
-                  ClickButton(f.btnBrowseFindDir->handle());
-                  ClickButton(f.btnAddFindDir->handle());
+                  Click(f.checkAutoRun);
+                  Click(f.btnBrowseFindDir);
+                  Click(f.btnAddFindDir);
                   EXPECT_EQ(f.listFindDir->items().count(), 3);
                   SelectListRow(f.lvDev->handle(), 0);
-                  ClickButton(f.btnDelDev->handle());
+                  Click(f.btnDelDev);
               }, false),
               ui::mrCancel);
     EXPECT_EQ(ReadFile(g.LibraryConfigPath), before);
@@ -253,14 +280,14 @@ TEST_F(SettingsDialog, CancelDiscardsEveryChange) {
 TEST_F(SettingsDialog, SearchFoldersAreAddedOnlyWhenTheyExistAndSavedInOrder) {
     Run([&](TFormSettings& f) {
         SetWindowText936(f.editNewFindDir->handle(), dir.path() + "\\missing");
-        ClickButton(f.btnAddFindDir->handle());
+        Click(f.btnAddFindDir);
         ASSERT_EQ(prompts.messages.size(), 1u);
         EXPECT_EQ(prompts.messages[0].second, station::Gbk(u8"路径不存在!"));
         SetWindowText936(f.editNewFindDir->handle(), dir.path() + "\\DB");
-        ClickButton(f.btnAddFindDir->handle());
+        Click(f.btnAddFindDir);
         SelectListBoxItem(f.listFindDir->handle(), 2);
-        ClickButton(f.btnUpFindDir->handle());
-        ClickButton(f.btnUpFindDir->handle());
+        Click(f.btnUpFindDir);
+        Click(f.btnUpFindDir);
         EXPECT_TRUE(f.FFindDirsChanged);
     });
     const std::vector<std::string> expected = {dir.path() + "\\DB", dir.path(), "C:\\"};
@@ -306,7 +333,7 @@ TEST_F(SettingsDialog, AfterAFailedStartOkLeavesTheStoredSettingsAsTheyWere) {
         EXPECT_EQ(dialog.comboODBCDsn->text(), "calls");
         EXPECT_TRUE(dialog.radioCustomPeriod->checked());
         EXPECT_EQ(dialog.listFindDir->items().count(), 1);
-        ClickButton(dialog.btnSure->handle());
+        Click(dialog.btnSure);
     });
     EXPECT_EQ(dialog.show_modal(), ui::mrOk);
     EXPECT_EQ(ReadFile(program / "Velquist.ini"), before);
@@ -320,10 +347,10 @@ TEST_F(SettingsDialog, ReadOnlySettingsFileIsToldOnOkAndTheRestIsSkipped) {
         window_test::UnwritableFile read_only(g.SettingsPath);
         ASSERT_TRUE(read_only.held());
         EXPECT_EQ(Run([](TFormSettings& f) {
-                      ClickButton(f.radioLogLevel[4]->handle());
-                      ClickButton(f.checkAutoRun->handle());
-                      ClickButton(f.btnBrowseFindDir->handle());
-                      ClickButton(f.btnAddFindDir->handle());
+                      Click(f.groupLogLevelSettings->button(4));
+                      Click(f.checkAutoRun);
+                      Click(f.btnBrowseFindDir);
+                      Click(f.btnAddFindDir);
                   }),
                   ui::mrOk);
     }
@@ -340,18 +367,18 @@ TEST_F(SettingsDialog, SectionEndingWhereItStartsIsRefusedAndANightSectionIsStor
     bool stayed_open = false;
     WhenShown([&] {
         TFormSettings& f = *form;
-        ClickButton(f.radioCustomPeriod->handle());
-        ClickButton(f.checkTimeSection[2]->handle());
+        Click(f.radioCustomPeriod);
+        Click(f.checkTimeSection[2]);
         set_time(f.DTTimeSecFrom[2], 8);
         set_time(f.DTTimeSecTo[2], 8);
-        ClickButton(f.btnSure->handle());
+        Click(f.btnSure);
         stayed_open = IsWindowVisible(f.handle()) != FALSE;
         EXPECT_EQ(f.pageSettings->active_page(), f.tabPeriod);
         EXPECT_TRUE(SaveScreenshot(f.handle(), "settings_period_refused"));
         set_time(f.DTTimeSecFrom[2], 22);
         set_time(f.DTTimeSecTo[2], 6);
         EXPECT_TRUE(SaveScreenshot(f.handle(), "settings_period_night"));
-        ClickButton(f.btnSure->handle());
+        Click(f.btnSure);
     });
     EXPECT_EQ(form->show_modal(), ui::mrOk);
     EXPECT_TRUE(stayed_open);
@@ -384,8 +411,8 @@ TEST_F(SettingsDialog, PagesLoadAndSaveTheStationSettings) {
         EXPECT_FALSE(f.DTTimeSecFrom[0]->enabled());
         EXPECT_EQ(f.LogLevelIndex(), 3);
         SetWindowText936(f.editODBCUser->handle(), " sa ");
-        ClickButton(f.radioLogLevel[4]->handle());
-        SetWindowText936(f.editSyncInterval->handle(), "30");
+        Click(f.groupLogLevelSettings->button(4));
+        SetWindowText936(f.spinSyncInterval->handle(), "30");
         SelectComboItem(f.comboDBConnMode->handle(), 1);
         EXPECT_TRUE(f.groupAccess->visible());
     });
@@ -397,6 +424,109 @@ TEST_F(SettingsDialog, PagesLoadAndSaveTheStationSettings) {
     EXPECT_EQ(g.Settings.TimeSections[1].To, "17:45:10");
     EXPECT_EQ(g.Settings.UserSavePathResolved, dir.path() + "\\Rec");
     EXPECT_EQ(plat::ini_read_string(g.SettingsPath, "Log", "LogLevel", ""), "4");
+}
+
+TEST_F(SettingsDialog, PathFieldsAskTheShellByF4AndByTheirButtonAndTakeTheTrimmedChoice) {
+    struct Case {
+        const char* name;
+        ec::TEcButtonEdit* TFormSettings::*field;
+        std::function<void(TFormSettings&)> make_editable;
+        std::string asked;
+    };
+    const Case cases[] = {
+        {"database file", &TFormSettings::editAccessPath,
+         [](TFormSettings& f) {
+             SelectComboItem(f.comboDBConnMode->handle(), 1);
+             Click(f.radioUserAccess);
+         },
+         "file"},
+        {"save folder", &TFormSettings::editSavePath, [](TFormSettings& f) { Click(f.radioUserSavePath); },
+         station::Gbk(u8"选择下载后的保存路径")},
+    };
+    shell.folder = "  D:\\Rec\\Calls  ";
+    for (const Case& c : cases) {
+        shell.asked.clear();
+        Run([&](TFormSettings& f) {
+            c.make_editable(f);
+            ec::TEcButtonEdit* edit = f.*c.field;
+            ASSERT_TRUE(edit->enabled()) << c.name;
+            EXPECT_TRUE(edit->pair_button(ec::TEcCustomButtonEdit::kButton)->visible()) << c.name;
+
+            SetFocus(edit->handle());
+            window_test::press_key(edit->handle(), VK_F4);
+            EXPECT_EQ(edit->text(), "D:\\Rec\\Calls") << c.name << ", F4";
+
+            edit->set_text(std::string());
+            ec::TEcControlButton* button = edit->pair_button(ec::TEcCustomButtonEdit::kButton);
+            window_test::click_at(edit->pair()->handle(), button->left() + button->width() / 2, button->height() / 2);
+            EXPECT_EQ(edit->text(), "D:\\Rec\\Calls") << c.name << ", the button";
+            EXPECT_TRUE(SaveScreenshot(f.handle(), std::string("settings_path_field_") + edit->name()));
+        });
+        EXPECT_EQ(shell.asked, (std::vector<std::string>{c.asked, c.asked})) << c.name;
+    }
+    EXPECT_EQ(g.Settings.UserSavePath, "D:\\Rec\\Calls");
+    EXPECT_EQ(g.Settings.DBInfo.UserAccessPath, "D:\\Rec\\Calls");
+
+    // Cancelled: the field keeps what it held.
+    shell.folder.clear();
+    Run([](TFormSettings& f) {
+        Click(f.radioUserSavePath);
+        SetWindowText936(f.editSavePath->handle(), "E:\\Kept");
+        SetFocus(f.editSavePath->handle());
+        window_test::press_key(f.editSavePath->handle(), VK_F4);
+        EXPECT_EQ(f.editSavePath->text(), "E:\\Kept");
+    }, false);
+}
+
+TEST_F(SettingsDialog, SpinEditsHoldTheirRangesAndAPortConfirmedWithEnterIsStoredClamped) {
+    struct Range {
+        ec::TEcSpinEdit* TFormSettings::*spin;
+        long double min, max;
+        ec::TOrientation orientation;
+    };
+    const Range ranges[] = {{&TFormSettings::editPort, 0, 65535, ec::TOrientation::orVertical},
+                            {&TFormSettings::editLocalPort, 0, 65500, ec::TOrientation::orVertical},
+                            {&TFormSettings::spinSyncInterval, 1, 1000, ec::TOrientation::orHorizontal}};
+    for (const Range& r : ranges) {
+        ec::TEcSpinEdit* spin = (*form).*r.spin;
+        EXPECT_EQ(spin->min_value(), r.min) << spin->name();
+        EXPECT_EQ(spin->max_value(), r.max) << spin->name();
+        EXPECT_EQ(spin->orientation(), r.orientation) << spin->name();
+        EXPECT_TRUE(spin->allow_key_edit()) << spin->name();
+    }
+
+    bool closed_by_enter = false;
+    WhenShown([&] {
+        TFormSettings& f = *form;
+        f.pageSettings->set_active_page(f.tabDevices);
+        SetWindowText936(f.editDeviceIP->handle(), "10.0.0.9");
+        SetWindowText936(f.editPort->handle(), "70000");
+        Click(f.btnAddDev);
+        EXPECT_EQ(f.lvDev->cell_text(3, 2), "65535") << "no port above 65535 reaches the list";
+        SetWindowText936(f.spinSyncInterval->handle(), "0");
+        f.pageSettings->set_active_page(f.tabLocalIP);
+        SetWindowText936(f.editLocalPort->handle(), "99999");
+        SetFocus(f.editLocalPort->handle());
+        EXPECT_TRUE(SaveScreenshot(f.handle(), "settings_local_port_typed"));
+        window_test::press_key(f.editLocalPort->handle(), VK_RETURN);
+        closed_by_enter = f.modal_result() == ui::mrOk;
+    });
+    EXPECT_EQ(form->show_modal(), ui::mrOk);
+    EXPECT_TRUE(closed_by_enter) << "Enter confirms the dialog";
+    EXPECT_EQ(plat::ini_read_string(g.LibraryConfigPath, "LocalIP", "Port", ""), "65500");
+    EXPECT_EQ(Network("Port4"), "65535");
+    EXPECT_EQ(g.Settings.SyncIntervalDays, 1);
+}
+
+TEST_F(SettingsDialog, StoredLocalAddressIsShownAsStoredNotCompleted) {
+    plat::ini_write_string(g.LibraryConfigPath, "LocalIP", "IP", "10.77");
+    const std::string before = ReadFile(g.LibraryConfigPath);
+    Run([](TFormSettings& f) {
+        EXPECT_EQ(f.comboLocalIP->items().count(), 2) << "the host's addresses are offered";
+        EXPECT_EQ(f.comboLocalIP->text(), "10.77") << "not completed to 10.77.0.1";
+        EXPECT_FALSE(f.FNetChanged);
+    });
+    EXPECT_EQ(ReadFile(g.LibraryConfigPath), before);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "controls/register_control_set.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
@@ -58,6 +59,9 @@ struct ComFirst {
 class StationViewsTest : protected ComFirst, public shell_test::MainWindowFixture {
 protected:
     StationViewsTest() : MainWindowFixture("shell-views-") {
+        // As the program does: the dialogs are read from descriptions naming these classes.
+        ui::register_control_classes();
+        ec::register_control_set_classes();
         plat::force_directories(folder_ + "\\DB");
         library_.device_count = 1;
     }
@@ -210,7 +214,7 @@ TEST_F(StationViewsTest, SettingsAndLogViewerOpenFromTheMenuAndClose) {
         // The whole screen: a window's own picture leaves out the dialog above it.
         EXPECT_TRUE(shell_test::SaveScreenshot(GetDesktopWindow(), "views_settings_over_main"));
         EXPECT_TRUE(shell_test::SaveScreenshot(settings->handle(), "views_settings_dialog"));
-        SendMessageW(settings->btnCancel->handle(), BM_CLICK, 0, 0);
+        window_test::click_at(settings->btnCancel->handle(), 5, 5);
     });
     form_->NodeSysSettings->click();
     EXPECT_TRUE(settings_shown);
@@ -219,7 +223,7 @@ TEST_F(StationViewsTest, SettingsAndLogViewerOpenFromTheMenuAndClose) {
 
     // The tool button opens the same dialog.
     window_test::when_modal([&] { return window_test::shown(views_->Settings()); },
-               [&] { SendMessageW(views_->Settings()->btnCancel->handle(), BM_CLICK, 0, 0); });
+               [&] { window_test::click_at(views_->Settings()->btnCancel->handle(), 5, 5); });
     form_->btnSettings->click();
     EXPECT_FALSE(IsWindowVisible(views_->Settings()->handle()));
 
@@ -277,7 +281,7 @@ TEST_F(StationViewsTest, LanguageSwitchReachesTheSearchView) {
     EXPECT_EQ(views_->ColumnChooser()->caption(), "Columns");
     // The settings dialog's lists named by text keys.
     window_test::when_modal([&] { return window_test::shown(views_->Settings()); },
-               [&] { SendMessageW(views_->Settings()->btnCancel->handle(), BM_CLICK, 0, 0); });
+               [&] { window_test::click_at(views_->Settings()->btnCancel->handle(), 5, 5); });
     form_->NodeSysSettings->click();
     forms::TFormSettings& settings = *views_->Settings();
     EXPECT_EQ(settings.cbAutoRunMode->items().get(0), "Any user");

@@ -16,6 +16,9 @@
 #include "platform/ui/win/forms.h"
 #include "list_bench.h"
 #include "tab_bench.h"
+#ifdef VQ_BENCH_SETTINGS_DIALOG
+#include "settings_dialog_bench.h"
+#endif
 
 namespace {
 
@@ -107,5 +110,8 @@ int main() {
     }
     bench_lists();
     bench_tabs();
+#ifdef VQ_BENCH_SETTINGS_DIALOG
+    bench_settings_dialog();
+#endif
     return 0;
 }

@@ -6,12 +6,23 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "platform/ui/win/comctl_controls.h"
+#include "controls/ec_btn_edt.h"
+#include "controls/ec_button.h"
+#include "controls/ec_cmbo_bx.h"
+#include "controls/ec_dtp.h"
+#include "controls/ec_edit.h"
+#include "controls/ec_label.h"
+#include "controls/ec_list_vw.h"
+#include "controls/ec_lst_box.h"
+#include "controls/ec_panel.h"
+#include "controls/ec_rad_chk.h"
+#include "controls/ec_rad_grp.h"
+#include "controls/ec_spn_edt.h"
+#include "controls/ec_tabs.h"
 #include "platform/ui/win/forms.h"
-#include "platform/ui/win/list_view.h"
-#include "platform/ui/win/std_controls.h"
 #include "station/core/engine/board_info.h"
 #include "station/core/engine/transfer_library.h"
 #include "station/core/globals.h"
@@ -38,69 +49,68 @@ struct SettingsDialogServices {
 class TFormSettings : public ui::Form {
     UI_CLASS_IDENTITY()
 public:
-    TFormSettings(ui::Component* owner, SettingsDialogServices services);
+    // Reads the dialog from `description` (tests) or, when it is empty, from the program's
+    // resource; a description that is missing or does not read throws, and no dialog is made.
+    TFormSettings(ui::Component* owner, SettingsDialogServices services, std::string_view description = {});
 
     bool FNetChanged = false;
     bool FFindDirsChanged = false;
     std::string FLocalIP;
     std::int32_t FLocalPort = station::kDefaultLocalPort;
 
-    ui::PageControl* pageSettings;
-    ui::TabSheet *tabGeneral, *tabDevices, *tabLocalIP, *tabDB, *tabSavePath, *tabPeriod, *tabFindRecPath,
+    ec::TEcPageControl* pageSettings;
+    ec::TEcTabSheet *tabGeneral, *tabDevices, *tabLocalIP, *tabDB, *tabSavePath, *tabPeriod, *tabFindRecPath,
         *tabSyncDevDateTime, *tabLogLevel;
     // General.
-    ui::GroupBox* groupGeneral;
-    ui::CheckBox* checkAutoRun;
-    ui::ComboBox* cbAutoRunMode;
-    ui::CheckBox* checkEnableFTPOnStart;
+    ec::TEcGroupBox* groupGeneral;
+    ec::TEcCheckBox* checkAutoRun;
+    ec::TEcComboBox* cbAutoRunMode;
+    ec::TEcCheckBox* checkEnableFTPOnStart;
     // Devices.
-    ui::GroupBox* groupDeviceInfo;
-    ui::ListView* lvDev;
-    ui::Label *labelDeviceIP, *labelPort, *labelDeviceSerial;
-    ui::Edit *editDeviceIP, *editPort, *editDeviceSerial, *editUserName, *editPassword, *editComment,
-        *editSaveFolderName;
-    ui::UpDown* spinPort;
-    ui::Button *btnAddDev, *btnEditDev, *btnDelDev, *btnDevUp, *btnDevDown;
-    ui::ComboBox* comboConnMode;
+    ec::TEcGroupBox* groupDeviceInfo;
+    ec::TEcListView* lvDev;
+    ec::TEcLabel *labelDeviceIP, *labelPort, *labelDeviceSerial;
+    ec::TEcEdit *editDeviceIP, *editDeviceSerial, *editUserName, *editPassword, *editComment, *editSaveFolderName;
+    ec::TEcSpinEdit* editPort;
+    ec::TEcButton *btnAddDev, *btnEditDev, *btnDelDev;
+    ec::TEcBitBtn *btnDevUp, *btnDevDown;
+    ec::TEcComboBox* comboConnMode;
     // Local address.
-    ui::GroupBox* groupLocalIP;
-    ui::ComboBox* comboLocalIP;
-    ui::Edit* editLocalPort;
-    ui::UpDown* spinLocalPort;
+    ec::TEcGroupBox* groupLocalIP;
+    ec::TEcComboBox* comboLocalIP;
+    ec::TEcSpinEdit* editLocalPort;
     // Database.
-    ui::GroupBox *groupDBInfo, *groupODBC, *groupAccess;
-    ui::ComboBox *comboDBConnMode, *comboODBCDsn;
-    ui::Edit *editODBCUser, *editODBCPass, *editAccessPath;
-    ui::Button* btnAccessPath;
-    ui::RadioButton *radioDefaultAccess, *radioUserAccess;
+    ec::TEcGroupBox *groupDBInfo, *groupODBC, *groupAccess;
+    ec::TEcComboBox *comboDBConnMode, *comboODBCDsn;
+    ec::TEcEdit *editODBCUser, *editODBCPass;
+    ec::TEcButtonEdit* editAccessPath;
+    ec::TEcRadioButton *radioDefaultAccess, *radioUserAccess;
     // Save folder.
-    ui::GroupBox* groupSavePath;
-    ui::RadioButton *radioLocalSavePath, *radioUserSavePath;
-    ui::Edit* editSavePath;
-    ui::Button* btnSavePath;
+    ec::TEcGroupBox* groupSavePath;
+    ec::TEcRadioButton *radioLocalSavePath, *radioUserSavePath;
+    ec::TEcButtonEdit* editSavePath;
     // Periods.
-    ui::GroupBox *groupPeriodSettings, *groupCustomPeriod;
-    ui::RadioButton *radio24Hours, *radioCustomPeriod;
-    std::array<ui::CheckBox*, station::kTimeSectionCount> checkTimeSection{};
-    std::array<ui::DateTimePicker*, station::kTimeSectionCount> DTTimeSecFrom{}, DTTimeSecTo{};
-    std::array<ui::Label*, station::kTimeSectionCount> labelFrom{}, labelTo{};
-    std::array<ui::CheckBox*, station::kTimeSectionCount> checkTSStop{};
+    ec::TEcGroupBox *groupPeriodSettings, *groupCustomPeriod;
+    ec::TEcRadioButton *radio24Hours, *radioCustomPeriod;
+    std::array<ec::TEcCheckBox*, station::kTimeSectionCount> checkTimeSection{};
+    std::array<ec::TEcDateTimePicker*, station::kTimeSectionCount> DTTimeSecFrom{}, DTTimeSecTo{};
+    std::array<ec::TEcLabel*, station::kTimeSectionCount> labelFrom{}, labelTo{};
+    std::array<ec::TEcCheckBox*, station::kTimeSectionCount> checkTSStop{};
     // Search folders.
-    ui::GroupBox* groupRecFindPath;
-    ui::ListBox* listFindDir;
-    ui::Edit* editNewFindDir;
-    ui::Button *btnBrowseFindDir, *btnAddFindDir, *btnDelFindDir, *btnReplaceFindDir, *btnUpFindDir, *btnDownFindDir;
+    ec::TEcGroupBox* groupRecFindPath;
+    ec::TEcListBox* listFindDir;
+    ec::TEcEdit* editNewFindDir;
+    ec::TEcButton *btnBrowseFindDir, *btnAddFindDir, *btnDelFindDir, *btnReplaceFindDir;
+    ec::TEcBitBtn *btnUpFindDir, *btnDownFindDir;
     // Clock synchronisation.
-    ui::CheckBox* checkSyncDateTime;
-    ui::Label *labelEvery, *labelDays;
-    ui::Edit* editSyncInterval;
-    ui::UpDown* spinSyncInterval;
-    ui::Button* btnSyncDateTime;
-    // Log level.
-    ui::GroupBox* groupLogLevelSettings;
-    std::array<ui::RadioButton*, 5> radioLogLevel{};
+    ec::TEcCheckBox* checkSyncDateTime;
+    ec::TEcLabel *labelEvery, *labelDays;
+    ec::TEcSpinEdit* spinSyncInterval;
+    ec::TEcButton* btnSyncDateTime;
+    // Log level: the chosen line is the level.
+    ec::TEcRadioGroup* groupLogLevelSettings;
 
-    ui::Button *btnSure, *btnCancel;
+    ec::TEcBitBtn *btnSure, *btnCancel;
 
     int LogLevelIndex() const;
     // The first custom section in use whose start equals its end; -1 when there is none.
@@ -127,6 +137,7 @@ public:
     void btnDevDownClick();
     void comboConnModeChange();
     void listFindDirClick();
+    void editNewFindDirChange();
     void btnBrowseFindDirClick();
     void btnAddFindDirClick();
     void btnDelFindDirClick();
@@ -135,15 +146,8 @@ public:
     void btnDownFindDirClick();
 
 private:
-    void build_general();
-    void build_devices();
-    void build_local_ip();
-    void build_database();
-    void build_save_path();
-    void build_periods();
-    void build_find_dirs();
-    void build_sync();
-    void build_log_level();
+    template <class T>
+    void find(T*& part, const std::string& name);
     void fill_local_addresses();
     void load_library_settings();
     void save_library_settings();
