@@ -34,7 +34,21 @@ void WhenShown(std::function<bool()> ready, std::function<void()> act) {
     window_test::when_modal(std::move(ready), std::move(act));
 }
 
-void ClickButton(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+void ClickButton(HWND button) {
+    wchar_t window_class[32] = {};
+    GetClassNameW(button, window_class, 32);
+    if (lstrcmpiW(window_class, L"Button") == 0) {
+        SendMessageW(button, BM_CLICK, 0, 0);
+        return;
+    }
+    // The control set's buttons are painted windows of their own: pressed and released by the
+    // mouse at their centre.
+    RECT r{};
+    GetClientRect(button, &r);
+    const LPARAM centre = MAKELPARAM(r.right / 2, r.bottom / 2);
+    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    SendMessageW(button, WM_LBUTTONUP, 0, centre);
+}
 
 void SelectListRow(HWND list_view, int row, bool selected) {
     LVITEMW item{};

@@ -17,6 +17,7 @@ void WhenShown(std::function<void()> act);
 // The same once `ready` holds (the dialog may still be filling its views when its loop runs).
 void WhenShown(std::function<bool()> ready, std::function<void()> act);
 
+// A system button by BM_CLICK; the control set's painted buttons by a mouse click.
 void ClickButton(HWND button);
 void SelectListRow(HWND list_view, int row, bool selected = true);
 void SetListCheck(HWND list_view, int row, bool checked);

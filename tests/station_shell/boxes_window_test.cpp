@@ -181,7 +181,7 @@ TEST_F(Boxes, MultiConfirmationGivesEachAnswer) {
         EXPECT_EQ(box.btnNoAll->left(), box.btnYes->left() + 3 * (w + 16));
     }
     struct Answer {
-        ui::Button* forms::TMultiConfForm::*button;
+        ec::TEcBitBtn* forms::TMultiConfForm::*button;
         ui::TModalResult result;
     } answers[] = {{&forms::TMultiConfForm::btnYes, ui::mrYes},
                    {&forms::TMultiConfForm::btnNO, ui::mrNo},
