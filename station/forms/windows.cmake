@@ -34,6 +34,8 @@ add_custom_command(OUTPUT ${resource_object}
           ${PROJECT_SOURCE_DIR}/skin/resources/track.bmp ${PROJECT_SOURCE_DIR}/skin/resources/trackvert.bmp
           ${CMAKE_CURRENT_SOURCE_DIR}/conf_form.txt ${CMAKE_CURRENT_SOURCE_DIR}/msg_form.txt
           ${CMAKE_CURRENT_SOURCE_DIR}/multi_conf_form.txt
+          ${CMAKE_CURRENT_SOURCE_DIR}/search/rec_log_property_form.txt
+          ${CMAKE_CURRENT_SOURCE_DIR}/search/edit_call_log_comment_form.txt
   COMMENT "Compiling the station's resources")
 set_source_files_properties(${resource_object} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
 add_custom_target(station_shell_resources DEPENDS ${resource_object})
