@@ -64,15 +64,11 @@ void StationBox::Apply(const BoxLayout& layout) {
     set_left((ui::screen().width() - width()) / 2);
 }
 
-TConfForm::TConfForm(ui::Component* owner, const station::StationTexts& texts, WithoutDescription)
+TConfForm::TConfForm(ui::Component* owner, const station::StationTexts& texts)
     : StationBox(owner, IDI_QUESTION), texts_(texts) {
     register_method("FormShow", this, &TConfForm::FormShow);
     register_method("btnSureClick", this, &TConfForm::btnSureClick);
     register_method("btnCancelClick", this, &TConfForm::btnCancelClick);
-}
-
-TConfForm::TConfForm(ui::Component* owner, const station::StationTexts& texts)
-    : TConfForm(owner, texts, WithoutDescription{}) {
     Load(L"VQCONFFORM", {"btnSure", "btnCancel"});
     btnSure = Buttons[0];
     btnCancel = Buttons[1];
@@ -90,13 +86,9 @@ void TConfForm::FormShow(ui::Component*) {
     btnCancel->set_caption(texts_.Get("MsgBox.No"));
 }
 
-TMsgForm::TMsgForm(ui::Component* owner, const station::StationTexts& texts, WithoutDescription)
+TMsgForm::TMsgForm(ui::Component* owner, const station::StationTexts& texts)
     : StationBox(owner, IDI_INFORMATION), texts_(texts) {
     register_method("FormShow", this, &TMsgForm::FormShow);
-}
-
-TMsgForm::TMsgForm(ui::Component* owner, const station::StationTexts& texts)
-    : TMsgForm(owner, texts, WithoutDescription{}) {
     Load(L"VQMSGFORM", {"btnSure"});
     btnSure = Buttons[0];
 }
@@ -112,11 +104,8 @@ void TMsgForm::FormShow(ui::Component*) {
     btnSure->set_caption(texts_.Get("MsgBox.OK"));
 }
 
-TMultiConfForm::TMultiConfForm(ui::Component* owner, WithoutDescription) : StationBox(owner, IDI_QUESTION) {
+TMultiConfForm::TMultiConfForm(ui::Component* owner) : StationBox(owner, IDI_QUESTION) {
     register_method("FormShow", this, &TMultiConfForm::FormShow);
-}
-
-TMultiConfForm::TMultiConfForm(ui::Component* owner) : TMultiConfForm(owner, WithoutDescription{}) {
     Load(L"VQMULTICONFFORM", {"btnYes", "btnNO", "btnYesAll", "btnNoAll"});
     btnYes = Buttons[0];
     btnNO = Buttons[1];

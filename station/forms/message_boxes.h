@@ -12,7 +12,6 @@
 #include "platform/ui/win/std_controls.h"
 #include "station/core/station_texts.h"
 #include "station/forms/box_layout.h"
-#include "station/forms/station_description.h"
 
 namespace forms {
 
@@ -47,7 +46,6 @@ class TConfForm : public StationBox {
     UI_CLASS_IDENTITY()
 public:
     TConfForm(ui::Component* owner, const station::StationTexts& texts);
-    TConfForm(ui::Component* owner, const station::StationTexts& texts, WithoutDescription);
     bool FConfirmed = false;
     ec::TEcBitBtn* btnSure = nullptr;
     ec::TEcBitBtn* btnCancel = nullptr;
@@ -63,7 +61,6 @@ class TMsgForm : public StationBox {
     UI_CLASS_IDENTITY()
 public:
     TMsgForm(ui::Component* owner, const station::StationTexts& texts);
-    TMsgForm(ui::Component* owner, const station::StationTexts& texts, WithoutDescription);
     ec::TEcBitBtn* btnSure = nullptr;
 
 private:
@@ -75,7 +72,6 @@ class TMultiConfForm : public StationBox {
     UI_CLASS_IDENTITY()
 public:
     explicit TMultiConfForm(ui::Component* owner);
-    TMultiConfForm(ui::Component* owner, WithoutDescription);
     ec::TEcBitBtn *btnYes = nullptr, *btnNO = nullptr, *btnYesAll = nullptr, *btnNoAll = nullptr;
 
 private:

@@ -11,10 +11,6 @@
 
 namespace forms {
 
-// Asks a window class for an instance with its handlers registered but its description not
-// read (a description written from another instance is read into it).
-struct WithoutDescription {};
-
 // Registers the layer's and the control set's classes (once) and reads the RCDATA resource
 // `resource` into `form`.
 void LoadStationForm(ui::Form& form, const wchar_t* resource);

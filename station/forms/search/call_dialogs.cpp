@@ -2,6 +2,7 @@
 
 #include "platform/text_gbk.h"
 #include "station/core/search/note_text.h"
+#include "station/forms/station_description.h"
 
 namespace forms {
 
@@ -10,7 +11,7 @@ ui::ClassInfo& TRecLogPropertyForm::static_class() {
     return info;
 }
 
-TRecLogPropertyForm::TRecLogPropertyForm(ui::Component* owner) : TRecLogPropertyForm(owner, WithoutDescription{}) {
+TRecLogPropertyForm::TRecLogPropertyForm(ui::Component* owner) : ui::Form(owner) {
     LoadStationForm(*this, L"VQRECLOGPROPERTYFORM");
     ImageList1 = Part<ui::ImageList>(*this, "ImageList1");
     pageControl = Part<ec::TEcPageControl>(*this, "pageControl");
@@ -52,13 +53,9 @@ ui::ClassInfo& TEditCallLogCommentForm::static_class() {
     return info;
 }
 
-TEditCallLogCommentForm::TEditCallLogCommentForm(ui::Component* owner, WithoutDescription) : ui::Form(owner) {
+TEditCallLogCommentForm::TEditCallLogCommentForm(ui::Component* owner) : ui::Form(owner) {
     register_method("FormShow", ui::NotifyEvent([this](ui::Component*) { FormShow(); }));
     register_method("btnSureClick", ui::NotifyEvent([this](ui::Component*) { btnSureClick(); }));
-}
-
-TEditCallLogCommentForm::TEditCallLogCommentForm(ui::Component* owner)
-    : TEditCallLogCommentForm(owner, WithoutDescription{}) {
     LoadStationForm(*this, L"VQEDITCALLLOGCOMMENTFORM");
     labelComment = Part<ec::TEcLabel>(*this, "labelComment");
     memoComment = Part<ec::TEcMemo>(*this, "memoComment");

@@ -12,7 +12,6 @@
 #include "platform/ui/win/image_list.h"
 #include "station/core/search/call_properties.h"
 #include "station/forms/search/search_frame.h"
-#include "station/forms/station_description.h"
 
 namespace forms {
 
@@ -20,7 +19,6 @@ class TRecLogPropertyForm : public ui::Form {
     UI_CLASS_IDENTITY()
 public:
     explicit TRecLogPropertyForm(ui::Component* owner);
-    TRecLogPropertyForm(ui::Component* owner, WithoutDescription) : ui::Form(owner) {}
     // Fills the labels; a call type other than the three known ones leaves the glyph as it was.
     void ShowRecord(const station::CallProperties& properties);
 
@@ -41,7 +39,6 @@ class TEditCallLogCommentForm : public ui::Form {
     UI_CLASS_IDENTITY()
 public:
     explicit TEditCallLogCommentForm(ui::Component* owner);
-    TEditCallLogCommentForm(ui::Component* owner, WithoutDescription);
     std::wstring FComment;
 
     ec::TEcLabel* labelComment = nullptr;
