@@ -78,6 +78,18 @@ void SelectListBoxItem(HWND list_box, int item) {
     notify_parent(list_box, LBN_SELCHANGE);
 }
 
+void ClickCheckGlyph(HWND check_list, int item) {
+    RECT r{};
+    SendMessageW(check_list, LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r));
+    RECT client{};
+    GetClientRect(check_list, &client);
+    if (r.top < 0 || r.bottom > client.bottom) {
+        SendMessageW(check_list, LB_SETTOPINDEX, static_cast<WPARAM>(item), 0);
+        SendMessageW(check_list, LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r));
+    }
+    window_test::click_at(check_list, r.left + 8, (r.top + r.bottom) / 2);
+}
+
 bool SaveScreenshot(HWND window, const std::string& name) {
     return window_test::save_screenshot(window, "screenshots\\station_settings", name);
 }

@@ -24,6 +24,8 @@ void SetListCheck(HWND list_view, int row, bool checked);
 void SetWindowText936(HWND window, const std::string& gbk);
 void SelectComboItem(HWND combo, int item);  // as the user does: the parent hears CBN_SELCHANGE
 void SelectListBoxItem(HWND list_box, int item);
+// A click of the mouse on the check glyph of a check list's line, scrolled into view first.
+void ClickCheckGlyph(HWND check_list, int item);
 
 // <build>\screenshots\station_settings\<name>.png
 bool SaveScreenshot(HWND window, const std::string& name);

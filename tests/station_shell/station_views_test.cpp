@@ -165,9 +165,10 @@ TEST_F(StationViewsTest, ColumnChooserOkRebuildsTheListColumnsAndTheSortMenu) {
     window_test::when_modal([&] { return window_test::shown(views_->ColumnChooser()); }, [&] {
         forms::TSelColumnsForm* chooser = views_->ColumnChooser();
         ASSERT_NE(chooser, nullptr);
-        select_row(chooser->checklistColumns->handle(), date);
-        for (int i = 0; i < date; ++i) SendMessageW(chooser->btnMoveUp->handle(), BM_CLICK, 0, 0);
-        SendMessageW(chooser->btnSure->handle(), BM_CLICK, 0, 0);
+        chooser->checklistColumns->set_item_index(date);
+        chooser->checklistColumns->click();
+        for (int i = 0; i < date; ++i) chooser->btnMoveUp->click();
+        chooser->btnSure->click();
     });
     form_->NodeColumns->click();
     EXPECT_TRUE(views_->ColumnChooser()->FColumnsChanged);
@@ -189,9 +190,9 @@ TEST_F(StationViewsTest, ListHeaderPopupOpensTheColumnChooser) {
         forms::TSelColumnsForm* chooser = views_->ColumnChooser();
         ASSERT_NE(chooser, nullptr);
         shown = IsWindowVisible(chooser->handle()) != FALSE;
-        EXPECT_EQ(chooser->checklistColumns->item_count(), station::kColumnCount);
+        EXPECT_EQ(chooser->checklistColumns->count(), station::kColumnCount);
         EXPECT_TRUE(shell_test::SaveScreenshot(chooser->handle(), "views_header_popup_chooser"));
-        SendMessageW(chooser->btnCancel->handle(), BM_CLICK, 0, 0);
+        chooser->btnCancel->click();
     });
     frame.NodeSelColumn->click();
     EXPECT_TRUE(shown);
