@@ -18,6 +18,14 @@ for i in 0 1 2 3; do
   convert -size 16x16 xc:none -fill '#3070d0' -stroke '#103060' -draw 'rectangle 1,11 14,14' \
     -fill '#20b040' -stroke '#105020' -draw "polygon 4,$y 12,$y 8,$((y + 5))" "$out/tray_$i.ico"
 done
+# The call types of the call properties: none (a blank), outgoing, incoming, missed.
+convert -size 16x16 xc:none "$out/call_none.ico"
+convert -size 16x16 xc:none -fill '#3070d0' -stroke '#103060' -draw 'rectangle 1,9 6,14' \
+  -stroke '#3070d0' -strokewidth 2 -draw 'line 5,10 13,2' -draw 'line 8,2 13,2' -draw 'line 13,2 13,7' "$out/call_out.ico"
+convert -size 16x16 xc:none -fill '#20b040' -stroke '#105020' -draw 'rectangle 1,9 6,14' \
+  -stroke '#20b040' -strokewidth 2 -draw 'line 14,1 7,8' -draw 'line 7,8 12,8' -draw 'line 7,8 7,3' "$out/call_in.ico"
+convert -size 16x16 xc:none -fill '#d03030' -stroke '#601010' -draw 'rectangle 1,9 6,14' \
+  -stroke '#d03030' -strokewidth 2 -draw 'line 8,2 14,8' -draw 'line 14,2 8,8' "$out/call_missed.ico"
 big() {  # name, then drawing arguments
   local name=$1; shift
   convert -size 32x32 xc:none "$@" "$out/$name.ico"

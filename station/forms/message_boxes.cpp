@@ -1,15 +1,9 @@
 #include "station/forms/message_boxes.h"
 
 #include "platform/ui/win/application.h"
-#include "station/core/gbk_literal.h"
+#include "station/forms/station_description.h"
 
 namespace forms {
-
-namespace {
-constexpr int kButtonWidth = 75, kButtonHeight = 25;
-constexpr int kBoxClientHeight = 90;
-constexpr int kButtonTop = 52;
-} // namespace
 
 ui::ClassInfo& TConfForm::static_class() {
     static ui::ClassInfo info("TConfForm", &ui::Form::static_class());
@@ -24,35 +18,25 @@ ui::ClassInfo& TMultiConfForm::static_class() {
     return info;
 }
 
-StationBox::StationBox(ui::Component* owner, const std::string& name, const std::string& caption, LPCWSTR icon)
-    : ui::Form(owner) {
-    set_name(name);
-    set_caption(caption);
-    set_border_style(ui::TFormBorderStyle::bsDialog);
-    set_border_icons({ui::TBorderIcon::biSystemMenu});
-    set_position(ui::TPosition::poScreenCenter);
-    set_client_height(kBoxClientHeight);
-    set_width(180);
+StationBox::StationBox(ui::Component* owner, LPCWSTR icon) : ui::Form(owner), icon_(icon) {
     // The system's minimum tracking width (112 under a captioned frame) would keep a short
     // message box wider than its text asks for.
     on_message(WM_GETMINMAXINFO, [](ui::Message& m) {
         reinterpret_cast<MINMAXINFO*>(m.lparam)->ptMinTrackSize.x = 0;
         m.result = 0;
     });
+}
 
-    Image1 = new ui::Image(this);
-    Image1->set_name("Image1");
-    Image1->set_bounds(14, 12, 32, 32);
+void StationBox::Load(const wchar_t* resource, std::initializer_list<const char*> buttons) {
+    LoadStationForm(*this, resource);
+    Image1 = Part<ui::Image>(*this, "Image1");
+    EcLabelMsg = Part<ec::TEcLabel>(*this, "EcLabelMsg");
+    for (const char* name : buttons) Buttons.push_back(Part<ec::TEcBitBtn>(*this, name));
+    // The sign is the system's own icon, drawn on the dialog's face.
     Image1->picture().set_size(32, 32);
+    const LPCWSTR icon = icon_;
+    icon_ = nullptr;
     SetIcon(icon);
-    Image1->set_parent(this);
-
-    EcLabelMsg = new ui::Label(this);
-    EcLabelMsg->set_name("EcLabelMsg");
-    EcLabelMsg->font().set_name(station::Gbk(u8"宋体"));
-    EcLabelMsg->set_bounds(kBoxLabelLeft, 22, 10, 13);
-    EcLabelMsg->set_auto_size(true);
-    EcLabelMsg->set_parent(this);
 }
 
 void StationBox::SetIcon(LPCWSTR icon) {
@@ -63,17 +47,6 @@ void StationBox::SetIcon(LPCWSTR icon) {
     FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
     DrawIconEx(dc, 0, 0, LoadIconW(nullptr, icon), 32, 32, 0, nullptr, DI_NORMAL);
     Image1->invalidate();
-}
-
-ui::Button* StationBox::AddButton(const std::string& name, const std::string& caption, ui::TModalResult result) {
-    auto* b = new ui::Button(this);
-    b->set_name(name);
-    b->set_caption(caption);
-    b->set_modal_result(result);
-    b->set_bounds(0, kButtonTop, kButtonWidth, kButtonHeight);
-    b->set_parent(this);
-    Buttons.push_back(b);
-    return b;
 }
 
 int StationBox::SetLabelText(const std::string& text) {
@@ -92,15 +65,18 @@ void StationBox::Apply(const BoxLayout& layout) {
 }
 
 TConfForm::TConfForm(ui::Component* owner, const station::StationTexts& texts)
-    : StationBox(owner, "ConfForm", station::Gbk(u8"确认"), IDI_QUESTION), texts_(texts) {
-    btnSure = AddButton("btnSure", station::Gbk(u8"是(&Y)"), ui::mrYes);
-    btnSure->set_default(true);
-    btnCancel = AddButton("btnCancel", station::Gbk(u8"否(&N)"), ui::mrNo);
-    btnCancel->set_cancel(true);
-    btnSure->on_click = [this](ui::Component*) { FConfirmed = true; };
-    btnCancel->on_click = [this](ui::Component*) { FConfirmed = false; };
-    on_show = [this](ui::Component* sender) { FormShow(sender); };
+    : StationBox(owner, IDI_QUESTION), texts_(texts) {
+    register_method("FormShow", this, &TConfForm::FormShow);
+    register_method("btnSureClick", this, &TConfForm::btnSureClick);
+    register_method("btnCancelClick", this, &TConfForm::btnCancelClick);
+    Load(L"VQCONFFORM", {"btnSure", "btnCancel"});
+    btnSure = Buttons[0];
+    btnCancel = Buttons[1];
 }
+
+void TConfForm::btnSureClick(ui::Component*) { FConfirmed = true; }
+
+void TConfForm::btnCancelClick(ui::Component*) { FConfirmed = false; }
 
 void TConfForm::FormShow(ui::Component*) {
     FConfirmed = false;
@@ -111,11 +87,10 @@ void TConfForm::FormShow(ui::Component*) {
 }
 
 TMsgForm::TMsgForm(ui::Component* owner, const station::StationTexts& texts)
-    : StationBox(owner, "MsgForm", std::string(), IDI_INFORMATION), texts_(texts) {
-    btnSure = AddButton("btnSure", station::Gbk(u8"确定(&S)"), ui::mrOk);
-    btnSure->set_default(true);
-    btnSure->set_cancel(true);
-    on_show = [this](ui::Component* sender) { FormShow(sender); };
+    : StationBox(owner, IDI_INFORMATION), texts_(texts) {
+    register_method("FormShow", this, &TMsgForm::FormShow);
+    Load(L"VQMSGFORM", {"btnSure"});
+    btnSure = Buttons[0];
 }
 
 void TMsgForm::FormShow(ui::Component*) {
@@ -129,13 +104,13 @@ void TMsgForm::FormShow(ui::Component*) {
     btnSure->set_caption(texts_.Get("MsgBox.OK"));
 }
 
-TMultiConfForm::TMultiConfForm(ui::Component* owner)
-    : StationBox(owner, "MultiConfForm", "MultiConfForm", IDI_QUESTION) {
-    btnYes = AddButton("btnYes", station::Gbk(u8"是"), ui::mrYes);
-    btnNO = AddButton("btnNO", station::Gbk(u8"否"), ui::mrNo);
-    btnYesAll = AddButton("btnYesAll", station::Gbk(u8"全是"), kYesToAll);
-    btnNoAll = AddButton("btnNoAll", station::Gbk(u8"全否"), kNoToAll);
-    on_show = [this](ui::Component* sender) { FormShow(sender); };
+TMultiConfForm::TMultiConfForm(ui::Component* owner) : StationBox(owner, IDI_QUESTION) {
+    register_method("FormShow", this, &TMultiConfForm::FormShow);
+    Load(L"VQMULTICONFFORM", {"btnYes", "btnNO", "btnYesAll", "btnNoAll"});
+    btnYes = Buttons[0];
+    btnNO = Buttons[1];
+    btnYesAll = Buttons[2];
+    btnNoAll = Buttons[3];
 }
 
 void TMultiConfForm::FormShow(ui::Component*) {

@@ -1,10 +1,13 @@
 // The station's own question and message boxes: yes/no, a message with one button, and
-// yes/no/yes-to-all/no-to-all. Each exists once, is filled by the caller, sized to its text
-// on one line when shown, and shown modally again and again.
+// yes/no/yes-to-all/no-to-all. Each comes from its description, exists once, is filled by the
+// caller, sized to its text on one line when shown, and shown modally again and again.
 #pragma once
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "controls/ec_button.h"
+#include "controls/ec_label.h"
 #include "platform/ui/win/forms.h"
 #include "platform/ui/win/std_controls.h"
 #include "station/core/station_texts.h"
@@ -16,8 +19,8 @@ class StationBox : public ui::Form {
 public:
     std::string FMessage;
     ui::Image* Image1 = nullptr;
-    ui::Label* EcLabelMsg = nullptr;
-    std::vector<ui::Button*> Buttons;
+    ec::TEcLabel* EcLabelMsg = nullptr;
+    std::vector<ec::TEcBitBtn*> Buttons;
 
     // The layout last applied by the show handler.
     const BoxLayout& Layout() const { return layout_; }
@@ -25,8 +28,10 @@ public:
     LPCWSTR Icon() const { return icon_; }
 
 protected:
-    StationBox(ui::Component* owner, const std::string& name, const std::string& caption, LPCWSTR icon);
-    ui::Button* AddButton(const std::string& name, const std::string& caption, ui::TModalResult result);
+    StationBox(ui::Component* owner, LPCWSTR icon);
+    // Reads the box's description (its handlers registered before) and finds its parts; the
+    // buttons in the order the layout places them.
+    void Load(const wchar_t* resource, std::initializer_list<const char*> buttons);
     // Sets the label's text (it sizes itself) and returns its width.
     int SetLabelText(const std::string& text);
     void Apply(const BoxLayout& layout);
@@ -42,11 +47,13 @@ class TConfForm : public StationBox {
 public:
     TConfForm(ui::Component* owner, const station::StationTexts& texts);
     bool FConfirmed = false;
-    ui::Button* btnSure;
-    ui::Button* btnCancel;
+    ec::TEcBitBtn* btnSure = nullptr;
+    ec::TEcBitBtn* btnCancel = nullptr;
 
 private:
     void FormShow(ui::Component*);
+    void btnSureClick(ui::Component*);
+    void btnCancelClick(ui::Component*);
     const station::StationTexts& texts_;
 };
 
@@ -54,7 +61,7 @@ class TMsgForm : public StationBox {
     UI_CLASS_IDENTITY()
 public:
     TMsgForm(ui::Component* owner, const station::StationTexts& texts);
-    ui::Button* btnSure;
+    ec::TEcBitBtn* btnSure = nullptr;
 
 private:
     void FormShow(ui::Component*);
@@ -65,7 +72,7 @@ class TMultiConfForm : public StationBox {
     UI_CLASS_IDENTITY()
 public:
     explicit TMultiConfForm(ui::Component* owner);
-    ui::Button *btnYes, *btnNO, *btnYesAll, *btnNoAll;
+    ec::TEcBitBtn *btnYes = nullptr, *btnNO = nullptr, *btnYesAll = nullptr, *btnNoAll = nullptr;
 
 private:
     void FormShow(ui::Component*);

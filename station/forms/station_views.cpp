@@ -216,8 +216,7 @@ void StationViews::ApplyColumnWidths() {
 ModalCallDialogs& StationViews::CallDialogs() {
     if (!call_dialogs_) {
         call_dialog_owner_ = std::make_unique<ui::Component>(nullptr);
-        call_dialogs_ = std::make_unique<ModalCallDialogs>(call_dialog_owner_.get(),
-                                                           frame_ != nullptr ? frame_->ImageList1 : nullptr);
+        call_dialogs_ = std::make_unique<ModalCallDialogs>(call_dialog_owner_.get());
         Made(*call_dialogs_->note_form);
         Made(*call_dialogs_->properties_form);
     }

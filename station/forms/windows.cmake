@@ -5,7 +5,8 @@ endif()
 
 add_library(station_shell_windows STATIC
   board_list_view.cpp
-  message_boxes.cpp)
+  message_boxes.cpp
+  station_description.cpp)
 target_link_libraries(station_shell_windows PUBLIC station_shell_model ui controls shell32 comctl32)
 
 target_sources(station_shell_windows PRIVATE
@@ -31,7 +32,13 @@ add_custom_command(OUTPUT ${resource_object}
   DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/velquist.rc ${CMAKE_CURRENT_SOURCE_DIR}/resource_ids.h ${icon_stamp}
           ${PROJECT_SOURCE_DIR}/skin/skins/default.skn ${PROJECT_SOURCE_DIR}/skin/resources/skinmenuglyphs.bmp
           ${PROJECT_SOURCE_DIR}/skin/resources/track.bmp ${PROJECT_SOURCE_DIR}/skin/resources/trackvert.bmp
-          ${PROJECT_SOURCE_DIR}/station/forms/settings/form_settings.txt
+          ${CMAKE_CURRENT_SOURCE_DIR}/settings/form_settings.txt
+          ${CMAKE_CURRENT_SOURCE_DIR}/conf_form.txt ${CMAKE_CURRENT_SOURCE_DIR}/msg_form.txt
+          ${CMAKE_CURRENT_SOURCE_DIR}/multi_conf_form.txt
+          ${CMAKE_CURRENT_SOURCE_DIR}/search/rec_log_property_form.txt
+          ${CMAKE_CURRENT_SOURCE_DIR}/search/edit_call_log_comment_form.txt
+          ${CMAKE_CURRENT_SOURCE_DIR}/settings/sel_columns_form.txt
+          ${CMAKE_CURRENT_SOURCE_DIR}/settings/view_or_print_log_form.txt
   COMMENT "Compiling the station's resources")
 set_source_files_properties(${resource_object} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
 add_custom_target(station_shell_resources DEPENDS ${resource_object})

@@ -549,7 +549,7 @@ TEST_F(SearchWindowTest, PropertiesAndNotesRoundTripThroughTheDatabase) {
     EXPECT_EQ(p.start, today + "  08:00:00");
 
     // The dialog itself shows every field.
-    forms::TRecLogPropertyForm dialog(nullptr, frame->ImageList1);
+    forms::TRecLogPropertyForm dialog(nullptr);
     dialog.ShowRecord(p);
     dialog.show();
     EXPECT_EQ(dialog.labelCallTypeValue->caption(), p.call_type);

@@ -6,6 +6,7 @@
 #include "station/core/gbk_literal.h"
 #include "station/forms/settings/sel_columns_form.h"
 #include "tests/station_settings/dialog_driver.h"
+#include "tests/support/window_test/description_checks.h"
 #include "tests/support/test_folder.h"
 
 namespace {
@@ -36,15 +37,79 @@ protected:
     RecordingCallList call_list;
 };
 
+TEST_F(ColumnChooserWindow, DescriptionHoldsItsPartsAndReadsBack) {
+    TSelColumnsForm chooser(nullptr, g, prompts);
+    std::vector<window_test::ComponentRow> rows = {
+        {"labelSelectColumn", "TEcLabel", "SelColumnsForm"}, {"labelDetail", "TEcLabel", "SelColumnsForm"},
+        {"labelColumnWidth", "TEcLabel", "SelColumnsForm"},  {"checklistColumns", "TEcCheckList", "SelColumnsForm"},
+        {"editColumnWidth", "TEcEdit", "SelColumnsForm"},     {"btnSure", "TEcBitBtn", "SelColumnsForm"},
+        {"btnCancel", "TEcBitBtn", "SelColumnsForm"},
+    };
+    for (const char* b : {"btnMoveUp", "btnMoveDown", "btnShow", "btnHide", "btnReset"})
+        rows.push_back({b, "TEcButton", "SelColumnsForm"});
+    window_test::expect_components(chooser, rows);
+    window_test::expect_description_round_trip(chooser, [] { return std::make_unique<ui::Form>(nullptr); });
+    EXPECT_EQ(chooser.caption(), station::Gbk(u8"选择详细信息"));
+    EXPECT_EQ(chooser.checklistColumns->item_height(), 17);
+    EXPECT_EQ(chooser.labelColumnWidth->focus_control(), chooser.editColumnWidth);
+    EXPECT_EQ(chooser.editColumnWidth->alignment(), ui::TAlignment::taRightJustify);
+    EXPECT_TRUE(chooser.btnSure->is_default());
+    EXPECT_EQ(chooser.btnSure->modal_result(), ui::mrNone) << "a refused OK keeps the dialog open";
+    EXPECT_TRUE(chooser.btnCancel->cancel());
+    for (ec::TEcButton* b : {chooser.btnMoveUp, chooser.btnMoveDown, chooser.btnShow, chooser.btnHide, chooser.btnReset})
+        EXPECT_TRUE(b->hot_track()) << b->name();
+}
+
+// Ticks by the glyph and by Show/Hide, a move that carries the line's tick, and OK writing the
+// ticked lines in their order.
+TEST_F(ColumnChooserWindow, GlyphShowHideAndMovesDecideTheColumnsWritten) {
+    TSelColumnsForm chooser(nullptr, g, prompts);
+    std::vector<std::string> names;
+    WhenShown([&] {
+        const HWND list = chooser.checklistColumns->handle();
+        for (int j = 0; j < chooser.checklistColumns->count(); ++j) names.push_back(chooser.checklistColumns->items().get(j));
+        ClickCheckGlyph(list, 1);
+        EXPECT_FALSE(chooser.checklistColumns->item_checked(1)) << "the glyph hides a shown column";
+        ClickCheckGlyph(list, 10);
+        EXPECT_TRUE(chooser.checklistColumns->item_checked(10)) << "the glyph shows a hidden one";
+        SelectListBoxItem(list, 13);
+        ClickButton(chooser.btnShow->handle());
+        EXPECT_TRUE(chooser.checklistColumns->item_checked(13));
+        SelectListBoxItem(list, 9);
+        ClickButton(chooser.btnHide->handle());
+        EXPECT_FALSE(chooser.checklistColumns->item_checked(9));
+        SelectListBoxItem(list, 13);
+        ClickButton(chooser.btnMoveUp->handle());
+        EXPECT_EQ(chooser.checklistColumns->item_index(), 12);
+        EXPECT_EQ(chooser.checklistColumns->items().get(12), names[13]);
+        EXPECT_TRUE(chooser.checklistColumns->item_checked(12)) << "the moved line keeps its tick";
+        EXPECT_EQ(chooser.checklistColumns->items().get(13), names[12]);
+        EXPECT_FALSE(chooser.checklistColumns->item_checked(13)) << "and so does the one it passed";
+        EXPECT_EQ(chooser.editColumnWidth->text(), "150");
+        SaveScreenshot(chooser.handle(), "column_chooser_ticks_moved");
+        ClickButton(chooser.btnSure->handle());
+    });
+    forms::RunColumnChooser(chooser, call_list);
+    ASSERT_EQ(names.size(), 14u);
+    EXPECT_TRUE(chooser.FColumnsChanged);
+    EXPECT_EQ(call_list.rebuilt, 1);
+    const int written[] = {0, 2, 3, 4, 5, 6, 7, 8, 10, 13};
+    EXPECT_EQ(Columns("TotalColumnsNum"), "10");
+    for (int j = 0; j < 10; ++j)
+        EXPECT_EQ(Columns("Column" + std::to_string(j + 1)), std::to_string(written[j])) << j + 1;
+    EXPECT_EQ(Columns("Column10Width"), "150");
+    EXPECT_EQ(g.ColumnsInfo.VisibleColumns[9].Key, station::Gbk(u8"呼叫序号"));
+}
+
 TEST_F(ColumnChooserWindow, DateAboveDirectionRebuildsTheColumnsAndSortMenu) {
     TSelColumnsForm chooser(nullptr, g, prompts);
     WhenShown([&] {
-        EXPECT_EQ(chooser.checklistColumns->item_count(), 14);
-        EXPECT_TRUE(chooser.checklistColumns->item(9)->checked());
-        EXPECT_FALSE(chooser.checklistColumns->item(10)->checked());
+        EXPECT_EQ(chooser.checklistColumns->count(), 14);
+        EXPECT_TRUE(chooser.checklistColumns->item_checked(9));
+        EXPECT_FALSE(chooser.checklistColumns->item_checked(10));
         EXPECT_FALSE(chooser.btnMoveUp->enabled());
         SaveScreenshot(chooser.handle(), "column_chooser_shown");
-        SelectListRow(chooser.checklistColumns->handle(), 2);
+        SelectListBoxItem(chooser.checklistColumns->handle(), 2);
         EXPECT_EQ(chooser.editColumnWidth->text(), "70");
         ClickButton(chooser.btnMoveUp->handle());
         ClickButton(chooser.btnMoveUp->handle());
@@ -65,7 +130,7 @@ TEST_F(ColumnChooserWindow, DateAboveDirectionRebuildsTheColumnsAndSortMenu) {
 TEST_F(ColumnChooserWindow, WidthOnlyChangeOnlyAppliesWidths) {
     TSelColumnsForm chooser(nullptr, g, prompts);
     WhenShown([&] {
-        SelectListRow(chooser.checklistColumns->handle(), 4);
+        SelectListBoxItem(chooser.checklistColumns->handle(), 4);
         SetWindowText936(chooser.editColumnWidth->handle(), "123");
         SendMessageW(chooser.editColumnWidth->handle(), WM_CHAR, L'x', 0);
         EXPECT_EQ(chooser.editColumnWidth->text(), "123") << "only digits get through";
@@ -81,11 +146,11 @@ TEST_F(ColumnChooserWindow, WidthOnlyChangeOnlyAppliesWidths) {
 TEST_F(ColumnChooserWindow, TypedWidthsAreBoundedTo20Through2000) {
     TSelColumnsForm chooser(nullptr, g, prompts);
     WhenShown([&] {
-        SelectListRow(chooser.checklistColumns->handle(), 0);
+        SelectListBoxItem(chooser.checklistColumns->handle(), 0);
         SetWindowText936(chooser.editColumnWidth->handle(), "5");
-        SelectListRow(chooser.checklistColumns->handle(), 1);
+        SelectListBoxItem(chooser.checklistColumns->handle(), 1);
         SetWindowText936(chooser.editColumnWidth->handle(), "99999");
-        SelectListRow(chooser.checklistColumns->handle(), 0);
+        SelectListBoxItem(chooser.checklistColumns->handle(), 0);
         EXPECT_EQ(chooser.editColumnWidth->text(), "20") << "the entry shows the width it holds";
         SaveScreenshot(chooser.handle(), "column_chooser_width_bounded");
         ClickButton(chooser.btnSure->handle());
@@ -98,12 +163,12 @@ TEST_F(ColumnChooserWindow, TypedWidthsAreBoundedTo20Through2000) {
 TEST_F(ColumnChooserWindow, NothingTickedKeepsTheDialogOpenAndHiddenOnesCanBeShown) {
     TSelColumnsForm chooser(nullptr, g, prompts);
     WhenShown([&] {
-        for (int j = 0; j < 14; ++j) SetListCheck(chooser.checklistColumns->handle(), j, false);
+        for (int j = 0; j < 10; ++j) ClickCheckGlyph(chooser.checklistColumns->handle(), j);
         ClickButton(chooser.btnSure->handle());
         EXPECT_EQ(prompts.messages.size(), 1u);
         EXPECT_EQ(chooser.modal_result(), ui::mrNone) << "the dialog stays open";
         SaveScreenshot(chooser.handle(), "column_chooser_none_ticked");
-        SelectListRow(chooser.checklistColumns->handle(), 13);
+        SelectListBoxItem(chooser.checklistColumns->handle(), 13);
         ClickButton(chooser.btnShow->handle());
         ClickButton(chooser.btnSure->handle());
     });

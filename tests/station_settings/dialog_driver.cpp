@@ -34,7 +34,21 @@ void WhenShown(std::function<bool()> ready, std::function<void()> act) {
     window_test::when_modal(std::move(ready), std::move(act));
 }
 
-void ClickButton(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+void ClickButton(HWND button) {
+    wchar_t window_class[32] = {};
+    GetClassNameW(button, window_class, 32);
+    if (lstrcmpiW(window_class, L"Button") == 0) {
+        SendMessageW(button, BM_CLICK, 0, 0);
+        return;
+    }
+    // The control set's buttons are painted windows of their own: pressed and released by the
+    // mouse at their centre.
+    RECT r{};
+    GetClientRect(button, &r);
+    const LPARAM centre = MAKELPARAM(r.right / 2, r.bottom / 2);
+    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    SendMessageW(button, WM_LBUTTONUP, 0, centre);
+}
 
 void Press(HWND control) {
     RECT r{};
@@ -70,6 +84,18 @@ void SelectComboItem(HWND combo, int item) {
 void SelectListBoxItem(HWND list_box, int item) {
     SendMessageW(list_box, LB_SETCURSEL, static_cast<WPARAM>(item), 0);
     notify_parent(list_box, LBN_SELCHANGE);
+}
+
+void ClickCheckGlyph(HWND check_list, int item) {
+    RECT r{};
+    SendMessageW(check_list, LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r));
+    RECT client{};
+    GetClientRect(check_list, &client);
+    if (r.top < 0 || r.bottom > client.bottom) {
+        SendMessageW(check_list, LB_SETTOPINDEX, static_cast<WPARAM>(item), 0);
+        SendMessageW(check_list, LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r));
+    }
+    window_test::click_at(check_list, r.left + 8, (r.top + r.bottom) / 2);
 }
 
 bool SaveScreenshot(HWND window, const std::string& name) {

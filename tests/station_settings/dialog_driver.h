@@ -17,6 +17,7 @@ void WhenShown(std::function<void()> act);
 // The same once `ready` holds (the dialog may still be filling its views when its loop runs).
 void WhenShown(std::function<bool()> ready, std::function<void()> act);
 
+// A system button by BM_CLICK; the control set's painted buttons by a mouse click.
 void ClickButton(HWND button);
 // A left click at the middle of a painted control (the control set's buttons take no BM_CLICK).
 void Press(HWND control);
@@ -25,6 +26,8 @@ void SetListCheck(HWND list_view, int row, bool checked);
 void SetWindowText936(HWND window, const std::string& gbk);
 void SelectComboItem(HWND combo, int item);  // as the user does: the parent hears CBN_SELCHANGE
 void SelectListBoxItem(HWND list_box, int item);
+// A click of the mouse on the check glyph of a check list's line, scrolled into view first.
+void ClickCheckGlyph(HWND check_list, int item);
 
 // <build>\screenshots\station_settings\<name>.png
 bool SaveScreenshot(HWND window, const std::string& name);

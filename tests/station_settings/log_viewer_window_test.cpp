@@ -6,9 +6,11 @@
 
 #include "platform/files.h"
 #include "platform/ui/win/application.h"
+#include "station/core/gbk_literal.h"
 #include "station/core/station_texts.h"
 #include "station/forms/settings/log_viewer_form.h"
 #include "tests/station_settings/dialog_driver.h"
+#include "tests/support/window_test/description_checks.h"
 #include "tests/support/test_folder.h"
 
 namespace {
@@ -43,6 +45,43 @@ protected:
     FakePrompts prompts;
     FakeShell shell;
 };
+
+TEST_F(LogViewerWindow, DescriptionHoldsItsPartsAndReadsBack) {
+    TViewOrPrintLogForm viewer(nullptr, dir.path(), texts, prompts, shell);
+    window_test::expect_components(viewer, {{"groupFiles", "TEcGroupBox", "ViewOrPrintLogForm"},
+                                            {"lvLogFile", "TEcListView", "groupFiles"},
+                                            {"panelTools", "TEcPanel", "groupFiles"},
+                                            {"btnPrint", "TEcBitBtn", "panelTools"},
+                                            {"btnDelete", "TEcBitBtn", "panelTools"},
+                                            {"btnView", "TEcBitBtn", "panelTools"},
+                                            {"btnClose", "TEcBitBtn", "ViewOrPrintLogForm"}});
+    window_test::expect_description_round_trip(viewer, [] { return std::make_unique<ui::Form>(nullptr); });
+    EXPECT_EQ(viewer.caption(), station::Gbk(u8"查看或打印日志"));
+    EXPECT_EQ(viewer.lvLogFile->view_style(), ui::TViewStyle::vsReport);
+    EXPECT_TRUE(viewer.lvLogFile->multi_select());
+    EXPECT_TRUE(viewer.lvLogFile->row_select());
+    ASSERT_EQ(viewer.lvLogFile->columns().count(), 1);
+    EXPECT_EQ(viewer.lvLogFile->columns().at(0)->caption(), station::Gbk(u8"日志文件名称"));
+    EXPECT_TRUE(viewer.btnClose->cancel());
+}
+
+// Showing leaves the three buttons as they are; the first selection change sets them.
+TEST_F(LogViewerWindow, ButtonsFollowTheSelectionOnly) {
+    TViewOrPrintLogForm viewer(nullptr, dir.path(), texts, prompts, shell);
+    bool enabled_when_shown = false, enabled_unselected = true, enabled_selected = false;
+    WhenShown([&] { return viewer.lvLogFile->item_count() >= 3; }, [&] {
+        enabled_when_shown = viewer.btnView->enabled() && viewer.btnPrint->enabled() && viewer.btnDelete->enabled();
+        SelectListRow(viewer.lvLogFile->handle(), 0);
+        enabled_selected = viewer.btnView->enabled() && viewer.btnPrint->enabled() && viewer.btnDelete->enabled();
+        SelectListRow(viewer.lvLogFile->handle(), 0, false);
+        enabled_unselected = viewer.btnView->enabled() || viewer.btnPrint->enabled() || viewer.btnDelete->enabled();
+        ClickButton(viewer.btnClose->handle());
+    });
+    EXPECT_EQ(viewer.show_modal(), ui::mrCancel);
+    EXPECT_TRUE(enabled_when_shown);
+    EXPECT_TRUE(enabled_selected);
+    EXPECT_FALSE(enabled_unselected);
+}
 
 TEST_F(LogViewerWindow, ListsDayFilesAndDeletesAChosenOneAfterYes) {
     TViewOrPrintLogForm viewer(nullptr, dir.path(), texts, prompts, shell);

@@ -8,7 +8,9 @@
 #include "platform/ui/win/application.h"
 #include "station/core/gbk_literal.h"
 #include "station/forms/message_boxes.h"
+#include "station/forms/station_description.h"
 #include "tests/station_shell/screenshots.h"
+#include "tests/support/window_test/description_checks.h"
 #include "tests/support/window_test/modal_action.h"
 
 namespace {
@@ -181,7 +183,7 @@ TEST_F(Boxes, MultiConfirmationGivesEachAnswer) {
         EXPECT_EQ(box.btnNoAll->left(), box.btnYes->left() + 3 * (w + 16));
     }
     struct Answer {
-        ui::Button* forms::TMultiConfForm::*button;
+        ec::TEcBitBtn* forms::TMultiConfForm::*button;
         ui::TModalResult result;
     } answers[] = {{&forms::TMultiConfForm::btnYes, ui::mrYes},
                    {&forms::TMultiConfForm::btnNO, ui::mrNo},
@@ -191,6 +193,65 @@ TEST_F(Boxes, MultiConfirmationGivesEachAnswer) {
     for (const Answer& a : answers) {
         window_test::when_modal([&] { return window_test::shown(&box); }, [&] { (box.*a.button)->click(); });
         EXPECT_EQ(box.show_modal(), a.result);
+    }
+}
+
+TEST_F(Boxes, DescriptionsHoldTheirPartsAndReadBack) {
+    using Row = window_test::ComponentRow;
+    const auto rows = [](const char* box, std::vector<const char*> buttons) {
+        std::vector<Row> r{{"Image1", "TImage", box}, {"EcLabelMsg", "TEcLabel", box}};
+        for (const char* b : buttons) r.push_back({b, "TEcBitBtn", box});
+        return r;
+    };
+    forms::TConfForm confirm(nullptr, texts);
+    forms::TMsgForm message(nullptr, texts);
+    forms::TMultiConfForm multi(nullptr);
+    const struct {
+        ui::Form& box;
+        std::vector<Row> rows;
+    } cases[] = {
+        {confirm, rows("ConfForm", {"btnSure", "btnCancel"})},
+        {message, rows("MsgForm", {"btnSure"})},
+        {multi, rows("MultiConfForm", {"btnYes", "btnNO", "btnYesAll", "btnNoAll"})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box.name());
+        window_test::expect_components(c.box, c.rows);
+        window_test::expect_description_round_trip(c.box, [] { return std::make_unique<ui::Form>(nullptr); });
+    }
+    // What the callers rely on: answers, default and cancel buttons, captions as stored.
+    EXPECT_EQ(confirm.caption(), Gbk(u8"确认"));
+    EXPECT_EQ(confirm.btnSure->modal_result(), ui::mrYes);
+    EXPECT_TRUE(confirm.btnSure->is_default());
+    EXPECT_EQ(confirm.btnCancel->modal_result(), ui::mrNo);
+    EXPECT_TRUE(confirm.btnCancel->cancel());
+    EXPECT_TRUE(message.btnSure->is_default() && message.btnSure->cancel());
+    EXPECT_EQ(message.btnSure->modal_result(), ui::mrOk);
+    EXPECT_EQ(multi.caption(), "MultiConfForm");
+    const std::vector<ui::TModalResult> answers = {multi.btnYes->modal_result(), multi.btnNO->modal_result(),
+                                                   multi.btnYesAll->modal_result(), multi.btnNoAll->modal_result()};
+    EXPECT_EQ(answers, (std::vector<ui::TModalResult>{ui::mrYes, ui::mrNo, forms::kYesToAll, forms::kNoToAll}));
+    for (ec::TEcBitBtn* b : multi.Buttons) EXPECT_FALSE(b->cancel()) << "Esc gives Cancel, none of the answers";
+    EXPECT_EQ(confirm.EcLabelMsg->font().name(), Gbk(u8"宋体"));
+}
+
+TEST_F(Boxes, MissingDescriptionOrPartNamesTheWindow) {
+    ui::Form form(nullptr);
+    form.set_name("LostForm");
+    try {
+        forms::LoadStationForm(form, L"VQNOSUCHFORM");
+        ADD_FAILURE() << "a missing description must stop the window";
+    } catch (const ui::DescriptionError& e) {
+        EXPECT_NE(std::string(e.what()).find("VQNOSUCHFORM"), std::string::npos) << e.what();
+    }
+    forms::TConfForm confirm(nullptr, texts);
+    try {
+        forms::Part<ui::Button>(confirm, "btnSure");  // there, but of the control set's class
+        ADD_FAILURE() << "a part of another class must not pass";
+    } catch (const ui::DescriptionError& e) {
+        const std::string what = e.what();
+        EXPECT_NE(what.find("ConfForm"), std::string::npos) << what;
+        EXPECT_NE(what.find("btnSure"), std::string::npos) << what;
     }
 }
 

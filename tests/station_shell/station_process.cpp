@@ -197,4 +197,12 @@ void ClickToolBarButton(const ToolBarButton& button) {
                  reinterpret_cast<LPARAM>(button.bar));
 }
 
+void ClickPaintedButton(HWND button) {
+    RECT r{};
+    GetClientRect(button, &r);
+    const LPARAM centre = MAKELPARAM(r.right / 2, r.bottom / 2);
+    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    PostMessageW(button, WM_LBUTTONUP, 0, centre);
+}
+
 } // namespace shell_test

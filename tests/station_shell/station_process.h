@@ -50,6 +50,10 @@ ToolBarButton FindToolBarButton(DWORD process_id, HWND parent, const std::string
 std::string ToolBarButtonText(DWORD process_id, const ToolBarButton& button);
 void ClickToolBarButton(const ToolBarButton& button);
 
+// A click of the mouse at the middle of one of the control set's painted buttons in another
+// process (they answer the mouse, not BM_CLICK).
+void ClickPaintedButton(HWND button);
+
 // Waits, handling nothing, until `done` holds or `ms` passed.
 template <class Done>
 bool WaitUntil(Done done, DWORD ms) {

@@ -259,7 +259,7 @@ TEST_F(StationProcessTest, ADamagedDatabaseIsReportedOnceAndNoRowIsLost) {
     EXPECT_TRUE(shell_test::SaveScreenshot(box, "station_database_damaged"));
     HWND ok = shell_test::FindChildByText(box, Gbk(u8"确定"));
     ASSERT_NE(ok, nullptr);
-    PostMessageW(ok, BM_CLICK, 0, 0);
+    shell_test::ClickPaintedButton(ok);
     ASSERT_NE(MainWindow(), nullptr);
 
     auto waiting_rows = [&] {
@@ -326,7 +326,7 @@ TEST_F(StationProcessTest, StartStopButtonAndExitCommandWithConfirmation) {
         }
         HWND button = shell_test::FindChildByText(box, Gbk(a.button));
         ASSERT_NE(button, nullptr);
-        PostMessageW(button, BM_CLICK, 0, 0);
+        shell_test::ClickPaintedButton(button);
         if (a.ends) {
             EXPECT_TRUE(station_->WaitExit(20000));
         } else {

@@ -169,9 +169,10 @@ TEST_F(StationViewsTest, ColumnChooserOkRebuildsTheListColumnsAndTheSortMenu) {
     window_test::when_modal([&] { return window_test::shown(views_->ColumnChooser()); }, [&] {
         forms::TSelColumnsForm* chooser = views_->ColumnChooser();
         ASSERT_NE(chooser, nullptr);
-        select_row(chooser->checklistColumns->handle(), date);
-        for (int i = 0; i < date; ++i) SendMessageW(chooser->btnMoveUp->handle(), BM_CLICK, 0, 0);
-        SendMessageW(chooser->btnSure->handle(), BM_CLICK, 0, 0);
+        chooser->checklistColumns->set_item_index(date);
+        chooser->checklistColumns->click();
+        for (int i = 0; i < date; ++i) chooser->btnMoveUp->click();
+        chooser->btnSure->click();
     });
     form_->NodeColumns->click();
     EXPECT_TRUE(views_->ColumnChooser()->FColumnsChanged);
@@ -193,9 +194,9 @@ TEST_F(StationViewsTest, ListHeaderPopupOpensTheColumnChooser) {
         forms::TSelColumnsForm* chooser = views_->ColumnChooser();
         ASSERT_NE(chooser, nullptr);
         shown = IsWindowVisible(chooser->handle()) != FALSE;
-        EXPECT_EQ(chooser->checklistColumns->item_count(), station::kColumnCount);
+        EXPECT_EQ(chooser->checklistColumns->count(), station::kColumnCount);
         EXPECT_TRUE(shell_test::SaveScreenshot(chooser->handle(), "views_header_popup_chooser"));
-        SendMessageW(chooser->btnCancel->handle(), BM_CLICK, 0, 0);
+        chooser->btnCancel->click();
     });
     frame.NodeSelColumn->click();
     EXPECT_TRUE(shown);
@@ -237,7 +238,7 @@ TEST_F(StationViewsTest, SettingsAndLogViewerOpenFromTheMenuAndClose) {
         // The start line of this run is in today's log file.
         EXPECT_GE(viewer->lvLogFile->item_count(), 1);
         EXPECT_TRUE(shell_test::SaveScreenshot(viewer->handle(), "views_log_viewer"));
-        SendMessageW(viewer->btnClose->handle(), BM_CLICK, 0, 0);
+        viewer->btnClose->click();
     });
     form_->NodeLogFiles->click();
     EXPECT_TRUE(viewer_shown);
@@ -265,7 +266,7 @@ TEST_F(StationViewsTest, LanguageSwitchReachesTheSearchView) {
     forms::TSearchRecFrame& frame = Search();
     // A dialog made before the change and one made after it both take the new language.
     window_test::when_modal([&] { return window_test::shown(views_->LogViewer()); },
-               [&] { SendMessageW(views_->LogViewer()->btnClose->handle(), BM_CLICK, 0, 0); });
+               [&] { views_->LogViewer()->btnClose->click(); });
     form_->NodeLogFiles->click();
     const int date = forms::SortColumnPosition(globals_.ColumnsInfo, Gbk(u8"日期"));
     const int caller = forms::SortColumnPosition(globals_.ColumnsInfo, Gbk(u8"主叫"));
@@ -276,7 +277,7 @@ TEST_F(StationViewsTest, LanguageSwitchReachesTheSearchView) {
     EXPECT_EQ(frame.StatusText(), "3 calls found");
     EXPECT_EQ(views_->LogViewer()->btnClose->caption(), "Close");
     window_test::when_modal([&] { return window_test::shown(views_->ColumnChooser()); },
-               [&] { SendMessageW(views_->ColumnChooser()->btnCancel->handle(), BM_CLICK, 0, 0); });
+               [&] { views_->ColumnChooser()->btnCancel->click(); });
     form_->NodeColumns->click();
     EXPECT_EQ(views_->ColumnChooser()->caption(), "Columns");
     // The settings dialog's lists named by text keys.

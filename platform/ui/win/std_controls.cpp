@@ -237,7 +237,9 @@ ClassInfo& Label::custom_class() {
         ClassInfo c("TCustomLabel", &GraphicControl::static_class());
         PropBuilder<Label> b(c);
         publish_caption(b);
-        b.enumeration("Alignment", &Label::alignment, &Label::set_alignment, TAlignment::taLeftJustify)
+        // A label sizes itself to its caption unless told otherwise: only a fixed one is stored.
+        b.boolean("AutoSize", &Label::auto_size, &Label::set_auto_size, true)
+            .enumeration("Alignment", &Label::alignment, &Label::set_alignment, TAlignment::taLeftJustify)
             .enumeration("Layout", &Label::layout, &Label::set_layout, TTextLayout::tlTop)
             .boolean("Transparent", &Label::transparent, &Label::set_transparent)
             .boolean("WordWrap", &Label::word_wrap, &Label::set_word_wrap)

@@ -1,12 +1,15 @@
-// The two dialogs of one call: its properties and its note editor, and the modal use of both.
+// The two dialogs of one call: its properties and its note editor, each read from its
+// description, and the modal use of both.
 #pragma once
 #include <string>
-#include <vector>
 
-#include "platform/ui/win/comctl_controls.h"
+#include "controls/ec_button.h"
+#include "controls/ec_edit.h"
+#include "controls/ec_label.h"
+#include "controls/ec_status.h"
+#include "controls/ec_tabs.h"
 #include "platform/ui/win/forms.h"
 #include "platform/ui/win/image_list.h"
-#include "platform/ui/win/std_controls.h"
 #include "station/core/search/call_properties.h"
 #include "station/forms/search/search_frame.h"
 
@@ -15,22 +18,21 @@ namespace forms {
 class TRecLogPropertyForm : public ui::Form {
     UI_CLASS_IDENTITY()
 public:
-    explicit TRecLogPropertyForm(ui::Component* owner, ui::ImageList* call_type_images);
+    explicit TRecLogPropertyForm(ui::Component* owner);
     // Fills the labels; a call type other than the three known ones leaves the glyph as it was.
     void ShowRecord(const station::CallProperties& properties);
 
-    ui::PageControl* pageControl;
-    ui::TabSheet* tabGeneral;
-    ui::Image* EcGlyphStatusCallType;
-    ui::Label *labelCallTypeValue, *labelLineIDValue, *labelAgentIDValue, *labelAgentNameValue, *labelStartTimeValue,
-        *labelDurationValue, *labelCallerIDValue, *labelCallerNameValue, *labelDtmfValue, *labelFileSizeValue;
-    ui::Edit* editFilePath;
-    ui::Memo* memoComment;
-    ui::Button* btnClose;
-
-private:
-    ui::Label* AddLabel(int x, int y, int w, const std::string& caption);
-    ui::ImageList* images_;
+    ui::ImageList* ImageList1 = nullptr;
+    ec::TEcPageControl* pageControl = nullptr;
+    ec::TEcTabSheet* tabGeneral = nullptr;
+    ec::TEcGlyphStatus* EcGlyphStatusCallType = nullptr;
+    ec::TEcLabel *labelCallTypeValue = nullptr, *labelLineIDValue = nullptr, *labelAgentIDValue = nullptr,
+                 *labelAgentNameValue = nullptr, *labelStartTimeValue = nullptr, *labelDurationValue = nullptr,
+                 *labelCallerIDValue = nullptr, *labelCallerNameValue = nullptr, *labelDtmfValue = nullptr,
+                 *labelFileSizeValue = nullptr;
+    ec::TEcEdit* editFilePath = nullptr;
+    ec::TEcMemo* memoComment = nullptr;
+    ec::TEcBitBtn* btnClose = nullptr;
 };
 
 class TEditCallLogCommentForm : public ui::Form {
@@ -39,9 +41,9 @@ public:
     explicit TEditCallLogCommentForm(ui::Component* owner);
     std::wstring FComment;
 
-    ui::Label* labelComment;
-    ui::Memo* memoComment;
-    ui::Button *btnSure, *btnCancel;
+    ec::TEcLabel* labelComment = nullptr;
+    ec::TEcMemo* memoComment = nullptr;
+    ec::TEcBitBtn *btnSure = nullptr, *btnCancel = nullptr;
 
     void FormShow();
     void btnSureClick();
@@ -50,7 +52,7 @@ public:
 // Shows the dialogs modally, creating each once.
 class ModalCallDialogs : public ICallDialogs {
 public:
-    explicit ModalCallDialogs(ui::Component* owner, ui::ImageList* call_type_images);
+    explicit ModalCallDialogs(ui::Component* owner);
     bool EditNote(std::wstring& note) override;
     void ShowProperties(const station::CallProperties& properties) override;
 

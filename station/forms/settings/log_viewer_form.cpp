@@ -4,13 +4,10 @@
 
 #include "platform/files.h"
 #include "platform/ui/win/application.h"
-#include "station/core/gbk_literal.h"
 #include "station/core/settings_models/log_files.h"
-#include "station/forms/settings/place.h"
+#include "station/forms/station_description.h"
 
 namespace forms {
-
-using station::Gbk;
 
 ui::ClassInfo& TViewOrPrintLogForm::static_class() {
     static ui::ClassInfo info("TViewOrPrintLogForm", &ui::Form::static_class());
@@ -20,40 +17,30 @@ ui::ClassInfo& TViewOrPrintLogForm::static_class() {
 TViewOrPrintLogForm::TViewOrPrintLogForm(ui::Component* owner, std::string program_dir,
                                          const station::StationTexts& texts, IPrompts& prompts, IShellActions& shell)
     : ui::Form(owner), program_dir_(std::move(program_dir)), texts_(texts), prompts_(prompts), shell_(shell) {
-    set_name("ViewOrPrintLogForm");
-    set_caption(Gbk(u8"查看或打印日志"));
-    set_border_style(ui::TFormBorderStyle::bsDialog);
-    set_border_icons({ui::TBorderIcon::biSystemMenu});
-    set_position(ui::TPosition::poScreenCenter);
-    font().set_name(Gbk(u8"宋体"));
-    set_client_width(420);
-    set_client_height(330);
-
-    groupFiles = Place<ui::GroupBox>(this, this, "groupFiles", 8, 6, 404, 280, Gbk(u8"日志文件"));
-    lvLogFile = Place<ui::ListView>(this, groupFiles, "lvLogFile", 10, 20, 290, 250);
-    lvLogFile->set_view_style(ui::TViewStyle::vsReport);
-    lvLogFile->set_multi_select(true);
-    lvLogFile->set_row_select(true);
-    lvLogFile->set_read_only(true);
-    lvLogFile->set_hide_selection(false);
-    ui::ListColumn* name = lvLogFile->columns().add_item();
-    name->set_caption(texts_.Get("Msg.LogFileName").empty() ? Gbk(u8"日志文件名称") : texts_.Get("Msg.LogFileName"));
-    name->set_width(260);
-    panelTools = Place<ui::Panel>(this, groupFiles, "panelTools", 306, 20, 90, 250);
-    panelTools->set_bevel_outer(ui::TBevelCut::bvNone);
-    btnPrint = Place<ui::Button>(this, panelTools, "btnPrint", 4, 0, 80, 25, Gbk(u8"打印 ..."));
-    btnDelete = Place<ui::Button>(this, panelTools, "btnDelete", 4, 34, 80, 25, Gbk(u8"删除"));
-    btnView = Place<ui::Button>(this, panelTools, "btnView", 4, 68, 80, 25, Gbk(u8"查看"));
-    btnClose = Place<ui::Button>(this, this, "btnClose", 337, 296, 75, 25, Gbk(u8"关闭"));
-    btnClose->set_cancel(true);
-    btnClose->set_modal_result(ui::mrCancel);
-
-    lvLogFile->on_select_item = [this](ui::Component*, ui::ListItem*, bool) { lvLogFileChange(); };
-    lvLogFile->on_dbl_click = [this](ui::Component*) { btnViewClick(); };
-    btnView->on_click = [this](ui::Component*) { btnViewClick(); };
-    btnPrint->on_click = [this](ui::Component*) { btnPrintClick(); };
-    btnDelete->on_click = [this](ui::Component*) { btnDeleteClick(); };
-    on_show = [this](ui::Component*) { FormShow(); };
+    const auto bind = [this](const char* name, void (TViewOrPrintLogForm::*handler)()) {
+        register_method(name, ui::NotifyEvent([this, handler](ui::Component*) { (this->*handler)(); }));
+    };
+    bind("FormShow", &TViewOrPrintLogForm::FormShow);
+    bind("lvLogFileDblClick", &TViewOrPrintLogForm::btnViewClick);
+    bind("btnViewClick", &TViewOrPrintLogForm::btnViewClick);
+    bind("btnPrintClick", &TViewOrPrintLogForm::btnPrintClick);
+    bind("btnDeleteClick", &TViewOrPrintLogForm::btnDeleteClick);
+    bind("btnCloseClick", &TViewOrPrintLogForm::close);
+    register_method("lvLogFileChange",
+                    ui::LVChangeEvent([this](ui::Component*, ui::ListItem*, ui::TItemChange change) {
+                        if (change == ui::TItemChange::ctState) lvLogFileChange();
+                    }));
+    LoadStationForm(*this, L"VQVIEWORPRINTLOGFORM");
+    groupFiles = Part<ec::TEcGroupBox>(*this, "groupFiles");
+    lvLogFile = Part<ec::TEcListView>(*this, "lvLogFile");
+    panelTools = Part<ec::TEcPanel>(*this, "panelTools");
+    btnPrint = Part<ec::TEcBitBtn>(*this, "btnPrint");
+    btnDelete = Part<ec::TEcBitBtn>(*this, "btnDelete");
+    btnView = Part<ec::TEcBitBtn>(*this, "btnView");
+    btnClose = Part<ec::TEcBitBtn>(*this, "btnClose");
+    // The column's caption is a language text like the messages'.
+    if (const std::string caption = texts_.Get("Msg.LogFileName"); !caption.empty())
+        lvLogFile->columns().at(0)->set_caption(caption);
 }
 
 void TViewOrPrintLogForm::FormShow() {

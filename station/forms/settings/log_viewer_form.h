@@ -2,9 +2,10 @@
 #pragma once
 #include <string>
 
+#include "controls/ec_button.h"
+#include "controls/ec_list_vw.h"
+#include "controls/ec_panel.h"
 #include "platform/ui/win/forms.h"
-#include "platform/ui/win/list_view.h"
-#include "platform/ui/win/std_controls.h"
 #include "station/core/station_texts.h"
 #include "station/forms/settings/prompts.h"
 #include "station/forms/settings/shell_seam.h"
@@ -17,12 +18,13 @@ public:
     TViewOrPrintLogForm(ui::Component* owner, std::string program_dir, const station::StationTexts& texts,
                         IPrompts& prompts, IShellActions& shell);
 
-    ui::GroupBox* groupFiles;
-    ui::ListView* lvLogFile;
-    ui::Panel* panelTools;
-    ui::Button *btnPrint, *btnDelete, *btnView, *btnClose;
+    ec::TEcGroupBox* groupFiles;
+    ec::TEcListView* lvLogFile;
+    ec::TEcPanel* panelTools;
+    ec::TEcBitBtn *btnPrint, *btnDelete, *btnView, *btnClose;
 
     void FormShow();
+    // A row's selection changed: the three buttons follow whether any row is selected.
     void lvLogFileChange();
     void btnViewClick();
     void btnPrintClick();

@@ -1,12 +1,9 @@
 #include "station/forms/settings/sel_columns_form.h"
 
 #include "platform/ui/win/application.h"
-#include "station/core/gbk_literal.h"
-#include "station/forms/settings/place.h"
+#include "station/forms/station_description.h"
 
 namespace forms {
-
-using station::Gbk;
 
 ui::ClassInfo& TSelColumnsForm::static_class() {
     static ui::ClassInfo info("TSelColumnsForm", &ui::Form::static_class());
@@ -15,58 +12,37 @@ ui::ClassInfo& TSelColumnsForm::static_class() {
 
 TSelColumnsForm::TSelColumnsForm(ui::Component* owner, station::StationGlobals& globals, IPrompts& prompts)
     : ui::Form(owner), globals_(globals), prompts_(prompts) {
-    set_name("SelColumnsForm");
-    set_caption(Gbk(u8"选择详细信息"));
-    set_border_style(ui::TFormBorderStyle::bsDialog);
-    set_border_icons({ui::TBorderIcon::biSystemMenu});
-    set_position(ui::TPosition::poScreenCenter);
-    font().set_name(Gbk(u8"宋体"));
-    set_client_width(380);
-    set_client_height(348);
-
-    labelSelectColumn = Place<ui::Label>(this, this, "labelSelectColumn", 12, 10, 356, 14,
-                                         Gbk(u8"选择您想要显示的录音记录的详细信息。"));
-    labelDetail = Place<ui::Label>(this, this, "labelDetail", 12, 32, 120, 14, Gbk(u8"详细信息 :"));
-    checklistColumns = Place<ui::ListView>(this, this, "checklistColumns", 12, 50, 260, 220);
-    checklistColumns->set_view_style(ui::TViewStyle::vsReport);
-    checklistColumns->set_checkboxes(true);
-    checklistColumns->set_show_column_headers(false);
-    checklistColumns->set_row_select(true);
-    checklistColumns->set_read_only(true);
-    checklistColumns->set_hide_selection(false);
-    checklistColumns->columns().add_item()->set_width(236);
-    btnMoveUp = Place<ui::Button>(this, this, "btnMoveUp", 284, 50, 84, 25, Gbk(u8"上移(&U)"));
-    btnMoveDown = Place<ui::Button>(this, this, "btnMoveDown", 284, 82, 84, 25, Gbk(u8"下移(&D)"));
-    btnShow = Place<ui::Button>(this, this, "btnShow", 284, 114, 84, 25, Gbk(u8"显示(&S)"));
-    btnHide = Place<ui::Button>(this, this, "btnHide", 284, 146, 84, 25, Gbk(u8"隐藏(&H)"));
-    btnReset = Place<ui::Button>(this, this, "btnReset", 284, 178, 84, 25, Gbk(u8"重置(&R)"));
-    labelColumnWidth = Place<ui::Label>(this, this, "labelColumnWidth", 12, 281, 170, 14,
-                                        Gbk(u8"列的宽度 ( 像素) (&W) :"));
-    editColumnWidth = Place<ui::Edit>(this, this, "editColumnWidth", 186, 278, 86, 21);
-    labelColumnWidth->set_focus_control(editColumnWidth);
-    btnSure = Place<ui::Button>(this, this, "btnSure", 206, 314, 75, 25, Gbk(u8"确定"));
-    btnSure->set_default(true);
-    btnCancel = Place<ui::Button>(this, this, "btnCancel", 293, 314, 75, 25, Gbk(u8"取消"));
-    btnCancel->set_cancel(true);
-    btnCancel->set_modal_result(ui::mrCancel);
-
-    checklistColumns->on_select_item = [this](ui::Component*, ui::ListItem*, bool selected) {
-        if (selected && !filling_) checklistColumnsClick();
+    const auto bind = [this](const char* name, void (TSelColumnsForm::*handler)()) {
+        register_method(name, ui::NotifyEvent([this, handler](ui::Component*) { (this->*handler)(); }));
     };
-    editColumnWidth->on_key_press = [](ui::Component*, wchar_t& key) {
-        if (!(key >= L'0' && key <= L'9') && key != L'\b') key = 0;
-    };
-    editColumnWidth->on_change = [this](ui::Component*) {
-        if (!filling_) model_.SetWidthText(editColumnWidth->text());
-    };
-    btnMoveUp->on_click = [this](ui::Component*) { btnMoveUpClick(); };
-    btnMoveDown->on_click = [this](ui::Component*) { btnMoveDownClick(); };
-    btnShow->on_click = [this](ui::Component*) { btnShowClick(); };
-    btnHide->on_click = [this](ui::Component*) { btnHideClick(); };
-    btnReset->on_click = [this](ui::Component*) { btnResetClick(); };
-    btnSure->on_click = [this](ui::Component*) { btnSureClick(); };
-    btnCancel->on_click = [this](ui::Component*) { FAccepted = false; };
-    on_show = [this](ui::Component*) { FormShow(); };
+    bind("FormShow", &TSelColumnsForm::FormShow);
+    bind("checklistColumnsClick", &TSelColumnsForm::checklistColumnsClick);
+    bind("btnMoveUpClick", &TSelColumnsForm::btnMoveUpClick);
+    bind("btnMoveDownClick", &TSelColumnsForm::btnMoveDownClick);
+    bind("btnShowClick", &TSelColumnsForm::btnShowClick);
+    bind("btnHideClick", &TSelColumnsForm::btnHideClick);
+    bind("btnResetClick", &TSelColumnsForm::btnResetClick);
+    bind("btnSureClick", &TSelColumnsForm::btnSureClick);
+    register_method("btnCancelClick", ui::NotifyEvent([this](ui::Component*) { FAccepted = false; }));
+    register_method("editColumnWidthKeyPress", ui::KeyPressEvent([](ui::Component*, wchar_t& key) {
+                        if (!(key >= L'0' && key <= L'9') && key != L'\b') key = 0;
+                    }));
+    register_method("editColumnWidthChange", ui::NotifyEvent([this](ui::Component*) {
+                        if (!filling_) model_.SetWidthText(editColumnWidth->text());
+                    }));
+    LoadStationForm(*this, L"VQSELCOLUMNSFORM");
+    labelSelectColumn = Part<ec::TEcLabel>(*this, "labelSelectColumn");
+    labelDetail = Part<ec::TEcLabel>(*this, "labelDetail");
+    labelColumnWidth = Part<ec::TEcLabel>(*this, "labelColumnWidth");
+    checklistColumns = Part<ec::TEcCheckList>(*this, "checklistColumns");
+    editColumnWidth = Part<ec::TEcEdit>(*this, "editColumnWidth");
+    btnMoveUp = Part<ec::TEcButton>(*this, "btnMoveUp");
+    btnMoveDown = Part<ec::TEcButton>(*this, "btnMoveDown");
+    btnShow = Part<ec::TEcButton>(*this, "btnShow");
+    btnHide = Part<ec::TEcButton>(*this, "btnHide");
+    btnReset = Part<ec::TEcButton>(*this, "btnReset");
+    btnSure = Part<ec::TEcBitBtn>(*this, "btnSure");
+    btnCancel = Part<ec::TEcBitBtn>(*this, "btnCancel");
 }
 
 void TSelColumnsForm::FormShow() {
@@ -80,25 +56,19 @@ void TSelColumnsForm::FormShow() {
 
 void TSelColumnsForm::show_entries() {
     filling_ = true;
-    checklistColumns->begin_update();
-    checklistColumns->clear();
-    for (const station::ChooserEntry& e : model_.Entries()) {
-        ui::ListItem* item = checklistColumns->add_item();
-        item->set_caption(e.Name);
-        item->set_checked(e.Ticked);
-    }
-    checklistColumns->end_update();
-    if (model_.Selected() >= 0) {
-        checklistColumns->item(model_.Selected())->set_selected(true);
-        checklistColumns->item(model_.Selected())->set_focused(true);
+    checklistColumns->items().begin_update();
+    checklistColumns->items().clear();
+    for (const station::ChooserEntry& e : model_.Entries()) checklistColumns->add_checked(e.Name, e.Ticked, true);
+    checklistColumns->items().end_update();
+    checklistColumns->set_item_index(model_.Selected());
+    if (model_.Selected() >= 0)
         editColumnWidth->set_text(std::to_string(model_.Entries()[static_cast<std::size_t>(model_.Selected())].Width));
-    }
     filling_ = false;
 }
 
-// The ticks live in the list's check boxes, where the user sets them.
+// The ticks live in the list, where the user sets them by the glyph or the space key.
 void TSelColumnsForm::take_ticks() {
-    for (int j = 0; j < checklistColumns->item_count(); ++j) model_.SetTicked(j, checklistColumns->item(j)->checked());
+    for (int j = 0; j < checklistColumns->count(); ++j) model_.SetTicked(j, checklistColumns->item_checked(j));
 }
 
 void TSelColumnsForm::show_selection() {
@@ -113,36 +83,43 @@ void TSelColumnsForm::show_selection() {
 }
 
 void TSelColumnsForm::checklistColumnsClick() {
-    model_.Select(checklistColumns->selected_index());
+    model_.Select(checklistColumns->item_index());
+    show_selection();
+}
+
+void TSelColumnsForm::show_move(int from, int to) {
+    checklistColumns->items().exchange(from, to);
+    checklistColumns->set_item_index(to);
+    checklistColumns->set_focus();
     show_selection();
 }
 
 void TSelColumnsForm::btnMoveUpClick() {
+    if (!model_.CanMoveUp()) return;
     take_ticks();
+    const int from = model_.Selected();
     model_.MoveUp();
-    show_entries();
-    checklistColumns->set_focus();
-    show_selection();
+    show_move(from, from - 1);
 }
 
 void TSelColumnsForm::btnMoveDownClick() {
+    if (!model_.CanMoveDown()) return;
     take_ticks();
+    const int from = model_.Selected();
     model_.MoveDown();
-    show_entries();
-    checklistColumns->set_focus();
-    show_selection();
+    show_move(from, from + 1);
 }
 
 void TSelColumnsForm::btnShowClick() {
-    take_ticks();
+    if (model_.Selected() < 0) return;
     model_.Show();
-    show_entries();
+    checklistColumns->set_item_checked(model_.Selected(), true);
 }
 
 void TSelColumnsForm::btnHideClick() {
-    take_ticks();
+    if (model_.Selected() < 0) return;
     model_.Hide();
-    show_entries();
+    checklistColumns->set_item_checked(model_.Selected(), false);
 }
 
 void TSelColumnsForm::btnResetClick() {

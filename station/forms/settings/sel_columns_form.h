@@ -2,9 +2,11 @@
 #pragma once
 #include <string>
 
+#include "controls/ec_button.h"
+#include "controls/ec_chk_lst.h"
+#include "controls/ec_edit.h"
+#include "controls/ec_label.h"
 #include "platform/ui/win/forms.h"
-#include "platform/ui/win/list_view.h"
-#include "platform/ui/win/std_controls.h"
 #include "station/core/globals.h"
 #include "station/core/settings_models/column_chooser.h"
 #include "station/forms/settings/prompts.h"
@@ -19,11 +21,11 @@ public:
     bool FAccepted = false;
     bool FColumnsChanged = false;
 
-    ui::Label *labelSelectColumn, *labelDetail, *labelColumnWidth;
-    ui::ListView* checklistColumns;
-    ui::Edit* editColumnWidth;
-    ui::Button *btnMoveUp, *btnMoveDown, *btnShow, *btnHide, *btnReset, *btnSure, *btnCancel;
-
+    ec::TEcLabel *labelSelectColumn, *labelDetail, *labelColumnWidth;
+    ec::TEcCheckList* checklistColumns;
+    ec::TEcEdit* editColumnWidth;
+    ec::TEcButton *btnMoveUp, *btnMoveDown, *btnShow, *btnHide, *btnReset;
+    ec::TEcBitBtn *btnSure, *btnCancel;
 
     void FormShow();
     void checklistColumnsClick();
@@ -38,6 +40,9 @@ private:
     void show_entries();
     void take_ticks();
     void show_selection();
+    // The selected entry and its neighbour `to` change places in the list, each line with its
+    // tick; the model has already moved them.
+    void show_move(int from, int to);
 
     station::StationGlobals& globals_;
     IPrompts& prompts_;

@@ -154,6 +154,30 @@ TEST_F(SampleFormTest, DescriptionChecksFindTheComponentsAndAWrongOneIsReported)
     EXPECT_NONFATAL_FAILURE(window_test::expect_components(f, {{"btnGone", "TButton", "SampleForm"}}), "btnGone is missing");
 }
 
+// A label sizes itself unless its description fixes it; a fixed one keeps its size read back.
+TEST_F(SampleFormTest, LabelsStoreOnlyAFixedSize) {
+    const auto label = [](Form& form, const char* name) { return dynamic_cast<Label*>(form.find_component(name)); };
+    Form f(nullptr);
+    f.set_name("LabelForm");
+    for (const char* name : {"labelAuto", "labelFixed"}) {
+        auto* l = new Label(&f);
+        l->set_name(name);
+        l->set_caption("x");
+        l->set_parent(&f);
+    }
+    label(f, "labelFixed")->set_auto_size(false);
+    label(f, "labelFixed")->set_bounds(10, 10, 200, 12);
+    const std::string text = write_description(f);
+    EXPECT_EQ(text.find("AutoSize = True"), std::string::npos) << text;
+    EXPECT_NE(text.find("AutoSize = False"), std::string::npos) << text;
+    Form copy(nullptr);
+    read_description(copy, text);
+    EXPECT_TRUE(label(copy, "labelAuto")->auto_size());
+    EXPECT_FALSE(label(copy, "labelFixed")->auto_size());
+    EXPECT_EQ(label(copy, "labelFixed")->width(), 200);
+    EXPECT_EQ(write_description(copy), text);
+}
+
 TEST_F(SampleFormTest, AlignmentAndAnchorsLayTheFormOut) {
     SampleForm f;
     f.show();
