@@ -170,6 +170,30 @@ TEST_F(SampleFormTest, AlignmentAndAnchorsLayTheFormOut) {
     EXPECT_EQ(f.get<Label>("labelName")->width() > 0, true);  // auto-sized to its caption
 }
 
+// A tool button's Enabled and Visible reach the bar's window when they are set, with no call
+// of the bar's own.
+TEST_F(SampleFormTest, ToolButtonEnabledAndVisibleReachTheBar) {
+    SampleForm f;
+    f.handle_needed();
+    ToolBar* bar = f.get<ToolBar>("ToolBar1");
+    ToolButton* query = f.get<ToolButton>("btnQuery");
+    auto bar_enabled = [&] {
+        return (SendMessageW(bar->handle(), TB_GETSTATE, static_cast<WPARAM>(query->command()), 0) & TBSTATE_ENABLED) != 0;
+    };
+    auto bar_count = [&] { return SendMessageW(bar->handle(), TB_BUTTONCOUNT, 0, 0); };
+    EXPECT_TRUE(bar_enabled());
+    query->set_enabled(false);
+    EXPECT_FALSE(bar_enabled());
+    query->set_enabled(true);
+    EXPECT_TRUE(bar_enabled());
+    query->set_visible(false);
+    EXPECT_EQ(bar_count(), 3);
+    EXPECT_EQ(SendMessageW(bar->handle(), TB_COMMANDTOINDEX, static_cast<WPARAM>(query->command()), 0), -1);
+    query->set_visible(true);
+    EXPECT_EQ(bar_count(), 4);
+    EXPECT_TRUE(bar_enabled());
+}
+
 // A stored client size is the area below the menu bar, though the menu is named in the text
 // before it exists; a stored window size stays the window's.
 TEST_F(SampleFormTest, StoredClientSizeIsTheAreaBelowTheMenuBar) {
