@@ -31,6 +31,7 @@ add_custom_command(OUTPUT ${resource_object}
   DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/velquist.rc ${CMAKE_CURRENT_SOURCE_DIR}/resource_ids.h ${icon_stamp}
           ${PROJECT_SOURCE_DIR}/skin/skins/default.skn ${PROJECT_SOURCE_DIR}/skin/resources/skinmenuglyphs.bmp
           ${PROJECT_SOURCE_DIR}/skin/resources/track.bmp ${PROJECT_SOURCE_DIR}/skin/resources/trackvert.bmp
+          ${CMAKE_CURRENT_SOURCE_DIR}/main_form.txt ${CMAKE_CURRENT_SOURCE_DIR}/state_frame.txt
   COMMENT "Compiling the station's resources")
 set_source_files_properties(${resource_object} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
 add_custom_target(station_shell_resources DEPENDS ${resource_object})
