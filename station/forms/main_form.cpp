@@ -42,7 +42,7 @@ T* Part(ui::Component& root, const char* name) {
 } // namespace
 
 TMainForm::TMainForm(station::StationGlobals& globals, station::ITransferLibrary& library, std::string exe_path,
-                     std::string first_argument, Contents contents)
+                     std::string first_argument)
     : ui::Form(nullptr), g_(globals), library_(library), exe_path_(std::move(exe_path)),
       first_argument_(std::move(first_argument)) {
     RegisterHandlers();
@@ -60,14 +60,12 @@ TMainForm::TMainForm(station::StationGlobals& globals, station::ITransferLibrary
     // Before any of the menu bar's lists opens: a language file added meanwhile is offered.
     on_message(WM_INITMENU, [this](ui::Message& m) {
         m.result = 0;
-        if (MainMenu != nullptr && reinterpret_cast<HMENU>(m.wparam) == MainMenu->handle()) RefreshLanguageMenu();
+        if (reinterpret_cast<HMENU>(m.wparam) == MainMenu->handle()) RefreshLanguageMenu();
     });
     on_message(WM_RESTOREFROMTRAY, [this](ui::Message& m) {
         m.result = 0;
-        if (TrayIconMain != nullptr) TrayIconMain->restore_app();
+        TrayIconMain->restore_app();
     });
-    if (contents == Contents::Empty) return;
-
     ui::register_control_classes();
     ec::register_control_set_classes();
     load_resource(L"VQMAINFORM");

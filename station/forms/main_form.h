@@ -64,13 +64,10 @@ class TMainForm : public ui::Form, public IFetchControls, public station::ILogPa
                   public station::ILanguageNotices {
     UI_CLASS_IDENTITY()
 public:
-    // Empty: a window with its handlers bound and nothing read, for reading a description into.
-    enum class Contents { FromDescription, Empty };
-
     // Reads the window's description (resource VQMAINFORM); the control set's classes are
     // registered first. A description that is missing or does not read throws.
     TMainForm(station::StationGlobals& globals, station::ITransferLibrary& library, std::string exe_path,
-              std::string first_argument, Contents contents = Contents::FromDescription);
+              std::string first_argument);
     ~TMainForm() override;
 
     // The boxes the station asks and informs through (created once by the program).
@@ -118,7 +115,7 @@ public:
     station::TransferEngine* Engine() { return engine_.get(); }
     station::TLanguageFile* Language() { return language_.get(); }
 
-    // Parts of the window, found by name once the description is read (null in an Empty one).
+    // Parts of the window, found by name once the description is read.
     ec::TEcPanel *panelToolBar = nullptr, *panelMiddle = nullptr, *panelLeftMenu = nullptr, *EcPanel1 = nullptr,
                  *panelWork = nullptr, *panelLog = nullptr;
     ec::TEcToolbar *EcToolbar1 = nullptr, *toolBarLeftMenu = nullptr;

@@ -24,13 +24,11 @@ ui::ClassInfo& TMyFTPStateFrame::static_class() {
 
 TMyFTPStateFrame::TMyFTPStateFrame(ui::Component* owner, station::BoardTable& boards,
                                    TransferStateView::DeviceCount count, const station::StationTexts& texts,
-                                   station::ITransferLibrary& library, TransferStateView::LogWriter log,
-                                   Contents contents)
+                                   station::ITransferLibrary& library, TransferStateView::LogWriter log)
     : ui::Frame(owner) {
     register_method("lvBoardClick", this, &TMyFTPStateFrame::lvBoardClick);
     register_method("lvBoardChange", this, &TMyFTPStateFrame::lvBoardChange);
     register_method("EnableOrDisableDev", this, &TMyFTPStateFrame::EnableOrDisableDev);
-    if (contents == Contents::Empty) return;
     load_resource(L"VQSTATEFRAME");
     panelTool = Part<ec::TEcPanel>(*this, "panelTool");
     btnEnableDev = Part<ec::TEcToolButton>(*this, "btnEnableDev");
@@ -48,15 +46,15 @@ TMyFTPStateFrame::~TMyFTPStateFrame() {
 }
 
 void TMyFTPStateFrame::lvBoardClick(ui::Component*) {
-    if (view_) view_->SelectionChanged();
+    view_->SelectionChanged();
 }
 
 void TMyFTPStateFrame::lvBoardChange(ui::Component*, ui::ListItem*, bool) {
-    if (view_) view_->SelectionChanged();
+    view_->SelectionChanged();
 }
 
 void TMyFTPStateFrame::EnableOrDisableDev(ui::Component* sender) {
-    if (view_) view_->EnableOrDisableDev(sender->tag() != 0);
+    view_->EnableOrDisableDev(sender->tag() != 0);
 }
 
 void TMyFTPStateFrame::SetButtonsEnabled(bool enable_button, bool disable_button) {

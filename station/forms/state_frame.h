@@ -16,13 +16,10 @@ namespace forms {
 class TMyFTPStateFrame : public ui::Frame, public IStateButtons {
     UI_CLASS_IDENTITY()
 public:
-    // Empty: the frame with its handlers bound and nothing read, for reading a description into.
-    enum class Contents { FromDescription, Empty };
-
     // Reads the frame's description (resource VQSTATEFRAME); throws when it does not read.
     TMyFTPStateFrame(ui::Component* owner, station::BoardTable& boards, TransferStateView::DeviceCount count,
                      const station::StationTexts& texts, station::ITransferLibrary& library,
-                     TransferStateView::LogWriter log, Contents contents = Contents::FromDescription);
+                     TransferStateView::LogWriter log);
     ~TMyFTPStateFrame() override;
 
     ec::TEcPanel* panelTool = nullptr;

@@ -11,7 +11,7 @@ vq_add_test(station_shell_window_tests
 get_property(station_resources GLOBAL PROPERTY VQ_STATION_RESOURCE_OBJECT)
 set_source_files_properties(${station_resources} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
 vq_add_test(station_shell_main_window_tests
-  SOURCES main_window_test.cpp screenshots.cpp ${station_resources}
+  SOURCES main_window_test.cpp main_window_description_test.cpp screenshots.cpp ${station_resources}
   LIBS station_shell_windows window_test_support
   TIMEOUT 120)
 add_dependencies(station_shell_main_window_tests station_shell_resources)
