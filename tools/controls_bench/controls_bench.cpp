@@ -16,6 +16,7 @@
 #include "platform/ui/win/forms.h"
 #include "list_bench.h"
 #include "tab_bench.h"
+#include "window_bench.h"
 
 namespace {
 
@@ -107,5 +108,8 @@ int main() {
     }
     bench_lists();
     bench_tabs();
+#ifdef VQ_BENCH_MAIN_WINDOW
+    bench_main_window();
+#endif
     return 0;
 }
