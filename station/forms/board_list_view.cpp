@@ -1,21 +1,6 @@
 #include "station/forms/board_list_view.h"
 
-#include "station/core/gbk_literal.h"
-
 namespace forms {
-
-BoardListView::BoardListView(ui::ListView& list, ui::ImageList* small_images) : list_(list) {
-    list_.set_view_style(ui::TViewStyle::vsReport);
-    list_.set_read_only(true);
-    list_.set_row_select(true);
-    list_.set_hide_selection(false);
-    list_.set_small_images(small_images);
-    for (const StateColumn& c : StateColumns()) {
-        ui::ListColumn* column = list_.columns().add_item();
-        column->set_caption(station::Gbk(c.Caption));
-        if (c.Width >= 0) column->set_width(c.Width);
-    }
-}
 
 void BoardListView::Clear() { list_.clear(); }
 

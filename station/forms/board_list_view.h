@@ -1,11 +1,11 @@
 // The state view's rows on the window class library's list view (report style, read-only,
-// whole-row selection): the seam the state view's rules write through.
+// whole-row selection, its columns and small images from the frame's description): the seam the
+// state view's rules write through.
 #pragma once
 #include <array>
 #include <functional>
 #include <string>
 
-#include "platform/ui/win/image_list.h"
 #include "platform/ui/win/list_view.h"
 #include "station/forms/state_view.h"
 
@@ -13,8 +13,7 @@ namespace forms {
 
 class BoardListView final : public IBoardListView {
 public:
-    // Sets the list up: its columns with their built-in captions and widths, the small images.
-    BoardListView(ui::ListView& list, ui::ImageList* small_images);
+    explicit BoardListView(ui::ListView& list) : list_(list) {}
 
     void Clear() override;
     void AddRow(const std::string& caption, int image, const std::array<std::string, 10>& cells) override;

@@ -5,7 +5,9 @@
 #include <functional>
 #include <stdexcept>
 
+#include "controls/register_control_set.h"
 #include "platform/files.h"
+#include "platform/ui/description_reader.h"
 #include "platform/ui/win/application.h"
 #include "station/core/database/database_start_report.h"
 #include "station/core/gbk_literal.h"
@@ -24,28 +26,26 @@ ui::ClassInfo& TMainForm::static_class() {
     return info;
 }
 
+namespace {
+
+// The part of the window of that name and class; a description without it does not make this
+// window.
+template <class T>
+T* Part(ui::Component& root, const char* name) {
+    auto* part = dynamic_cast<T*>(root.find_component(name));
+    if (part == nullptr) {
+        throw ui::DescriptionError("window '" + root.name() + "', component '" + name + "': missing or of another class");
+    }
+    return part;
+}
+
+} // namespace
+
 TMainForm::TMainForm(station::StationGlobals& globals, station::ITransferLibrary& library, std::string exe_path,
                      std::string first_argument)
     : ui::Form(nullptr), g_(globals), library_(library), exe_path_(std::move(exe_path)),
       first_argument_(std::move(first_argument)) {
-    set_name("MainForm");
-    set_caption(Gbk(u8"FTP下载终端 - BRELDOX"));
-    set_bounds(0, 0, 927, 659);
-    set_position(ui::TPosition::poScreenCenter);
-    CreateControls();
-    CreateMenus();
-    CreateSkin();
-    CreateTrayIcon();
-
-    fetch_ = std::make_unique<FetchSwitch>(
-        *this, g_.Texts, [this] { if (engine_) engine_->StartFetching(); },
-        [this] { if (engine_) engine_->StopFetching(); });
-
-    on_show = [this](ui::Component*) { FormShow(); };
-    on_close_query = [this](ui::Component*, bool& can_close) {
-        can_close = FSessionEnding;
-        if (!can_close) HideToTray();
-    };
+    RegisterHandlers();
     on_message(WM_QUERYENDSESSION, [this](ui::Message& m) {
         FSessionEnding = true;
         m.result = 1;
@@ -66,6 +66,14 @@ TMainForm::TMainForm(station::StationGlobals& globals, station::ITransferLibrary
         m.result = 0;
         TrayIconMain->restore_app();
     });
+    ui::register_control_classes();
+    ec::register_control_set_classes();
+    load_resource(L"VQMAINFORM");
+    FindParts();
+    CreateSkin();
+    fetch_ = std::make_unique<FetchSwitch>(
+        *this, g_.Texts, [this] { if (engine_) engine_->StartFetching(); },
+        [this] { if (engine_) engine_->StopFetching(); });
 }
 
 TMainForm::~TMainForm() {
@@ -74,129 +82,86 @@ TMainForm::~TMainForm() {
     release_owned();
 }
 
-ui::ToolButton* TMainForm::ToolButton(ui::ToolBar* bar, const char* name, const char* caption, int image) {
-    auto* b = new ui::ToolButton(this);
-    b->set_name(name);
-    b->set_caption(Gbk(caption));
-    b->set_image_index(image);
-    b->set_parent(bar);
-    return b;
+void TMainForm::RegisterHandlers() {
+    auto bind = [this](const char* name, std::function<void()> fn) {
+        register_method(name, ui::NotifyEvent([fn = std::move(fn)](ui::Component*) { fn(); }));
+    };
+    register_method("FormShow", this, &TMainForm::FormShowEvent);
+    register_method("FormCloseQuery", this, &TMainForm::FormCloseQuery);
+    register_method("MainTimerTimer", this, &TMainForm::MainTimerTimer);
+    register_method("SyncTimerTimer", this, &TMainForm::SyncTimerTimer);
+    register_method("ExtraTimerTimer", this, &TMainForm::ExtraTimerTimer);
+    register_method("AnimateTimerTimer", this, &TMainForm::AnimateTimerTimer);
+    register_method("PopupMenuTrayIconPopup", this, &TMainForm::PopupMenuTrayIconPopup);
+    register_method("TrayNodeOpenClick", this, &TMainForm::TrayNodeOpenClick);
+    bind("btnStartStopClick", [this] { btnStartStopClick(); });
+    bind("TrayNodeStartStopFTPClick", [this] { btnStartStopClick(); });
+    bind("btnCloseClick", [this] { btnCloseClick(); });
+    bind("btnExportProClick", [this] { btnExportProClick(); });
+    bind("btnSettingsClick", [this] { if (Views) Views->OpenSettings(); });
+    bind("NodeSysSettingsClick", [this] { if (Views) Views->OpenSettings(); });
+    bind("NodeColumnsClick", [this] { if (Views) Views->OpenColumns(); });
+    bind("NodeLogFilesClick", [this] { if (Views) Views->OpenLogViewer(); });
+    bind("NodeLogPanelClick", [this] { NodeLogPanelClick(); });
+    bind("btnFtpStateClick", [this] { actFTPStateExecute(); });
+    bind("actFTPStateExecute", [this] { actFTPStateExecute(); });
+    bind("btnQueryClick", [this] { actQueryExecute(); });
+    bind("actQueryExecute", [this] { actQueryExecute(); });
 }
 
-void TMainForm::CreateControls() {
-    auto panel = [this](const char* name, ui::WinControl* parent, ui::TAlign align, int size) {
-        auto* p = new ui::Panel(this);
-        p->set_name(name);
-        p->set_bevel_outer(ui::TBevelCut::bvNone);
-        p->set_align(align);
-        if (align == ui::TAlign::alTop || align == ui::TAlign::alBottom) p->set_height(size);
-        if (align == ui::TAlign::alLeft) p->set_width(size);
-        p->set_parent(parent);
-        return p;
-    };
-    // The lists copy the icons; the loaded ones go at once.
-    auto image_list = [this](const char* name, int size, int first_icon, int count) {
-        auto* list = new ui::ImageList(this);
-        list->set_name(name);
-        list->set_width(size);
-        list->set_height(size);
-        for (int id = first_icon; id < first_icon + count; ++id) {
-            ui::Icon icon(static_cast<HICON>(
-                LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
-            if (icon.get()) list->add_icon(icon.get());
-        }
-        return list;
-    };
-    ImageList_large = image_list("ImageList_large", 32, VQ_ICON_LARGE_FIRST, VQ_ICON_LARGE_COUNT);
-    ImageList_Small = image_list("ImageList_Small", 16, VQ_ICON_SMALL_FIRST, VQ_ICON_SMALL_COUNT);
-    ImageListTrayAnimate = image_list("ImageListTrayAnimate", 16, VQ_ICON_TRAY_FIRST, VQ_ICON_TRAY_COUNT);
-    auto tool_bar = [this](const char* name, ui::WinControl* parent, int width, int height) {
-        auto* bar = new ui::ToolBar(this);
-        bar->set_name(name);
-        bar->set_align(ui::TAlign::alClient);
-        bar->set_images(ImageList_large);
-        bar->set_show_captions(true);
-        bar->set_flat(true);
-        bar->set_button_width(width);
-        bar->set_button_height(height);
-        bar->set_parent(parent);
-        return bar;
-    };
-
-    panelToolBar = panel("panelToolBar", this, ui::TAlign::alTop, 66);
-    EcToolbar1 = tool_bar("EcToolbar1", panelToolBar, 60, 60);
-    btnStartStop = ToolButton(EcToolbar1, "btnStartStop", u8"启动FTP", 0);
-    btnSettings = ToolButton(EcToolbar1, "btnSettings", u8"系统设置", 2);
-    btnClose = ToolButton(EcToolbar1, "btnClose", u8"退出", 3);
-    btnExportPro = ToolButton(EcToolbar1, "btnExportPro", "Export", -1);
-    btnExportPro->set_visible(false);
-
-    statusBarMain = new ui::StatusBar(this);
-    statusBarMain->set_name("statusBarMain");
-    statusBarMain->set_align(ui::TAlign::alBottom);
-    statusBarMain->set_parent(this);
-    panelLog = panel("panelLog", this, ui::TAlign::alBottom, 128);
-    listLog = new ui::ListBox(this);
-    listLog->set_name("listLog");
-    listLog->set_align(ui::TAlign::alClient);
-    listLog->set_color(ui::clBtnFace);
-    listLog->set_item_height(13);
-    listLog->set_parent(panelLog);
-
-    panelMiddle = panel("panelMiddle", this, ui::TAlign::alClient, 0);
-    panelLeftMenu = panel("panelLeftMenu", panelMiddle, ui::TAlign::alLeft, 85);
-    EcPanel1 = panel("EcPanel1", panelLeftMenu, ui::TAlign::alTop, 22);
-    labelLeftMenu = new ui::Label(this);
-    labelLeftMenu->set_name("labelLeftMenu");
-    labelLeftMenu->set_caption(Gbk(u8"主菜单"));
-    labelLeftMenu->set_bounds(6, 4, 70, 13);
-    labelLeftMenu->set_parent(EcPanel1);
-    toolBarLeftMenu = tool_bar("toolBarLeftMenu", panelLeftMenu, 64, 60);
-    btnFtpState = ToolButton(toolBarLeftMenu, "btnFtpState", u8"状态", 4);
-    btnQuery = ToolButton(toolBarLeftMenu, "btnQuery", u8"查询", 5);
-    for (ui::ToolButton* b : {btnFtpState, btnQuery}) {
-        b->set_style(ui::TToolButtonStyle::tbsCheck);
-        b->set_grouped(true);
-        b->set_wrap(true);  // one above the other
-    }
-
-    panelWork = panel("panelWork", panelMiddle, ui::TAlign::alClient, 0);
-    pgcWorkArea = new ui::PageControl(this);
-    pgcWorkArea->set_name("pgcWorkArea");
-    pgcWorkArea->set_align(ui::TAlign::alClient);
-    pgcWorkArea->set_parent(panelWork);
-    auto page = [this](const char* name) {
-        auto* sheet = new ui::TabSheet(this);
-        sheet->set_name(name);
-        sheet->set_page_control(pgcWorkArea);
-        sheet->set_tab_visible(false);
-        return sheet;
-    };
-    tabFTPState = page("tabFTPState");
-    tabQuery = page("tabQuery");
-
-    auto timer = [this](const char* name, unsigned interval, bool enabled, std::function<void()> tick) {
-        auto* t = new ui::Timer(this);
-        t->set_name(name);
-        t->set_interval(interval);
-        t->set_enabled(enabled);
-        t->on_timer = [tick = std::move(tick)](ui::Component*) { tick(); };
-        return t;
-    };
-    MainTimer = timer("MainTimer", 100, false, [this] {
-        if (engine_) engine_->OnMainTimer();
-        if (database_) database_->StorePendingRows();
-    });
-    ExtraTimer = timer("ExtraTimer", 100, false, [this] { ExtraTimerTimer(); });
-    AnimateTimer = timer("AnimateTimer", 1000, false, [this] { AnimateTimerTimer(); });
-    SyncTimer = timer("SyncTimer", 60000, true, [this] { if (engine_) engine_->OnSyncTimer(); });
-
-    btnStartStop->on_click = [this](ui::Component*) { btnStartStopClick(); };
-    btnClose->on_click = [this](ui::Component*) { btnCloseClick(); };
-    btnSettings->on_click = [this](ui::Component*) { if (Views) Views->OpenSettings(); };
-    btnExportPro->on_click = [this](ui::Component*) { btnExportProClick(); };
-    btnFtpState->on_click = [this](ui::Component*) { actFTPStateExecute(); };
-    btnQuery->on_click = [this](ui::Component*) { actQueryExecute(); };
+void TMainForm::FindParts() {
+    panelToolBar = Part<ec::TEcPanel>(*this, "panelToolBar");
+    panelMiddle = Part<ec::TEcPanel>(*this, "panelMiddle");
+    panelLeftMenu = Part<ec::TEcPanel>(*this, "panelLeftMenu");
+    EcPanel1 = Part<ec::TEcPanel>(*this, "EcPanel1");
+    panelWork = Part<ec::TEcPanel>(*this, "panelWork");
+    panelLog = Part<ec::TEcPanel>(*this, "panelLog");
+    EcToolbar1 = Part<ec::TEcToolbar>(*this, "EcToolbar1");
+    toolBarLeftMenu = Part<ec::TEcToolbar>(*this, "toolBarLeftMenu");
+    EcSpacer1 = Part<ec::TEcSpacer>(*this, "EcSpacer1");
+    EcSpacer2 = Part<ec::TEcSpacer>(*this, "EcSpacer2");
+    PageScroller1 = Part<ui::PageScroller>(*this, "PageScroller1");
+    pgcWorkArea = Part<ec::TEcPageControl>(*this, "pgcWorkArea");
+    tabFTPState = Part<ec::TEcTabSheet>(*this, "tabFTPState");
+    tabQuery = Part<ec::TEcTabSheet>(*this, "tabQuery");
+    statusBarMain = Part<ec::TEcStatusBar>(*this, "statusBarMain");
+    labelLeftMenu = Part<ec::TEcLabel>(*this, "labelLeftMenu");
+    btnStartStop = Part<ec::TEcToolButton>(*this, "btnStartStop");
+    btnSettings = Part<ec::TEcToolButton>(*this, "btnSettings");
+    btnClose = Part<ec::TEcToolButton>(*this, "btnClose");
+    btnExportPro = Part<ec::TEcToolButton>(*this, "btnExportPro");
+    btnFtpState = Part<ec::TEcToolButton>(*this, "btnFtpState");
+    btnQuery = Part<ec::TEcToolButton>(*this, "btnQuery");
+    listLog = Part<ec::TEcListBox>(*this, "listLog");
+    MainMenu = Part<ui::MainMenu>(*this, "MainMenu");
+    NodeFile = Part<ui::MenuItem>(*this, "NodeFile");
+    NodeClose = Part<ui::MenuItem>(*this, "NodeClose");
+    NodeView = Part<ui::MenuItem>(*this, "NodeView");
+    NodeColumns = Part<ui::MenuItem>(*this, "NodeColumns");
+    NodeSortColumn = Part<ui::MenuItem>(*this, "NodeSortColumn");
+    N3 = Part<ui::MenuItem>(*this, "N3");
+    NodeLogFiles = Part<ui::MenuItem>(*this, "NodeLogFiles");
+    NodeLogPanel = Part<ui::MenuItem>(*this, "NodeLogPanel");
+    NodeSettings = Part<ui::MenuItem>(*this, "NodeSettings");
+    NodeSysSettings = Part<ui::MenuItem>(*this, "NodeSysSettings");
+    N4 = Part<ui::MenuItem>(*this, "N4");
+    NodeLanguage = Part<ui::MenuItem>(*this, "NodeLanguage");
+    NodeHelp = Part<ui::MenuItem>(*this, "NodeHelp");
+    TrayIconMain = Part<ec::TEcTrayIcon>(*this, "TrayIconMain");
+    PopupMenuTrayIcon = Part<ui::PopupMenu>(*this, "PopupMenuTrayIcon");
+    TrayNodeOpen = Part<ui::MenuItem>(*this, "TrayNodeOpen");
+    TrayNodeStartStopFTP = Part<ui::MenuItem>(*this, "TrayNodeStartStopFTP");
+    TrayNodeExit = Part<ui::MenuItem>(*this, "TrayNodeExit");
+    ImageList_large = Part<ui::ImageList>(*this, "ImageList_large");
+    ImageList_Small = Part<ui::ImageList>(*this, "ImageList_Small");
+    ImageListTrayAnimate = Part<ui::ImageList>(*this, "ImageListTrayAnimate");
+    MainTimer = Part<ui::Timer>(*this, "MainTimer");
+    ExtraTimer = Part<ui::Timer>(*this, "ExtraTimer");
+    AnimateTimer = Part<ui::Timer>(*this, "AnimateTimer");
+    SyncTimer = Part<ui::Timer>(*this, "SyncTimer");
+    ActionList1 = Part<ui::ActionList>(*this, "ActionList1");
+    actQuery = Part<ui::Action>(*this, "actQuery");
+    actFTPState = Part<ui::Action>(*this, "actFTPState");
 }
 
 // The skin component the main window carries, with its stored settings and the default skin as
@@ -219,67 +184,24 @@ void TMainForm::CreateSkin() {
     static_cast<ui::Component*>(SkinData1)->loaded();
 }
 
-void TMainForm::CreateTrayIcon() {
-    TrayIconMain = new ec::TEcTrayIcon(this);
-    TrayIconMain->set_name("TrayIconMain");
-    TrayIconMain->set_hint(Gbk(u8"BRELDOXFTP下载终端"));
-    TrayIconMain->set_popup_menu(PopupMenuTrayIcon);
-    TrayIconMain->set_icons(ImageListTrayAnimate);
-    TrayIconMain->set_interval(800);
-    TrayIconMain->set_hide_on_minimize(false);
-    TrayIconMain->loaded();
+void TMainForm::FormCloseQuery(ui::Component*, bool& can_close) {
+    can_close = FSessionEnding;
+    if (!can_close) HideToTray();
 }
 
-ui::MenuItem* TMainForm::Item(ui::MenuItem* parent, const char* name, const char* caption) {
-    auto* item = new ui::MenuItem(this);
-    item->set_name(name);
-    item->set_caption(Gbk(caption));
-    parent->add(item);
-    return item;
+void TMainForm::MainTimerTimer(ui::Component*) {
+    if (engine_) engine_->OnMainTimer();
+    if (database_) database_->StorePendingRows();
 }
 
-void TMainForm::CreateMenus() {
-    MainMenu = new ui::MainMenu(this);
-    MainMenu->set_name("MainMenu");
-    ui::MenuItem* root = MainMenu->items();
-    NodeFile = Item(root, "NodeFile", u8"文件(&F)");
-    NodeClose = Item(NodeFile, "NodeClose", u8"退出");
-    NodeClose->set_shortcut(ui::shortcut(VK_F4, ui::scAlt));
-    NodeView = Item(root, "NodeView", u8"查看(&V)");
-    NodeColumns = Item(NodeView, "NodeColumns", u8"选择详细信息(&C) ...");
-    NodeSortColumn = Item(NodeView, "NodeSortColumn", u8"排列方式(&T)");
-    N3 = Item(NodeView, "N3", "-");
-    NodeLogFiles = Item(NodeView, "NodeLogFiles", u8"系统日志(&L)  ...");
-    NodeLogPanel = Item(NodeView, "NodeLogPanel", u8"日志窗体");
-    NodeLogPanel->set_checked(true);
-    NodeSettings = Item(root, "NodeSettings", u8"设置(&S)");
-    NodeSysSettings = Item(NodeSettings, "NodeSysSettings", u8"参数设置 ...");
-    N4 = Item(NodeSettings, "N4", "-");
-    NodeLanguage = Item(NodeSettings, "NodeLanguage", u8"语言(&L)");
-    NodeHelp = Item(root, "NodeHelp", u8"帮助(&H)");
-    NodeHelp->set_visible(false);
-    set_menu(MainMenu);
-
-    NodeClose->on_click = [this](ui::Component*) { btnCloseClick(); };
-    NodeColumns->on_click = [this](ui::Component*) { if (Views) Views->OpenColumns(); };
-    NodeLogFiles->on_click = [this](ui::Component*) { if (Views) Views->OpenLogViewer(); };
-    NodeLogPanel->on_click = [this](ui::Component*) { NodeLogPanelClick(); };
-    NodeSysSettings->on_click = [this](ui::Component*) { if (Views) Views->OpenSettings(); };
-
-    PopupMenuTrayIcon = new ui::PopupMenu(this);
-    PopupMenuTrayIcon->set_name("PopupMenuTrayIcon");
-    ui::MenuItem* tray_root = PopupMenuTrayIcon->items();
-    TrayNodeOpen = Item(tray_root, "TrayNodeOpen", u8"显示界面");
-    Item(tray_root, "N1", "-");
-    TrayNodeStartStopFTP = Item(tray_root, "TrayNodeStartStopFTP", u8"开启FTP功能");
-    Item(tray_root, "N2", "-");
-    TrayNodeExit = Item(tray_root, "TrayNodeExit", u8"退出程序");
-    // The item always names what a click on it will do.
-    PopupMenuTrayIcon->on_popup = [this](ui::Component*) { TrayNodeStartStopFTP->set_caption(btnStartStop->caption()); };
-    TrayNodeOpen->on_click = [this](ui::Component*) { TrayIconMain->restore_app(); };
-    TrayNodeStartStopFTP->on_click = [this](ui::Component*) { btnStartStopClick(); };
-    TrayNodeExit->on_click = [this](ui::Component*) { btnCloseClick(); };
+void TMainForm::SyncTimerTimer(ui::Component*) {
+    if (engine_) engine_->OnSyncTimer();
 }
+
+// The item always names what a click on it will do.
+void TMainForm::PopupMenuTrayIconPopup(ui::Component*) { TrayNodeStartStopFTP->set_caption(btnStartStop->caption()); }
+
+void TMainForm::TrayNodeOpenClick(ui::Component*) { TrayIconMain->restore_app(); }
 
 void TMainForm::FormCreate() {
     FSessionEnding = false;
@@ -338,10 +260,7 @@ void TMainForm::FormShow() {
             }
         }
     }
-    if (!g_.Settings.PlayFuncEnable) {
-        btnQuery->set_visible(false);
-        toolBarLeftMenu->update_buttons();  // the bar shows a button's visibility only then
-    }
+    if (!g_.Settings.PlayFuncEnable) btnQuery->set_visible(false);
     if (created_) station::LogProgramStart(g_, exe_path_);
 }
 
@@ -370,17 +289,18 @@ void TMainForm::btnCloseClick() {
     ui::application().terminate();
 }
 
-void TMainForm::ExtraTimerTimer() {
+void TMainForm::ExtraTimerTimer(ui::Component*) {
     ExtraTimer->set_enabled(false);
     fetch_->HideToTrayAndFetch();
 }
 
-void TMainForm::AnimateTimerTimer() {
+void TMainForm::AnimateTimerTimer(ui::Component*) {
     if (!engine_) return;
     fetch_->AnimateTick(AnyDeviceDownloading(engine_->Boards(), engine_->DeviceCount()));
 }
 
 void TMainForm::CheckViewAction(int view) {
+    actFTPState->set_checked(view == kStateView);
     btnFtpState->set_down(view == kStateView);
     btnQuery->set_down(view == kQueryView);
 }
@@ -388,7 +308,7 @@ void TMainForm::CheckViewAction(int view) {
 void TMainForm::actFTPStateExecute() {
     if (FStateFrame == nullptr) {
         FStateFrame = new TMyFTPStateFrame(
-            this, ImageList_Small, engine_ ? engine_->Boards() : no_boards_,
+            this, engine_ ? engine_->Boards() : no_boards_,
             [this] { return engine_ ? engine_->DeviceCount() : 0; }, g_.Texts, library_,
             [this](const std::string& message, int level) { g_.Log.WriteLog(message, level); });
         FStateFrame->set_align(ui::TAlign::alClient);

@@ -6,12 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "controls/ec_button.h"
+#include "controls/ec_label.h"
+#include "controls/ec_lst_box.h"
+#include "controls/ec_panel.h"
+#include "controls/ec_tabs.h"
 #include "controls/ec_tray.h"
+#include "platform/ui/win/actions.h"
 #include "platform/ui/win/comctl_controls.h"
 #include "platform/ui/win/forms.h"
 #include "platform/ui/win/image_list.h"
 #include "platform/ui/win/menus.h"
-#include "platform/ui/win/std_controls.h"
 #include "platform/ui/win/timer.h"
 #include "skin/win/skin_data.h"
 #include "station/core/database/call_log_database.h"
@@ -59,6 +64,8 @@ class TMainForm : public ui::Form, public IFetchControls, public station::ILogPa
                   public station::ILanguageNotices {
     UI_CLASS_IDENTITY()
 public:
+    // Reads the window's description (resource VQMAINFORM); the control set's classes are
+    // registered first. A description that is missing or does not read throws.
     TMainForm(station::StationGlobals& globals, station::ITransferLibrary& library, std::string exe_path,
               std::string first_argument);
     ~TMainForm() override;
@@ -108,38 +115,50 @@ public:
     station::TransferEngine* Engine() { return engine_.get(); }
     station::TLanguageFile* Language() { return language_.get(); }
 
-    // Controls.
-    ui::Panel *panelToolBar, *panelMiddle, *panelLeftMenu, *EcPanel1, *panelWork, *panelLog;
-    ui::ToolBar *EcToolbar1, *toolBarLeftMenu;
-    ui::PageControl* pgcWorkArea;
-    ui::TabSheet *tabFTPState, *tabQuery;
-    ui::StatusBar* statusBarMain;
-    ui::Label* labelLeftMenu;
-    ui::ToolButton *btnStartStop, *btnSettings, *btnClose, *btnExportPro, *btnFtpState, *btnQuery;
-    ui::ListBox* listLog;
-    ui::MainMenu* MainMenu;
-    ui::MenuItem *NodeFile, *NodeClose, *NodeView, *NodeColumns, *NodeSortColumn, *N3, *NodeLogFiles, *NodeLogPanel,
-        *NodeSettings, *NodeSysSettings, *N4, *NodeLanguage, *NodeHelp;
-    ec::TEcTrayIcon* TrayIconMain;
-    ui::PopupMenu* PopupMenuTrayIcon;
-    ui::MenuItem *TrayNodeOpen, *TrayNodeStartStopFTP, *TrayNodeExit;
-    ui::ImageList *ImageList_large, *ImageList_Small, *ImageListTrayAnimate;
-    ui::Timer *MainTimer, *ExtraTimer, *AnimateTimer, *SyncTimer;
-    skin::TSkinData* SkinData1;
+    // Parts of the window, found by name once the description is read.
+    ec::TEcPanel *panelToolBar = nullptr, *panelMiddle = nullptr, *panelLeftMenu = nullptr, *EcPanel1 = nullptr,
+                 *panelWork = nullptr, *panelLog = nullptr;
+    ec::TEcToolbar *EcToolbar1 = nullptr, *toolBarLeftMenu = nullptr;
+    ec::TEcSpacer *EcSpacer1 = nullptr, *EcSpacer2 = nullptr;
+    ui::PageScroller* PageScroller1 = nullptr;
+    ec::TEcPageControl* pgcWorkArea = nullptr;
+    ec::TEcTabSheet *tabFTPState = nullptr, *tabQuery = nullptr;
+    ec::TEcStatusBar* statusBarMain = nullptr;
+    ec::TEcLabel* labelLeftMenu = nullptr;
+    ec::TEcToolButton *btnStartStop = nullptr, *btnSettings = nullptr, *btnClose = nullptr, *btnExportPro = nullptr,
+                      *btnFtpState = nullptr, *btnQuery = nullptr;
+    ec::TEcListBox* listLog = nullptr;
+    ui::MainMenu* MainMenu = nullptr;
+    ui::MenuItem *NodeFile = nullptr, *NodeClose = nullptr, *NodeView = nullptr, *NodeColumns = nullptr,
+                 *NodeSortColumn = nullptr, *N3 = nullptr, *NodeLogFiles = nullptr, *NodeLogPanel = nullptr,
+                 *NodeSettings = nullptr, *NodeSysSettings = nullptr, *N4 = nullptr, *NodeLanguage = nullptr,
+                 *NodeHelp = nullptr;
+    ec::TEcTrayIcon* TrayIconMain = nullptr;
+    ui::PopupMenu* PopupMenuTrayIcon = nullptr;
+    ui::MenuItem *TrayNodeOpen = nullptr, *TrayNodeStartStopFTP = nullptr, *TrayNodeExit = nullptr;
+    ui::ImageList *ImageList_large = nullptr, *ImageList_Small = nullptr, *ImageListTrayAnimate = nullptr;
+    ui::Timer *MainTimer = nullptr, *ExtraTimer = nullptr, *AnimateTimer = nullptr, *SyncTimer = nullptr;
+    ui::ActionList* ActionList1 = nullptr;
+    ui::Action *actQuery = nullptr, *actFTPState = nullptr;
+    skin::TSkinData* SkinData1 = nullptr;
 
 private:
-    void CreateControls();
-    void CreateMenus();
-    void CreateTrayIcon();
+    void RegisterHandlers();
+    void FindParts();
     void CreateSkin();
-    ui::ToolButton* ToolButton(ui::ToolBar* bar, const char* name, const char* caption, int image);
-    ui::MenuItem* Item(ui::MenuItem* parent, const char* name, const char* caption);
     void BuildLanguageMenu();
     void RefreshLanguageMenu();
     void ApplyMainTexts();
     void CheckViewAction(int view);
-    void ExtraTimerTimer();
-    void AnimateTimerTimer();
+    // Handlers bound by the description.
+    void FormShowEvent(ui::Component*) { FormShow(); }
+    void FormCloseQuery(ui::Component*, bool& can_close);
+    void MainTimerTimer(ui::Component*);
+    void SyncTimerTimer(ui::Component*);
+    void ExtraTimerTimer(ui::Component* = nullptr);
+    void AnimateTimerTimer(ui::Component* = nullptr);
+    void PopupMenuTrayIconPopup(ui::Component*);
+    void TrayNodeOpenClick(ui::Component*);
     void NodeSortColumnItemClick(ui::MenuItem* item);
     void NodeSortSequenceItemClick(ui::MenuItem* item);
     void btnExportProClick();

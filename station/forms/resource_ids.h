@@ -2,14 +2,9 @@
 #pragma once
 
 #define VQ_ICON_MAIN 1
-// The small images: connected, disconnected, paused, fetching off (tray), device switched off.
-#define VQ_ICON_SMALL_FIRST 100
-#define VQ_ICON_SMALL_COUNT 5
-// The tray animation's frames.
-#define VQ_ICON_TRAY_FIRST 110
-#define VQ_ICON_TRAY_COUNT 4
-// The tool bars' images: start, stop, settings, exit, state view, search view.
-#define VQ_ICON_LARGE_FIRST 200
-#define VQ_ICON_LARGE_COUNT 6
+// The window descriptions name the other icons by number ("#100"): 100-104 the small images
+// (connected, disconnected, paused, fetching off, device switched off), 110-113 the tray
+// animation's frames, 200-205 the tool bars' images (start, stop, settings, exit, state view,
+// search view).
 // The skin component's stored skin (the committed default skin) and the skin engine's pictures.
 #define VQ_SKIN_STORED 300

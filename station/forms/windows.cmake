@@ -39,6 +39,7 @@ add_custom_command(OUTPUT ${resource_object}
           ${CMAKE_CURRENT_SOURCE_DIR}/search/edit_call_log_comment_form.txt
           ${CMAKE_CURRENT_SOURCE_DIR}/settings/sel_columns_form.txt
           ${CMAKE_CURRENT_SOURCE_DIR}/settings/view_or_print_log_form.txt
+          ${CMAKE_CURRENT_SOURCE_DIR}/main_form.txt ${CMAKE_CURRENT_SOURCE_DIR}/state_frame.txt
   COMMENT "Compiling the station's resources")
 set_source_files_properties(${resource_object} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
 add_custom_target(station_shell_resources DEPENDS ${resource_object})

@@ -133,6 +133,10 @@ TEST_F(KestoWindows, RefreshListsTheDevicesAndTheirCount) {
     open(ResponderOptions{});
     EXPECT_EQ(main->caption(), gbk("网络设备管理器 Kesto"));
     EXPECT_EQ(main->client_width(), 931);
+    EXPECT_EQ(main->client_height(), 391) << "the stored client height is the area below the menu bar";
+    RECT client{};
+    GetClientRect(main->handle(), &client);
+    EXPECT_EQ(client.bottom, 391);
     std::string port_text = main->status_bar().panel_text(0);
     EXPECT_EQ(port_text.rfind(gbk("使用中的 UDP 端口: 31"), 0), 0u) << port_text;
     EXPECT_EQ(rows(), 0);  // nothing is probed before the first refresh

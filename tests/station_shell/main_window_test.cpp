@@ -102,20 +102,17 @@ TEST_F(MainWindow, StateViewIsShownFirstAndLogPanelFollowsItsMenuItem) {
     form_->btnFtpState->click();
     EXPECT_EQ(form_->FCurrentView, forms::kStateView);
 
-    // The device buttons' state reaches the bar, not only the button objects.
+    // The device buttons draw from their own state.
     forms::TMyFTPStateFrame& frame = *form_->FStateFrame;
-    auto bar_enabled = [&](ui::ToolButton* b) {
-        const LRESULT state = SendMessageW(frame.toolBarDevices->handle(), TB_GETSTATE, static_cast<WPARAM>(b->command()), 0);
-        return (state & TBSTATE_ENABLED) != 0;
-    };
-    EXPECT_FALSE(bar_enabled(frame.btnEnableDev));
-    EXPECT_FALSE(bar_enabled(frame.btnDisableDev));
+    auto drawn_enabled = [&](ec::TEcToolButton* b) { return b->enabled(); };
+    EXPECT_FALSE(drawn_enabled(frame.btnEnableDev));
+    EXPECT_FALSE(drawn_enabled(frame.btnDisableDev));
     frame.SetButtonsEnabled(true, false);
-    EXPECT_TRUE(bar_enabled(frame.btnEnableDev));
-    EXPECT_FALSE(bar_enabled(frame.btnDisableDev));
+    EXPECT_TRUE(drawn_enabled(frame.btnEnableDev));
+    EXPECT_FALSE(drawn_enabled(frame.btnDisableDev));
     frame.SetButtonsEnabled(false, true);
-    EXPECT_FALSE(bar_enabled(frame.btnEnableDev));
-    EXPECT_TRUE(bar_enabled(frame.btnDisableDev));
+    EXPECT_FALSE(drawn_enabled(frame.btnEnableDev));
+    EXPECT_TRUE(drawn_enabled(frame.btnDisableDev));
 
     EXPECT_TRUE(form_->NodeLogPanel->checked());
     form_->NodeLogPanel->click();
@@ -132,7 +129,8 @@ TEST_F(MainWindow, WithoutPlaybackTheLeftMenuShowsOnlyTheStateView) {
     plat::ini_write_string(folder_ + "\\Velquist.ini", "FuncControl", "PlayFuncEnable", "0");
     Open();
     EXPECT_FALSE(form_->btnQuery->visible());
-    EXPECT_EQ(SendMessageW(form_->toolBarLeftMenu->handle(), TB_BUTTONCOUNT, 0, 0), 1);
+    EXPECT_TRUE(form_->btnFtpState->visible());
+    EXPECT_EQ(form_->toolBarLeftMenu->control_list().count(), 2) << "hidden, the button keeps its place in the order";
 }
 
 // The main window carries the skin component with the stored settings and the default skin.

@@ -1,5 +1,7 @@
 #include "tests/station_shell/station_process.h"
 
+#include "platform/ui/win/screenshot.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -139,9 +141,11 @@ std::string wide_text(const wchar_t* buffer, LRESULT length) {
 BOOL CALLBACK collect_tool_bars(HWND window, LPARAM param) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
-    if (wcscmp(name, L"TToolBar") == 0) reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    if (wcscmp(name, L"TEcToolbar") == 0 && IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
     return TRUE;
 }
+
+constexpr int kBarMargin = 4, kBarTopMargin = 2, kButtonSize = 60, kSpacerWidth = 8;
 } // namespace
 
 std::vector<std::string> ListViewRow(DWORD process_id, HWND list, int row) {
@@ -164,37 +168,54 @@ std::vector<std::string> ListViewRow(DWORD process_id, HWND list, int row) {
     return cells;
 }
 
-std::string ToolBarButtonText(DWORD process_id, const ToolBarButton& button) {
-    RemoteBuffer remote(process_id, kTextChars * sizeof(wchar_t));
-    if (!remote.ok()) return "<no memory>";
-    const LRESULT length = SendMessageW(button.bar, TB_GETBUTTONTEXTW, static_cast<WPARAM>(button.command),
-                                        reinterpret_cast<LPARAM>(remote.at(0)));
-    wchar_t buffer[kTextChars] = {};
-    remote.read(0, buffer, sizeof(buffer));
-    return wide_text(buffer, length);
-}
-
-ToolBarButton FindToolBarButton(DWORD process_id, HWND parent, const std::string& caption) {
+ToolBarButton TopToolBarButton(HWND main, int index) {
     std::vector<HWND> bars;
-    EnumChildWindows(parent, &collect_tool_bars, reinterpret_cast<LPARAM>(&bars));
+    EnumChildWindows(main, &collect_tool_bars, reinterpret_cast<LPARAM>(&bars));
+    // The top bar is the one highest on the screen (the left menu's starts below it).
+    HWND top = nullptr;
+    LONG top_y = 0;
     for (HWND bar : bars) {
-        const int count = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
-        for (int i = 0; i < count && i < 64; ++i) {
-            RemoteBuffer remote(process_id, sizeof(TBBUTTON));
-            if (!remote.ok()) continue;
-            SendMessageW(bar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote.at(0)));
-            TBBUTTON b{};
-            remote.read(0, &b, sizeof(b));
-            ToolBarButton found{bar, b.idCommand};
-            if (ToolBarButtonText(process_id, found) == caption) return found;
+        RECT r{};
+        GetWindowRect(bar, &r);
+        if (top == nullptr || r.top < top_y) {
+            top = bar;
+            top_y = r.top;
         }
     }
-    return {};
+    if (top == nullptr) return {};
+    const int left = kBarMargin + index * (kButtonSize + kSpacerWidth);
+    return {top, RECT{left, kBarTopMargin, left + kButtonSize, kBarTopMargin + kButtonSize}};
 }
 
 void ClickToolBarButton(const ToolBarButton& button) {
-    PostMessageW(GetParent(button.bar), WM_COMMAND, MAKEWPARAM(button.command, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button.bar));
+    const LPARAM at = MAKELPARAM((button.place.left + button.place.right) / 2, (button.place.top + button.place.bottom) / 2);
+    PostMessageW(button.bar, WM_MOUSEMOVE, 0, at);
+    PostMessageW(button.bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(button.bar, WM_LBUTTONUP, 0, at);
+}
+
+GlyphHue ButtonGlyphHue(const ToolBarButton& button) {
+    // Only the top-level window can be captured from another process.
+    const HWND root = GetAncestor(button.bar, GA_ROOT);
+    ui::Bitmap shot;
+    ui::capture_window(root, shot);
+    RECT window{};
+    GetWindowRect(root, &window);
+    POINT origin{0, 0};
+    ClientToScreen(button.bar, &origin);
+    const int dx = origin.x - window.left, dy = origin.y - window.top;
+    int red = 0, green = 0;
+    for (int y = button.place.top; y < button.place.bottom; ++y) {
+        for (int x = button.place.left; x < button.place.right; ++x) {
+            const std::uint32_t c = shot.pixel(x + dx, y + dy);
+            const int r = static_cast<int>(c & 0xFF), g = static_cast<int>((c >> 8) & 0xFF), b = static_cast<int>((c >> 16) & 0xFF);
+            if (r > 150 && r > g + 80 && r > b + 80) ++red;
+            if (g > 100 && g > r + 60 && g > b + 60) ++green;
+        }
+    }
+    if (red > 40 && red > green) return GlyphHue::Red;
+    if (green > 40 && green > red) return GlyphHue::Green;
+    return GlyphHue::Neither;
 }
 
 void ClickPaintedButton(HWND button) {

@@ -40,15 +40,20 @@ std::string WindowText(HWND window);
 std::vector<std::string> ListViewRow(DWORD process_id, HWND list, int row);
 int ListViewRowCount(HWND list);
 
-// A button of a tool bar in another process: found by its caption, clicked as the bar would
-// report a click to its parent.
+// A button of the main window's top tool bar in another process. Its buttons draw on the bar's
+// window; they stand in the bar's order, 60 x 60, with 8-pixel spacers between them.
 struct ToolBarButton {
     HWND bar = nullptr;
-    int command = 0;
+    RECT place{};  // in the bar's client area
 };
-ToolBarButton FindToolBarButton(DWORD process_id, HWND parent, const std::string& caption);
-std::string ToolBarButtonText(DWORD process_id, const ToolBarButton& button);
+// The `index`th button of the top bar (0 start/stop, 1 settings, 2 exit); no bar when none shows.
+ToolBarButton TopToolBarButton(HWND main, int index);
+// Clicked with the mouse, as the bar reports it to the button.
 void ClickToolBarButton(const ToolBarButton& button);
+// The hue that dominates the button's glyph as it shows now: the start image is green, the stop
+// image red.
+enum class GlyphHue { Green, Red, Neither };
+GlyphHue ButtonGlyphHue(const ToolBarButton& button);
 
 // A click of the mouse at the middle of one of the control set's painted buttons in another
 // process (they answer the mouse, not BM_CLICK).

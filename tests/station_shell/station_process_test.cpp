@@ -299,16 +299,21 @@ TEST_F(StationProcessTest, StartStopButtonAndExitCommandWithConfirmation) {
     ASSERT_TRUE(station_->Start(folder_, ""));
     HWND main = MainWindow();
     ASSERT_NE(main, nullptr);
-    const DWORD pid = station_->Id();
+    // The start/stop button shows the start image (green) until fetching runs, then the stop
+    // image (red).
     shell_test::ToolBarButton start_stop;
-    ASSERT_TRUE(shell_test::WaitUntil(
-        [&] { return (start_stop = shell_test::FindToolBarButton(pid, main, Gbk(u8"启动FTP"))).bar != nullptr; }, 10000));
+    const bool start_shown = shell_test::WaitUntil([&] {
+        start_stop = shell_test::TopToolBarButton(main, 0);
+        return start_stop.bar != nullptr && shell_test::ButtonGlyphHue(start_stop) == shell_test::GlyphHue::Green;
+    }, 10000);
+    if (!start_shown) shell_test::SaveScreenshot(main, "station_start_not_shown");
+    ASSERT_TRUE(start_shown);
     shell_test::ClickToolBarButton(start_stop);
-    EXPECT_TRUE(shell_test::WaitUntil([&] { return shell_test::ToolBarButtonText(pid, start_stop) == Gbk(u8"停止FTP"); }, 5000));
+    EXPECT_TRUE(shell_test::WaitUntil([&] { return shell_test::ButtonGlyphHue(start_stop) == shell_test::GlyphHue::Red; }, 5000));
     shell_test::ClickToolBarButton(start_stop);
-    EXPECT_TRUE(shell_test::WaitUntil([&] { return shell_test::ToolBarButtonText(pid, start_stop) == Gbk(u8"启动FTP"); }, 5000));
+    EXPECT_TRUE(shell_test::WaitUntil([&] { return shell_test::ButtonGlyphHue(start_stop) == shell_test::GlyphHue::Green; }, 5000));
 
-    const shell_test::ToolBarButton exit_button = shell_test::FindToolBarButton(pid, main, Gbk(u8"退出"));
+    const shell_test::ToolBarButton exit_button = shell_test::TopToolBarButton(main, 2);
     ASSERT_NE(exit_button.bar, nullptr);
     struct Answer {
         const char* button;

@@ -14,7 +14,7 @@ set_source_files_properties(${station_resources} PROPERTIES EXTERNAL_OBJECT TRUE
 target_sources(station_shell_window_tests PRIVATE ${station_resources})
 add_dependencies(station_shell_window_tests station_shell_resources)
 vq_add_test(station_shell_main_window_tests
-  SOURCES main_window_test.cpp screenshots.cpp ${station_resources}
+  SOURCES main_window_test.cpp main_window_description_test.cpp screenshots.cpp ${station_resources}
   LIBS station_shell_windows window_test_support
   TIMEOUT 120)
 add_dependencies(station_shell_main_window_tests station_shell_resources)

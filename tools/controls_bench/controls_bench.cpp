@@ -16,8 +16,9 @@
 #include "platform/ui/win/forms.h"
 #include "list_bench.h"
 #include "tab_bench.h"
-#ifdef VQ_BENCH_SETTINGS_DIALOG
+#ifdef VQ_BENCH_STATION_WINDOWS
 #include "settings_dialog_bench.h"
+#include "window_bench.h"
 #endif
 
 namespace {
@@ -110,7 +111,8 @@ int main() {
     }
     bench_lists();
     bench_tabs();
-#ifdef VQ_BENCH_SETTINGS_DIALOG
+#ifdef VQ_BENCH_STATION_WINDOWS
+    bench_main_window();
     bench_settings_dialog();
 #endif
     return 0;

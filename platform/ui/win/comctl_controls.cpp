@@ -1154,6 +1154,18 @@ void ToolButton::changed() {
     if (ToolBar* bar = tool_bar(); bar && !bar->loading()) bar->update_buttons();
 }
 
+void ToolButton::set_visible(bool v) {
+    if (v == visible()) return;
+    GraphicControl::set_visible(v);
+    changed();
+}
+
+void ToolButton::set_enabled(bool v) {
+    if (v == enabled()) return;
+    GraphicControl::set_enabled(v);
+    changed();
+}
+
 void ToolButton::set_style(TToolButtonStyle s) {
     style_ = s;
     changed();

@@ -397,6 +397,9 @@ public:
     int command() const { return command_; }
     void click() override;
     ToolBar* tool_bar() const;
+    // The bar shows them at once.
+    void set_visible(bool v) override;
+    void set_enabled(bool v) override;
 
 protected:
     void text_changed() override;

@@ -209,6 +209,24 @@ Rect Form::client_rect() const {
                 std::max(0, height() - static_cast<int>(r.bottom - r.top))};
 }
 
+void Form::set_client_width(int v) {
+    if (loading()) stored_client_width_ = v;
+    ScrollingWinControl::set_client_width(v);
+}
+
+void Form::set_client_height(int v) {
+    if (loading()) stored_client_height_ = v;
+    ScrollingWinControl::set_client_height(v);
+}
+
+void Form::loaded() {
+    // The menu is known now (references are resolved before this).
+    if (stored_client_width_ >= 0) ScrollingWinControl::set_client_width(stored_client_width_);
+    if (stored_client_height_ >= 0) ScrollingWinControl::set_client_height(stored_client_height_);
+    stored_client_width_ = stored_client_height_ = -1;
+    ScrollingWinControl::loaded();
+}
+
 void Form::set_border_style(TFormBorderStyle s) {
     if (s == border_style_) return;
     border_style_ = s;

@@ -92,6 +92,10 @@ public:
     bool active() const { return active_; }
 
     Rect client_rect() const override;
+    // A stored client size is the area below the menu bar: while loading, the menu comes later,
+    // so the size is taken again once the description is read.
+    void set_client_width(int v) override;
+    void set_client_height(int v) override;
     // Runs a menu item of the form's main menu by its shortcut; true when one ran.
     bool is_shortcut(TShortCut shortcut);
     // Told by a control of this form that it took the focus.
@@ -109,6 +113,7 @@ protected:
     void create_params(CreateParams& p) override;
     void notification(Component* c, TOperation op) override;
     void initialize_window() override;
+    void loaded() override;
 
 private:
     void apply_position();
@@ -128,6 +133,7 @@ private:
     TModalResult modal_result_ = mrNone;
     WinControl* active_control_ = nullptr;
     MainMenu* menu_ = nullptr;
+    int stored_client_width_ = -1, stored_client_height_ = -1;  // read while loading
     std::vector<std::pair<UINT, WndMethod>> message_handlers_;
 };
 

@@ -207,6 +207,67 @@ TEST_F(SampleFormTest, AlignmentAndAnchorsLayTheFormOut) {
     EXPECT_EQ(f.get<Label>("labelName")->width() > 0, true);  // auto-sized to its caption
 }
 
+// A tool button's Enabled and Visible reach the bar's window when they are set, with no call
+// of the bar's own.
+TEST_F(SampleFormTest, ToolButtonEnabledAndVisibleReachTheBar) {
+    SampleForm f;
+    f.handle_needed();
+    ToolBar* bar = f.get<ToolBar>("ToolBar1");
+    ToolButton* query = f.get<ToolButton>("btnQuery");
+    auto bar_enabled = [&] {
+        return (SendMessageW(bar->handle(), TB_GETSTATE, static_cast<WPARAM>(query->command()), 0) & TBSTATE_ENABLED) != 0;
+    };
+    auto bar_count = [&] { return SendMessageW(bar->handle(), TB_BUTTONCOUNT, 0, 0); };
+    EXPECT_TRUE(bar_enabled());
+    query->set_enabled(false);
+    EXPECT_FALSE(bar_enabled());
+    query->set_enabled(true);
+    EXPECT_TRUE(bar_enabled());
+    query->set_visible(false);
+    EXPECT_EQ(bar_count(), 3);
+    EXPECT_EQ(SendMessageW(bar->handle(), TB_COMMANDTOINDEX, static_cast<WPARAM>(query->command()), 0), -1);
+    query->set_visible(true);
+    EXPECT_EQ(bar_count(), 4);
+    EXPECT_TRUE(bar_enabled());
+}
+
+// A stored client size is the area below the menu bar, though the menu is named in the text
+// before it exists; a stored window size stays the window's.
+TEST_F(SampleFormTest, StoredClientSizeIsTheAreaBelowTheMenuBar) {
+    const struct {
+        const char* size;
+        bool menu;
+    } cases[] = {{"ClientWidth = 600\n  ClientHeight = 391", true},
+                 {"ClientWidth = 600\n  ClientHeight = 391", false},
+                 {"Width = 640\n  Height = 480", true}};
+    for (const auto& c : cases) {
+        std::string text = std::string("object F: TForm\n  ") + c.size + "\n";
+        if (c.menu) {
+            text += "  Menu = MainMenu1\n  object MainMenu1: TMainMenu\n    object NodeFile: TMenuItem\n"
+                    "      Caption = 'File'\n    end\n  end\n";
+        }
+        text += "  object pnlAll: TPanel\n    Align = alClient\n  end\nend\n";
+        Form f(nullptr);
+        read_description(f, text);
+        f.show();
+        uitest::pump(50);
+        RECT client{};
+        GetClientRect(f.handle(), &client);
+        RECT window{};
+        GetWindowRect(f.handle(), &window);
+        if (c.size[0] == 'C') {
+            EXPECT_EQ(client.right, 600) << c.size << " menu " << c.menu;
+            EXPECT_EQ(client.bottom, 391) << c.size << " menu " << c.menu;
+            EXPECT_EQ(f.client_height(), 391) << c.size << " menu " << c.menu;
+        } else {
+            EXPECT_EQ(window.bottom - window.top, 480) << c.size;
+            EXPECT_EQ(f.height(), 480) << c.size;
+        }
+        EXPECT_EQ(f.control(0)->height(), client.bottom) << "the panel fills what the menu leaves";
+        EXPECT_EQ(GetMenu(f.handle()) != nullptr, c.menu);
+    }
+}
+
 TEST_F(SampleFormTest, TabEnterAndEscapeAreDialogKeys) {
     SampleForm f;
     f.show();
