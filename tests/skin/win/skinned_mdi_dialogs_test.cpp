@@ -334,6 +334,9 @@ TEST_F(SkinnedMdiDialogs, MdiFrameClientAndChildren) {
         ExpectSkinFrame(child, "child");
         EXPECT_TRUE(HasRegion(child));
     }
+    // Only the newest child is active; the older one was deactivated before its skin started.
+    EXPECT_FALSE(SkinOf(a)->active());
+    EXPECT_TRUE(SkinOf(b)->active());
     ASSERT_TRUE(RunSteps(ShotsInBothSkins(data, [&] { return mdi.frame; }, "mdi")));
 
     // 0x3516 at the client repaints the frame with its frame.
