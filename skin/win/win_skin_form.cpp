@@ -246,9 +246,11 @@ void TWinSkinForm::Message(ui::Message& m, const ui::WindowSubclass::Next& next)
         skin_state_ = kDead;
         return;
     case WM_NCACTIVATE:
+        // Recorded in every state: an MDI child deactivated by a newer sibling before its start,
+        // or while maximised, passes the message on to the system and would keep an active look.
+        active_ = m.wparam != 0;
         // Not yet started: the system must not draw its caption, but the change goes ahead.
         if (skin_state_ == kNew && kind_ != kMdiChild) {
-            active_ = m.wparam != 0;
             m.result = 1;
             return;
         }

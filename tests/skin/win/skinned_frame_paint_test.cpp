@@ -259,6 +259,80 @@ TEST_F(SkinnedFrame, PaintedIntoAMemoryDCInBothSkinsActiveAndInactive) {
     ExpectFrame(w->handle(), kDefaultFrame);
 }
 
+// A small icon drawn here: a solid square of `rgb`, `side` pixels, at `at` in a cell of the
+// system's small-icon size; the rest of the cell transparent.
+class SquareIcon {
+public:
+    SquareIcon(POINT at, int side, std::uint32_t rgb) {
+        const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+        const int mask_stride = (cx + 15) / 16 * 2;  // monochrome rows are word-aligned
+        std::vector<std::uint32_t> colour(static_cast<std::size_t>(cx * cy), 0);
+        std::vector<std::uint8_t> mask(static_cast<std::size_t>(mask_stride * cy), 0xFF);
+        for (int y = at.y; y < at.y + side && y < cy; ++y)
+            for (int x = at.x; x < at.x + side && x < cx; ++x) {
+                colour[static_cast<std::size_t>(y * cx + x)] = rgb;  // no alpha: the mask decides
+                mask[static_cast<std::size_t>(y * mask_stride + x / 8)] &= static_cast<std::uint8_t>(~(0x80 >> (x % 8)));
+            }
+        const ui::GdiObject<HBITMAP> colour_bits(CreateBitmap(cx, cy, 1, 32, colour.data()));
+        const ui::GdiObject<HBITMAP> mask_bits(CreateBitmap(cx, cy, 1, 1, mask.data()));
+        ICONINFO info{TRUE, 0, 0, mask_bits.get(), colour_bits.get()};
+        icon_ = CreateIconIndirect(&info);
+    }
+    ~SquareIcon() {
+        if (icon_) DestroyIcon(icon_);
+    }
+    SquareIcon(const SquareIcon&) = delete;
+    SquareIcon& operator=(const SquareIcon&) = delete;
+    HICON get() const { return icon_; }
+
+private:
+    HICON icon_ = nullptr;
+};
+
+// The icon button is drawn as the window's small icon, at its fixed place at the caption's left
+// and centred on the title text, with the icon's transparent pixels showing the caption: the
+// rows around the icon's cell (at x = 8), 'i' the icon's square, a pixel off the cell on every
+// side.
+TEST_F(SkinnedFrame, IconButtonDrawnAsTheWindowsIcon) {
+    ASSERT_EQ(GetSystemMetrics(SM_CXSMICON), 16);
+    ASSERT_EQ(GetSystemMetrics(SM_CYSMICON), 16);
+    constexpr std::uint32_t kInk = 0x2050D0;
+    const SquareIcon icon({2, 3}, 10, kInk);  // outlives the window that shows it
+    ASSERT_NE(icon.get(), nullptr);
+    LoadedData(owner_.get(), kDefaultSkin);
+    auto w = SkinnedWindow("Velquist icon");
+    const HWND h = w->handle();
+    SendMessageW(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
+    const auto picture = PaintedFrame(h);
+    window_test::save_picture(*picture, "skinned_frames", "painted_icon");
+    auto legend = LegendOf(skingen::DefaultLook());
+    legend.push_back({'i', kInk});
+    const ui::Rect text = SkinOf(h)->caption_text_rect();
+    const int top = text.top + (text.height() - 16) / 2;
+    // The caption around the square, never the magenta the icon was drawn on ('#').
+    const PixelMap golden = {
+        "..................",
+        "..................",
+        "..................",
+        "..................",
+        "...iiiiiiiiii.....",
+        "...iiiiiiiiii.....",
+        "...iiiiiiiiii.....",
+        "...iiiiiiiiii.....",
+        "...iiiiiiiiii.....",
+        "...iiiiiiiiii.....",
+        "...iiiiiiiiii.....",
+        "...iiiiiiiiii.....",
+        "...iiiiiiiiii.....",
+        "...iiiiiiiiii.....",
+        "..................",
+        "..................",
+        "..................",
+        "..................",
+    };
+    EXPECT_EQ(MapOf(*picture, {7, top - 1, 25, top + 17}, legend), Rows(golden));
+}
+
 // The frame of each caption button's strip drawn in the title, by the window's state: frame 4
 // for a disabled button and for every button of an inactive window when the strip has five.
 TEST_F(SkinnedFrame, CaptionButtonFramesFollowTheWindowsState) {

@@ -217,6 +217,90 @@ bool Skinned(HWND window) {
     return f && f->skin_state() == TWinSkinForm::kSkinned;
 }
 
+// A window of the program's own class, for the starts and for taking the activation away.
+HWND ProgramWindow(const wchar_t* caption, DWORD style) {
+    static const wchar_t* const kClass = L"VqSkinnedStart";
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kClass;
+        RegisterClassW(&wc);
+        registered = true;
+    }
+    return CreateWindowExW(0, kClass, caption, style, 100, 80, 360, 240, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+// Pictures of a window for review in both of our skins, active and inactive, as steps of a
+// script: `component` is switched to each skin at run time, and the window made inactive by
+// activating another window of the program (made at the first step, so that a modal loop that
+// disabled the others has not disabled it), then active again. The window is found by
+// `window()`, as a dialog's is known only once it is up. The component's skin-changed event is
+// borrowed meanwhile and given back at the last step.
+std::vector<ModalScript::Step> ShotsInBothSkins(TSkinData* component, std::function<HWND()> window, const std::string& name) {
+    struct Shared {
+        DestroyWindowOnExit other{nullptr};
+        ui::NotifyEvent borrowed;
+        int changed = 0, expected = 0;
+    };
+    auto shared = std::make_shared<Shared>();
+    std::vector<ModalScript::Step> steps;
+    steps.push_back([=] {
+        shared->other.h = ProgramWindow(L"Another window", WS_OVERLAPPEDWINDOW);
+        SetWindowPos(shared->other.h, nullptr, 700, 480, 200, 120, SWP_NOZORDER | SWP_NOACTIVATE);
+        shared->borrowed = component->OnSkinChanged;
+        component->OnSkinChanged = [shared](ui::Component*) { ++shared->changed; };
+        return true;
+    });
+    auto is_active = [window](bool active) {
+        const HWND h = window();
+        return (GetActiveWindow() == h) == active && Skinned(h) && SkinOf(h)->active() == active;
+    };
+    for (const char* skin_name : {"default", "contrast"}) {
+        const std::string prefix = name + "_" + skin_name;
+        const char* path = std::string(skin_name) == "default" ? kDefaultSkin : kContrastSkin;
+        steps.push_back([=] {
+            component->SetSkinFile(path);
+            ++shared->expected;
+            return true;
+        });
+        steps.push_back([=] { return shared->changed == shared->expected && Skinned(window()); });
+        steps.push_back([=] {
+            ShowWindow(shared->other.h, SW_SHOWNORMAL);
+            SetForegroundWindow(shared->other.h);
+            SetActiveWindow(shared->other.h);
+            return true;
+        });
+        steps.push_back([=] {
+            if (!is_active(false)) return false;
+            EXPECT_TRUE(window_test::save_screenshot(window(), kShots, prefix + "_inactive"));
+            SetForegroundWindow(window());
+            SetActiveWindow(window());
+            return true;
+        });
+        steps.push_back([=] {
+            if (!is_active(true)) return false;
+            EXPECT_TRUE(window_test::save_screenshot(window(), kShots, prefix + "_active"));
+            return true;
+        });
+    }
+    steps.push_back([=] {
+        component->OnSkinChanged = shared->borrowed;
+        return true;
+    });
+    return steps;
+}
+
+// Steps run one after another outside a modal loop; false when one did not hold in time.
+bool RunSteps(const std::vector<ModalScript::Step>& steps) {
+    for (const ModalScript::Step& step : steps)
+        if (!window_test::pump_until(step, 5000)) return false;
+    return true;
+}
+
 class SkinnedMdiDialogs : public SkinnedTest {};
 
 // The frame, its client and its children skinned; a maximised child leaves the frame's look to
@@ -250,7 +334,10 @@ TEST_F(SkinnedMdiDialogs, MdiFrameClientAndChildren) {
         ExpectSkinFrame(child, "child");
         EXPECT_TRUE(HasRegion(child));
     }
-    window_test::save_screenshot(mdi.frame, kShots, "mdi_default");
+    // Only the newest child is active; the older one was deactivated before its skin started.
+    EXPECT_FALSE(SkinOf(a)->active());
+    EXPECT_TRUE(SkinOf(b)->active());
+    ASSERT_TRUE(RunSteps(ShotsInBothSkins(data, [&] { return mdi.frame; }, "mdi")));
 
     // 0x3516 at the client repaints the frame with its frame.
     {
@@ -439,24 +526,26 @@ TEST_F(SkinnedMdiDialogs, ModalLibraryDialog) {
     const WindowRecord before = WindowRecord::Of(h, &dialog);
     int changed = 0;
     data->OnSkinChanged = [&](ui::Component*) { ++changed; };
-    ModalScript script(
-        {[&] { return Skinned(h); },
-         [&] {
-             EXPECT_EQ(SkinOf(h)->control(), &dialog);
-             ExpectSkinFrame(h, "library dialog");
-             EXPECT_EQ(ClientSize(h).cx, before.client.cx);
-             EXPECT_EQ(ClientSize(h).cy, before.client.cy);
-             EXPECT_EQ(dialog.window_proc.names().size(), before.filters.size() + 1);
-             window_test::save_screenshot(h, kShots, "library_dialog_default");
-             data->SetActive(false);
-             return true;
-         },
-         [&] { return changed == 1; },
-         [&] {
-             ExpectGivenBack(before, WindowRecord::Of(h, &dialog), "library dialog");
-             return true;
-         }},
-        [&] { dialog.set_modal_result(ui::mrCancel); });
+    std::vector<ModalScript::Step> steps{[&] { return Skinned(h); },
+                                         [&] {
+                                             EXPECT_EQ(SkinOf(h)->control(), &dialog);
+                                             ExpectSkinFrame(h, "library dialog");
+                                             EXPECT_EQ(ClientSize(h).cx, before.client.cx);
+                                             EXPECT_EQ(ClientSize(h).cy, before.client.cy);
+                                             EXPECT_EQ(dialog.window_proc.names().size(), before.filters.size() + 1);
+                                             return true;
+                                         }};
+    for (auto& step : ShotsInBothSkins(data, [h] { return h; }, "library_dialog")) steps.push_back(std::move(step));
+    steps.push_back([&] {
+        data->SetActive(false);
+        return true;
+    });
+    steps.push_back([&] { return changed == 1; });
+    steps.push_back([&] {
+        ExpectGivenBack(before, WindowRecord::Of(h, &dialog), "library dialog");
+        return true;
+    });
+    ModalScript script(std::move(steps), [&] { dialog.set_modal_result(ui::mrCancel); }, 30000);
     EXPECT_EQ(dialog.show_modal(), ui::mrCancel);
     EXPECT_TRUE(script.finished()) << "steps done: " << script.steps_done();
 }
@@ -534,32 +623,35 @@ TEST_F(SkinnedMdiDialogs, ProgramDialogFromATemplate) {
     ProgramDialog dialog;
     int changed = 0;
     dialogs->OnSkinChanged = [&](ui::Component*) { ++changed; };
-    ModalScript script(
-        {[&] { return dialog.window && IsWindowVisible(dialog.window) && Skinned(dialog.window); },
-         [&] {
-             TWinSkinForm* skinned = SkinOf(dialog.window);
-             EXPECT_EQ(skinned->class_name(), "#32770");
-             EXPECT_EQ(skinned->data(), dialogs);
-             EXPECT_EQ(skinned->control(), nullptr);
-             EXPECT_EQ(skinned->frame_kind(), skin::FrameKind::kDialog);
-             ExpectSkinFrame(dialog.window, "program dialog");
-             EXPECT_EQ(ClientSize(dialog.window).cx, dialog.before.client.cx);
-             EXPECT_EQ(ClientSize(dialog.window).cy, dialog.before.client.cy);
-             EXPECT_EQ(ui::WindowSubclass::layers(dialog.window).size(), dialog.before.layers.size() + 1);
-             window_test::save_screenshot(dialog.window, kShots, "program_dialog_contrast");
-             // The dialog component's own command unskins what it skinned.
-             dialogs->SetActive(false);
-             TSkinManage::Instance()->SetCommandTarget(dialogs);
-             TSkinManage::Instance()->IssueCommand(skin::SkinCommand::kUnskinAll, 100);
-             return true;
-         },
-         [&] { return changed == 1; },
-         [&] {
-             EXPECT_EQ(SkinOf(dialog.window), nullptr);
-             ExpectGivenBack(dialog.before, WindowRecord::Of(dialog.window), "program dialog");
-             return true;
-         }},
-        [&] { PostMessageW(dialog.window, WM_COMMAND, IDCANCEL, 0); });
+    std::vector<ModalScript::Step> steps{
+        [&] { return dialog.window && IsWindowVisible(dialog.window) && Skinned(dialog.window); },
+        [&] {
+            TWinSkinForm* skinned = SkinOf(dialog.window);
+            EXPECT_EQ(skinned->class_name(), "#32770");
+            EXPECT_EQ(skinned->data(), dialogs);
+            EXPECT_EQ(skinned->control(), nullptr);
+            EXPECT_EQ(skinned->frame_kind(), skin::FrameKind::kDialog);
+            ExpectSkinFrame(dialog.window, "program dialog");
+            EXPECT_EQ(ClientSize(dialog.window).cx, dialog.before.client.cx);
+            EXPECT_EQ(ClientSize(dialog.window).cy, dialog.before.client.cy);
+            EXPECT_EQ(ui::WindowSubclass::layers(dialog.window).size(), dialog.before.layers.size() + 1);
+            return true;
+        }};
+    for (auto& step : ShotsInBothSkins(dialogs, [&] { return dialog.window; }, "program_dialog")) steps.push_back(std::move(step));
+    steps.push_back([&] {
+        // The dialog component's own command unskins what it skinned.
+        dialogs->SetActive(false);
+        TSkinManage::Instance()->SetCommandTarget(dialogs);
+        TSkinManage::Instance()->IssueCommand(skin::SkinCommand::kUnskinAll, 100);
+        return true;
+    });
+    steps.push_back([&] { return changed == 1; });
+    steps.push_back([&] {
+        EXPECT_EQ(SkinOf(dialog.window), nullptr);
+        ExpectGivenBack(dialog.before, WindowRecord::Of(dialog.window), "program dialog");
+        return true;
+    });
+    ModalScript script(std::move(steps), [&] { PostMessageW(dialog.window, WM_COMMAND, IDCANCEL, 0); }, 30000);
     EXPECT_EQ(dialog.Run(main.handle()), IDCANCEL);
     EXPECT_TRUE(script.finished()) << "steps done: " << script.steps_done();
 }
@@ -619,23 +711,6 @@ TEST_F(SkinnedMdiDialogs, SystemSaveDialog) {
     EXPECT_EQ(CommDlgExtendedError(), 0u);
     EXPECT_TRUE(script.finished()) << "steps done: " << script.steps_done();
     EXPECT_FALSE(IsWindow(dialog));
-}
-
-// A window of the program's own class, for the starts.
-HWND ProgramWindow(const wchar_t* caption, DWORD style) {
-    static const wchar_t* const kClass = L"VqSkinnedStart";
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kClass;
-        RegisterClassW(&wc);
-        registered = true;
-    }
-    return CreateWindowExW(0, kClass, caption, style, 100, 80, 360, 240, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 SIZE NormalSize(HWND window) {
