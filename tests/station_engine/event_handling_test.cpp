@@ -73,10 +73,15 @@ TEST_F(Events, LoginWithUnreadableParametersKeepsWhatItHas) {
 
 TEST_F(Events, LoginTakesTheLastClockSettingOfTheSerial) {
     ASSERT_TRUE(plat::ini_write_string(g.SettingsPath, "SyncTimeDevice", "SN1", "2012-02-28 10-00-00"));
+    ASSERT_TRUE(plat::ini_write_string(g.SettingsPath, "SyncTimeDevice", "sn9", "2012-02-27 10-00-00"));
+    Load(3);  // the settings are read with the device table, not at each login
+    ASSERT_TRUE(plat::remove_file(g.SettingsPath));
     Login(0, "SN1");
     EXPECT_EQ(Board(0).LastClockSync, "2012-02-28 10-00-00");
     Login(1, "SN2");
     EXPECT_EQ(Board(1).LastClockSync, "");
+    Login(2, "SN9");
+    EXPECT_EQ(Board(2).LastClockSync, "2012-02-27 10-00-00") << "keys match regardless of case";
 }
 
 TEST_F(Events, ConnectionEndsLostOrLoggedOut) {

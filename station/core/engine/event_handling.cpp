@@ -1,6 +1,5 @@
 // The library's events: taken by the main timer's poll, each one updates the device table and
 // may move the device's transfer state.
-#include "platform/ini_file.h"
 #include "platform/text_gbk.h"
 #include "station/core/engine/call_record_row.h"
 #include "station/core/engine/device_texts.h"
@@ -47,8 +46,7 @@ void TransferEngine::on_login_succeeded(int index) {
     } else {
         b.FolderName = std::to_string(n);
     }
-    b.LastClockSync = !IsIniKeyText(b.Serial) ? std::string()
-                                       : plat::ini_read_string(globals_.SettingsPath, "SyncTimeDevice", b.Serial, "");
+    b.LastClockSync = clock_sync_stamp(b.Serial);
     b.Connected = 1;
     if (b.RowPath.empty()) recover_noted_download(index);
 }

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,6 +39,7 @@ public:
     // Handles the events still queued, then stops the library.
     void ReleaseLibrary();
 
+    // Also reads the devices' last clock settings: a login then reads no file.
     void LoadBoards();
     void LoadBoardFolders();
     void LoadDeviceEnables();
@@ -120,6 +122,13 @@ private:
 
     void log(const std::string& message, int level) const;
 
+    // Last clock settings by serial, as [SyncTimeDevice] holds them: read once with the device
+    // table, written through. The settings file is this station's own, and reading it at every
+    // login cost a tick tens of milliseconds under Wine while downloads ran.
+    void load_clock_sync_stamps();
+    std::string clock_sync_stamp(const std::string& serial) const;
+    void set_clock_sync_stamp(const std::string& serial, const std::string& stamp);
+
     StationGlobals& globals_;
     ITransferLibrary& library_;
     CallLogInserter insert_call_log_;
@@ -127,6 +136,7 @@ private:
     RowRefresh row_refresh_;
     CallLogCounter count_call_logs_;
     BoardTable boards_;
+    std::map<std::string, std::string> clock_sync_stamps_;  // serials folded as the file matches keys
     struct RowToStore {
         int index;
         ACallLogInfo row;
