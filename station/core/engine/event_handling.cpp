@@ -156,7 +156,7 @@ void TransferEngine::store_call_record(int index) {
     insert_row(index, call.row, file_name);
 }
 
-void TransferEngine::handle_events(int count) {
+void TransferEngine::handle_events(int count, int ends) {
     struct Gathering {
         bool& flag;
         explicit Gathering(bool& f) : flag(f) { flag = true; }
@@ -164,10 +164,11 @@ void TransferEngine::handle_events(int count) {
     };
     {
         const Gathering gathering(gathering_rows_);
-        for (int taken = 0; taken < count; ++taken) {
+        for (int taken = 0; taken < count && ends > 0; ++taken) {
             ftp_event event{};
             if (library_.get_event_async(&event) != 0) break;
             HandleLibraryEvent(event);
+            if (event.code == EVT_FTP_TRANSFER_END) --ends;
         }
     }
     store_rows();

@@ -67,6 +67,12 @@ public:
     int DeviceCount() const { return globals_.DeviceCount; }
 
     static constexpr int kEventsPerPoll = 20;
+    // Each download that ends or starts costs the poll work on the disk (a row, a note, the
+    // download's files), which under Wine waits behind the sockets of every device: a poll
+    // ends at most this many downloads and starts at most this many, the rest wait for the
+    // next poll in their order.
+    static constexpr int kEndsPerPoll = 4;
+    static constexpr int kStartsPerPoll = 2;
     static constexpr int kEventsAtRelease = 1024;  // more than the library's queue holds
     static constexpr int kWaitSeconds = 5;
     static constexpr int kOpenFailuresBeforeSkip = 5;
@@ -91,8 +97,9 @@ private:
     void insert_row(int index, ACallLogInfo row, const std::string& file_name);
     // Stores the gathered rows, then ends their download records.
     void store_rows();
-    // Handles up to `count` queued events, their rows stored together.
-    void handle_events(int count);
+    // Handles up to `count` queued events, their rows stored together; stops after the
+    // `ends`-th end of a download.
+    void handle_events(int count, int ends);
     // For a recording already complete at `local_path`: stores its row from the embedded call
     // record unless a row holds it already. False when the database could not tell.
     bool ensure_row_of_stored_file(int index, const std::string& local_path);
@@ -144,6 +151,9 @@ private:
     };
     std::vector<RowToStore> rows_to_store_;
     bool gathering_rows_ = false;
+    // Downloads the running poll may still start; outside a poll, steps start any.
+    int starts_left_ = kNoLimit;
+    static constexpr int kNoLimit = 1 << 30;
 };
 
 // The display text of a transfer state; empty for a value that is not one.
