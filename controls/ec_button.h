@@ -346,7 +346,7 @@ public:
     bool use_toolbar_visual_style() const { return use_toolbar_visual_style_; }
     void set_use_toolbar_visual_style(bool v);
 
-    ui::ImageList* images() const { return images_; }
+    ui::ImageList* images() const { return images_.list(); }
     void set_images(ui::ImageList* list);
     int image_index() const { return image_index_; }
     void set_image_index(int v) { store(image_index_, v); }
@@ -440,8 +440,7 @@ private:
     TColor selection_frame_color_ = ui::cl3DDkShadow;
     bool use_toolbar_button_size_ = true, use_toolbar_button_layout_ = true;
     bool use_toolbar_show_caption_ = true, use_toolbar_visual_style_ = true;
-    ui::ImageList* images_ = nullptr;
-    int images_link_ = 0;
+    ui::ImageListLink images_{*this, [this](ui::ImageList&) { images_changed(); }};
     int image_index_ = -1, down_index_ = -1, disabled_index_ = -1, hot_index_ = -1;
     int group_index_ = 0;
     bool allow_all_up_ = false, down_ = false;

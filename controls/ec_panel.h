@@ -300,7 +300,7 @@ public:
     TButtonLayout button_layout() const { return button_layout_; }
     void set_button_layout(TButtonLayout v);
     TEcCustomizeCaptions& customize_captions() { return captions_; }
-    ui::ImageList* images() const { return images_; }
+    ui::ImageList* images() const { return images_.list(); }
     void set_images(ui::ImageList* list);
     int margin() const { return margin_; }
     void set_margin(int v);
@@ -371,8 +371,7 @@ private:
     int button_height_ = 25, button_width_ = 25;
     TButtonLayout button_layout_ = TButtonLayout::blGlyphLeft;
     TEcCustomizeCaptions captions_;
-    ui::ImageList* images_ = nullptr;
-    int images_link_ = 0;
+    ui::ImageListLink images_{*this, [this](ui::ImageList&) { invalidate(); }};
     int margin_ = 4, top_margin_ = 2;
     TOrientation orientation_ = TOrientation::orHorizontal;
     RegIniFile* reg_ini_file_ = nullptr;

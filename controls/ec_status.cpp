@@ -360,30 +360,12 @@ TEcCustomGlyphStatus::~TEcCustomGlyphStatus() { set_images(nullptr); }
 void TEcCustomGlyphStatus::set_num_glyphs(int v) { store(num_glyphs_, clamp_num_glyphs(v)); }
 
 void TEcCustomGlyphStatus::set_images(ui::ImageList* list) {
-    if (list == images_) return;
-    if (images_) {
-        images_->unregister_changes(images_link_);
-        remove_free_notification(images_);
-    }
-    images_ = list;
-    images_link_ = 0;
-    if (images_) {
-        images_link_ = images_->register_changes([this](ui::ImageList&) {
-            invalidate();
-            adjust_size();
-        });
-        free_notification(images_);
-    }
-    invalidate();
+    if (images_.set(list)) invalidate();
 }
 
 void TEcCustomGlyphStatus::notification(ui::Component* component, ui::TOperation operation) {
     TEcCustomStatusPane::notification(component, operation);
-    if (operation == ui::TOperation::opRemove && component == images_) {
-        images_ = nullptr;
-        images_link_ = 0;
-        invalidate();
-    }
+    if (operation == ui::TOperation::opRemove && images_.forget(component)) invalidate();
 }
 
 PaneGlyph TEcCustomGlyphStatus::glyph() const {

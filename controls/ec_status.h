@@ -135,7 +135,7 @@ public:
     void set_glyph_offset(int v) { store_and_resize(glyph_offset_, v); }
     bool show_glyph() const { return show_glyph_; }
     void set_show_glyph(bool v) { store_and_resize(show_glyph_, v); }
-    ui::ImageList* images() const { return images_; }
+    ui::ImageList* images() const { return images_.list(); }
     void set_images(ui::ImageList* list);
     int image_index() const { return image_index_; }
     void set_image_index(int v) { store(image_index_, v); }
@@ -155,8 +155,10 @@ private:
     TGlyphAlignment glyph_alignment_ = TGlyphAlignment::gaLeft;
     int glyph_offset_ = 2;
     bool show_glyph_ = true;
-    ui::ImageList* images_ = nullptr;
-    int images_link_ = 0;
+    ui::ImageListLink images_{*this, [this](ui::ImageList&) {
+        invalidate();
+        adjust_size();
+    }};
     int image_index_ = -1, disabled_index_ = -1;
 };
 

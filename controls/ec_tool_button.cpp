@@ -178,7 +178,7 @@ void TEcToolButton::set_tick_source(TickSource source) { tick_source() = std::mo
 TEcToolbar* TEcToolButton::toolbar() const { return dynamic_cast<TEcToolbar*>(parent()); }
 
 ui::ImageList* TEcToolButton::image_list_in_use() const {
-    if (images_) return images_;
+    if (images_) return images_.list();
     const TEcToolbar* bar = toolbar();
     return bar ? bar->images() : nullptr;
 }
@@ -237,18 +237,8 @@ void TEcToolButton::pick_up_toolbar_styles() {
 }
 
 void TEcToolButton::set_images(ui::ImageList* list) {
-    if (list == images_) return;
-    if (images_) {
-        images_->unregister_changes(images_link_);
-        remove_free_notification(images_);
-    }
-    images_ = list;
-    images_link_ = 0;
-    if (images_) {
-        images_link_ = images_->register_changes([this](ui::ImageList&) { images_changed(); });
-        free_notification(images_);
-        images_changed();
-    }
+    if (!images_.set(list)) return;
+    images_changed();
     invalidate();
 }
 
@@ -270,11 +260,7 @@ void TEcToolButton::set_drop_down_menu(ui::PopupMenu* menu) {
 void TEcToolButton::notification(ui::Component* c, ui::TOperation op) {
     GraphicControl::notification(c, op);
     if (op != ui::TOperation::opRemove) return;
-    if (c == images_) {
-        images_ = nullptr;
-        images_link_ = 0;
-        invalidate();
-    }
+    if (images_.forget(c)) invalidate();
     if (c == drop_down_menu_) drop_down_menu_ = nullptr;
 }
 

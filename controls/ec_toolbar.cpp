@@ -483,18 +483,7 @@ void TEcToolbar::set_text_options(TEcToolbarTextOptions v) {
 }
 
 void TEcToolbar::set_images(ui::ImageList* list) {
-    if (list == images_) return;
-    if (images_) {
-        images_->unregister_changes(images_link_);
-        remove_free_notification(images_);
-    }
-    images_ = list;
-    images_link_ = 0;
-    if (images_) {
-        images_link_ = images_->register_changes([this](ui::ImageList&) { invalidate(); });
-        free_notification(images_);
-    }
-    invalidate();
+    if (images_.set(list)) invalidate();
 }
 
 void TEcToolbar::set_margin(int v) {
@@ -701,11 +690,7 @@ void TEcToolbar::paint(ui::Canvas& canvas) {
 void TEcToolbar::notification(ui::Component* c, ui::TOperation op) {
     TEcCustomPanel::notification(c, op);
     if (op != ui::TOperation::opRemove || destroying_ || destroying()) return;
-    if (c == images_) {
-        images_ = nullptr;
-        images_link_ = 0;
-        invalidate();
-    }
+    if (images_.forget(c)) invalidate();
     if (c == reg_ini_file_) reg_ini_file_ = nullptr;
     if (c == overflow_button_) overflow_button_ = nullptr;
     if (c != this)

@@ -200,7 +200,7 @@ TEcTrayIcon::TEcTrayIcon(ui::Component* owner)
 }
 
 TEcTrayIcon::~TEcTrayIcon() {
-    if (icons_) icons_->unregister_changes(icons_link_);
+    icons_.set(nullptr);
     release_owned();
     // The application's handlers would call into a freed icon.
     ui::Application& app = ui::application();
@@ -233,19 +233,10 @@ void TEcTrayIcon::set_popup_menu(ui::PopupMenu* menu) {
 }
 
 void TEcTrayIcon::set_icons(ui::ImageList* icons) {
-    if (icons == icons_) return;
-    if (icons_) {
-        icons_->unregister_changes(icons_link_);
-        icons_->remove_free_notification(this);
-    }
-    icons_ = icons;
-    if (icons_) {
-        icons_->free_notification(this);
-        icons_link_ = icons_->register_changes([this](ui::ImageList&) { icons_changed(); });
-    }
+    if (!icons_.set(icons)) return;
     const Icons::Cache stale = icon_list_->forget();
-    icon_list_->list = icons_;
-    rules_->SetIcons(icons_ ? icon_list_.get() : nullptr);
+    icon_list_->list = icons;
+    rules_->SetIcons(icons ? icon_list_.get() : nullptr);
 }
 
 void TEcTrayIcon::icons_changed() {
@@ -260,8 +251,7 @@ void TEcTrayIcon::notification(ui::Component* component, ui::TOperation operatio
         popup_menu_ = nullptr;
         rules_->SetHasPopupMenu(false);
     }
-    if (component == icons_) {
-        icons_ = nullptr;
+    if (icons_.forget(component)) {
         const Icons::Cache stale = icon_list_->forget();
         icon_list_->list = nullptr;
         rules_->SetIcons(nullptr);

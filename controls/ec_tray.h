@@ -64,7 +64,7 @@ public:
     void set_hint(const std::string& hint) { rules_->SetHint(hint); }
     ui::PopupMenu* popup_menu() const { return popup_menu_; }
     void set_popup_menu(ui::PopupMenu* menu);
-    ui::ImageList* icons() const { return icons_; }
+    ui::ImageList* icons() const { return icons_.list(); }
     void set_icons(ui::ImageList* icons);
     int icon_index() const { return rules_->IconIndex(); }
     void set_icon_index(int index) { rules_->SetIconIndex(index); }
@@ -120,8 +120,7 @@ private:
     ui::MessageWindow window_;
     ui::Timer animation_{nullptr};
     ui::PopupMenu* popup_menu_ = nullptr;
-    ui::ImageList* icons_ = nullptr;
-    int icons_link_ = 0;
+    ui::ImageListLink icons_{*this, [this](ui::ImageList&) { icons_changed(); }};
     std::unique_ptr<Shell> shell_;
     std::unique_ptr<Application> application_;
     std::unique_ptr<Icons> icon_list_;

@@ -73,10 +73,15 @@ TEST_F(Events, LoginWithUnreadableParametersKeepsWhatItHas) {
 
 TEST_F(Events, LoginTakesTheLastClockSettingOfTheSerial) {
     ASSERT_TRUE(plat::ini_write_string(g.SettingsPath, "SyncTimeDevice", "SN1", "2012-02-28 10-00-00"));
+    ASSERT_TRUE(plat::ini_write_string(g.SettingsPath, "SyncTimeDevice", "sn9", "2012-02-27 10-00-00"));
+    Load(3);  // the settings are read with the device table, not at each login
+    ASSERT_TRUE(plat::remove_file(g.SettingsPath));
     Login(0, "SN1");
     EXPECT_EQ(Board(0).LastClockSync, "2012-02-28 10-00-00");
     Login(1, "SN2");
     EXPECT_EQ(Board(1).LastClockSync, "");
+    Login(2, "SN9");
+    EXPECT_EQ(Board(2).LastClockSync, "2012-02-27 10-00-00") << "keys match regardless of case";
 }
 
 TEST_F(Events, ConnectionEndsLostOrLoggedOut) {
@@ -306,6 +311,63 @@ TEST_F(Events, RowsOfOnePollAreStoredTogetherBeforeTheirNotesGo) {
     Board(0).RowPath = "SN1\\20120302\\r2.wav";
     Post(EVT_FTP_TRANSFER_END, 0, UPL_RESULT_OK);
     EXPECT_EQ(insert_calls, (std::vector<std::size_t>{2, 1}));
+}
+
+TEST_F(Events, EndsOfDownloadsAreSpreadOverPollsRowsBeforeNotes) {
+    // More ends than one poll takes: the rest wait in the queue, in their order, and every
+    // row is stored before its note goes.
+    constexpr int kDevices = TransferEngine::kEndsPerPoll + 2;
+    Load(kDevices);
+    lib.call_info = SampleCall();
+    std::vector<std::string> notes;
+    for (int i = 0; i < kDevices; ++i) {
+        Login(i, "SN" + std::to_string(i));
+        Board(i).State = StateFTPProcessing;
+        Board(i).RowPath = Board(i).FolderName + "\\20120302\\r.wav";
+        notes.push_back(path("Data\\" + Board(i).FolderName + "\\Velquist.download"));
+        ASSERT_TRUE(plat::force_directories(plat::extract_file_dir(notes[i])));
+        NoteDownload(plat::extract_file_dir(notes[i]), Board(i).RowPath);
+        lib.PushEvent(EVT_FTP_TRANSFER_END, i, UPL_RESULT_OK);
+    }
+    lib.PushEvent(EVT_FTP_DISCONNECT, 0);  // behind the ends, it waits with them
+    std::size_t stored_before = 0;
+    on_insert = [&] {
+        // The notes of the rows stored so far are gone; the others are all still there.
+        for (int i = 0; i < kDevices; ++i)
+            EXPECT_EQ(plat::file_exists(notes[i]), static_cast<std::size_t>(i) >= stored_before) << i;
+    };
+
+    engine.PollTransferLibrary();
+    EXPECT_EQ(insert_calls, std::vector<std::size_t>{TransferEngine::kEndsPerPoll});
+    EXPECT_EQ(lib.PendingEvents(), 3u);
+    for (int i = 0; i < kDevices; ++i)
+        EXPECT_EQ(plat::file_exists(notes[i]), i >= TransferEngine::kEndsPerPoll) << i;
+    EXPECT_EQ(Board(0).Connected, 1);
+
+    stored_before = rows.size();
+    engine.PollTransferLibrary();
+    EXPECT_EQ(insert_calls, (std::vector<std::size_t>{TransferEngine::kEndsPerPoll, 2}));
+    EXPECT_EQ(lib.PendingEvents(), 0u);
+    EXPECT_EQ(Board(0).Connected, 0);
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(kDevices));
+    for (int i = 0; i < kDevices; ++i) {
+        EXPECT_EQ(rows[i].WaveFilePath, Board(i).FolderName + "\\20120302\\r.wav");
+        EXPECT_FALSE(plat::file_exists(notes[i])) << i;
+    }
+}
+
+TEST_F(Events, ReleaseTakesEveryEndStillQueued) {
+    Load(TransferEngine::kEndsPerPoll + 2);
+    lib.call_info = SampleCall();
+    for (int i = 0; i < TransferEngine::kEndsPerPoll + 2; ++i) {
+        Login(i, "SN" + std::to_string(i));
+        Board(i).State = StateFTPProcessing;
+        Board(i).RowPath = Board(i).FolderName + "\\20120302\\r.wav";
+        lib.PushEvent(EVT_FTP_TRANSFER_END, i, UPL_RESULT_OK);
+    }
+    engine.ReleaseLibrary();
+    EXPECT_EQ(lib.PendingEvents(), 0u);
+    EXPECT_EQ(rows.size(), static_cast<std::size_t>(TransferEngine::kEndsPerPoll + 2));
 }
 
 TEST_F(Events, DeviceIndexBounds) {

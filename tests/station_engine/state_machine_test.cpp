@@ -146,6 +146,36 @@ TEST_F(StateMachine, DownloadStartResults) {
     }
 }
 
+TEST_F(StateMachine, APollStartsAFewDownloadsTheNextPollTheRest) {
+    constexpr int kDevices = TransferEngine::kStartsPerPoll + 1;
+    Load(kDevices);
+    for (int i = 0; i < kDevices; ++i) {
+        Login(i, "SN" + std::to_string(i));
+        Board(i).State = StateWaitingQueryResult;
+        Board(i).FTPRunning = 1;
+        Offer(i, "r" + std::to_string(i) + ".wav", 100, i);
+        ASSERT_EQ(Board(i).State, StateFTPStart);
+    }
+    engine.PollTransferLibrary();
+    EXPECT_EQ(lib.CallsOf("start_uploadfile").size(), static_cast<std::size_t>(TransferEngine::kStartsPerPoll));
+    for (int i = 0; i < kDevices; ++i)
+        EXPECT_EQ(Board(i).State, i < TransferEngine::kStartsPerPoll ? StateFTPProcessing : StateFTPStart) << i;
+    engine.PollTransferLibrary();
+    ASSERT_EQ(lib.CallsOf("start_uploadfile").size(), static_cast<std::size_t>(kDevices));
+    EXPECT_EQ(lib.CallsOf("start_uploadfile").back(), "start_uploadfile " + std::to_string(kDevices - 1) + " r" +
+                                                          std::to_string(kDevices - 1) + ".wav 100 - 1 " +
+                                                          std::to_string(kDevices - 1) + " 1");
+    EXPECT_EQ(Board(kDevices - 1).State, StateFTPProcessing);
+
+    // A step outside a poll starts its download whatever the polls did.
+    Board(0).State = StateFTPStart;
+    Board(0).RowPath.clear();
+    Offer(0, "again.wav", 100, 9);
+    Board(0).State = StateFTPStart;
+    Step(0);
+    EXPECT_EQ(lib.CallsOf("start_uploadfile").size(), static_cast<std::size_t>(kDevices + 1));
+}
+
 TEST_F(StateMachine, InvalidOfferIsSkippedOnlyWhenItHasAnIndex) {
     Prepare(StateFTPStart);
     Board(0).FileSize = 0;

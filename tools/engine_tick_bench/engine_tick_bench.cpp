@@ -9,11 +9,14 @@
 //
 // Printed, for the fetching and the idle phase:
 //   ticks with N devices, <phase>: mean X ms, 99th percentile Y ms, max Z ms over K ticks
-// and the recordings stored and rows written. Only the given address is ever sent to.
+// then, for the longest ticks (5 ms or more), where the time went: storing the rows, each
+// library call by name (count and time), and the engine's own work (the rest); and the
+// recordings stored and rows written. Only the given address is ever sent to.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,22 +51,123 @@ void remove_tree(const std::string& path) {
     plat::remove_directory(path);
 }
 
+double ms_since(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// What one tick spent where: each library call the engine made (by name), storing the rows,
+// and the rest, which is the engine's own work (its notes and folders on the disk).
+struct TickParts {
+    struct Call {
+        int count = 0;
+        double ms = 0;
+    };
+    std::map<std::string, Call> calls;
+    double storing_ms = 0;
+    int rows = 0;
+
+    void add_call(const char* name, double ms) {
+        Call& c = calls[name];
+        ++c.count;
+        c.ms += ms;
+    }
+    double library_ms() const {
+        double sum = 0;
+        for (const auto& c : calls) sum += c.second.ms;
+        return sum;
+    }
+};
+
+// The real library, each call timed into the tick running.
+class TimedLibrary final : public station::ITransferLibrary {
+public:
+    explicit TimedLibrary(station::ITransferLibrary& inner) : inner_(inner) {}
+    TickParts* tick = nullptr;
+
+    int set_cfgfile(const char* path) override { return inner_.set_cfgfile(path); }
+    int init(const char* unused, int mode) override { return inner_.init(unused, mode); }
+    int release() override { return inner_.release(); }
+    int get_bd_num() override { return timed("get_bd_num", [&] { return inner_.get_bd_num(); }); }
+    int get_bd_param(int device, int channel, int code, void* buffer) override {
+        return timed("get_bd_param", [&] { return inner_.get_bd_param(device, channel, code, buffer); });
+    }
+    int set_bd_param(int device, int b, int code, const void* data) override {
+        return timed("set_bd_param", [&] { return inner_.set_bd_param(device, b, code, data); });
+    }
+    int get_event_async(ftp_event* event) override {
+        return timed("get_event_async", [&] { return inner_.get_event_async(event); });
+    }
+    int query_newfile(int device, int value) override {
+        return timed("query_newfile", [&] { return inner_.query_newfile(device, value); });
+    }
+    int start_uploadfile(int device, const char* device_file_name, int size, const char* tag,
+                         const char* local_path, int transfer_id, int db_index, int no_tag) override {
+        return timed("start_uploadfile", [&] {
+            return inner_.start_uploadfile(device, device_file_name, size, tag, local_path, transfer_id, db_index,
+                                           no_tag);
+        });
+    }
+    int get_upload_progress(int device, int* bytes_received, int* file_size) override {
+        return timed("get_upload_progress",
+                     [&] { return inner_.get_upload_progress(device, bytes_received, file_size); });
+    }
+    int uploadfile_terminate_async(int device) override {
+        return timed("uploadfile_terminate_async", [&] { return inner_.uploadfile_terminate_async(device); });
+    }
+    int ignore_uploadfile(int device, const char* device_file_name, int db_index, int transfer_id) override {
+        return timed("ignore_uploadfile",
+                     [&] { return inner_.ignore_uploadfile(device, device_file_name, db_index, transfer_id); });
+    }
+    int get_callinfo(int device, ftp_callinfo* info) override {
+        return timed("get_callinfo", [&] { return inner_.get_callinfo(device, info); });
+    }
+    int get_connreqinfo(ftp_connreqinfo* info) override {
+        return timed("get_connreqinfo", [&] { return inner_.get_connreqinfo(info); });
+    }
+
+private:
+    template <typename Call>
+    int timed(const char* name, Call call) {
+        const auto start = Clock::now();
+        const int result = call();
+        if (tick) tick->add_call(name, ms_since(start));
+        return result;
+    }
+    station::ITransferLibrary& inner_;
+};
+
 struct TickTimes {
     std::vector<double> ms;
-    std::vector<double> storing_ms;  // of each tick, the part spent storing rows
+    std::vector<TickParts> parts;  // of each tick, in the order of ms before sorting
 
     void print(int devices, const char* phase) {
         if (ms.empty()) return;
-        const double storing_max = *std::max_element(storing_ms.begin(), storing_ms.end());
-        std::sort(ms.begin(), ms.end());
-        double sum = 0;
+        std::vector<std::size_t> order(ms.size());
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return ms[a] > ms[b]; });
+        double storing_max = 0, sum = 0;
+        for (const TickParts& p : parts) storing_max = std::max(storing_max, p.storing_ms);
         for (double t : ms) sum += t;
+        std::vector<double> sorted = ms;
+        std::sort(sorted.begin(), sorted.end());
         std::printf("ticks with %d devices, %s: mean %.2f ms, 99th percentile %.2f ms, max %.2f ms "
                     "over %zu ticks\n",
                     devices, phase, sum / static_cast<double>(ms.size()),
-                    ms[std::min(ms.size() - 1, ms.size() * 99 / 100)], ms.back(), ms.size());
+                    sorted[std::min(sorted.size() - 1, sorted.size() * 99 / 100)], sorted.back(), sorted.size());
         std::printf("  storing rows: at most %.2f ms in one tick\n", storing_max);
+        // The longest ticks, call by call: what makes a tick long.
+        for (std::size_t k = 0; k < std::min<std::size_t>(kTicksShown, order.size()); ++k) {
+            const TickParts& p = parts[order[k]];
+            if (ms[order[k]] < kTickShownFromMs) break;
+            std::printf("  tick of %.2f ms: storing %d rows %.2f ms, engine's own %.2f ms",
+                        ms[order[k]], p.rows, p.storing_ms, ms[order[k]] - p.storing_ms - p.library_ms());
+            for (const auto& c : p.calls)
+                if (c.second.ms >= 0.05) std::printf(", %s %dx %.2f ms", c.first.c_str(), c.second.count, c.second.ms);
+            std::printf("\n");
+        }
     }
+    static constexpr std::size_t kTicksShown = 8;
+    static constexpr double kTickShownFromMs = 5;
 };
 
 } // namespace
@@ -126,12 +230,16 @@ int main(int argc, char** argv) {
         db.LocalFile = true;
         db.ProgramDir = folder;
         calldb::TMyDataModule database([db] { return db; });
-        station::TarnlinkLibrary library;
-        double storing_ms = 0;  // of the tick running
+        station::TarnlinkLibrary real_library;
+        TimedLibrary library(real_library);
+        TickParts* tick = nullptr;  // of the tick running
         station::TransferEngine engine(globals, library, [&](const std::vector<station::ACallLogInfo>& stored) {
             const auto before = Clock::now();
             const std::vector<int> results = database.InsertCallLogs(stored);
-            storing_ms += std::chrono::duration<double, std::milli>(Clock::now() - before).count();
+            if (tick) {
+                tick->storing_ms += ms_since(before);
+                tick->rows += static_cast<int>(stored.size());
+            }
             for (int result : results) rows += result == 0 ? 1 : 0;
             return results;
         }, [](const std::string&, int) {});
@@ -143,11 +251,14 @@ int main(int argc, char** argv) {
             const auto started = Clock::now();
             auto next = started;
             while (!done() && std::chrono::duration<double>(Clock::now() - started).count() < limit_seconds) {
+                times.parts.emplace_back();
+                tick = &times.parts.back();
+                library.tick = tick;
                 const auto before = Clock::now();
-                storing_ms = 0;
                 engine.OnMainTimer();
-                times.ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - before).count());
-                times.storing_ms.push_back(storing_ms);
+                times.ms.push_back(ms_since(before));
+                tick = nullptr;
+                library.tick = nullptr;
                 clock.set_local(station::FromDateTime(station::ToDateTime(clock.now()) + kTickMs / 86400000.0));
                 next += std::chrono::milliseconds(kTickMs);
                 const auto now = Clock::now();

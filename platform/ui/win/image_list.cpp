@@ -171,6 +171,36 @@ int ImageList::register_changes(std::function<void(ImageList&)> link) {
 
 void ImageList::unregister_changes(int id) { links_.erase(id); }
 
+ImageListLink::ImageListLink(Component& owner, std::function<void(ImageList&)> changed)
+    : owner_(owner), changed_(std::move(changed)) {}
+
+ImageListLink::~ImageListLink() { set(nullptr); }
+
+bool ImageListLink::set(ImageList* list) {
+    if (list == list_) return false;
+    if (list_) {
+        list_->unregister_changes(id_);
+        owner_.remove_free_notification(list_);
+    }
+    list_ = list;
+    id_ = 0;
+    if (list_) {
+        id_ = list_->register_changes([this](ImageList& changed) {
+            if (changed_) changed_(changed);
+        });
+        owner_.free_notification(list_);
+    }
+    return true;
+}
+
+bool ImageListLink::forget(Component* freed) {
+    if (list_ == nullptr || freed != list_) return false;
+    // The list is on its way out: its change links are no longer there to unregister from.
+    list_ = nullptr;
+    id_ = 0;
+    return true;
+}
+
 void ImageList::changed() {
     auto copy = links_;
     for (auto& [id, link] : copy)

@@ -64,4 +64,29 @@ private:
     int next_link_ = 1;
 };
 
+// A component's reference to an image list it follows: `changed` is told after every change of
+// the images, and the owner hears (through its notification) when the list goes away.
+class ImageListLink {
+public:
+    ImageListLink(Component& owner, std::function<void(ImageList&)> changed);
+    ~ImageListLink();
+    ImageListLink(const ImageListLink&) = delete;
+    ImageListLink& operator=(const ImageListLink&) = delete;
+
+    ImageList* list() const { return list_; }
+    explicit operator bool() const { return list_ != nullptr; }
+    ImageList* operator->() const { return list_; }
+    // Follows `list` (none for nullptr) instead of the one before; false when it was followed.
+    bool set(ImageList* list);
+    // For the owner's notification of `freed` going away: true when it was the list, which is
+    // then let go without a word to it.
+    bool forget(Component* freed);
+
+private:
+    Component& owner_;
+    std::function<void(ImageList&)> changed_;
+    ImageList* list_ = nullptr;
+    int id_ = 0;
+};
+
 } // namespace ui

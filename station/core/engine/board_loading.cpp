@@ -47,6 +47,7 @@ void TransferEngine::LoadBoards() {
         b.StateTime = now;
     }
     LoadBoardFolders();
+    load_clock_sync_stamps();
 }
 
 void TransferEngine::LoadBoardFolders() {

@@ -23,7 +23,41 @@ bool stamp_before(const std::string& a, const std::string& b) {
     return a.size() < b.size();
 }
 
+// The settings file's keys match regardless of case: the map's keys are folded the same way,
+// the second byte of a double-byte character left as it is.
+std::string serial_key(const std::string& serial) {
+    std::string key = serial;
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        const auto c = static_cast<unsigned char>(key[i]);
+        if (c >= 0x81) {
+            ++i;
+        } else {
+            key[i] = static_cast<char>(std::toupper(c));
+        }
+    }
+    return key;
+}
+
 } // namespace
+
+void TransferEngine::load_clock_sync_stamps() {
+    clock_sync_stamps_.clear();
+    for (const std::string& serial : plat::ini_read_keys(globals_.SettingsPath, "SyncTimeDevice")) {
+        clock_sync_stamps_[serial_key(serial)] = plat::ini_read_string(globals_.SettingsPath, "SyncTimeDevice", serial, "");
+    }
+}
+
+std::string TransferEngine::clock_sync_stamp(const std::string& serial) const {
+    if (!IsIniKeyText(serial)) return {};
+    const auto found = clock_sync_stamps_.find(serial_key(serial));
+    return found == clock_sync_stamps_.end() ? std::string() : found->second;
+}
+
+void TransferEngine::set_clock_sync_stamp(const std::string& serial, const std::string& stamp) {
+    if (!IsIniKeyText(serial)) return;
+    clock_sync_stamps_[serial_key(serial)] = stamp;
+    plat::ini_write_string(globals_.SettingsPath, "SyncTimeDevice", serial, stamp);
+}
 
 void TransferEngine::SyncDeviceClocks() {
     StationSettings& settings = globals_.Settings;
@@ -43,9 +77,7 @@ void TransferEngine::SyncDeviceClocks() {
             LogMessage);
         // A failed setting waits for the next period, like a successful one.
         b.LastClockSync = settings.LastUpdateDT;
-        if (IsIniKeyText(b.Serial)) {
-            plat::ini_write_string(globals_.SettingsPath, "SyncTimeDevice", b.Serial, b.LastClockSync);
-        }
+        set_clock_sync_stamp(b.Serial, b.LastClockSync);
     }
 }
 

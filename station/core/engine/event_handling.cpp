@@ -1,6 +1,5 @@
 // The library's events: taken by the main timer's poll, each one updates the device table and
 // may move the device's transfer state.
-#include "platform/ini_file.h"
 #include "platform/text_gbk.h"
 #include "station/core/engine/call_record_row.h"
 #include "station/core/engine/device_texts.h"
@@ -47,8 +46,7 @@ void TransferEngine::on_login_succeeded(int index) {
     } else {
         b.FolderName = std::to_string(n);
     }
-    b.LastClockSync = !IsIniKeyText(b.Serial) ? std::string()
-                                       : plat::ini_read_string(globals_.SettingsPath, "SyncTimeDevice", b.Serial, "");
+    b.LastClockSync = clock_sync_stamp(b.Serial);
     b.Connected = 1;
     if (b.RowPath.empty()) recover_noted_download(index);
 }
@@ -158,7 +156,7 @@ void TransferEngine::store_call_record(int index) {
     insert_row(index, call.row, file_name);
 }
 
-void TransferEngine::handle_events(int count) {
+void TransferEngine::handle_events(int count, int ends) {
     struct Gathering {
         bool& flag;
         explicit Gathering(bool& f) : flag(f) { flag = true; }
@@ -166,10 +164,11 @@ void TransferEngine::handle_events(int count) {
     };
     {
         const Gathering gathering(gathering_rows_);
-        for (int taken = 0; taken < count; ++taken) {
+        for (int taken = 0; taken < count && ends > 0; ++taken) {
             ftp_event event{};
             if (library_.get_event_async(&event) != 0) break;
             HandleLibraryEvent(event);
+            if (event.code == EVT_FTP_TRANSFER_END) --ends;
         }
     }
     store_rows();

@@ -62,7 +62,11 @@ void TransferEngine::StepBoardTransfer(int index) {
         if (five_seconds_passed(b)) wait_again(b);
         break;
     case StateFTPStart:
-        start_download(index);
+        // Left in its state when the poll has started enough: the next poll starts it.
+        if (starts_left_ > 0) {
+            --starts_left_;
+            start_download(index);
+        }
         break;
     case StateFTPProcessing: {
         int bytes = 0;

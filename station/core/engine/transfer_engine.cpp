@@ -34,16 +34,18 @@ void TransferEngine::StartLibrary(std::uint32_t settle_ms) {
 void TransferEngine::ReleaseLibrary() {
     // Events still queued die with the library: a download it has already finished would keep
     // its file but lose its call row, and the device does not offer it again.
-    handle_events(kEventsAtRelease);
+    handle_events(kEventsAtRelease, kEventsAtRelease);
     library_.release();
 }
 
 void TransferEngine::PollTransferLibrary() {
-    handle_events(kEventsPerPoll);
+    handle_events(kEventsPerPoll, kEndsPerPoll);
+    starts_left_ = kStartsPerPoll;
     for (int i = 0; i < globals_.DeviceCount; ++i) {
         StepBoardTransfer(i);
         if (row_refresh_) row_refresh_(i);
     }
+    starts_left_ = kNoLimit;
 }
 
 void TransferEngine::StartFetching() {

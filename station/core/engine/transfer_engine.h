@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,6 +39,7 @@ public:
     // Handles the events still queued, then stops the library.
     void ReleaseLibrary();
 
+    // Also reads the devices' last clock settings: a login then reads no file.
     void LoadBoards();
     void LoadBoardFolders();
     void LoadDeviceEnables();
@@ -65,6 +67,12 @@ public:
     int DeviceCount() const { return globals_.DeviceCount; }
 
     static constexpr int kEventsPerPoll = 20;
+    // Each download that ends or starts costs the poll work on the disk (a row, a note, the
+    // download's files), which under Wine waits behind the sockets of every device: a poll
+    // ends at most this many downloads and starts at most this many, the rest wait for the
+    // next poll in their order.
+    static constexpr int kEndsPerPoll = 4;
+    static constexpr int kStartsPerPoll = 2;
     static constexpr int kEventsAtRelease = 1024;  // more than the library's queue holds
     static constexpr int kWaitSeconds = 5;
     static constexpr int kOpenFailuresBeforeSkip = 5;
@@ -89,8 +97,9 @@ private:
     void insert_row(int index, ACallLogInfo row, const std::string& file_name);
     // Stores the gathered rows, then ends their download records.
     void store_rows();
-    // Handles up to `count` queued events, their rows stored together.
-    void handle_events(int count);
+    // Handles up to `count` queued events, their rows stored together; stops after the
+    // `ends`-th end of a download.
+    void handle_events(int count, int ends);
     // For a recording already complete at `local_path`: stores its row from the embedded call
     // record unless a row holds it already. False when the database could not tell.
     bool ensure_row_of_stored_file(int index, const std::string& local_path);
@@ -120,6 +129,13 @@ private:
 
     void log(const std::string& message, int level) const;
 
+    // Last clock settings by serial, as [SyncTimeDevice] holds them: read once with the device
+    // table, written through. The settings file is this station's own, and reading it at every
+    // login cost a tick tens of milliseconds under Wine while downloads ran.
+    void load_clock_sync_stamps();
+    std::string clock_sync_stamp(const std::string& serial) const;
+    void set_clock_sync_stamp(const std::string& serial, const std::string& stamp);
+
     StationGlobals& globals_;
     ITransferLibrary& library_;
     CallLogInserter insert_call_log_;
@@ -127,6 +143,7 @@ private:
     RowRefresh row_refresh_;
     CallLogCounter count_call_logs_;
     BoardTable boards_;
+    std::map<std::string, std::string> clock_sync_stamps_;  // serials folded as the file matches keys
     struct RowToStore {
         int index;
         ACallLogInfo row;
@@ -134,6 +151,9 @@ private:
     };
     std::vector<RowToStore> rows_to_store_;
     bool gathering_rows_ = false;
+    // Downloads the running poll may still start; outside a poll, steps start any.
+    int starts_left_ = kNoLimit;
+    static constexpr int kNoLimit = 1 << 30;
 };
 
 // The display text of a transfer state; empty for a value that is not one.

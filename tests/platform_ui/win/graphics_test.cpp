@@ -142,6 +142,47 @@ end)");
     }
 }
 
+// A component following image lists through a link: told of changes of the list it follows
+// only, and of the list's end through its notification.
+class ListFollower : public Component {
+public:
+    ListFollower() : Component(nullptr) {}
+    int changes = 0;
+    ImageListLink images{*this, [this](ImageList&) { ++changes; }};
+
+protected:
+    void notification(Component* component, TOperation operation) override {
+        Component::notification(component, operation);
+        if (operation == TOperation::opRemove) images.forget(component);
+    }
+};
+
+TEST_F(Graphics, ImageListLinkFollowsOneListAtATime) {
+    Bitmap image(16, 16);
+    ImageList first(nullptr);
+    auto* second = new ImageList(nullptr);
+    {
+        ListFollower follower;
+        EXPECT_TRUE(follower.images.set(&first));
+        EXPECT_FALSE(follower.images.set(&first)) << "already followed";
+        first.add(image);
+        EXPECT_EQ(follower.changes, 1);
+
+        EXPECT_TRUE(follower.images.set(second));
+        first.add(image);
+        second->add(image);
+        EXPECT_EQ(follower.changes, 2) << "the list left behind is no longer followed";
+
+        delete second;  // the follower hears of it and lets it go
+        EXPECT_EQ(follower.images.list(), nullptr);
+        EXPECT_FALSE(follower.images);
+
+        EXPECT_TRUE(follower.images.set(&first));
+    }
+    first.add(image);  // the follower is gone: its link went with it
+    EXPECT_EQ(first.count(), 3);
+}
+
 TEST_F(Graphics, WindowlessChildrenArePaintedAndGetTheMouse) {
     Form form(nullptr);
     form.set_bounds(0, 0, 200, 120);
