@@ -208,8 +208,17 @@ TEST_F(EndToEnd, TenDevicesTwentyRecordingsEachAcrossARestart) {
         ExpectRecordingsStored();
         ExpectOneRowEach(run.Rows());
     }
+    // A stop may fall between a file's end and the station's handling of it: that recording is
+    // then reported at the next start as stored from the file instead. Either way, once.
     const std::string log = StationLogText();
-    EXPECT_EQ(Occurrences(log, Gbk(u8"录音文件下载成功 - ")), 200);
+    for (const TestDevice& d : devices_) {
+        for (const standin::Recording& r : d.recordings) {
+            const int reports = Occurrences(log, Gbk(u8"录音文件下载成功 - ") + r.name + "\r\n") +
+                                Occurrences(log, "call record of " + d.folder + "\\" + r.date + "\\" + r.name +
+                                                     " stored from the file");
+            EXPECT_EQ(reports, 1) << r.name;
+        }
+    }
     EXPECT_EQ(Occurrences(log, Gbk(u8"登录成功")), 20) << "every device logged in once per run";
 }
 

@@ -38,6 +38,19 @@ protected:
         return "127.0.0.3";
 #endif
     }
+    // Both sides of a device's download, for a transfer that never ends: where each stopped.
+    std::string transfer_state(int device) const {
+        std::string text;
+        for (const standin::TransferRecord& t : devices_[static_cast<std::size_t>(device)]->transfers()) {
+            text += "device sent " + t.name + " from " + std::to_string(t.first_packet) + ", " +
+                    std::to_string(t.windows) + " windows" + (t.accepted ? "" : ", not accepted") +
+                    (t.finished ? ", finished" : "") + "; ";
+        }
+        const auto info = lib_->device_info(device);
+        return text + "library: state " + std::to_string(info.state) + ", transfer " +
+               std::to_string(info.transfer_state) + ", window base " + std::to_string(info.window_base) +
+               ", " + std::to_string(info.bytes_received) + " of " + std::to_string(info.file_size) + " bytes";
+    }
     bool log_contains(const std::string& text) {
         for (int i = 0; i < kWaitSteps; ++i) {
             std::string log;
@@ -206,7 +219,7 @@ TEST_F(HostileScenario, ConnectionRequestFloodAndAFullQueueLoseNoTransferEnd) {
                 finished = t.size() == k + 1 && t.back().finished;
                 if (!finished) plat::sleep_ms(kWaitStepMs);
             }
-            ASSERT_TRUE(finished) << "device " << n;
+            ASSERT_TRUE(finished) << "device " << n << ": " << transfer_state(n);
         }
         // Both downloads finalised (their ends tried the full queue) before the host polls.
         for (int n = 0; n < 2; ++n) {
