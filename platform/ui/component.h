@@ -73,6 +73,9 @@ public:
         methods_[lower_ascii_key(name)] = std::move(fn);
     }
     const std::any* find_method(std::string_view name) const;
+    // Takes over another window's handler table, so that a second host read from that window's
+    // description binds the same handlers.
+    void share_methods(const Component& other) { methods_ = other.methods_; }
 
     // Interface by query: nullptr when this object does not offer I.
     template <class I>

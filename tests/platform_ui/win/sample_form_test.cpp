@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -16,6 +17,7 @@
 #include "platform/ui/win/menus.h"
 #include "platform/ui/win/std_controls.h"
 #include "platform/ui/win/timer.h"
+#include "tests/support/window_test/description_checks.h"
 #include "ui_harness.h"
 
 using namespace ui;
@@ -139,6 +141,17 @@ TEST_F(SampleFormTest, WrittenDescriptionReadsBackTheSame) {
     EXPECT_EQ(write_description(copy), text);
     EXPECT_EQ(copy.get<ComboBox>("cmbKind")->item_index(), 1);
     EXPECT_EQ(copy.get<ProgressBar>("prgDownload")->position(), 40);
+}
+
+TEST_F(SampleFormTest, DescriptionChecksFindTheComponentsAndAWrongOneIsReported) {
+    SampleForm f;
+    window_test::expect_components(f, {{"btnStart", "TToolButton", "ToolBar1"},
+                                       {"ImageList1", "TImageList", "SampleForm"},
+                                       {"pgcWork", "TPageControl", "SampleForm"}});
+    window_test::expect_description_round_trip(f, [] { return std::make_unique<Form>(nullptr); });
+    EXPECT_NONFATAL_FAILURE(window_test::expect_components(f, {{"btnStart", "TButton", "ToolBar1"}}), "btnStart");
+    EXPECT_NONFATAL_FAILURE(window_test::expect_components(f, {{"btnStart", "TToolButton", "SampleForm"}}), "btnStart");
+    EXPECT_NONFATAL_FAILURE(window_test::expect_components(f, {{"btnGone", "TButton", "SampleForm"}}), "btnGone is missing");
 }
 
 TEST_F(SampleFormTest, AlignmentAndAnchorsLayTheFormOut) {
