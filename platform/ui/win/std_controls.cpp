@@ -242,7 +242,9 @@ ClassInfo& Label::custom_class() {
             .boolean("Transparent", &Label::transparent, &Label::set_transparent)
             .boolean("WordWrap", &Label::word_wrap, &Label::set_word_wrap)
             .boolean("ShowAccelChar", &Label::show_accel_char, &Label::set_show_accel_char, true)
-            .reference<WinControl>("FocusControl", "TWinControl", &Label::focus_control, &Label::set_focus_control);
+            .reference<WinControl>("FocusControl", "TWinControl", &Label::focus_control, &Label::set_focus_control)
+            // A label sizes itself unless told not to: only False is stored.
+            .boolean("AutoSize", &Label::auto_size, &Label::set_auto_size, true);
         return c;
     }();
     return info;

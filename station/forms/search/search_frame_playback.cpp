@@ -118,6 +118,7 @@ void TSearchRecFrame::WMediaPlayerStatusChange(PlayState state) {
         TrackBar->set_max(station::BarPosition(s_.player->Duration()));
         TrackBar->set_position(station::BarPosition(s_.player->Position()));
         TrackBar->set_enabled(true);
+        TrackBar->set_thumb_style(ec::TThumbStyle::tsXPBox);
         btnPlay2Tag = 2;
         UpdatePlay2Hint();
         HiTimer1->set_enabled(true);
@@ -131,6 +132,7 @@ void TSearchRecFrame::WMediaPlayerStatusChange(PlayState state) {
         UpdatePlay2Hint();
         HiTimer1->set_enabled(false);
         TrackBar->set_enabled(false);
+        TrackBar->set_thumb_style(ec::TThumbStyle::tsCustom);
         FCallStartTime = "00:00:00";
         LEDDisplay->set_led_caption("");
         s_.player->SetRate(1.0);

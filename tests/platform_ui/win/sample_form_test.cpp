@@ -143,6 +143,23 @@ TEST_F(SampleFormTest, WrittenDescriptionReadsBackTheSame) {
     EXPECT_EQ(copy.get<ProgressBar>("prgDownload")->position(), 40);
 }
 
+TEST_F(SampleFormTest, LabelsStoreAutoSizeOnlyWhenItIsOff) {
+    Form f(nullptr);
+    read_description(f, "object F: TForm\n  object fixed: TLabel\n    Width = 120\n    AutoSize = False\n  end\n"
+                        "  object sized: TLabel\n  end\nend");
+    const auto label = [](Form& form, const char* name) { return dynamic_cast<Label*>(form.find_component(name)); };
+    ASSERT_TRUE(label(f, "fixed") && label(f, "sized"));
+    EXPECT_FALSE(label(f, "fixed")->auto_size());
+    EXPECT_TRUE(label(f, "sized")->auto_size());
+    const std::string text = write_description(f);
+    EXPECT_EQ(text.find("AutoSize = True"), std::string::npos) << text;
+    Form copy(nullptr);
+    read_description(copy, text);
+    ASSERT_NE(label(copy, "fixed"), nullptr);
+    EXPECT_FALSE(label(copy, "fixed")->auto_size());
+    EXPECT_EQ(label(copy, "fixed")->width(), 120);
+}
+
 TEST_F(SampleFormTest, DescriptionChecksFindTheComponentsAndAWrongOneIsReported) {
     SampleForm f;
     window_test::expect_components(f, {{"btnStart", "TToolButton", "ToolBar1"},
