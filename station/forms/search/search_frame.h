@@ -124,6 +124,8 @@ public:
     void btnVolumeMuteClick();
     void btnChangeShowingTimeClick();
     void btnClosePanelPlayClick();
+    // Shows the playback panel above the status line, where a playback shows it.
+    void ShowPlayPanel();
 
     station::CallList& Calls() { return calls_; }
     calldb::SearchConditions CurrentConditions() const;

@@ -65,7 +65,7 @@ void TSearchRecFrame::ProcessPlay(bool from_control) {
     if (!s_.player->Open(path)) return;
     FCallStartTime = record.StartTime;
     s_.player->Play();
-    panelPlay->show();
+    ShowPlayPanel();
 }
 
 void TSearchRecFrame::btnPlayClick() {
@@ -207,5 +207,12 @@ void TSearchRecFrame::btnChangeShowingTimeClick() {
 }
 
 void TSearchRecFrame::btnClosePanelPlayClick() { panelPlay->hide(); }
+
+void TSearchRecFrame::ShowPlayPanel() {
+    if (panelPlay->visible()) return;
+    // Bottom-aligned controls keep the order of their tops: above the status line.
+    panelPlay->set_top(statusBarSearch->top() - panelPlay->height());
+    panelPlay->show();
+}
 
 } // namespace forms
