@@ -2,12 +2,11 @@
 // and ring conditions, and the search conditions they make.
 #include "station/forms/search/search_frame.h"
 
-#include <algorithm>
+#include <string>
 
 #include "platform/clock.h"
 #include "platform/ui/date_time.h"
 #include "station/core/gbk_literal.h"
-#include "station/core/search/search_panel.h"
 
 namespace forms {
 
