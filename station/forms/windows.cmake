@@ -30,6 +30,7 @@ add_custom_command(OUTPUT ${resource_object}
   COMMAND ${VQ_WINDRES} -I${PROJECT_SOURCE_DIR} -I${icon_dir} -O coff
           -i ${CMAKE_CURRENT_SOURCE_DIR}/velquist.rc -o ${resource_object}
   DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/velquist.rc ${CMAKE_CURRENT_SOURCE_DIR}/resource_ids.h ${icon_stamp}
+          ${CMAKE_CURRENT_SOURCE_DIR}/search/search_frame.txt
           ${PROJECT_SOURCE_DIR}/skin/skins/default.skn ${PROJECT_SOURCE_DIR}/skin/resources/skinmenuglyphs.bmp
           ${PROJECT_SOURCE_DIR}/skin/resources/track.bmp ${PROJECT_SOURCE_DIR}/skin/resources/trackvert.bmp
           ${CMAKE_CURRENT_SOURCE_DIR}/settings/form_settings.txt

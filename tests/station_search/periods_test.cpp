@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "station/core/search/period_dates.h"
-#include "station/core/search/search_panel.h"
 
 namespace station {
 namespace {
@@ -49,12 +48,6 @@ TEST(PeriodDates, EveryMenuItemFromOneToday) {
         EXPECT_EQ(DateText(r.from), c.from) << c.name;
         EXPECT_EQ(DateText(r.to), c.to) << c.name;
     }
-}
-
-TEST(PeriodDates, ConditionValuesClamp) {
-    EXPECT_EQ(ClampConditionValue(-5), 0);
-    EXPECT_EQ(ClampConditionValue(120), 120);
-    EXPECT_EQ(ClampConditionValue(40000), 36000);
 }
 
 } // namespace

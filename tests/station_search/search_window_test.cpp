@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/register_control_set.h"
 #include "platform/clock.h"
 #include "platform/media/com_ptr.h"
 #include "platform/media/directshow_player.h"
@@ -43,6 +44,8 @@ std::vector<std::string>& ui_errors() {
 void EnsureApplication() {
     static const bool done = [] {
         ui::application().initialize();
+        ui::register_control_classes();
+        ec::register_control_set_classes();
         ui::application().on_exception = [](const std::string& m) { ui_errors().push_back(m); };
         return true;
     }();
@@ -214,7 +217,7 @@ TEST_F(SearchWindowTest, SearchButtonCountsEachConditionKind) {
         std::function<void(TSearchRecFrame&)> set;
         int count;
     };
-    auto tick = [](ui::CheckBox* box, ui::Edit* edit, const std::string& text) {
+    auto tick = [](ec::TEcCheckBox* box, ec::TEcEdit* edit, const std::string& text) {
         box->set_checked(true);
         if (edit) edit->set_text(text);
     };
@@ -232,10 +235,10 @@ TEST_F(SearchWindowTest, SearchButtonCountsEachConditionKind) {
         {"in and missed", [&](TSearchRecFrame& f) { tick(f.checkByIn, nullptr, ""); tick(f.checkByNoanswer, nullptr, ""); }, 4},
         {"all three directions", [&](TSearchRecFrame& f) {
              tick(f.checkByIn, nullptr, ""); tick(f.checkByOut, nullptr, ""); tick(f.checkByNoanswer, nullptr, ""); }, 6},
-        {"longer than 60 s", [&](TSearchRecFrame& f) { tick(f.checkLongerThan, nullptr, ""); f.spinLongerThan.SetValue(60); }, 2},
-        {"shorter than 5 s", [&](TSearchRecFrame& f) { tick(f.checkShorterThan, nullptr, ""); f.spinShorterThan.SetValue(5); }, 3},
-        {"rings at least 2", [&](TSearchRecFrame& f) { tick(f.checkRingLargerThan, nullptr, ""); f.spinRingLargerThan.SetValue(2); }, 3},
-        {"rings at most 1", [&](TSearchRecFrame& f) { tick(f.checkRingSmallerThan, nullptr, ""); f.spinRingSmallerThan.SetValue(1); }, 3},
+        {"longer than 60 s", [&](TSearchRecFrame& f) { tick(f.checkLongerThan, nullptr, ""); f.spinLongerThan->set_value(60); }, 2},
+        {"shorter than 5 s", [&](TSearchRecFrame& f) { tick(f.checkShorterThan, nullptr, ""); f.spinShorterThan->set_value(5); }, 3},
+        {"rings at least 2", [&](TSearchRecFrame& f) { tick(f.checkRingLargerThan, nullptr, ""); f.spinRingLargerThan->set_value(2); }, 3},
+        {"rings at most 1", [&](TSearchRecFrame& f) { tick(f.checkRingSmallerThan, nullptr, ""); f.spinRingSmallerThan->set_value(1); }, 3},
         {"period ending before it starts", [](TSearchRecFrame& f) {
              f.NodeCustomClick();
              f.DTDateTo->set_date(f.DTDateFrom->date() - 1); }, 0},
@@ -248,7 +251,7 @@ TEST_F(SearchWindowTest, SearchButtonCountsEachConditionKind) {
         if (expected < 0) expected = yesterday.substr(0, 4) == today.substr(0, 4) ? 8 : 6;  // this year
         EXPECT_EQ(frame->lvCalls->item_count(), expected) << c.name;
         EXPECT_EQ(frame->StatusText(), Gbk(u8"共找到 ") + std::to_string(expected) + Gbk(u8" 条记录")) << c.name;
-        EXPECT_EQ(frame->statusBarSearch->simple_text(), frame->StatusText()) << c.name;
+        EXPECT_EQ(frame->statusBarSearch->simple_caption(), frame->StatusText()) << c.name;
     }
 
     // A database that cannot be opened: an empty list, and the status says so.
@@ -400,10 +403,10 @@ TEST_F(SearchWindowTest, PlaybackWalksStatesWithBarLedSkipsAndRate) {
     EXPECT_DOUBLE_EQ(player.Rate(), 1.0);
     ASSERT_TRUE(PumpUntil([&] { return frame->TrackBar->position() >= 500; }, 3000)) << "the bar advances";
     const int at = frame->TrackBar->position();
-    EXPECT_EQ(frame->LEDDisplay->caption(), station::LedTimeText(true, "", at));
+    EXPECT_EQ(frame->LEDDisplay->led_caption(), station::LedTimeText(true, "", at));
     frame->btnChangeShowingTimeClick();
     frame->TrackBarChange();
-    EXPECT_EQ(frame->LEDDisplay->caption().substr(0, 6), "23:59:");
+    EXPECT_EQ(frame->LEDDisplay->led_caption().substr(0, 6), "23:59:");
     EXPECT_EQ(frame->btnChangeShowingTime->hint(), Gbk(u8"显示已播放的时间"));
     Screenshot(host->handle(), "search-view-playing");
 
@@ -416,7 +419,7 @@ TEST_F(SearchWindowTest, PlaybackWalksStatesWithBarLedSkipsAndRate) {
 
     ASSERT_TRUE(WaitForState(PlayState::Stopped, 5000)) << "the end of the media stops";
     EXPECT_FALSE(frame->TrackBar->visible());
-    EXPECT_EQ(frame->LEDDisplay->caption(), "");
+    EXPECT_EQ(frame->LEDDisplay->led_caption(), "");
     EXPECT_DOUBLE_EQ(player.Rate(), 1.0);
     EXPECT_EQ(frame->TrackBarSpeed->position(), 10);
     EXPECT_TRUE(frame->btnPlay->enabled());
@@ -601,10 +604,10 @@ TEST_F(SearchWindowTest, ConditionPanelShowsAndHides) {
     frame->btnMoreSearchOptionsClick();
     EXPECT_TRUE(frame->panelMoreSearchOptions->visible());
     frame->checkRingLargerThan->set_checked(true);
-    EXPECT_TRUE(frame->spinRingLargerThan.edit->enabled());
+    EXPECT_TRUE(frame->spinRingLargerThan->enabled());
     frame->btnMoreSearchOptionsClick();
     EXPECT_FALSE(frame->checkRingLargerThan->checked()) << "hiding unticks the ring conditions";
-    EXPECT_FALSE(frame->spinRingLargerThan.edit->enabled());
+    EXPECT_FALSE(frame->spinRingLargerThan->enabled());
     frame->NodeCustomClick();
     EXPECT_TRUE(frame->DTDateFrom->enabled());
     EXPECT_EQ(frame->TimeButton->caption(), Gbk(u8"自定义时间"));

@@ -17,6 +17,7 @@
 #include "platform/media/com_ptr.h"
 #include "platform/text_gbk.h"
 #include "platform/ui/win/application.h"
+#include "platform/ui/win/graphics.h"
 #include "station/core/database/call_log_database.h"
 #include "station/core/gbk_literal.h"
 #include "station/core/search/period_dates.h"
@@ -158,6 +159,83 @@ TEST_F(StationViewsTest, QueryPageSearchesAndTheSortMenuAndHeaderFollowEachOther
     EXPECT_FALSE(SortItem(caller)->checked());
     EXPECT_EQ(SortItem(VisibleColumns() + 1)->checked(), globals_.SortAscending);
     EXPECT_EQ(SortItem(VisibleColumns() + 2)->checked(), !globals_.SortAscending);
+}
+
+// What a new user saw at the window's first size: the conditions beside their scroll bar and
+// the playback panel beside the open conditions, each control whole.
+TEST_F(StationViewsTest, SearchViewIsWholeAtTheDefaultSize) {
+    SeedCalls();
+    Open();
+    // The window's default size, as it opens on a new installation.
+    form_->set_bounds(form_->left(), form_->top(), 927, 659);
+    forms::TSearchRecFrame& frame = Search();
+    frame.ShowPlayPanel();
+    pump(100);
+    const auto bounds = [](ui::Control* c) {
+        const POINT p = c->client_to_screen(POINT{0, 0});
+        return RECT{p.x, p.y, p.x + c->width(), p.y + c->height()};
+    };
+    const auto client = [](ui::WinControl* w) {
+        RECT r{};
+        GetClientRect(w->handle(), &r);
+        MapWindowPoints(w->handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    const auto across = [](const RECT& in, const RECT& out) { return in.left >= out.left && in.right <= out.right; };
+    const auto inside = [&](const RECT& in, const RECT& out) {
+        return across(in, out) && in.top >= out.top && in.bottom <= out.bottom;
+    };
+    const RECT page = client(form_->tabQuery);
+    ASSERT_TRUE(inside(bounds(&frame), page));
+
+    // The conditions are taller than their panel here: the scroll bar takes its width from the
+    // client area, and every edit, picker and spin edit stays whole beside it.
+    ASSERT_TRUE(GetWindowLongW(frame.ScrollBoxLeft->handle(), GWL_STYLE) & WS_VSCROLL);
+    const RECT conditions = client(frame.ScrollBoxLeft);
+    const std::vector<ui::Control*> fields = {
+        frame.TimeButton, frame.DTDateFrom, frame.DTTimeFrom, frame.DTDateTo, frame.DTTimeTo, frame.editCallerID,
+        frame.editDialed, frame.editAgent, frame.editSessionID, frame.editNote, frame.groupDirection,
+        frame.spinLongerThan, frame.spinShorterThan, frame.btnMoreSearchOptions, frame.spinRingLargerThan,
+        frame.spinRingSmallerThan};
+    for (ui::Control* c : fields) EXPECT_TRUE(across(bounds(c), conditions)) << c->name();
+
+    // The playback panel beside the open conditions: "1x", "静音", the close button and the
+    // whole volume bar inside the panel and the page.
+    ASSERT_TRUE(frame.panelParam->visible());
+    const RECT play = client(frame.panelPlay);
+    EXPECT_TRUE(inside(play, page));
+    EXPECT_LE(bounds(frame.panelPlay).bottom, bounds(frame.statusBarSearch).top) << "above the status line";
+    EXPECT_EQ(frame.btnSpeedRestore->caption(), "1x");
+    EXPECT_EQ(frame.btnVolumeMute->caption(), Gbk(u8"静音"));
+    for (ui::Control* c : std::vector<ui::Control*>{frame.btnSpeedRestore, frame.btnVolumeMute, frame.btnClosePanelPlay,
+                                                    frame.TrackBarVolume, frame.TrackBarSpeed, frame.LEDDisplay,
+                                                    frame.labelSpeed, frame.labelVolumn, frame.btnStop}) {
+        EXPECT_TRUE(c->showing()) << c->name();
+        EXPECT_TRUE(inside(bounds(c), play)) << c->name();
+    }
+    // The captions fit their buttons beside the picture.
+    HDC dc = GetDC(frame.panelPlay->handle());
+    for (ui::Control* c : std::vector<ui::Control*>{frame.btnSpeedRestore, frame.btnVolumeMute}) {
+        const std::wstring text = plat::gbk_to_wide(c->caption());
+        const ui::GdiObject<HFONT> font = ui::create_font(c->font());
+        HGDIOBJ old = SelectObject(dc, font.get());
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc, old);
+        const int picture = c == frame.btnVolumeMute ? 16 + 4 : 0;
+        EXPECT_LE(size.cx + picture + 4, c->width()) << c->name();
+    }
+    ReleaseDC(frame.panelPlay->handle(), dc);
+    EXPECT_TRUE(shell_test::SaveScreenshot(form_->handle(), "views_search_playback_panel"));
+
+    // Stopped, the LED empties and keeps its height.
+    const int led_height = frame.LEDDisplay->height();
+    frame.WMediaPlayerStatusChange(plat::media::PlayState::Stopped);
+    pump(30);
+    EXPECT_EQ(frame.LEDDisplay->led_caption(), "");
+    EXPECT_EQ(frame.LEDDisplay->height(), led_height);
+    EXPECT_GE(led_height, 20);
+    EXPECT_TRUE(inside(bounds(frame.LEDDisplay), play));
 }
 
 TEST_F(StationViewsTest, ColumnChooserOkRebuildsTheListColumnsAndTheSortMenu) {

@@ -183,7 +183,10 @@ ClassInfo& ListView::custom_class() {
             .event("OnData", "TLVOwnerDataEvent", &ListView::on_data)
             .event("OnSelectItem", "TLVSelectItemEvent", &ListView::on_select_item)
             .event("OnEditing", "TLVEditingEvent", &ListView::on_editing)
-            .event("OnInfoTip", "TLVInfoTipEvent", &ListView::on_info_tip);
+            .event("OnInfoTip", "TLVInfoTipEvent", &ListView::on_info_tip)
+            .event("OnColumnRightClick", "TLVColumnRClickEvent", &ListView::on_column_right_click)
+            .event("OnDataStateChange", "TLVDataStateChangeEvent", &ListView::on_data_state_change)
+            .event("OnGetSubItemImage", "TLVSubItemImageEvent", &ListView::on_get_sub_item_image);
         return c;
     }();
     return info;

@@ -3,8 +3,11 @@
 #include "station/forms/search/search_frame.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <type_traits>
 #include <utility>
 
+#include "controls/register_control_set.h"
 #include "platform/ui/win/application.h"
 #include "station/core/call_cells.h"
 #include "station/core/gbk_literal.h"
@@ -24,229 +27,238 @@ ui::TAlignment Alignment(station::ColumnAlign align) {
     return ui::TAlignment::taLeftJustify;
 }
 
+template <class T>
+T* part(ui::Component& root, const char* name) {
+    auto* c = dynamic_cast<T*>(root.find_component(name));
+    if (!c) throw std::logic_error(std::string("the search view's description lacks ") + name);
+    return c;
+}
+
 } // namespace
 
 ui::ClassInfo& TSearchRecFrame::static_class() {
-    static ui::ClassInfo info("TSearchRecFrame", &ui::Panel::static_class());
+    static ui::ClassInfo info("TSearchRecFrame", &ui::Frame::static_class());
     return info;
 }
 
 TSearchRecFrame::TSearchRecFrame(ui::Component* owner, SearchFrameServices services)
-    : ui::Panel(owner), s_(std::move(services)), calls_(s_.globals->Texts) {
-    set_name("SearchRecFrame");
-    set_bevel_outer(ui::TBevelCut::bvNone);
-    BuildImages();
-    BuildMenus();
-    BuildConditionPanel();
-    BuildListArea();
-    BuildPlaybackPanel();
-    NameComponents();
+    : ui::Frame(owner), s_(std::move(services)), calls_(s_.globals->Texts) {
+    RegisterHandlers();
+    load_resource(L"VQSEARCHFRAME");
+    FindParts();
 }
 
-void TSearchRecFrame::NameComponents() {
-    // Language files reach components by name only, and the export writes a key per named
-    // component; the names are the member names, which are those of the view's description.
-#define VQ_NAMED(member) {member, #member}
-    const std::pair<ui::Component*, const char*> named[] = {
-        VQ_NAMED(panelParam), VQ_NAMED(panelParamTop), VQ_NAMED(labelParamCaption), VQ_NAMED(btnClosePanelParam),
-        VQ_NAMED(ScrollBoxLeft), VQ_NAMED(TimeButton), VQ_NAMED(labelFrom), VQ_NAMED(labelTo),
-        VQ_NAMED(DTDateFrom), VQ_NAMED(DTDateTo), VQ_NAMED(DTTimeFrom), VQ_NAMED(DTTimeTo),
-        VQ_NAMED(checkByCallerID), VQ_NAMED(editCallerID), VQ_NAMED(checkByDialed), VQ_NAMED(editDialed),
-        VQ_NAMED(checkByAgent), VQ_NAMED(editAgent), VQ_NAMED(checkBySessionID), VQ_NAMED(editSessionID),
-        VQ_NAMED(checkByNote), VQ_NAMED(editNote), VQ_NAMED(groupDirection), VQ_NAMED(checkByOut),
-        VQ_NAMED(checkByIn), VQ_NAMED(checkByNoanswer), VQ_NAMED(checkLongerThan), VQ_NAMED(checkShorterThan),
-        VQ_NAMED(btnMoreSearchOptions), VQ_NAMED(panelMoreSearchOptions), VQ_NAMED(checkRingLargerThan),
-        VQ_NAMED(checkRingSmallerThan),
-        {spinLongerThan.edit, "spinLongerThan"}, {spinShorterThan.edit, "spinShorterThan"},
-        {spinRingLargerThan.edit, "spinRingLargerThan"}, {spinRingSmallerThan.edit, "spinRingSmallerThan"},
-        VQ_NAMED(panelRight), VQ_NAMED(panelTop), VQ_NAMED(btnSearchParams), VQ_NAMED(btnSearch),
-        VQ_NAMED(btnPlay2), VQ_NAMED(btnSave), VQ_NAMED(btnDel), VQ_NAMED(btnEditNote), VQ_NAMED(btnExport),
-        VQ_NAMED(lvCalls), VQ_NAMED(statusBarSearch), VQ_NAMED(ImageList1), VQ_NAMED(HeaderImages),
-        VQ_NAMED(panelPlay), VQ_NAMED(btnPrevious), VQ_NAMED(btnRewind), VQ_NAMED(btnPlay), VQ_NAMED(btnPause),
-        VQ_NAMED(btnFastForward), VQ_NAMED(btnNext), VQ_NAMED(btnStop), VQ_NAMED(LEDDisplay),
-        VQ_NAMED(btnChangeShowingTime), VQ_NAMED(TrackBar), VQ_NAMED(labelSpeed), VQ_NAMED(TrackBarSpeed),
-        VQ_NAMED(btnSpeedRestore), VQ_NAMED(labelVolumn), VQ_NAMED(TrackBarVolume), VQ_NAMED(btnVolumeMute),
-        VQ_NAMED(btnClosePanelPlay), VQ_NAMED(HiTimer1),
-        VQ_NAMED(SearchFramePopupMenu), VQ_NAMED(NodePlay), VQ_NAMED(NodeFastForward), VQ_NAMED(NodeRewind),
-        VQ_NAMED(NodeStop), VQ_NAMED(NodePrevious), VQ_NAMED(NodeNext), VQ_NAMED(NodeSaveAs), VQ_NAMED(NodeDel),
-        VQ_NAMED(NodeExport), VQ_NAMED(NodeEditNotes), VQ_NAMED(NodeProperty), VQ_NAMED(NodeSelAll),
-        VQ_NAMED(RightClickColumnPopupMenu), VQ_NAMED(NodeSortByColumn), VQ_NAMED(NodeSelColumn),
-        VQ_NAMED(PopupMenuSelDate),
+void TSearchRecFrame::RegisterHandlers() {
+    using station::SearchPeriod;
+    const auto notify = [this](const char* name, std::function<void()> fn) {
+        register_method(name, ui::NotifyEvent([fn = std::move(fn)](ui::Component*) { fn(); }));
     };
-#undef VQ_NAMED
-    for (const auto& n : named) n.first->set_name(n.second);
+    const struct {
+        const char* handler;
+        const char* caption;
+        SearchPeriod period;
+    } periods[] = {
+        {"NodeTodayClick", u8"今天", SearchPeriod::Today},
+        {"NodeYesterdayClick", u8"昨天", SearchPeriod::Yesterday},
+        {"NodeThisWeekClick", u8"这星期", SearchPeriod::ThisWeek},
+        {"NodeLastWeekClick", u8"上星期", SearchPeriod::LastWeek},
+        {"NodeThisMonthClick", u8"这个月", SearchPeriod::ThisMonth},
+        {"NodeLastMonthClick", u8"上个月", SearchPeriod::LastMonth},
+        {"NodeThisQuarterClick", u8"这季度", SearchPeriod::ThisQuarter},
+        {"NodeLastQuarterClick", u8"上季度", SearchPeriod::LastQuarter},
+        {"NodeThisYearClick", u8"今年", SearchPeriod::ThisYear},
+        {"NodeLastYearClick", u8"去年", SearchPeriod::LastYear},
+    };
+    for (const auto& p : periods) {
+        const SearchPeriod period = p.period;
+        const std::string fallback = Gbk(p.caption);
+        // The item's caption, as a language file may have changed it.
+        register_method(p.handler, ui::NotifyEvent([this, period, fallback](ui::Component* sender) {
+            auto* item = dynamic_cast<ui::MenuItem*>(sender);
+            ApplyPeriod(period, item ? item->caption() : fallback);
+        }));
+    }
+    notify("NodeCustomClick", [this] { NodeCustomClick(); });
+    notify("btnClosePanelParamClick", [this] { btnClosePanelParamClick(); });
+    notify("btnSearchParamsClick", [this] { btnSearchParamsClick(); });
+    for (const char* name : {"checkByCallerIDClick", "checkByDialedClick", "checkByAgentClick", "checkBySessionIDClick",
+                             "checkByNoteClick", "checkLongerThanClick", "checkShorterThanClick",
+                             "checkRingLargerThanClick", "checkRingSmallerThanClick"}) {
+        register_method(name, ui::NotifyEvent([this](ui::Component* sender) {
+            if (auto* box = dynamic_cast<ec::TEcCheckBox*>(sender)) ConditionChecked(box);
+        }));
+    }
+    notify("btnMoreSearchOptionsClick", [this] { btnMoreSearchOptionsClick(); });
+    notify("btnSearchClick", [this] { btnSearchClick(); });
+    // A control's command stops a playing call; the menu's F9 restarts with the selection.
+    notify("btnPlay2Click", [this] { ProcessPlay(true); });
+    notify("NodePlayClick", [this] { ProcessPlay(false); });
+    notify("btnDelClick", [this] { NodeDelClick(); });
+    notify("NodeDelClick", [this] { NodeDelClick(); });
+    notify("NodeSaveAsClick", [this] { NodeSaveAsClick(); });
+    notify("NodeEditNotesClick", [this] { NodeEditNotesClick(); });
+    notify("NodeExportClick", [this] { NodeExportClick(); });
+    notify("NodePropertyClick", [this] { NodePropertyClick(); });
+    notify("NodePreviousClick", [this] { NodePreviousClick(); });
+    notify("NodeNextClick", [this] { NodeNextClick(); });
+    notify("NodeSelAllClick", [this] { NodeSelAllClick(); });
+    notify("NodeSortByColumnClick", [this] { NodeSortByColumnClick(); });
+    // The column chooser belongs to the main window.
+    notify("NodeSelColumnClick", [this] {
+        if (s_.choose_columns) s_.choose_columns();
+    });
+    notify("SearchFramePopupMenuPopup", [this] { SearchFramePopupMenuPopup(); });
+    register_method("lvCallsData", ui::LVNotifyEvent([this](ui::Component*, ui::ListItem* item) { lvCallsData(*item); }));
+    register_method("lvCallsGetSubItemImage",
+                    ui::LVSubItemImageEvent([this](ui::Component*, ui::ListItem* item, int column, int& image) {
+                        image = Cell(item->index(), column).image;
+                    }));
+    register_method("lvCallsColumnClick", ui::LVColumnClickEvent([this](ui::Component*, ui::ListColumn* column) {
+        lvCallsColumnClick(column->index(), true);
+    }));
+    register_method("lvCallsColumnRightClick",
+                    ui::LVColumnRightClickEvent([this](ui::Component*, ui::ListColumn* column, POINT p) {
+                        lvCallsColumnRightClick(column->index(), p);
+                    }));
+    notify("lvCallsClick", [this] { lvCallsClick(); });
+    register_method("lvCallsChange",
+                    ui::LVChangeEvent([this](ui::Component*, ui::ListItem*, ui::TItemChange) { lvCallsClick(); }));
+    register_method("lvCallsDataStateChange",
+                    ui::LVDataStateChangeEvent([this](ui::Component*, int, int, UINT, UINT) { lvCallsClick(); }));
+    notify("lvCallsDblClick", [this] { lvCallsDblClick(); });
+    // Playback.
+    notify("btnPlayClick", [this] { btnPlayClick(); });
+    notify("btnPauseClick", [this] { btnPauseClick(); });
+    notify("btnStopClick", [this] { btnStopClick(); });
+    notify("NodeStopClick", [this] { btnStopClick(); });
+    notify("btnFastForwardClick", [this] { SkipPlayback(true); });
+    notify("NodeFastForwardClick", [this] { SkipPlayback(true); });
+    notify("btnRewindClick", [this] { SkipPlayback(false); });
+    notify("NodeRewindClick", [this] { SkipPlayback(false); });
+    notify("btnNextClick", [this] { btnNextClick(); });
+    notify("btnPreviousClick", [this] { btnPreviousClick(); });
+    notify("HiTimer1Timer", [this] { HiTimer1Timer(); });
+    notify("TrackBarChange", [this] { TrackBarChange(); });
+    const auto mouse = [this](const char* name, std::function<void()> fn) {
+        register_method(name, ui::MouseEvent([fn = std::move(fn)](ui::Component*, ui::TMouseButton, ui::TShiftState,
+                                                                    int, int) { fn(); }));
+    };
+    mouse("TrackBarMouseDown", [this] { TrackBarMouseDown(); });
+    mouse("TrackBarMouseUp", [this] { TrackBarMouseUp(); });
+    notify("TrackBarSpeedChange", [this] { TrackBarSpeedChange(); });
+    notify("btnSpeedRestoreClick", [this] { btnSpeedRestoreClick(); });
+    notify("TrackBarVolumeChange", [this] { TrackBarVolumeChange(); });
+    notify("TrackBarVolumeEnter", [this] { TrackBarVolumeEnter(); });
+    // Only the mouse moves the volume: keys reach the bar as a code it ignores.
+    register_method("TrackBarVolumeKeyDown", ui::KeyEvent([](ui::Component*, WORD& key, ui::TShiftState) { key = 1; }));
+    register_method("TrackBarVolumeKeyPress", ui::KeyPressEvent([](ui::Component*, wchar_t& key) { key = L'1'; }));
+    notify("btnVolumeMuteClick", [this] { btnVolumeMuteClick(); });
+    notify("btnChangeShowingTimeClick", [this] { btnChangeShowingTimeClick(); });
+    notify("btnClosePanelPlayClick", [this] { btnClosePanelPlayClick(); });
+}
+
+void TSearchRecFrame::FindParts() {
+#define VQ_PART(member) member = part<std::remove_pointer_t<decltype(member)>>(*this, #member)
+    VQ_PART(panelParam);
+    VQ_PART(panelParamTop);
+    VQ_PART(panelMoreSearchOptions);
+    VQ_PART(panelRight);
+    VQ_PART(panelTop);
+    VQ_PART(panelPlay);
+    VQ_PART(panelPlayClose);
+    VQ_PART(ScrollBoxLeft);
+    VQ_PART(labelParamCaption);
+    VQ_PART(labelFrom);
+    VQ_PART(labelTo);
+    VQ_PART(labelSpeed);
+    VQ_PART(labelVolumn);
+    VQ_PART(btnClosePanelParam);
+    VQ_PART(TimeButton);
+    VQ_PART(btnMoreSearchOptions);
+    VQ_PART(DTDateFrom);
+    VQ_PART(DTDateTo);
+    VQ_PART(DTTimeFrom);
+    VQ_PART(DTTimeTo);
+    VQ_PART(checkByCallerID);
+    VQ_PART(checkByDialed);
+    VQ_PART(checkByAgent);
+    VQ_PART(checkBySessionID);
+    VQ_PART(checkByNote);
+    VQ_PART(editCallerID);
+    VQ_PART(editDialed);
+    VQ_PART(editAgent);
+    VQ_PART(editSessionID);
+    VQ_PART(editNote);
+    VQ_PART(groupDirection);
+    VQ_PART(checkByOut);
+    VQ_PART(checkByIn);
+    VQ_PART(checkByNoanswer);
+    VQ_PART(checkLongerThan);
+    VQ_PART(checkShorterThan);
+    VQ_PART(checkRingLargerThan);
+    VQ_PART(checkRingSmallerThan);
+    VQ_PART(spinLongerThan);
+    VQ_PART(spinShorterThan);
+    VQ_PART(spinRingLargerThan);
+    VQ_PART(spinRingSmallerThan);
+    VQ_PART(btnSearchParams);
+    VQ_PART(btnSearch);
+    VQ_PART(btnPlay2);
+    VQ_PART(btnSave);
+    VQ_PART(btnDel);
+    VQ_PART(btnEditNote);
+    VQ_PART(btnExport);
+    VQ_PART(lvCalls);
+    VQ_PART(statusBarSearch);
+    VQ_PART(btnPrevious);
+    VQ_PART(btnRewind);
+    VQ_PART(btnPlay);
+    VQ_PART(btnPause);
+    VQ_PART(btnFastForward);
+    VQ_PART(btnNext);
+    VQ_PART(btnStop);
+    VQ_PART(LEDDisplay);
+    VQ_PART(btnChangeShowingTime);
+    VQ_PART(btnSpeedRestore);
+    VQ_PART(btnVolumeMute);
+    VQ_PART(btnClosePanelPlay);
+    VQ_PART(TrackBar);
+    VQ_PART(TrackBarSpeed);
+    VQ_PART(TrackBarVolume);
+    VQ_PART(HiTimer1);
+    VQ_PART(ImageList1);
+    VQ_PART(ImageList2);
+    VQ_PART(SearchFramePopupMenu);
+    VQ_PART(RightClickColumnPopupMenu);
+    VQ_PART(PopupMenuSelDate);
+    VQ_PART(NodePlay);
+    VQ_PART(NodeFastForward);
+    VQ_PART(NodeRewind);
+    VQ_PART(NodeStop);
+    VQ_PART(NodePrevious);
+    VQ_PART(NodeNext);
+    VQ_PART(NodeSaveAs);
+    VQ_PART(NodeDel);
+    VQ_PART(NodeExport);
+    VQ_PART(NodeEditNotes);
+    VQ_PART(NodeProperty);
+    VQ_PART(NodeSelAll);
+    VQ_PART(NodeSortByColumn);
+    VQ_PART(NodeSelColumn);
+    VQ_PART(EcSendMessage1);
+#undef VQ_PART
+    // The header shows the sort arrows, the first two pictures of the call list's images.
+    lvCalls->set_header_images(ImageList1);
+    condition_links_ = {
+        {checkByCallerID, editCallerID}, {checkByDialed, editDialed}, {checkByAgent, editAgent},
+        {checkBySessionID, editSessionID}, {checkByNote, editNote}, {checkLongerThan, spinLongerThan},
+        {checkShorterThan, spinShorterThan}, {checkRingLargerThan, spinRingLargerThan},
+        {checkRingSmallerThan, spinRingSmallerThan},
+    };
 }
 
 TSearchRecFrame::~TSearchRecFrame() {
     if (s_.player) s_.player->SetStateListener(nullptr);
-}
-
-ui::Button* TSearchRecFrame::AddButton(ui::WinControl* parent, const std::string& caption, int x, int y, int w, int h,
-                                       std::function<void()> click) {
-    auto* b = new ui::Button(this);
-    b->set_parent(parent);
-    b->set_bounds(x, y, w, h);
-    b->set_caption(caption);
-    b->on_click = [click = std::move(click)](ui::Component*) { click(); };
-    return b;
-}
-
-ui::MenuItem* TSearchRecFrame::AddItem(ui::PopupMenu* menu, const char* utf8, const char* shortcut,
-                                       std::function<void()> click) {
-    // Separators have no name for the language files to use; owned by the window they would
-    // stand for the window itself there.
-    const bool separator = std::string(utf8) == "-";
-    auto* item = separator ? new ui::MenuItem(menu->items()) : new ui::MenuItem(this);
-    item->set_caption(Gbk(utf8));
-    if (shortcut) item->set_shortcut(ui::text_to_shortcut(shortcut).value_or(0));
-    if (click) item->on_click = [click = std::move(click)](ui::Component*) { click(); };
-    menu->items()->add(item);
-    return item;
-}
-
-void TSearchRecFrame::BuildImages() {
-    // Drawn here: the program carries no picture resources for the list.
-    ImageList1 = new ui::ImageList(this);
-    ui::Bitmap strip(16 * 6, 16);
-    ui::Canvas& c = strip.canvas();
-    c.brush().color = ui::clFuchsia;
-    c.fill_rect({0, 0, 96, 16});
-    const ui::TColor colours[] = {ui::clFuchsia, ui::clFuchsia, ui::rgb(0, 128, 0), ui::rgb(0, 64, 200),
-                                  ui::rgb(200, 0, 0), ui::rgb(128, 128, 128)};
-    for (int i = 2; i < 6; ++i) {
-        c.brush().color = colours[i];
-        c.pen().color = colours[i];
-        c.ellipse(16 * i + 3, 3, 16 * i + 13, 13);
-    }
-    ImageList1->add_masked(strip, ui::clFuchsia);
-
-    HeaderImages = new ui::ImageList(this);
-    ui::Bitmap arrows(16 * 2, 16);
-    ui::Canvas& a = arrows.canvas();
-    a.brush().color = ui::clFuchsia;
-    a.fill_rect({0, 0, 32, 16});
-    a.brush().color = ui::clGray;
-    a.pen().color = ui::clGray;
-    a.polygon({{4, 11}, {12, 11}, {8, 5}});     // ascending
-    a.polygon({{20, 5}, {28, 5}, {24, 11}});    // descending
-    HeaderImages->add_masked(arrows, ui::clFuchsia);
-}
-
-void TSearchRecFrame::BuildMenus() {
-    using station::SearchPeriod;
-    PopupMenuSelDate = new ui::PopupMenu(this);
-    const struct {
-        const char* name;
-        const char* caption;
-        SearchPeriod period;
-    } periods[] = {
-        {"NodeToday", u8"今天", SearchPeriod::Today},
-        {"NodeYesterday", u8"昨天", SearchPeriod::Yesterday},
-        {"NodeThisWeek", u8"这星期", SearchPeriod::ThisWeek},
-        {"NodeLastWeek", u8"上星期", SearchPeriod::LastWeek},
-        {"NodeThisMonth", u8"这个月", SearchPeriod::ThisMonth},
-        {"NodeLastMonth", u8"上个月", SearchPeriod::LastMonth},
-        {"NodeThisQuarter", u8"这季度", SearchPeriod::ThisQuarter},
-        {"NodeLastQuarter", u8"上季度", SearchPeriod::LastQuarter},
-        {"NodeThisYear", u8"今年", SearchPeriod::ThisYear},
-        {"NodeLastYear", u8"去年", SearchPeriod::LastYear},
-    };
-    for (const auto& p : periods) {
-        const SearchPeriod period = p.period;
-        const std::string caption = Gbk(p.caption);
-        AddItem(PopupMenuSelDate, p.caption, nullptr, [this, period, caption] { ApplyPeriod(period, caption); })
-            ->set_name(p.name);
-    }
-    AddItem(PopupMenuSelDate, u8"自定义时间", nullptr, [this] { NodeCustomClick(); })->set_name("NodeCustom");
-
-    SearchFramePopupMenu = new ui::PopupMenu(this);
-    SearchFramePopupMenu->on_popup = [this](ui::Component*) { SearchFramePopupMenuPopup(); };
-    NodePlay = AddItem(SearchFramePopupMenu, u8"播放录音文件(&P)", "F9", [this] { ProcessPlay(false); });
-    NodeFastForward = AddItem(SearchFramePopupMenu, u8"快进", nullptr, [this] { SkipPlayback(true); });
-    NodeRewind = AddItem(SearchFramePopupMenu, u8"快退", nullptr, [this] { SkipPlayback(false); });
-    NodeStop = AddItem(SearchFramePopupMenu, u8"停止播放(&T)", "Esc", [this] { btnStopClick(); });
-    AddItem(SearchFramePopupMenu, "-", nullptr, nullptr);
-    NodePrevious = AddItem(SearchFramePopupMenu, u8"上一条", nullptr, [this] { NodePreviousClick(); });
-    NodeNext = AddItem(SearchFramePopupMenu, u8"下一条", nullptr, [this] { NodeNextClick(); });
-    AddItem(SearchFramePopupMenu, "-", nullptr, nullptr);
-    NodeSaveAs = AddItem(SearchFramePopupMenu, u8"录音文件另存为(&W)...", "Ctrl+W", [this] { NodeSaveAsClick(); });
-    NodeDel = AddItem(SearchFramePopupMenu, u8"删除选中的记录和录音文件(&D)", "Shift+Del", [this] { NodeDelClick(); });
-    NodeExport = AddItem(SearchFramePopupMenu, u8"导出选中的录音记录...", nullptr, [this] { NodeExportClick(); });
-    AddItem(SearchFramePopupMenu, "-", nullptr, nullptr);
-    NodeEditNotes = AddItem(SearchFramePopupMenu, u8"编辑呼叫记录的备注...", nullptr, [this] { NodeEditNotesClick(); });
-    AddItem(SearchFramePopupMenu, "-", nullptr, nullptr);
-    NodeProperty = AddItem(SearchFramePopupMenu, u8"属性(&R)", nullptr, [this] { NodePropertyClick(); });
-    AddItem(SearchFramePopupMenu, "-", nullptr, nullptr);
-    NodeSelAll = AddItem(SearchFramePopupMenu, u8"全部选定(&A)", "Ctrl+A", [this] { NodeSelAllClick(); });
-
-    RightClickColumnPopupMenu = new ui::PopupMenu(this);
-    NodeSortByColumn = AddItem(RightClickColumnPopupMenu, "", nullptr, [this] { NodeSortByColumnClick(); });
-    AddItem(RightClickColumnPopupMenu, "-", nullptr, nullptr);
-    // The column chooser belongs to the main window.
-    NodeSelColumn = AddItem(RightClickColumnPopupMenu, u8"选择详细信息(&C)...", nullptr, [this] {
-        if (s_.choose_columns) s_.choose_columns();
-    });
-}
-
-void TSearchRecFrame::BuildListArea() {
-    panelRight = new ui::Panel(this);
-    panelRight->set_parent(this);
-    panelRight->set_align(ui::TAlign::alClient);
-    panelRight->set_bevel_outer(ui::TBevelCut::bvNone);
-
-    panelTop = new ui::Panel(this);
-    panelTop->set_parent(panelRight);
-    panelTop->set_height(32);
-    panelTop->set_align(ui::TAlign::alTop);
-    int x = 4;
-    auto tool = [&](const char* caption, const char* hint, int w, std::function<void()> click) {
-        ui::Button* b = AddButton(panelTop, Gbk(caption), x, 4, w, 24, std::move(click));
-        if (hint) {
-            b->set_hint(Gbk(hint));
-            b->set_show_hint(true);
-        }
-        x += w + 4;
-        return b;
-    };
-    btnSearchParams = tool(u8"查询参数", nullptr, 72, [this] { btnSearchParamsClick(); });
-    btnSearch = tool(u8"查询", nullptr, 60, [this] { btnSearchClick(); });
-    btnPlay2 = tool(u8"播放", u8"播放选中的呼叫记录所带的录音文件", 60, [this] { ProcessPlay(true); });
-    btnSave = tool(u8"另存为", u8"导出选中的录音文件", 60, [this] { NodeSaveAsClick(); });
-    btnDel = tool(u8"删除", u8"删除选中的呼叫记录及所带的录音文件", 60, [this] { NodeDelClick(); });
-    btnEditNote = tool(u8"备注", u8"编辑或查看选中记录的备注信息", 60, [this] { NodeEditNotesClick(); });
-    btnExport = tool(u8"导出", u8"导出选中的呼叫记录", 60, [this] { NodeExportClick(); });
-
-    statusBarSearch = new ui::StatusBar(this);
-    statusBarSearch->set_parent(panelRight);
-    statusBarSearch->set_align(ui::TAlign::alBottom);
-    statusBarSearch->set_simple_panel(true);
-
-    // Owner data: rows are made on demand from the records, so a result of many thousands
-    // costs no list items.
-    lvCalls = new ui::ListView(this);
-    lvCalls->set_parent(panelRight);
-    lvCalls->set_align(ui::TAlign::alClient);
-    lvCalls->set_view_style(ui::TViewStyle::vsReport);
-    lvCalls->set_owner_data(true);
-    lvCalls->set_multi_select(true);
-    lvCalls->set_row_select(true);
-    lvCalls->set_read_only(true);
-    lvCalls->set_hide_selection(false);
-    lvCalls->set_small_images(ImageList1);
-    lvCalls->set_header_images(HeaderImages);
-    lvCalls->set_popup_menu(SearchFramePopupMenu);
-    lvCalls->on_data = [this](ui::Component*, ui::ListItem* item) { lvCallsData(*item); };
-    lvCalls->on_get_sub_item_image = [this](ui::Component*, ui::ListItem* item, int column, int& image) {
-        image = Cell(item->index(), column).image;
-    };
-    lvCalls->on_column_click = [this](ui::Component*, ui::ListColumn* column) { lvCallsColumnClick(column->index(), true); };
-    lvCalls->on_column_right_click = [this](ui::Component*, ui::ListColumn* column, POINT p) {
-        lvCallsColumnRightClick(column->index(), p);
-    };
-    lvCalls->on_click = [this](ui::Component*) { lvCallsClick(); };
-    lvCalls->on_change = [this](ui::Component*, ui::ListItem*, ui::TItemChange) { lvCallsClick(); };
-    lvCalls->on_data_state_change = [this](ui::Component*, int, int, UINT, UINT) { lvCallsClick(); };
-    lvCalls->on_dbl_click = [this](ui::Component*) { lvCallsDblClick(); };
 }
 
 station::ListCell TSearchRecFrame::Cell(int row, int column) {
@@ -275,6 +287,7 @@ const std::string& TSearchRecFrame::ColumnKey(int column) const {
 
 void TSearchRecFrame::InitFrame() {
     panelMoreSearchOptions->hide();
+    ScrollBoxLeft->scroll_to(0);
     ApplyPeriod(station::SearchPeriod::Today, Gbk(u8"今天"));
     for (auto& link : condition_links_) {
         link.first->set_checked(false);
@@ -282,7 +295,7 @@ void TSearchRecFrame::InitFrame() {
     }
     RebuildColumns();
     for (int c = 0; c < station::CallList::kSortSlots; ++c) calls_.SetSortAscending(c, true);
-    for (ui::Button* b : {btnPlay2, btnSave, btnDel, btnEditNote, btnExport}) b->set_enabled(false);
+    for (ec::TEcToolButton* b : {btnPlay2, btnSave, btnDel, btnEditNote, btnExport}) b->set_enabled(false);
     panelPlay->hide();
     btnSearchParams->set_enabled(false);
     FRightClickColumn = -1;
@@ -352,7 +365,7 @@ std::string TSearchRecFrame::Text(const char* key) const { return station::Searc
 
 void TSearchRecFrame::SetStatus(const std::string& text) {
     status_text_ = text;
-    statusBarSearch->set_simple_text(text);
+    statusBarSearch->set_simple_caption(text);
 }
 
 void TSearchRecFrame::btnSearchClick() {
@@ -403,14 +416,14 @@ void TSearchRecFrame::lvCallsClick() {
     const int first = lvCalls->selected_index();
     const bool stopped = PlayerStopped();
     if (first < 0) {
-        for (ui::Button* b : {btnSave, btnDel, btnEditNote, btnExport}) b->set_enabled(false);
+        for (ec::TEcToolButton* b : {btnSave, btnDel, btnEditNote, btnExport}) b->set_enabled(false);
         if (stopped) {
             btnPlay2->set_enabled(false);
             btnPlay->set_enabled(false);
         }
         return;
     }
-    for (ui::Button* b : {btnPlay2, btnSave, btnDel, btnEditNote, btnExport}) b->set_enabled(true);
+    for (ec::TEcToolButton* b : {btnPlay2, btnSave, btnDel, btnEditNote, btnExport}) b->set_enabled(true);
     bool missed = false;
     {
         std::lock_guard<std::mutex> guard(calls_.Lock());
@@ -466,6 +479,10 @@ void TSearchRecFrame::NodeNextClick() {
 void TSearchRecFrame::NodeSelAllClick() { lvCalls->select_all(); }
 
 TSearchRecFrame* CreateSearchFrame(ui::WinControl* page, SearchFrameServices services) {
+    // The description names classes of the layer and of the control set; registering again
+    // changes nothing.
+    ui::register_control_classes();
+    ec::register_control_set_classes();
     services.volume_available = services.volume_available && VolumeControlAvailable();
     auto* frame = new TSearchRecFrame(page, std::move(services));
     frame->set_parent(page);

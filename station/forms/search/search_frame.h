@@ -10,12 +10,21 @@
 
 #include "platform/media/master_volume.h"
 #include "platform/media/media_player.h"
-#include "platform/ui/win/comctl_controls.h"
+#include "controls/ec_border.h"
+#include "controls/ec_button.h"
+#include "controls/ec_dtp.h"
+#include "controls/ec_edit.h"
+#include "controls/ec_label.h"
+#include "controls/ec_panel.h"
+#include "controls/ec_rad_chk.h"
+#include "controls/ec_snd_msg.h"
+#include "controls/ec_spn_edt.h"
+#include "controls/ec_trk_bar.h"
+#include "platform/ui/win/forms.h"
 #include "platform/ui/win/image_list.h"
 #include "platform/ui/win/list_view.h"
 #include "platform/ui/win/menus.h"
 #include "platform/ui/win/scroll_box.h"
-#include "platform/ui/win/std_controls.h"
 #include "platform/ui/win/timer.h"
 #include "station/core/call_cells.h"
 #include "station/core/globals.h"
@@ -54,16 +63,9 @@ struct SearchFrameServices {
     bool volume_available = true;
 };
 
-// A numeric edit with an up-down, limited to 0..36000.
-struct SpinEdit {
-    ui::Edit* edit = nullptr;
-    ui::UpDown* updown = nullptr;
-    int Value() const;
-    void SetValue(int v);
-    void SetEnabled(bool v);
-};
-
-class TSearchRecFrame : public ui::Panel {
+// The view's components come from its stored description (resource VQSEARCHFRAME); the
+// program registers the control set's classes before the first view is made.
+class TSearchRecFrame : public ui::Frame {
     // Language files address the view by this class name.
     UI_CLASS_IDENTITY()
 public:
@@ -122,6 +124,8 @@ public:
     void btnVolumeMuteClick();
     void btnChangeShowingTimeClick();
     void btnClosePanelPlayClick();
+    // Shows the playback panel above the status line, where a playback shows it.
+    void ShowPlayPanel();
 
     station::CallList& Calls() { return calls_; }
     calldb::SearchConditions CurrentConditions() const;
@@ -130,42 +134,41 @@ public:
     int RightClickColumn() const { return FRightClickColumn; }
 
     // Controls, named as the view's description names them.
-    ui::Panel *panelParam, *panelParamTop, *panelMoreSearchOptions, *panelRight, *panelTop, *panelPlay;
+    ec::TEcPanel *panelParam, *panelParamTop, *panelMoreSearchOptions, *panelRight, *panelTop, *panelPlay,
+        *panelPlayClose;
     ui::ScrollBox* ScrollBoxLeft;
-    ui::Label *labelParamCaption, *labelFrom, *labelTo, *LEDDisplay, *labelSpeed, *labelVolumn;
-    ui::Button *btnClosePanelParam, *TimeButton, *btnMoreSearchOptions;
-    ui::DateTimePicker *DTDateFrom, *DTDateTo, *DTTimeFrom, *DTTimeTo;
-    ui::CheckBox *checkByCallerID, *checkByDialed, *checkByAgent, *checkBySessionID, *checkByNote;
-    ui::Edit *editCallerID, *editDialed, *editAgent, *editSessionID, *editNote;
-    ui::GroupBox* groupDirection;
-    ui::CheckBox *checkByOut, *checkByIn, *checkByNoanswer;
-    ui::CheckBox *checkLongerThan, *checkShorterThan, *checkRingLargerThan, *checkRingSmallerThan;
-    SpinEdit spinLongerThan, spinShorterThan, spinRingLargerThan, spinRingSmallerThan;
-    ui::Button *btnSearchParams, *btnSearch, *btnPlay2, *btnSave, *btnDel, *btnEditNote, *btnExport;
+    ec::TEcLabel *labelParamCaption, *labelFrom, *labelTo, *labelSpeed, *labelVolumn;
+    ec::TEcToolButton *btnClosePanelParam, *TimeButton, *btnMoreSearchOptions;
+    ec::TEcDateTimePicker *DTDateFrom, *DTDateTo, *DTTimeFrom, *DTTimeTo;
+    ec::TEcCheckBox *checkByCallerID, *checkByDialed, *checkByAgent, *checkBySessionID, *checkByNote;
+    ec::TEcEdit *editCallerID, *editDialed, *editAgent, *editSessionID, *editNote;
+    ec::TEcGroupBox* groupDirection;
+    ec::TEcCheckBox *checkByOut, *checkByIn, *checkByNoanswer;
+    ec::TEcCheckBox *checkLongerThan, *checkShorterThan, *checkRingLargerThan, *checkRingSmallerThan;
+    ec::TEcSpinEdit *spinLongerThan, *spinShorterThan, *spinRingLargerThan, *spinRingSmallerThan;
+    ec::TEcToolButton* btnSearchParams;
+    ec::TEcBitBtn* btnSearch;
+    ec::TEcToolButton *btnPlay2, *btnSave, *btnDel, *btnEditNote, *btnExport;
     ui::ListView* lvCalls;
-    ui::StatusBar* statusBarSearch;
-    ui::Button *btnPrevious, *btnRewind, *btnPlay, *btnPause, *btnFastForward, *btnNext, *btnStop;
-    ui::Button *btnChangeShowingTime, *btnSpeedRestore, *btnVolumeMute, *btnClosePanelPlay;
-    ui::TrackBar *TrackBar, *TrackBarSpeed, *TrackBarVolume;
+    ec::TEcStatusBar* statusBarSearch;
+    ec::TEcToolButton *btnPrevious, *btnRewind, *btnPlay, *btnPause, *btnFastForward, *btnNext, *btnStop;
+    ec::TEcLEDDisplay* LEDDisplay;
+    ec::TEcToolButton *btnChangeShowingTime, *btnSpeedRestore, *btnVolumeMute, *btnClosePanelPlay;
+    ec::TEcTrackBar *TrackBar, *TrackBarSpeed, *TrackBarVolume;
     ui::Timer* HiTimer1;
-    ui::ImageList *ImageList1, *HeaderImages;
+    ui::ImageList *ImageList1, *ImageList2;
     ui::PopupMenu *SearchFramePopupMenu, *RightClickColumnPopupMenu, *PopupMenuSelDate;
     ui::MenuItem *NodePlay, *NodeFastForward, *NodeRewind, *NodeStop, *NodePrevious, *NodeNext, *NodeSaveAs, *NodeDel,
         *NodeExport, *NodeEditNotes, *NodeProperty, *NodeSelAll, *NodeSortByColumn, *NodeSelColumn;
+    // Placed on the view and never used.
+    ec::TEcSendMessage* EcSendMessage1;
     // Tags of the two state buttons: 0 stopped, 1 paused, 2 playing; 0 not muted, 1 muted.
     int btnPlay2Tag = 0, btnVolumeMuteTag = 0;
 
 private:
-    void BuildConditionPanel();
-    void BuildListArea();
-    void BuildPlaybackPanel();
-    void BuildMenus();
-    void BuildImages();
-    void NameComponents();
-    ui::Button* AddButton(ui::WinControl* parent, const std::string& caption, int x, int y, int w, int h,
-                          std::function<void()> click);
-    ui::MenuItem* AddItem(ui::PopupMenu* menu, const char* utf8, const char* shortcut, std::function<void()> click);
-    void ConditionChecked(ui::CheckBox* box);
+    void RegisterHandlers();
+    void FindParts();
+    void ConditionChecked(ec::TEcCheckBox* box);
     void SetStatus(const std::string& text);
     void UpdatePlay2Hint();
     void UpdateMuteLook();
@@ -179,7 +182,8 @@ private:
     int ColumnCount() const;
     // The cell of `column` (list position) in `row`; empty outside the records and columns.
     station::ListCell Cell(int row, int column);
-    std::vector<std::pair<ui::CheckBox*, std::function<void(bool)>>> condition_links_;
+    // Each condition box with the edit or spin edit it enables.
+    std::vector<std::pair<ec::TEcCheckBox*, ui::WinControl*>> condition_links_;
 
     SearchFrameServices s_;
     station::CallList calls_;

@@ -12,94 +12,6 @@ namespace forms {
 using plat::media::PlayState;
 using station::Gbk;
 
-void TSearchRecFrame::BuildPlaybackPanel() {
-    panelPlay = new ui::Panel(this);
-    panelPlay->set_parent(panelRight);
-    panelPlay->set_height(62);
-    panelPlay->set_align(ui::TAlign::alBottom);
-    // Above the status line, which was aligned first.
-    panelPlay->set_top(statusBarSearch->top() - 62);
-
-    int x = 4;
-    auto button = [&](const char* caption, const char* hint, std::function<void()> click) {
-        ui::Button* b = AddButton(panelPlay, Gbk(caption), x, 4, 44, 24, std::move(click));
-        b->set_hint(Gbk(hint));
-        b->set_show_hint(true);
-        x += 46;
-        return b;
-    };
-    btnPrevious = button("|<", u8"播放上一个录音文件", [this] { btnPreviousClick(); });
-    btnRewind = button("<<", u8"快退", [this] { SkipPlayback(false); });
-    btnPlay = button(u8"播放", u8"播放录音文件", [this] { btnPlayClick(); });
-    btnPause = button(u8"暂停", u8"暂停播放", [this] { btnPauseClick(); });
-    btnFastForward = button(">>", u8"快进", [this] { SkipPlayback(true); });
-    btnNext = button(">|", u8"播放下一个录音文件", [this] { btnNextClick(); });
-    btnStop = button(u8"停止", u8"停止放音", [this] { btnStopClick(); });
-
-    LEDDisplay = new ui::Label(this);
-    LEDDisplay->set_parent(panelPlay);
-    LEDDisplay->set_bounds(x + 6, 4, 96, 24);
-    LEDDisplay->set_color(ui::clBlack);
-    LEDDisplay->font().set_color(ui::clLime);
-    LEDDisplay->font().set_size(14);
-    LEDDisplay->set_alignment(ui::TAlignment::taCenter);
-    LEDDisplay->set_layout(ui::TTextLayout::tlCenter);
-    LEDDisplay->set_caption("00:00:00");
-    btnChangeShowingTime = AddButton(panelPlay, Gbk(u8"时刻"), x + 106, 4, 44, 24, [this] { btnChangeShowingTimeClick(); });
-    btnChangeShowingTime->set_show_hint(true);
-
-    TrackBar = new ui::TrackBar(this);
-    TrackBar->set_parent(panelPlay);
-    TrackBar->set_bounds(4, 32, x + 146, 26);
-    TrackBar->set_tick_style(ui::TTickStyle::tsNone);
-    TrackBar->set_enabled(false);
-    TrackBar->on_change = [this](ui::Component*) { TrackBarChange(); };
-    TrackBar->on_mouse_down = [this](ui::Component*, ui::TMouseButton, ui::TShiftState, int, int) { TrackBarMouseDown(); };
-    TrackBar->on_mouse_up = [this](ui::Component*, ui::TMouseButton, ui::TShiftState, int, int) { TrackBarMouseUp(); };
-
-    const int right = x + 160;
-    labelSpeed = new ui::Label(this);
-    labelSpeed->set_parent(panelPlay);
-    labelSpeed->set_bounds(right, 8, 30, 16);
-    labelSpeed->set_caption(Gbk(u8"速度"));
-    TrackBarSpeed = new ui::TrackBar(this);
-    TrackBarSpeed->set_parent(panelPlay);
-    TrackBarSpeed->set_bounds(right + 30, 4, 110, 26);
-    TrackBarSpeed->set_min(station::kRateBarMin);
-    TrackBarSpeed->set_max(station::kRateBarMax);
-    TrackBarSpeed->set_position(station::kRateBarNormal);
-    TrackBarSpeed->set_hint(Gbk(u8"播放速率控制"));
-    TrackBarSpeed->set_show_hint(true);
-    TrackBarSpeed->on_change = [this](ui::Component*) { TrackBarSpeedChange(); };
-    btnSpeedRestore = AddButton(panelPlay, "1x", right + 142, 4, 28, 24, [this] { btnSpeedRestoreClick(); });
-
-    labelVolumn = new ui::Label(this);
-    labelVolumn->set_parent(panelPlay);
-    labelVolumn->set_bounds(right, 38, 30, 16);
-    labelVolumn->set_caption(Gbk(u8"音量"));
-    TrackBarVolume = new ui::TrackBar(this);
-    TrackBarVolume->set_parent(panelPlay);
-    TrackBarVolume->set_bounds(right + 30, 32, 110, 26);
-    TrackBarVolume->set_tick_style(ui::TTickStyle::tsNone);
-    TrackBarVolume->set_max(65535);
-    TrackBarVolume->set_page_size(4096);
-    TrackBarVolume->set_hint(Gbk(u8"放音音量控制"));
-    TrackBarVolume->set_show_hint(true);
-    TrackBarVolume->on_change = [this](ui::Component*) { TrackBarVolumeChange(); };
-    TrackBarVolume->on_enter = [this](ui::Component*) { TrackBarVolumeEnter(); };
-    // Only the mouse moves the volume: keys reach the bar as a code it ignores.
-    TrackBarVolume->on_key_down = [](ui::Component*, WORD& key, ui::TShiftState) { key = 1; };
-    TrackBarVolume->on_key_press = [](ui::Component*, wchar_t& key) { key = L'1'; };
-    btnVolumeMute = AddButton(panelPlay, Gbk(u8"静音"), right + 142, 32, 44, 24, [this] { btnVolumeMuteClick(); });
-    btnVolumeMute->set_show_hint(true);
-    btnClosePanelPlay = AddButton(panelPlay, "x", right + 192, 4, 20, 20, [this] { btnClosePanelPlayClick(); });
-
-    HiTimer1 = new ui::Timer(this);
-    HiTimer1->set_interval(50);
-    HiTimer1->set_enabled(false);
-    HiTimer1->on_timer = [this](ui::Component*) { HiTimer1Timer(); };
-}
-
 void TSearchRecFrame::PlaybackTexts() {
     UpdatePlay2Hint();
     UpdateMuteLook();
@@ -111,12 +23,12 @@ void TSearchRecFrame::PlaybackTexts() {
 void TSearchRecFrame::UpdatePlay2Hint() {
     static const char* const keys[] = {"Msg.Play", "Msg.PlayPaused", "Msg.StopPlaying"};
     btnPlay2->set_hint(Text(keys[btnPlay2Tag < 0 || btnPlay2Tag > 2 ? 0 : btnPlay2Tag]));
-    btnPlay2->set_caption(Gbk(btnPlay2Tag == 2 ? u8"停止" : u8"播放"));
+    btnPlay2->set_image_index(btnPlay2Tag == 2 ? 9 : 8);
 }
 
 void TSearchRecFrame::UpdateMuteLook() {
     btnVolumeMute->set_hint(Text(btnVolumeMuteTag ? "Msg.CancelMute" : "Msg.SetMute"));
-    btnVolumeMute->set_caption(Gbk(btnVolumeMuteTag ? u8"取消静音" : u8"静音"));
+    btnVolumeMute->set_image_index(btnVolumeMuteTag ? 3 : 2);
 }
 
 void TSearchRecFrame::LoadVolumeState() {
@@ -153,7 +65,7 @@ void TSearchRecFrame::ProcessPlay(bool from_control) {
     if (!s_.player->Open(path)) return;
     FCallStartTime = record.StartTime;
     s_.player->Play();
-    panelPlay->show();
+    ShowPlayPanel();
 }
 
 void TSearchRecFrame::btnPlayClick() {
@@ -206,11 +118,12 @@ void TSearchRecFrame::WMediaPlayerStatusChange(PlayState state) {
         TrackBar->set_max(station::BarPosition(s_.player->Duration()));
         TrackBar->set_position(station::BarPosition(s_.player->Position()));
         TrackBar->set_enabled(true);
+        TrackBar->set_thumb_style(ec::TThumbStyle::tsXPBox);
         btnPlay2Tag = 2;
         UpdatePlay2Hint();
         HiTimer1->set_enabled(true);
         btnPlay->set_enabled(false);
-        for (ui::Button* b : {btnPause, btnStop, btnFastForward, btnRewind}) b->set_enabled(true);
+        for (ec::TEcToolButton* b : {btnPause, btnStop, btnFastForward, btnRewind}) b->set_enabled(true);
         s_.player->SetRate(station::RateFromBar(TrackBarSpeed->position()));
         break;
     case PlayState::Stopped:
@@ -219,11 +132,12 @@ void TSearchRecFrame::WMediaPlayerStatusChange(PlayState state) {
         UpdatePlay2Hint();
         HiTimer1->set_enabled(false);
         TrackBar->set_enabled(false);
+        TrackBar->set_thumb_style(ec::TThumbStyle::tsCustom);
         FCallStartTime = "00:00:00";
-        LEDDisplay->set_caption("");
+        LEDDisplay->set_led_caption("");
         s_.player->SetRate(1.0);
         btnPlay->set_enabled(true);
-        for (ui::Button* b : {btnPause, btnStop, btnFastForward, btnRewind}) b->set_enabled(false);
+        for (ec::TEcToolButton* b : {btnPause, btnStop, btnFastForward, btnRewind}) b->set_enabled(false);
         TrackBar->hide();
         break;
     case PlayState::Paused:
@@ -252,7 +166,7 @@ void TSearchRecFrame::HiTimer1Timer() {
 void TSearchRecFrame::TrackBarChange() { ShowLed(TrackBar->position()); }
 
 void TSearchRecFrame::ShowLed(int position_ms) {
-    LEDDisplay->set_caption(station::LedTimeText(FShowElapsed, FCallStartTime, position_ms));
+    LEDDisplay->set_led_caption(station::LedTimeText(FShowElapsed, FCallStartTime, position_ms));
 }
 
 void TSearchRecFrame::TrackBarMouseDown() { FSeeking = true; }
@@ -290,9 +204,15 @@ void TSearchRecFrame::btnVolumeMuteClick() {
 void TSearchRecFrame::btnChangeShowingTimeClick() {
     FShowElapsed = !FShowElapsed;
     btnChangeShowingTime->set_hint(FShowElapsed ? occur_hint_ : elapsed_hint_);
-    btnChangeShowingTime->set_caption(Gbk(FShowElapsed ? u8"时刻" : u8"计时"));
 }
 
 void TSearchRecFrame::btnClosePanelPlayClick() { panelPlay->hide(); }
+
+void TSearchRecFrame::ShowPlayPanel() {
+    if (panelPlay->visible()) return;
+    // Bottom-aligned controls keep the order of their tops: above the status line.
+    panelPlay->set_top(statusBarSearch->top() - panelPlay->height());
+    panelPlay->show();
+}
 
 } // namespace forms
