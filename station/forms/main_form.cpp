@@ -15,6 +15,7 @@
 #include "station/core/system_language.h"
 #include "station/forms/resource_ids.h"
 #include "station/forms/sort_menu.h"
+#include "station/forms/station_description.h"
 #include "station/forms/station_database_settings.h"
 
 namespace forms {
@@ -25,21 +26,6 @@ ui::ClassInfo& TMainForm::static_class() {
     static ui::ClassInfo info("TMainForm", &ui::Form::static_class());
     return info;
 }
-
-namespace {
-
-// The part of the window of that name and class; a description without it does not make this
-// window.
-template <class T>
-T* Part(ui::Component& root, const char* name) {
-    auto* part = dynamic_cast<T*>(root.find_component(name));
-    if (part == nullptr) {
-        throw ui::DescriptionError("window '" + root.name() + "', component '" + name + "': missing or of another class");
-    }
-    return part;
-}
-
-} // namespace
 
 TMainForm::TMainForm(station::StationGlobals& globals, station::ITransferLibrary& library, std::string exe_path,
                      std::string first_argument)

@@ -1,21 +1,9 @@
 #include "station/forms/state_frame.h"
 
 #include "platform/ui/description_reader.h"
+#include "station/forms/station_description.h"
 
 namespace forms {
-
-namespace {
-
-template <class T>
-T* Part(ui::Component& root, const char* name) {
-    auto* part = dynamic_cast<T*>(root.find_component(name));
-    if (part == nullptr) {
-        throw ui::DescriptionError("window '" + root.name() + "', component '" + name + "': missing or of another class");
-    }
-    return part;
-}
-
-} // namespace
 
 ui::ClassInfo& TMyFTPStateFrame::static_class() {
     static ui::ClassInfo info("TMyFTPStateFrame", &ui::Frame::static_class());

@@ -23,14 +23,6 @@ bool Screenshot(HWND window, const std::string& name) {
     return window_test::save_screenshot(window, "screenshots\\station_search", name);
 }
 
-// A click of the mouse at the middle of one of the control set's painted buttons.
-void Click(HWND button) {
-    RECT r{};
-    GetClientRect(button, &r);
-    const LPARAM centre = MAKELPARAM(r.right / 2, r.bottom / 2);
-    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-    SendMessageW(button, WM_LBUTTONUP, 0, centre);
-}
 
 std::vector<COLORREF> ImagePixels(ui::ImageList& images, int index) {
     ui::Bitmap picture(16, 16);
@@ -118,7 +110,7 @@ TEST_F(CallDialogs, CallTypeGlyphComesFromTheDialogsOwnImages) {
             EXPECT_EQ(dialog.editFilePath->text(), p.file_path) << c.name;
             EXPECT_TRUE(Screenshot(dialog.handle(), c.name));
             // Not Esc: a memo that holds the focus keeps that key, as memos do.
-            Click(dialog.btnClose->handle());
+            window_test::press_middle(dialog.btnClose->handle());
         });
         dialog.ShowRecord(p);
         EXPECT_EQ(dialog.show_modal(), ui::mrOk) << c.name;
@@ -160,7 +152,7 @@ TEST_F(CallDialogs, NoteEditorAnswersThroughItsButtons) {
             limit = static_cast<int>(SendMessageW(editor.memoComment->handle(), EM_GETLIMITTEXT, 0, 0));
             SetWindowTextW(editor.memoComment->handle(), L"  typed ");
             EXPECT_TRUE(Screenshot(editor.handle(), c.name));
-            Click((c.sure ? editor.btnSure : editor.btnCancel)->handle());
+            window_test::press_middle((c.sure ? editor.btnSure : editor.btnCancel)->handle());
         });
         EXPECT_EQ(editor.show_modal(), c.result) << c.name;
         EXPECT_EQ(shown, "before") << c.name;

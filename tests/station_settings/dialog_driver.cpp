@@ -41,22 +41,10 @@ void ClickButton(HWND button) {
         SendMessageW(button, BM_CLICK, 0, 0);
         return;
     }
-    // The control set's buttons are painted windows of their own: pressed and released by the
-    // mouse at their centre.
-    RECT r{};
-    GetClientRect(button, &r);
-    const LPARAM centre = MAKELPARAM(r.right / 2, r.bottom / 2);
-    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-    SendMessageW(button, WM_LBUTTONUP, 0, centre);
+    window_test::press_middle(button);
 }
 
-void Press(HWND control) {
-    RECT r{};
-    GetClientRect(control, &r);
-    const LPARAM middle = MAKELPARAM(r.right / 2, r.bottom / 2);
-    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-    SendMessageW(control, WM_LBUTTONUP, 0, middle);
-}
+void Press(HWND control) { window_test::press_middle(control); }
 
 void SelectListRow(HWND list_view, int row, bool selected) {
     LVITEMW item{};

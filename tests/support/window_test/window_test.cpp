@@ -49,6 +49,14 @@ void click_at(HWND window, int x, int y) {
     pump(30);
 }
 
+void press_middle(HWND control) {
+    RECT r{};
+    GetClientRect(control, &r);
+    const LPARAM middle = MAKELPARAM(r.right / 2, r.bottom / 2);
+    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    SendMessageW(control, WM_LBUTTONUP, 0, middle);
+}
+
 bool pump_until(const std::function<bool()>& done, int ms) {
     const DWORD start = GetTickCount();
     for (;;) {

@@ -20,6 +20,9 @@ std::vector<std::string>& errors();
 void press_key(HWND window, WORD key, bool shift = false);
 // A left click at a client point of `window`, handled before returning.
 void click_at(HWND window, int x, int y);
+// A left press and release at the middle of `control`, sent, so that what the click does is done
+// on return: the control set's painted buttons answer the mouse, not BM_CLICK.
+void press_middle(HWND control);
 
 // Handles the thread's messages until `done` holds or about `ms` milliseconds passed; one pass
 // at least, so that a zero wait still lets posted messages through.
