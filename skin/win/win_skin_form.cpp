@@ -221,11 +221,7 @@ void TWinSkinForm::MakeIconBitmap() {
 }
 
 void TWinSkinForm::Message(ui::Message& m, const ui::WindowSubclass::Next& next) {
-    ++busy_;
-    struct Leave {
-        int& busy;
-        ~Leave() { --busy; }
-    } leave{busy_};
+    BusyScope handling{busy_};
     switch (m.msg) {
     case WM_NCPAINT:
         if (skin_state_ == kNew) return;  // no system frame flashes before the start
@@ -440,11 +436,7 @@ void TWinSkinForm::NcActivate(ui::Message& m, const ui::WindowSubclass::Next& ne
 }
 
 void TWinSkinForm::MdiClientMessage(ui::Message& m, const ui::WindowSubclass::Next& next) {
-    ++busy_;
-    struct Leave {
-        int& busy;
-        ~Leave() { --busy; }
-    } leave{busy_};
+    BusyScope handling{busy_};
     switch (m.msg) {
     case WM_NCCALCSIZE:
         // The skinned frame has no room for the client's own scroll bars unless asked to.

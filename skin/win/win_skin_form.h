@@ -141,6 +141,14 @@ private:
     ui::MessageChain::Token filter_ = 0;
     std::unique_ptr<ui::Timer> timer_;
     int busy_ = 0;
+    // Counts a message being handled for as long as its handler runs, however it leaves.
+    struct BusyScope {
+        explicit BusyScope(int& count) : count_(count) { ++count_; }
+        ~BusyScope() { --count_; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+        int& count_;
+    };
 
     int skin_state_ = kNew;
     bool started_ = false;
