@@ -7,6 +7,7 @@
 #include "platform/ui/win/application.h"
 #include "platform/ui/win/forms.h"
 #include "platform/ui/win/system_facts.h"
+#include "skin/win/skin_attach.h"
 #include "skin/win/skin_bitmaps.h"
 #include "skin/win/skin_control.h"
 #include "skin/win/skin_data.h"
@@ -226,6 +227,7 @@ void TWinSkinForm::Start() {
                 UpdateRegion();
         }
     }
+    if (data_ && data_->Skin()) SkinWindowControls(*this);
     SendMessageW(window_, kMsgSkinned, 0, kSkinMagic);
     if (data_ && data_->OnAfterSkinForm) data_->OnAfterSkinForm(control_, window_, class_name_);
     skin_state_ = kSkinned;

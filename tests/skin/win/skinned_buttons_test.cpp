@@ -1,0 +1,335 @@
+// Button skins: the skins a window's controls get at its start, exactly one click per press and
+// per space key, the faces per state as golden pixels, the caption's line break, frames added
+// later, switching skins, and pictures of the buttons in both of our skins.
+#include <windows.h>
+
+#include <map>
+
+#include <gtest/gtest.h>
+
+#include "controls/ec_button.h"
+#include "platform/ui/win/forms.h"
+#include "platform/ui/win/std_controls.h"
+#include "platform/ui/win/subclass.h"
+#include "skin/skin_packer.h"
+#include "skin/win/skin_attach.h"
+#include "skin/win/skin_button.h"
+#include "skin/win/skin_messages.h"
+#include "tests/skin/pixel_maps.h"
+#include "tests/skin/skin_test_data.h"
+#include "tests/skin/win/skinned_fixture.h"
+#include "tests/support/test_folder.h"
+#include "tests/support/window_test/window_test.h"
+#include "tools/skingen/skin_generator.h"
+#include "tools/skingen/skin_looks.h"
+
+namespace {
+
+using skin::TSkinButton;
+using skin::TSkinData;
+using skin::TWinSkinForm;
+using ec::TEcBitBtn;
+using ec::TEcButton;
+using namespace skinned_test;
+
+class SkinnedButtons : public SkinnedTest {};
+
+// A window with a standard button, a control-set button and a bit button, a default one, a
+// disabled default one, and two bare buttons (one of the library's "TButton" class, which the
+// skin clicks with identifier 0).
+struct ButtonWindow {
+    ButtonWindow() {
+        auto add = [&](ui::WinControl* c, const char* caption, int x, int y) {
+            c->set_parent(w.form.get());
+            c->set_bounds(x, y, 100, 30);
+            c->set_caption(caption);
+            return c;
+        };
+        standard = static_cast<ui::Button*>(add(new ui::Button(w.form.get()), "Standard", 10, 10));
+        own = static_cast<TEcButton*>(add(new TEcButton(w.form.get()), "Control set", 120, 10));
+        bit = static_cast<TEcBitBtn*>(add(new TEcBitBtn(w.form.get()), "Bit||button", 230, 10));
+        bit->set_height(44);
+        ui::Bitmap& g = bit->glyph();
+        g.set_size(16, 16);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                SetPixel(g.dc(), x, y, (x - 8) * (x - 8) + (y - 8) * (y - 8) < 40 ? RGB(200, 40, 40) : RGB(0, 128, 128));
+        fallback = static_cast<ui::Button*>(add(new ui::Button(w.form.get()), "Default", 10, 50));
+        fallback->set_default(true);
+        off = static_cast<ui::Button*>(add(new ui::Button(w.form.get()), "Disabled", 120, 60));
+        off->set_default(true);
+        off->set_enabled(false);
+        standard->on_click = [this](ui::Component*) { ++standard_clicks; };
+        own->on_click = [this](ui::Component*) { ++own_clicks; };
+        bare = CreateWindowExW(0, L"BUTTON", L"Bare", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 10, 100, 100, 30,
+                               w.handle(), reinterpret_cast<HMENU>(77), GetModuleHandleW(nullptr), nullptr);
+        bare_t = CreateWindowExW(0, L"TButton", L"Bare T", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 120, 100,
+                                 100, 30, w.handle(), reinterpret_cast<HMENU>(78), GetModuleHandleW(nullptr), nullptr);
+        commands = w.form->window_proc.add("commands", [this](ui::Message& m, const ui::MessageChain::Next& next) {
+            if (m.msg == WM_COMMAND && m.lparam) commands_of[reinterpret_cast<HWND>(m.lparam)].push_back(LOWORD(m.wparam));
+            next(m);
+        });
+    }
+    ~ButtonWindow() { w.form->window_proc.remove(commands); }
+    MainWindow w{"Buttons", 360, 150};
+    ui::Button *standard = nullptr, *fallback = nullptr, *off = nullptr;
+    TEcButton* own = nullptr;
+    TEcBitBtn* bit = nullptr;
+    HWND bare = nullptr, bare_t = nullptr;
+    int standard_clicks = 0, own_clicks = 0;
+    std::map<HWND, std::vector<WORD>> commands_of;
+    ui::MessageChain::Token commands = 0;
+};
+
+TSkinButton* ButtonSkinOf(TWinSkinForm* form, ui::Component* control) {
+    return dynamic_cast<TSkinButton*>(form->FindControlSkin(control));
+}
+
+TEST_F(SkinnedButtons, WindowStartGivesButtonSkinsAndOneClickEach) {
+    TSkinData* data = LoadedData(owner_.get(), kDefaultSkin);
+    ButtonWindow b;
+    Activate(b.w.handle());
+    ASSERT_TRUE(WaitSkinned(b.w.handle()));
+    TWinSkinForm* form = SkinOf(b.w.handle());
+    ASSERT_NE(form, nullptr);
+    // The library's controls by the rules; the bare ones are the window's children of no control.
+    ASSERT_NE(ButtonSkinOf(form, b.standard), nullptr);
+    ASSERT_NE(ButtonSkinOf(form, b.own), nullptr) << "by its Skin3rd line";
+    ASSERT_NE(dynamic_cast<skin::TSkinBitButton*>(form->FindControlSkin(b.bit)), nullptr);
+    EXPECT_EQ(ButtonSkinOf(form, b.own)->option(), 1) << "the control set's buttons get no forwarded press";
+    EXPECT_EQ(ButtonSkinOf(form, b.standard)->option(), 0);
+    skin::SkinChildWindow(*form, b.bare);
+    skin::SkinChildWindow(*form, b.bare_t);
+    skin::SkinChildWindow(*form, b.bare);  // once only
+    ASSERT_NE(form->FindWindowSkin(b.bare), nullptr);
+    ASSERT_NE(form->FindWindowSkin(b.bare_t), nullptr);
+    EXPECT_EQ(ui::WindowSubclass::layers(b.bare).size(), 1u);
+    for (HWND h : {b.standard->handle(), b.own->handle(), b.bit->handle(), b.bare, b.bare_t})
+        EXPECT_EQ(SendMessageW(h, skin::kMsgIsSkinned, 0, 0), 1);
+    EXPECT_NE(data->Skin(), nullptr);
+
+    // One click per press and release.
+    for (int round = 1; round <= 2; ++round) {
+        SCOPED_TRACE(round);
+        window_test::press_middle(b.standard->handle());
+        window_test::press_middle(b.own->handle());
+        window_test::press_middle(b.bare);
+        window_test::press_middle(b.bare_t);
+        window_test::pump(30);
+        EXPECT_EQ(b.standard_clicks, round);
+        EXPECT_EQ(b.own_clicks, round);
+        EXPECT_EQ(b.commands_of[b.bare], std::vector<WORD>(static_cast<std::size_t>(round), 77));
+        EXPECT_EQ(b.commands_of[b.bare_t], std::vector<WORD>(static_cast<std::size_t>(round), 0)) << "identifier 0";
+        EXPECT_FALSE(ButtonSkinOf(form, b.standard)->pressed());
+    }
+    // One click per space key, the face pressed while the key is down.
+    SetFocus(b.standard->handle());
+    SendMessageW(b.standard->handle(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(ButtonSkinOf(form, b.standard)->pressed());
+    SendMessageW(b.standard->handle(), WM_KEYUP, VK_SPACE, 0);
+    window_test::pump(30);
+    EXPECT_FALSE(ButtonSkinOf(form, b.standard)->pressed());
+    EXPECT_EQ(b.standard_clicks, 3);
+    SetFocus(b.own->handle());
+    window_test::press_key(b.own->handle(), VK_SPACE);
+    window_test::pump(30);
+    EXPECT_EQ(b.own_clicks, 3);
+    SetFocus(b.bare);
+    window_test::press_key(b.bare, VK_SPACE);
+    window_test::pump(30);
+    EXPECT_EQ(b.commands_of[b.bare].size(), 3u);
+
+    // Hover: hot on the first move, cleared on leaving.
+    TSkinButton* s = ButtonSkinOf(form, b.standard);
+    SendMessageW(b.standard->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(s->hot());
+    SendMessageW(b.standard->handle(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(s->hot());
+
+    // Captions with line breaks are painted, never rewritten.
+    RedrawWindow(b.bit->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(b.bit->caption(), "Bit||button");
+}
+
+// The Buttons strip of our default skin replaced by five frames: a three-pixel ring of the frame's
+// letter (a..e for frames 1..5) round a centre 'i'.
+Bytes LetteredButtonSkin() {
+    std::vector<skin_test::SkinFile> files = skingen::GenerateSkin(skingen::DefaultLook());
+    for (skin_test::SkinFile& f : files) {
+        if (f.name != "button.bmp") continue;
+        f.bytes = skin_test::MakeBmp(5 * 8, 8, [](int x, int y) {
+            const int fx = x % 8;
+            const bool ring = fx < 3 || fx >= 5 || y < 3 || y >= 5;
+            return skin_test::CellPixel(ring ? static_cast<char>('a' + x / 8) : 'i');
+        });
+    }
+    test_support::TestFolder folder("lettered-buttons");
+    skin_test::WriteSkinFolder(folder.path(), files);
+    const skin::PackResult packed = skin::PackSkinFolder(folder.path());
+    EXPECT_TRUE(packed.ok()) << packed.error;
+    return packed.stored;
+}
+
+std::vector<std::string> MapOfBitmap(const ui::Bitmap& picture) {
+    std::map<COLORREF, char> legend;
+    for (char c = 'a'; c <= 'i'; ++c) {
+        const std::uint32_t rgb = skin_test::CellPixel(c);
+        legend[RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF)] = c;
+    }
+    std::vector<std::string> rows;
+    for (int y = 0; y < picture.height(); ++y) {
+        std::string row;
+        for (int x = 0; x < picture.width(); ++x) {
+            const auto found = legend.find(GetPixel(picture.dc(), x, y));
+            row += found == legend.end() ? '?' : found->second;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<std::string> Face(char ring) {
+    const std::string full(10, ring), middle = std::string(3, ring) + "iiii" + std::string(3, ring);
+    return {full, full, full, middle, middle, full, full, full};
+}
+
+// A push-button skin whose face state the test sets.
+class FaceProbe : public TSkinButton {
+public:
+    using TSkinButton::TSkinButton;
+    void Set(bool hot, bool pressed) {
+        SetState(kHot, hot);
+        SetState(kPressed, pressed);
+    }
+};
+
+TEST_F(SkinnedButtons, FacesPerStateInMemory) {
+    auto* data = new TSkinData(owner_.get());
+    data->SetActive(true);
+    data->SetStoredArchive(LetteredButtonSkin());
+    static_cast<ui::Component*>(data)->loaded();
+    ASSERT_TRUE(data->Skin() && data->Skin()->buttons);
+    MainWindow w("Faces");
+    Activate(w.handle());
+    ASSERT_TRUE(WaitSkinned(w.handle()));
+    TWinSkinForm* form = SkinOf(w.handle());
+    // Made after the start: no skin until the test gives it one.
+    auto* button = new ui::Button(w.form.get());
+    button->set_parent(w.form.get());
+    button->set_bounds(10, 10, 80, 24);
+    auto* other = new ui::Button(w.form.get());
+    other->set_parent(w.form.get());
+    other->set_bounds(10, 40, 80, 24);
+    auto* probe = new FaceProbe(button);
+    probe->AttachControl(form, data, true);
+    ASSERT_TRUE(probe->attached());
+
+    struct Row {
+        const char* state;
+        bool hot, pressed, focused, is_default, disabled;
+        char ring;
+    };
+    const std::vector<Row> rows = {
+        {"normal", false, false, false, false, false, 'a'},   {"pressed", true, true, false, false, false, 'b'},
+        {"hot", true, false, false, false, false, 'd'},       {"focused", false, false, true, false, false, 'e'},
+        {"default", false, false, false, true, false, 'e'},   {"disabled", true, false, false, false, true, 'c'},
+        {"disabled default", false, false, false, true, true, 'c'},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.state);
+        button->set_enabled(!r.disabled);
+        button->set_default(r.is_default);
+        if (r.focused) SetFocus(button->handle());
+        else SetFocus(other->handle());
+        probe->Set(r.hot, r.pressed);
+        ui::Bitmap picture(10, 8);
+        probe->PaintSkin(picture.dc(), {0, 0, 10, 8});
+        EXPECT_EQ(MapOfBitmap(picture), Face(r.ring));
+    }
+    // Nothing outside the rectangle, nothing for an empty one.
+    ui::Bitmap canvas(12, 10);
+    skin::FillColorRect(canvas.dc(), {0, 0, 12, 10}, ui::rgb(1, 2, 3));
+    probe->PaintSkin(canvas.dc(), {0, 0, 0, 0});
+    EXPECT_EQ(GetPixel(canvas.dc(), 0, 0), RGB(1, 2, 3));
+    probe->PaintSkin(canvas.dc(), {1, 1, 11, 9});
+    EXPECT_EQ(GetPixel(canvas.dc(), 0, 0), RGB(1, 2, 3));
+    EXPECT_EQ(GetPixel(canvas.dc(), 11, 9), RGB(1, 2, 3));
+}
+
+// A frame added after the window was skinned gets its controls skinned through AttachFrame.
+TEST_F(SkinnedButtons, FrameAddedLaterIsSkinned) {
+    LoadedData(owner_.get(), kDefaultSkin);
+    MainWindow w("Frames");
+    Activate(w.handle());
+    ASSERT_TRUE(WaitSkinned(w.handle()));
+    TWinSkinForm* form = SkinOf(w.handle());
+    auto* frame = new ui::Frame(w.form.get());
+    frame->set_parent(w.form.get());
+    frame->set_bounds(10, 10, 200, 80);
+    auto* inside = new ui::Button(frame);
+    inside->set_parent(frame);
+    inside->set_bounds(10, 10, 90, 26);
+    EXPECT_FALSE(skin::AttachFrame(w.handle(), nullptr));
+    EXPECT_EQ(form->FindControlSkin(inside), nullptr);
+    EXPECT_TRUE(skin::AttachFrame(w.handle(), frame));
+    EXPECT_NE(ButtonSkinOf(form, inside), nullptr);
+    int spies = 0;
+    for (ui::Component* c : frame->components())
+        if (auto* spy = dynamic_cast<skin::TWinSkinSpy*>(c)) spies += spy->form() == form;
+    EXPECT_EQ(spies, 1);
+    // A frame present at the window's start is handled by the frame rule: its controls skinned.
+    MainWindow w2("Frames at start");
+    auto* early = new ui::Frame(w2.form.get());
+    early->set_parent(w2.form.get());
+    auto* early_button = new ui::Button(early);
+    early_button->set_parent(early);
+    early_button->set_bounds(5, 5, 80, 24);
+    Activate(w2.handle());
+    ASSERT_TRUE(WaitSkinned(w2.handle()));
+    EXPECT_NE(ButtonSkinOf(SkinOf(w2.handle()), early_button), nullptr);
+    EXPECT_EQ(skin::ChoiceFor(*SkinOf(w2.handle()), *early).children, skin::ChildOffer::kSkinControlsOf);
+}
+
+// Both of our skins: the buttons in their states, repainted on switching skins and back.
+TEST_F(SkinnedButtons, PicturesInBothSkinsAndSwitching) {
+    TSkinData* data = LoadedData(owner_.get(), kDefaultSkin);
+    ButtonWindow b;
+    Activate(b.w.handle());
+    ASSERT_TRUE(WaitSkinned(b.w.handle()));
+    TWinSkinForm* form = SkinOf(b.w.handle());
+    skin::SkinChildWindow(*form, b.bare);
+    skin::SkinChildWindow(*form, b.bare_t);
+    int changed = 0;
+    data->OnSkinChanged = [&](ui::Component*) { ++changed; };
+    auto face_of = [&](ui::WinControl* c) {
+        RedrawWindow(c->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        HDC dc = GetWindowDC(c->handle());
+        const COLORREF p = GetPixel(dc, c->width() / 2, c->height() - 5);
+        ReleaseDC(c->handle(), dc);
+        return p;
+    };
+    const char* names[] = {"default", "contrast", "default_again"};
+    const char* files[] = {kDefaultSkin, kContrastSkin, kDefaultSkin};
+    COLORREF faces[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(names[i]);
+        if (i > 0) {
+            data->SetSkinFile(files[i]);
+            ASSERT_TRUE(window_test::pump_until([&] { return changed == i; }, 3000));
+            window_test::pump(50);
+            form = SkinOf(b.w.handle());
+            ASSERT_NE(form, nullptr);
+        }
+        ButtonSkinOf(form, b.own)->ShowFaceState(true, false);
+        ButtonSkinOf(form, b.bit)->ShowFaceState(false, true);
+        window_test::pump(20);
+        faces[i] = face_of(b.standard);
+        window_test::save_screenshot(b.w.handle(), "skinned_buttons", std::string("buttons_") + names[i]);
+        ButtonSkinOf(form, b.own)->ShowFaceState(false, false);
+        ButtonSkinOf(form, b.bit)->ShowFaceState(false, false);
+    }
+    EXPECT_NE(faces[0], faces[1]) << "the contrasting skin repainted the button";
+    EXPECT_EQ(faces[0], faces[2]);
+}
+
+}  // namespace
