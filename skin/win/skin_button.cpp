@@ -210,7 +210,10 @@ void TSkinButton::PaintSkin(HDC dc, const ui::Rect& rect) {
     if (transparent_) PaintParentBehind(window(), b);
     else FillFace(*this, b, whole);
     const int frame = FrameIndex();
-    DrawElement(b, whole, *skin->buttons, *strip, kButtonFrames, frame);
+    if (const ui::Bitmap* face = ComposedFace(*skin->buttons, *strip, whole.right, whole.bottom, frame)) {
+        if (skin->buttons->trans == 1) TransparentBlit(b, whole, *face, ui::clFuchsia);
+        else BitBlt(b, 0, 0, whole.right, whole.bottom, face->dc(), 0, 0, SRCCOPY);
+    }
     ui::GdiObject<HFONT> font;
     {
         const ui::SavedDC saved(b);
@@ -218,6 +221,21 @@ void TSkinButton::PaintSkin(HDC dc, const ui::Rect& rect) {
         PaintContent(b, whole, frame);
     }
     BitBlt(dc, rect.left, rect.top, rect.width(), rect.height(), b, 0, 0, SRCCOPY);
+}
+
+const ui::Bitmap* TSkinButton::ComposedFace(const TDataSkinObject& element, const ui::Bitmap& strip, int width,
+                                            int height, int frame) {
+    if (frame < 1 || frame > kButtonFrames) return nullptr;
+    if (width != face_width_ || height != face_height_ || Skin() != face_skin_) {
+        for (auto& f : faces_) f.reset();
+        face_width_ = width, face_height_ = height, face_skin_ = Skin();
+    }
+    auto& slot = faces_[static_cast<std::size_t>(frame)];
+    if (!slot) {
+        const Margins margins{element.left_width, element.top_height, element.right_width, element.bottom_height};
+        slot = StretchSkinFrame({0, 0, width, height}, strip, margins, false, element.tile != 0, kButtonFrames, frame);
+    }
+    return slot.get();
 }
 
 void TSkinButton::PaintContent(HDC dc, const ui::Rect& rect, int) {

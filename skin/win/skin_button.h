@@ -1,6 +1,8 @@
 // The skins of push buttons and of buttons with a glyph, drawn from the skin's Buttons element
 // off-screen and copied to the window in one blit.
 #pragma once
+#include <array>
+#include <memory>
 #include <string>
 
 #include "skin/control_rules.h"
@@ -42,7 +44,14 @@ protected:
     void Click();
     void ReadState();
 
+    // The element's frames composed at the window's size, made once per frame, size and skin.
+    const ui::Bitmap* ComposedFace(const TDataSkinObject& element, const ui::Bitmap& strip, int width, int height,
+                                   int frame);
+
     ui::Bitmap buffer_;
+    std::array<std::unique_ptr<ui::Bitmap>, 6> faces_;
+    int face_width_ = 0, face_height_ = 0;
+    const SkinDescription* face_skin_ = nullptr;
     bool transparent_ = false;
     bool is_default_ = false;
     int clicks_ = 0;

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "skin/frame_geometry.h"
@@ -19,7 +21,10 @@
 #include "platform/ui/win/control.h"
 #include "platform/ui/win/forms.h"
 #include "platform/ui/win/menus.h"
+#include "platform/ui/win/std_controls.h"
+#include "skin/win/skin_attach.h"
 #include "skin/win/skin_bitmaps.h"
+#include "skin/win/skin_button.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_frames.h"
 #include "skin/win/skin_manager.h"
@@ -179,6 +184,49 @@ public:
                     r.right - r.left, r.bottom - r.top, resize * 1e3);
     }
 
+    // A window of 100 push buttons: their skins attached at the window's start, a full repaint
+    // of the window and its controls, and the repaint of one button as the mouse enters and
+    // leaves it.
+    void RunControls() {
+        if (data_->NoSkin()) return;
+        const auto form = MainWindow(1000, 400);
+        std::vector<ui::Button*> buttons;
+        for (int i = 0; i < 100; ++i) {
+            auto* b = new ui::Button(form.get());
+            b->set_parent(form.get());
+            b->set_bounds(5 + (i % 10) * 99, 5 + (i / 10) * 39, 94, 34);
+            b->set_caption("Button " + std::to_string(i + 1));
+            buttons.push_back(b);
+        }
+        if (!Activate(form->handle())) return;
+        skin::TWinSkinForm* skinned = skin::TSkinManage::Instance()->FindSkinnedWindow(form->handle());
+        if (!skinned) return;
+        const std::size_t attached = skinned->ControlSkins().size();
+        double attach = 0, release = 0;
+        const int rounds = 20;
+        for (int i = 0; i < rounds; ++i) {
+            auto start = Clock::now();
+            skinned->ReleaseControlSkins();
+            release += std::chrono::duration<double>(Clock::now() - start).count();
+            start = Clock::now();
+            skin::SkinLibraryWindow(*skinned, form.get());
+            attach += std::chrono::duration<double>(Clock::now() - start).count();
+        }
+        std::printf("window of 100 buttons (%zu skins): attaching their skins %.2f ms, freeing them %.2f ms\n", attached,
+                    attach / rounds * 1e3, release / rounds * 1e3);
+        const HWND h = form->handle();
+        const double full = SecondsPerRun([&] {
+            RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        });
+        std::printf("window of 100 buttons, full repaint: %.2f ms\n", full * 1e3);
+        const HWND one = buttons[55]->handle();
+        const double hover = SecondsPerRun([&] {
+            SendMessageW(one, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+            SendMessageW(one, WM_MOUSELEAVE, 0, 0);
+        });
+        std::printf("hover repaint of one button (enter or leave): %.3f ms\n", hover / 2 * 1e3);
+    }
+
 private:
     static std::unique_ptr<ui::Form> MainWindow(int client_width, int client_height) {
         auto form = std::make_unique<ui::Form>(nullptr);
@@ -276,7 +324,11 @@ int main() {
     const double hrgn = SecondsPerRun([&] { skin::RegionFromBitmap(border_bitmap, 0, 0, ui::clFuchsia, 1, 1, 1); });
     std::printf("1920x1080 border set region (GDI): %.2f ms\n", hrgn * 1e3);
     SkinFileReload();
-    SkinnedWindowBench().Run();
+    {
+        SkinnedWindowBench bench;
+        bench.Run();
+        bench.RunControls();
+    }
     ui::Bitmap title_bitmap;
     skin::AssignImage(title_bitmap, title);
     ui::Bitmap screen(1920, 30);
