@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "controls/ec_button.h"
+#include "controls/register_control_set.h"
+#include "platform/ui/description_reader.h"
 #include "platform/ui/win/forms.h"
 #include "platform/ui/win/std_controls.h"
 #include "platform/ui/win/subclass.h"
@@ -330,6 +332,82 @@ TEST_F(SkinnedButtons, PicturesInBothSkinsAndSwitching) {
     }
     EXPECT_NE(faces[0], faces[1]) << "the contrasting skin repainted the button";
     EXPECT_EQ(faces[0], faces[2]);
+}
+
+}  // namespace
+
+namespace {
+
+// One control of every class the two programs place on their windows, and the skin each gets
+// from the rules with a new skin component's settings.
+TEST_F(SkinnedButtons, EveryClassOfTheProgramsReportsItsSkin) {
+    LoadedData(owner_.get(), kDefaultSkin);
+    ui::register_control_classes();
+    ec::register_control_set_classes();
+    MainWindow w("Every class", 600, 400);
+    Activate(w.handle());
+    ASSERT_TRUE(WaitSkinned(w.handle()));
+    TWinSkinForm* form = SkinOf(w.handle());
+    struct Row {
+        const char* cls;
+        const char* skin;
+        skin::ChildOffer children = skin::ChildOffer::kNone;
+    };
+    using O = skin::ChildOffer;
+    const std::vector<Row> rows = {
+        {"TButton", "TSkinButton"},
+        {"TCheckBox", "TSkinCheckBox"},
+        {"TEdit", "TSkinEdit"},
+        {"TLabel", "none"},
+        {"TListView", "TSkinListView"},
+        {"TStatusBar", "TSkinStatusBar"},
+        {"TScrollBox", "TSkinScrollbar"},
+        {"TPageScroller", "none"},
+        {"TImage", "none"},
+        {"TEcButton", "TSkinButton"},
+        {"TEcBitBtn", "TSkinBitButton"},
+        {"TEcCheckBox", "TSkinObjImage"},
+        {"TEcRadioButton", "TSkinObjImage"},
+        {"TEcRadioGroup", "TSkinGroupBox", O::kGroupChildren},
+        {"TEcGroupBox", "TSkinBox", O::kChildrenFirst},
+        {"TEcPanel", "TSkinBox", O::kChildrenFirst},
+        {"TEcToolbar", "TSkinBox", O::kChildrenFirst},
+        {"TEcStatusBar", "TSkinBox", O::kChildrenFirst},
+        {"TEcEdit", "TSkinEdit"},
+        {"TEcSpinEdit", "TSkinEdit"},
+        {"TEcButtonEdit", "TSkinEdit"},  // it has a border
+        {"TEcComboBox", "TSkinComBox"},
+        {"TEcDateTimePicker", "TSkinComBox"},
+        {"TEcMemo", "TSkinScrollbar"},
+        {"TEcListBox", "TSkinScrollbar"},
+        {"TEcCheckList", "TSkinScrollbar"},
+        {"TEcListView", "TSkinListView"},
+        {"TEcPageControl", "none"},
+        {"TEcTrackBar", "none"},
+        {"TEcLabel", "none"},
+        {"TEcToolButton", "none"},
+        {"TEcBorder", "none"},
+        {"TEcLEDDisplay", "none"},
+        {"TEcGlyphStatus", "none"},
+        {"TEcSpacer", "none"},
+        {"TFrame", "none", O::kSkinControlsOf},
+    };
+    int x = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.cls);
+        // Frames are made as classes of their own; the library's frame stands for them.
+        const ui::ClassInfo* info = ui::find_registered_class(row.cls);
+        auto* control = info && info->factory ? dynamic_cast<ui::Control*>(info->factory(w.form.get()))
+                                              : new ui::Frame(w.form.get());
+        ASSERT_NE(control, nullptr);
+        control->set_parent(w.form.get());
+        control->set_bounds(5 + (x % 6) * 95, 5 + (x / 6) * 50, 90, 40);
+        ++x;
+        if (auto* windowed = dynamic_cast<ui::WinControl*>(control)) windowed->handle_needed();
+        const skin::ControlSkinChoice choice = skin::ChoiceFor(*form, *control);
+        EXPECT_EQ(std::string(skin::ControlSkinKindName(choice.skin.kind)), row.skin);
+        EXPECT_EQ(choice.children, row.children);
+    }
 }
 
 }  // namespace
