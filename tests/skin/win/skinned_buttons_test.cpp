@@ -411,3 +411,69 @@ TEST_F(SkinnedButtons, EveryClassOfTheProgramsReportsItsSkin) {
 }
 
 }  // namespace
+
+namespace {
+
+// Controls that publish none of the properties a skin reads, a 0 x 0 button, captions of many
+// "||" and 10,000 characters, a control freed after a repaint was asked for: no exception, no
+// paint outside the control, no GDI object left.
+TEST_F(SkinnedButtons, BadInputPaintsSafely) {
+    TSkinData* data = LoadedData(owner_.get(), kDefaultSkin);
+    MainWindow w("Bad input");
+    Activate(w.handle());
+    ASSERT_TRUE(WaitSkinned(w.handle()));
+    TWinSkinForm* form = SkinOf(w.handle());
+    auto* plain = new ui::Edit(w.form.get());  // no Glyph, NumGlyphs, Layout, Default...
+    plain->set_parent(w.form.get());
+    plain->set_bounds(10, 10, 120, 30);
+    auto* bit = new skin::TSkinBitButton(plain);
+    bit->AttachControl(form, data, false);
+    ASSERT_TRUE(bit->attached());
+    auto* tiny = new ui::Button(w.form.get());
+    tiny->set_parent(w.form.get());
+    tiny->set_bounds(10, 50, 0, 0);
+    auto* tiny_skin = new TSkinButton(tiny);
+    tiny_skin->AttachControl(form, data, false);
+    auto* wordy = new ui::Button(w.form.get());
+    wordy->set_parent(w.form.get());
+    wordy->set_bounds(10, 60, 120, 30);
+    std::string caption;
+    while (caption.size() < 10000) caption += "ab||";
+    wordy->set_caption(caption);
+    auto* wordy_skin = new TSkinButton(wordy);
+    wordy_skin->AttachControl(form, data, false);
+
+    const HANDLE process = GetCurrentProcess();
+    auto paint_all = [&] {
+        for (ui::WinControl* c : std::initializer_list<ui::WinControl*>{plain, tiny, wordy})
+            RedrawWindow(c->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        for (UINT m : {UINT(WM_MOUSEMOVE), UINT(WM_MOUSELEAVE), UINT(WM_SETFOCUS), UINT(WM_KILLFOCUS)})
+            SendMessageW(wordy->handle(), m, 0, 0);
+    };
+    paint_all();
+    const DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS);
+    for (int i = 0; i < 20; ++i) paint_all();
+    EXPECT_LE(GetGuiResources(process, GR_GDIOBJECTS), gdi + 2);
+    EXPECT_EQ(wordy->caption(), caption) << "never rewritten";
+    EXPECT_TRUE(window_test::errors().empty());
+
+    // Into a memory DC: nothing outside the rectangle given.
+    ui::Bitmap canvas(140, 50);
+    skin::FillColorRect(canvas.dc(), {0, 0, 140, 50}, ui::rgb(1, 2, 3));
+    wordy_skin->PaintSkin(canvas.dc(), {10, 10, 130, 40});
+    bit->PaintSkin(canvas.dc(), {10, 10, 130, 40});
+    for (POINT p : {POINT{9, 9}, POINT{130, 40}, POINT{139, 49}, POINT{0, 25}, POINT{70, 5}})
+        EXPECT_EQ(GetPixel(canvas.dc(), p.x, p.y), RGB(1, 2, 3)) << p.x << "," << p.y;
+
+    // Freed with a repaint pending: the skin goes with the control and nothing paints it.
+    InvalidateRect(wordy->handle(), nullptr, TRUE);
+    delete wordy;
+    window_test::pump(20);
+    EXPECT_EQ(form->FindControlSkin(wordy), nullptr);
+    for (WPARAM any : {WPARAM(0), WPARAM(1), static_cast<WPARAM>(-1), WPARAM(0x7FFFFFFF)})
+        SendMessageW(plain->handle(), skin::kMsgSkinSwitch, any, 0);
+    EXPECT_TRUE(bit->active());
+    EXPECT_TRUE(window_test::errors().empty());
+}
+
+}  // namespace
