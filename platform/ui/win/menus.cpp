@@ -254,22 +254,20 @@ void MenuItem::draw_item(HDC dc, const RECT& rect, bool selected) {
 }
 
 void MenuItem::measure_item(HDC dc, int& width, int& height) {
-    if (on_measure_item) {
-        on_measure_item(this, dc, width, height);
-        return;
-    }
+    // The plain measure first; a handler adjusts it.
     if (is_separator()) {
         width = 0;
         height = 8;
-        return;
+    } else {
+        HGDIOBJ old_font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        std::wstring text = item_text(caption_.empty() || caption_ == "&" ? " " : caption_, shortcut_);
+        RECT r{};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
+        SelectObject(dc, old_font);
+        width = r.right - r.left + 24;
+        height = std::max<int>(r.bottom - r.top + 4, GetSystemMetrics(SM_CYMENU));
     }
-    HGDIOBJ old_font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    std::wstring text = item_text(caption_.empty() ? " " : caption_, shortcut_);
-    RECT r{};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
-    SelectObject(dc, old_font);
-    width = r.right - r.left + 24;
-    height = std::max<int>(r.bottom - r.top + 4, GetSystemMetrics(SM_CYMENU));
+    if (on_measure_item) on_measure_item(this, dc, width, height);
 }
 
 void MenuItem::set_action(Action* action) {

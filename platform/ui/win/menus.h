@@ -67,8 +67,8 @@ public:
     // Runs the item: ticks it when AutoCheck, then OnClick.
     virtual void click();
 
-    // Owner-drawn items (the menu's owner_draw): the handlers draw and measure the item; without
-    // them the item draws and measures itself plainly in the system's menu colours.
+    // Owner-drawn items (the menu's owner_draw): the draw handler draws the item, else it draws
+    // itself plainly in the system's menu colours; the measure handler adjusts the plain measure.
     using DrawItemEvent = std::function<void(MenuItem* item, HDC dc, const RECT& rect, bool selected)>;
     using MeasureItemEvent = std::function<void(MenuItem* item, HDC dc, int& width, int& height)>;
     DrawItemEvent on_draw_item;
