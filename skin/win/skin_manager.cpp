@@ -7,6 +7,7 @@
 #include "platform/ui/win/forms.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_messages.h"
+#include "skin/win/skin_popup_menu.h"
 #include "skin/win/skin_services.h"
 #include "skin/win/win_skin_form.h"
 
@@ -60,6 +61,7 @@ TSkinManage::~TSkinManage() {
         if (!form->dead()) form->Release();
     windows_.clear();
     retired_.clear();
+    TWinSkinPopMenu::ReleaseAll();
     if (hook_) {
         UnhookWindowsHookEx(hook_);
         ++g_hooks.removed;
@@ -100,6 +102,18 @@ void TSkinManage::InstallHook() {
     }
 }
 
+namespace {
+
+// The popup menu windows' class is the atom 32768 ("#32768").
+bool IsPopupMenuClass(const CBT_CREATEWNDW& create) {
+    if (!create.lpcs) return false;
+    const wchar_t* name = create.lpcs->lpszClass;
+    if (IS_INTRESOURCE(name)) return reinterpret_cast<ULONG_PTR>(name) == 32768;
+    return name && wcscmp(name, L"#32768") == 0;
+}
+
+} // namespace
+
 LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wparam, LPARAM lparam) {
     TSkinManage* manager = g_manager;
     if (manager && manager->start_state_ != 4 && code >= 0) {
@@ -123,8 +137,12 @@ LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wparam, LPARAM lparam) {
 }
 
 void TSkinManage::OnCreate(HWND window, const CBT_CREATEWNDW& create) {
-    // Size grips and popup menus get their skins from the control and menu skins.
+    // Size grips get their skins from the control skins.
     if (create.lpcs && (create.lpcs->dwExStyle & WS_EX_MDICHILD)) SkinWindow(window);
+    if (IsPopupMenuClass(create)) {
+        TSkinData* data = main_ ? main_ : (components_.empty() ? nullptr : components_.front());
+        if (latch_.skinning_on() && data && !data->NoSkin() && PopupAllowed(*data)) TWinSkinPopMenu::Add(*this, window, data);
+    }
 }
 
 void TSkinManage::MarkStarted() {
@@ -169,6 +187,7 @@ void TSkinManage::RunCommand(SkinCommand command, TSkinData* target) {
     }
     case SkinCommand::kUnskinAll:
         latch_.set_skinning_on(false);
+        TWinSkinPopMenu::ReleaseAll();
         DropDeadWindows();
         if (own_form) {
             for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {

@@ -12,6 +12,7 @@
 #include "skin/win/skin_control.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_frames.h"
+#include "skin/win/skin_menu_draw.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_region.h"
@@ -122,6 +123,7 @@ void TWinSkinForm::Attach(TSkinData* data) {
     if (control_) {
         saved_color_ = control_->color();
         if (data->Skin()) control_->set_color(data->Skin()->colours[kButtonFace]);
+        SetMenusOwnerDraw(data, control_, true);
     }
 }
 
@@ -578,7 +580,13 @@ void TWinSkinForm::Unskin() {
         return;
     }
     RemoveHooks();
-    if (control_) control_->set_color(saved_color_);
+    if (control_) {
+        control_->set_color(saved_color_);
+        // The menus go back to the system's drawing.
+        SetMenusOwnerDraw(data_, control_, false);
+        SetMainMenusOwnerDraw(data_, control_, false);
+    }
+    if (window_menu_popup_) GivePopupHandlers(data_, *window_menu_popup_, false);
     if ((saved_styles_ & saved_style::kWindowMenu) && !(saved_styles_ & saved_style::kKeepSysMenu))
         SetWindowLongPtrW(window_, GWL_STYLE, GetWindowLongPtrW(window_, GWL_STYLE) | WS_SYSMENU);
     const bool resize = (kind_ == kMdiChild || !child_) && IsWindow(window_);

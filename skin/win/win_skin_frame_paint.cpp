@@ -7,6 +7,7 @@
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_frames.h"
 #include "skin/win/skin_manager.h"
+#include "skin/win/skin_menu_draw.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/win_skin_form.h"
 
@@ -17,7 +18,6 @@ constexpr int kIconLeft = 8;
 constexpr int kDialogTextShift = 16;
 constexpr int kRightToLeftTextShift = 10;
 constexpr int kHintBelowCursor = 24;
-constexpr int kMenuTextLimit = 80;
 
 std::wstring WindowText(HWND window) {
     const int length = GetWindowTextLengthW(window);
@@ -387,13 +387,11 @@ void TWinSkinForm::BuildWindowMenu() {
     if (!system_menu_) return;
     const int count = GetMenuItemCount(system_menu_);
     for (int i = 0; i < count; ++i) {
-        wchar_t text[kMenuTextLimit + 1] = {};
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
-        info.fMask = MIIM_ID | MIIM_STATE | MIIM_STRING | MIIM_FTYPE;
-        info.dwTypeData = text;
-        info.cch = kMenuTextLimit;
+        info.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE;
         if (!GetMenuItemInfoW(system_menu_, static_cast<UINT>(i), TRUE, &info)) continue;
+        const std::wstring text = ReadMenuText(system_menu_, static_cast<UINT>(i), true);
         auto* item = new ui::MenuItem(window_menu_popup_.get());
         const std::string caption = plat::wide_to_gbk(text);
         item->set_caption(caption.empty() || (info.fType & MFT_SEPARATOR) ? "-" : caption);
@@ -426,6 +424,8 @@ void TWinSkinForm::BuildWindowMenu() {
         item->on_click = [window, id](ui::Component*) { PostMessageW(window, WM_SYSCOMMAND, id, 0); };
         root->add(item);
     }
+    // Drawn by the skin with the component's glyphs.
+    GivePopupHandlers(data_, *window_menu_popup_, true);
 }
 
 void TWinSkinForm::ShowWindowMenu(POINT screen) {

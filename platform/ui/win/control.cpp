@@ -1246,11 +1246,18 @@ void WinControl::wnd_proc(Message& m) {
             reflect(m, reinterpret_cast<DRAWITEMSTRUCT*>(m.lparam)->hwndItem);
             return;
         }
-        if (menu_draw_item(*reinterpret_cast<DRAWITEMSTRUCT*>(m.lparam))) return;
+        if (menu_draw_item(*reinterpret_cast<DRAWITEMSTRUCT*>(m.lparam))) {
+            m.result = TRUE;
+            return;
+        }
         break;
     case WM_MEASUREITEM:
         if (m.wparam && m.lparam) {
             reflect(m, GetDlgItem(handle_, static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(m.lparam)->CtlID)));
+            return;
+        }
+        if (m.lparam && menu_measure_item(*reinterpret_cast<MEASUREITEMSTRUCT*>(m.lparam))) {
+            m.result = TRUE;
             return;
         }
         break;
@@ -1412,7 +1419,27 @@ void WinControl::wnd_proc(Message& m) {
 }
 
 bool WinControl::menu_command(WORD) { return false; }
-bool WinControl::menu_draw_item(DRAWITEMSTRUCT&) { return false; }
+// Owner-drawn menu items of the program's menus go to their items.
+bool WinControl::menu_draw_item(DRAWITEMSTRUCT& d) {
+    if (d.CtlType != ODT_MENU) return false;
+    MenuItem* item = MenuItem::from_menu_id(d.itemID);
+    if (!item) return false;
+    item->draw_item(d.hDC, d.rcItem, (d.itemState & ODS_SELECTED) != 0);
+    return true;
+}
+
+bool WinControl::menu_measure_item(MEASUREITEMSTRUCT& mi) {
+    if (mi.CtlType != ODT_MENU) return false;
+    MenuItem* item = MenuItem::from_menu_id(mi.itemID);
+    if (!item) return false;
+    HDC dc = GetDC(handle_);
+    int width = static_cast<int>(mi.itemWidth), height = static_cast<int>(mi.itemHeight);
+    item->measure_item(dc, width, height);
+    ReleaseDC(handle_, dc);
+    mi.itemWidth = static_cast<UINT>(std::max(width, 0));
+    mi.itemHeight = static_cast<UINT>(std::max(height, 0));
+    return true;
+}
 
 void WinControl::focus_gained() {
     if (Form* f = parent_form()) f->control_focused(this);

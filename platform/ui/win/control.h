@@ -428,6 +428,7 @@ protected:
     // A menu command (WM_COMMAND from a menu) or an owner-drawn menu item; true when handled.
     virtual bool menu_command(WORD id);
     virtual bool menu_draw_item(DRAWITEMSTRUCT& item);
+    virtual bool menu_measure_item(MEASUREITEMSTRUCT& item);
 
 
 private:

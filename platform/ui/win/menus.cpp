@@ -1,6 +1,7 @@
 #include "platform/ui/win/menus.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <stdexcept>
 
@@ -35,6 +36,22 @@ UINT allocate_command(MenuItem* item) {
 
 UINT track_with_system(HMENU menu, UINT flags, int x, int y, HWND owner) {
     return static_cast<UINT>(TrackPopupMenu(menu, flags | TPM_RETURNCMD, x, y, 0, owner, nullptr));
+}
+
+// Submenu handles to the items whose sub-items they hold.
+std::map<UINT, MenuItem*>& submenus() {
+    static std::map<UINT, MenuItem*> map;
+    return map;
+}
+
+UINT menu_key(HMENU menu) { return static_cast<UINT>(reinterpret_cast<std::uintptr_t>(menu)); }
+
+// The caption as a menu shows it: the shortcut text after a tab.
+std::wstring item_text(const std::string& caption, TShortCut shortcut) {
+    std::wstring text = plat::gbk_to_wide(caption);
+    std::string sc = shortcut_to_text(shortcut);
+    if (!sc.empty()) text += L"\t" + plat::gbk_to_wide(sc);
+    return text;
 }
 
 PopupMenu::TrackFunction& track_function() {
@@ -92,6 +109,7 @@ MenuItem::~MenuItem() {
     clear();
     if (parent_) parent_->remove(this);
     commands().erase(command_);
+    if (submenu_) submenus().erase(menu_key(submenu_));
 }
 
 void MenuItem::set_caption(const std::string& c) {
@@ -201,6 +219,57 @@ void MenuItem::click() {
     else if (action_) action_->execute();
 }
 
+HMENU MenuItem::parent_handle() const {
+    if (parent_ && parent_->parent_) return parent_->submenu_;
+    Menu* m = menu();
+    return m && m->handle_allocated() ? m->handle() : nullptr;
+}
+
+MenuItem* MenuItem::from_menu_id(UINT id) {
+    if (auto it = commands().find(id); it != commands().end()) return it->second;
+    if (auto it = submenus().find(id); it != submenus().end()) return it->second;
+    return nullptr;
+}
+
+void MenuItem::draw_item(HDC dc, const RECT& rect, bool selected) {
+    if (on_draw_item) {
+        on_draw_item(this, dc, rect, selected);
+        return;
+    }
+    FillRect(dc, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+    if (is_separator()) {
+        RECT line{rect.left, rect.top + (rect.bottom - rect.top) / 2 - 1, rect.right, rect.bottom};
+        DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+        return;
+    }
+    const int mode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF colour = SetTextColor(dc, GetSysColor(!enabled_ ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+    HGDIOBJ old_font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    RECT r{rect.left + 20, rect.top, rect.right - 4, rect.bottom};
+    std::wstring text = item_text(caption_, shortcut_);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS);
+    SelectObject(dc, old_font);
+    SetTextColor(dc, colour);
+    SetBkMode(dc, mode);
+}
+
+void MenuItem::measure_item(HDC dc, int& width, int& height) {
+    // The plain measure first; a handler adjusts it.
+    if (is_separator()) {
+        width = 0;
+        height = 8;
+    } else {
+        HGDIOBJ old_font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        std::wstring text = item_text(caption_.empty() || caption_ == "&" ? " " : caption_, shortcut_);
+        RECT r{};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
+        SelectObject(dc, old_font);
+        width = r.right - r.left + 24;
+        height = std::max<int>(r.bottom - r.top + 4, GetSystemMetrics(SM_CYMENU));
+    }
+    if (on_measure_item) on_measure_item(this, dc, width, height);
+}
+
 void MenuItem::set_action(Action* action) {
     if (action == action_) return;
     if (action_) action_->unregister_link(link_.get());
@@ -249,6 +318,12 @@ Menu::~Menu() {
     destroy_menu_handle();
 }
 
+void Menu::set_owner_draw(bool v) {
+    if (v == owner_draw_) return;
+    owner_draw_ = v;
+    rebuild();
+}
+
 HMENU Menu::handle() {
     if (!handle_) {
         handle_ = create_menu_handle();
@@ -258,9 +333,17 @@ HMENU Menu::handle() {
 }
 
 void Menu::destroy_menu_handle() {
+    forget_submenus(root_);
     if (handle_) DestroyMenu(handle_);  // sub-menus go with it
     handle_ = nullptr;
-    submenus_.clear();
+}
+
+void Menu::forget_submenus(MenuItem& parent) {
+    for (MenuItem* item : parent.items_) {
+        if (item->submenu_) submenus().erase(menu_key(item->submenu_));
+        item->submenu_ = nullptr;
+        forget_submenus(*item);
+    }
 }
 
 void Menu::fill(HMENU menu, MenuItem& parent) {
@@ -268,12 +351,11 @@ void Menu::fill(HMENU menu, MenuItem& parent) {
         if (!item->visible_) continue;
         MENUITEMINFOW mi{};
         mi.cbSize = sizeof mi;
-        std::wstring text = plat::gbk_to_wide(item->caption_);
-        std::string sc = shortcut_to_text(item->shortcut_);
-        if (!sc.empty()) text += L"\t" + plat::gbk_to_wide(sc);
+        std::wstring text = item_text(item->caption_, item->shortcut_);
         mi.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_STRING;
         mi.wID = item->command_;
         mi.fType = item->is_separator() ? MFT_SEPARATOR : MFT_STRING;
+        if (owner_draw_) mi.fType |= MFT_OWNERDRAW;
         if (item->radio_item_) mi.fType |= MFT_RADIOCHECK;
         mi.fState = (item->checked_ ? MFS_CHECKED : 0) | (item->enabled_ ? 0 : MFS_DISABLED) | (item->default_ ? MFS_DEFAULT : 0);
         mi.dwTypeData = text.data();
@@ -282,6 +364,8 @@ void Menu::fill(HMENU menu, MenuItem& parent) {
             fill(sub, *item);
             mi.fMask |= MIIM_SUBMENU;
             mi.hSubMenu = sub;
+            item->submenu_ = sub;
+            submenus()[menu_key(sub)] = item;
         }
         InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &mi);
     }
@@ -289,6 +373,7 @@ void Menu::fill(HMENU menu, MenuItem& parent) {
 
 void Menu::rebuild() {
     if (!handle_) return;
+    forget_submenus(root_);
     while (GetMenuItemCount(handle_) > 0) DeleteMenu(handle_, 0, MF_BYPOSITION);
     fill(handle_, root_);
 }

@@ -67,6 +67,23 @@ public:
     // Runs the item: ticks it when AutoCheck, then OnClick.
     virtual void click();
 
+    // Owner-drawn items (the menu's owner_draw): the draw handler draws the item, else it draws
+    // itself plainly in the system's menu colours; the measure handler adjusts the plain measure.
+    using DrawItemEvent = std::function<void(MenuItem* item, HDC dc, const RECT& rect, bool selected)>;
+    using MeasureItemEvent = std::function<void(MenuItem* item, HDC dc, int& width, int& height)>;
+    DrawItemEvent on_draw_item;
+    MeasureItemEvent on_measure_item;
+    void draw_item(HDC dc, const RECT& rect, bool selected);
+    void measure_item(HDC dc, int& width, int& height);
+    // The handle of the popup holding this item's sub-items while the menu handle exists; null
+    // otherwise.
+    HMENU submenu_handle() const { return submenu_; }
+    // The handle of the menu this item is shown in: its parent's submenu, or the menu's own.
+    HMENU parent_handle() const;
+    // The item an owner-draw message names: by command id, else by submenu handle (the id an
+    // item with sub-items may carry); nullptr when no menu of the program has it.
+    static MenuItem* from_menu_id(UINT id);
+
     bool adopt_child(Component* child) override;
     std::vector<Component*> children() const override;
 
@@ -88,6 +105,7 @@ private:
     int image_index_ = -1;
     TShortCut shortcut_ = 0;
     UINT command_ = 0;
+    HMENU submenu_ = nullptr;
     MenuItem* parent_ = nullptr;
     Menu* menu_ = nullptr;  // set on the root item only
     Action* action_ = nullptr;
@@ -108,6 +126,9 @@ public:
     void set_images(ImageList* images);
     MenuItem* find_item(UINT command) { return root_.find_item(command); }
     bool is_shortcut(TShortCut shortcut);
+    // Items built MFT_OWNERDRAW, drawn and measured through the items' handlers.
+    bool owner_draw() const { return owner_draw_; }
+    void set_owner_draw(bool v);
 
     // Runs the item with this command id in any menu of the program; false when none has it.
     static bool dispatch_command(UINT command);
@@ -128,7 +149,8 @@ protected:
 
 private:
     void fill(HMENU menu, MenuItem& parent);
-    std::vector<HMENU> submenus_;
+    void forget_submenus(MenuItem& parent);
+    bool owner_draw_ = false;
     MenuItem root_{nullptr};
     ImageList* images_ = nullptr;
 };

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "platform/ui/messages.h"
 #include "platform/ui/win/menus.h"
 #include "platform/ui/win/std_controls.h"
@@ -252,4 +254,127 @@ TEST_F(LayerMessages, ShowingChangesReachTheControlAndItsShownChildren) {
     EXPECT_EQ(shown->heard.back(), false);
     form.hide();
     EXPECT_EQ(outer->heard, std::vector<bool>{false});
+}
+
+// Owner-drawn menus: the flag builds every item MFT_OWNERDRAW, and a form hands the item
+// messages of menus (wParam 0) to the item named by command id or by submenu handle.
+TEST_F(LayerMessages, OwnerDrawnMenuItemsReachTheirHandlers) {
+    Form form(nullptr);
+    form.handle_needed();
+    PopupMenu menu(nullptr);
+    auto* open = new MenuItem(&menu);
+    open->set_caption("&Open");
+    auto* more = new MenuItem(&menu);
+    more->set_caption("More");
+    auto* inner = new MenuItem(&menu);
+    inner->set_caption("Inner");
+    more->add(inner);
+    menu.items()->add(open);
+    menu.items()->add(more);
+
+    auto type_of = [](HMENU m, UINT pos) {
+        MENUITEMINFOW mi{};
+        mi.cbSize = sizeof mi;
+        mi.fMask = MIIM_FTYPE;
+        GetMenuItemInfoW(m, pos, TRUE, &mi);
+        return mi.fType;
+    };
+    HMENU handle = menu.handle();
+    EXPECT_EQ(type_of(handle, 0) & MFT_OWNERDRAW, 0u);
+    menu.set_owner_draw(true);
+    handle = menu.handle();
+    EXPECT_NE(type_of(handle, 0) & MFT_OWNERDRAW, 0u);
+    ASSERT_NE(more->submenu_handle(), nullptr);
+    EXPECT_NE(type_of(more->submenu_handle(), 0) & MFT_OWNERDRAW, 0u);
+    EXPECT_EQ(GetSubMenu(handle, 1), more->submenu_handle());
+    EXPECT_EQ(inner->parent_handle(), more->submenu_handle());
+    EXPECT_EQ(open->parent_handle(), handle);
+
+    std::vector<std::pair<MenuItem*, bool>> drawn;
+    std::vector<MenuItem*> measured;
+    auto draw = [&](MenuItem* item, HDC, const RECT&, bool selected) { drawn.emplace_back(item, selected); };
+    auto measure = [&](MenuItem* item, HDC, int& w, int& h) {
+        measured.push_back(item);
+        w = 77;
+        h = 19;
+    };
+    open->on_draw_item = draw;
+    open->on_measure_item = measure;
+    more->on_draw_item = draw;
+    more->on_measure_item = measure;
+
+    struct Case {
+        const char* what;
+        UINT id;
+        MenuItem* item;  // nullptr: not a menu item of the program
+    } cases[] = {
+        {"by command id", open->command(), open},
+        {"by submenu handle", static_cast<UINT>(reinterpret_cast<std::uintptr_t>(more->submenu_handle())), more},
+        {"unknown id", 0xF0F0u, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        drawn.clear();
+        measured.clear();
+        MEASUREITEMSTRUCT mi{};
+        mi.CtlType = ODT_MENU;
+        mi.itemID = c.id;
+        mi.itemHeight = 5;
+        const LRESULT measured_result = SendMessageW(form.handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mi));
+        Bitmap target(80, 20);
+        DRAWITEMSTRUCT di{};
+        di.CtlType = ODT_MENU;
+        di.itemID = c.id;
+        di.itemState = ODS_SELECTED;
+        di.hDC = target.dc();
+        di.rcItem = {0, 0, 80, 20};
+        di.hwndItem = reinterpret_cast<HWND>(handle);
+        const LRESULT drawn_result = SendMessageW(form.handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&di));
+        if (c.item) {
+            EXPECT_EQ(measured_result, TRUE);
+            EXPECT_EQ(drawn_result, TRUE);
+            ASSERT_EQ(measured.size(), 1u);
+            EXPECT_EQ(measured[0], c.item);
+            EXPECT_EQ(mi.itemWidth, 77u);
+            EXPECT_EQ(mi.itemHeight, 19u);
+            ASSERT_EQ(drawn.size(), 1u);
+            EXPECT_EQ(drawn[0].first, c.item);
+            EXPECT_TRUE(drawn[0].second);
+        } else {
+            EXPECT_TRUE(measured.empty());
+            EXPECT_TRUE(drawn.empty());
+            EXPECT_EQ(mi.itemHeight, 5u);
+        }
+    }
+
+    // Without handlers an item measures and draws itself plainly, inside its rectangle.
+    open->on_draw_item = nullptr;
+    open->on_measure_item = nullptr;
+    MEASUREITEMSTRUCT mi{};
+    mi.CtlType = ODT_MENU;
+    mi.itemID = open->command();
+    SendMessageW(form.handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mi));
+    EXPECT_GT(mi.itemWidth, 24u);
+    EXPECT_GT(mi.itemHeight, 0u);
+    Bitmap target(100, 30);
+    target.canvas().brush().color = clLime;
+    target.canvas().fill_rect({0, 0, 100, 30});
+    DRAWITEMSTRUCT di{};
+    di.CtlType = ODT_MENU;
+    di.itemID = open->command();
+    di.hDC = target.dc();
+    di.rcItem = {10, 5, 90, 25};
+    SendMessageW(form.handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&di));
+    EXPECT_EQ(target.pixel(10, 5), static_cast<std::uint32_t>(GetSysColor(COLOR_MENU)));
+    for (int x = 0; x < 100; ++x) {
+        for (int y = 0; y < 30; ++y) {
+            if (x >= 10 && x < 90 && y >= 5 && y < 25) continue;
+            ASSERT_EQ(target.pixel(x, y), 0x00FF00u) << x << "," << y;
+        }
+    }
+
+    // Off again: the items are the system's.
+    menu.set_owner_draw(false);
+    EXPECT_EQ(type_of(menu.handle(), 0) & MFT_OWNERDRAW, 0u);
+    EXPECT_EQ(MenuItem::from_menu_id(static_cast<UINT>(reinterpret_cast<std::uintptr_t>(handle))), nullptr);
 }
