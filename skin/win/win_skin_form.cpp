@@ -8,6 +8,7 @@
 #include "platform/ui/win/forms.h"
 #include "platform/ui/win/system_facts.h"
 #include "skin/win/skin_bitmaps.h"
+#include "skin/win/skin_control.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_frames.h"
 #include "skin/win/skin_manager.h"
@@ -50,7 +51,61 @@ TWinSkinForm::TWinSkinForm(TSkinManage& manager, HWND window, ui::WinControl* co
 
 TWinSkinForm::~TWinSkinForm() {
     if (skin_state_ != kDead) RemoveHooks();
+    ReleaseControlSkins();
     RemoveRegion();
+}
+
+void TWinSkinForm::AddControlSkin(TSkinControl* skin) {
+    if (skin && std::find(control_skins_.begin(), control_skins_.end(), skin) == control_skins_.end())
+        control_skins_.push_back(skin);
+}
+
+void TWinSkinForm::RemoveControlSkin(TSkinControl* skin) {
+    control_skins_.erase(std::remove(control_skins_.begin(), control_skins_.end(), skin), control_skins_.end());
+}
+
+TSkinControl* TWinSkinForm::FindControlSkin(const ui::Component* control) const {
+    if (!control) return nullptr;
+    for (TSkinControl* s : control_skins_)
+        if (s->owner() == control || s->control() == control) return s;
+    return nullptr;
+}
+
+TSkinControl* TWinSkinForm::FindWindowSkin(HWND window) const {
+    if (!window) return nullptr;
+    for (TSkinControl* s : control_skins_)
+        if (s->window() == window) return s;
+    return nullptr;
+}
+
+TSkinControl* TWinSkinForm::OwnWindowSkin(std::unique_ptr<TSkinControl> skin) {
+    window_skins_.push_back(std::move(skin));
+    return window_skins_.back().get();
+}
+
+void TWinSkinForm::DropDeadControlSkins() {
+    std::vector<TSkinControl*> dead;
+    for (TSkinControl* s : control_skins_)
+        if (s->dead() && !s->busy()) dead.push_back(s);
+    for (TSkinControl* s : dead) {
+        auto owned = std::find_if(window_skins_.begin(), window_skins_.end(), [s](const auto& p) { return p.get() == s; });
+        if (owned != window_skins_.end()) window_skins_.erase(owned);
+        else delete s;
+    }
+}
+
+void TWinSkinForm::ReleaseControlSkins() {
+    // Newest first, so that skins made for the parts of a skinned control go before it.
+    while (!control_skins_.empty()) {
+        TSkinControl* s = control_skins_.back();
+        if (!s->dead()) s->Unskin();
+        auto owned = std::find_if(window_skins_.begin(), window_skins_.end(), [s](const auto& p) { return p.get() == s; });
+        if (owned != window_skins_.end()) window_skins_.erase(owned);
+        else delete s;
+        // A skin that never attached is not in the list; make sure the loop ends.
+        RemoveControlSkin(s);
+    }
+    window_skins_.clear();
 }
 
 bool TWinSkinForm::has_caption() const { return (style_ & WS_CAPTION) == WS_CAPTION; }
@@ -507,6 +562,7 @@ void TWinSkinForm::RemoveHooks() {
     filter_ = 0;
     if (layer_) layer_->remove();
     if (client_layer_) client_layer_->remove();
+    ReleaseControlSkins();
 }
 
 void TWinSkinForm::Release() {
@@ -555,6 +611,7 @@ void TWinSkinForm::Refresh() {
         RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
     SendMessageW(window_, kMsgSkinned, 0, kSkinMagic);
+    for (TSkinControl* s : std::vector<TSkinControl*>(control_skins_)) s->Reskin();
     if (data_ && data_->OnAfterSkinForm) data_->OnAfterSkinForm(control_, window_, class_name_);
     skin_state_ = kSkinned;
 }

@@ -18,6 +18,7 @@
 
 namespace skin {
 
+class TSkinControl;
 class TSkinData;
 class TSkinManage;
 
@@ -63,6 +64,20 @@ public:
     // An MDI child told that a sibling was maximised (its region goes) or that none is any more
     // (back to the normal state with its region, or a recomputed frame without one).
     void MaximisedChildChanged(bool shown);
+
+    // The control skins of this window, in the order they attached. A skin joins when it
+    // attaches and leaves when it is freed; the list never holds one twice.
+    void AddControlSkin(TSkinControl* skin);
+    void RemoveControlSkin(TSkinControl* skin);
+    const std::vector<TSkinControl*>& ControlSkins() const { return control_skins_; }
+    TSkinControl* FindControlSkin(const ui::Component* control) const;
+    TSkinControl* FindWindowSkin(HWND window) const;
+    // Keeps a bare window's skin, which no control owns, until it is dropped or released.
+    TSkinControl* OwnWindowSkin(std::unique_ptr<TSkinControl> skin);
+    // Frees the skins whose windows were destroyed (none that is handling a message).
+    void DropDeadControlSkins();
+    // Unskins and frees every control skin.
+    void ReleaseControlSkins();
 
     HWND window() const { return window_; }
     // An MDI frame's client window, else null.
@@ -179,6 +194,9 @@ private:
     ui::Rect caption_text_rect_;
     std::unique_ptr<ui::PopupMenu> window_menu_popup_;
     DWORD last_menu_tick_ = 0;
+
+    std::vector<TSkinControl*> control_skins_;
+    std::vector<std::unique_ptr<TSkinControl>> window_skins_;
 };
 
 } // namespace skin

@@ -1,0 +1,278 @@
+// Control skins: attaching to library controls and bare windows and giving everything back, the
+// message cycle, switching a skin off and on, and bare windows that come and go.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/ui/win/forms.h"
+#include "platform/ui/win/std_controls.h"
+#include "platform/ui/win/subclass.h"
+#include "skin/win/skin_control.h"
+#include "skin/win/skin_messages.h"
+#include "tests/skin/win/skinned_fixture.h"
+#include "tests/support/window_test/window_test.h"
+
+namespace {
+
+using skin::TSkinControl;
+using skin::TSkinData;
+using skin::TWinSkinForm;
+using namespace skinned_test;
+
+class SkinnedControls : public SkinnedTest {};
+
+// A skin that paints its whole window in one colour and counts its calls.
+class ProbeSkin : public TSkinControl {
+public:
+    using TSkinControl::TSkinControl;
+    bool BeforeMessage(ui::Message& m) override {
+        if (m.msg == WM_PAINT) ++paints_before;
+        return TSkinControl::BeforeMessage(m);
+    }
+    void PaintSkin(HDC dc, const ui::Rect& rect) override {
+        ++paints;
+        skin::FillColorRect(dc, rect, ui::rgb(0, 200, 0));
+    }
+    int paints = 0, paints_before = 0;
+};
+
+// What a window and its control give the skin: the layers of its subclass chain, the filters of
+// its message entry, its procedure, its colour and ParentBackground.
+struct Listing {
+    std::vector<std::string> layers, filters;
+    LONG_PTR proc = 0;
+    ui::TColor color = 0;
+    bool parent_background = false;
+    friend bool operator==(const Listing& a, const Listing& b) {
+        return a.layers == b.layers && a.filters == b.filters && a.proc == b.proc && a.color == b.color &&
+               a.parent_background == b.parent_background;
+    }
+};
+
+Listing ListingOf(HWND window, ui::WinControl* control) {
+    Listing l;
+    l.layers = ui::WindowSubclass::layers(window);
+    l.proc = GetWindowLongPtrW(window, GWLP_WNDPROC);
+    if (control) {
+        l.filters = control->window_proc.names();
+        l.color = control->color();
+        l.parent_background = control->parent_background();
+    }
+    return l;
+}
+
+HWND BareButton(HWND parent, const wchar_t* text, int y) {
+    return CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, y, 90, 26, parent, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+COLORREF PixelOnScreen(HWND window, int x, int y) {
+    HDC dc = GetWindowDC(window);
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return c;
+}
+
+struct SkinnedMain {
+    explicit SkinnedMain(TSkinData*& data, ui::Component* owner) {
+        data = LoadedData(owner, kDefaultSkin);
+        button = new ui::Button(w.form.get());
+        button->set_parent(w.form.get());
+        button->set_bounds(10, 10, 90, 26);
+        button->set_caption("Library");
+        panel = new ui::Panel(w.form.get());
+        panel->set_parent(w.form.get());
+        panel->set_bounds(120, 10, 120, 60);
+        panel->set_parent_background(true);
+        panel->set_color(ui::clWindow);
+        bare = BareButton(w.handle(), L"Bare", 100);
+        Activate(w.handle());
+    }
+    MainWindow w;
+    ui::Button* button = nullptr;
+    ui::Panel* panel = nullptr;
+    HWND bare = nullptr;
+};
+
+TEST_F(SkinnedControls, AttachAndUnskinGiveBackEveryProcedureFilterAndColour) {
+    TSkinData* data = nullptr;
+    SkinnedMain m(data, owner_.get());
+    ASSERT_TRUE(WaitSkinned(m.w.handle()));
+    TWinSkinForm* form = SkinOf(m.w.handle());
+    ASSERT_NE(form, nullptr);
+    form->ReleaseControlSkins();  // whatever the window's start gave them
+
+    const Listing button_before = ListingOf(m.button->handle(), m.button);
+    const Listing panel_before = ListingOf(m.panel->handle(), m.panel);
+    const Listing bare_before = ListingOf(m.bare, nullptr);
+    const ui::TColor face = data->Skin()->colours[skin::kButtonFace];
+
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        SCOPED_TRACE(cycle);
+        auto* on_button = new ProbeSkin(m.button);
+        on_button->AttachControl(form, data, true);
+        on_button->AttachControl(form, data, true);  // a second attachment does nothing
+        auto* on_panel = new ProbeSkin(m.panel);
+        on_panel->AttachControl(form, data, true);
+        auto* on_bare = static_cast<ProbeSkin*>(form->OwnWindowSkin(std::make_unique<ProbeSkin>(nullptr)));
+        on_bare->AttachWindow(m.bare, data, form);
+        on_bare->AttachWindow(m.bare, data, form);  // never its own previous procedure
+
+        EXPECT_EQ(form->ControlSkins().size(), 3u);
+        EXPECT_EQ(form->FindControlSkin(m.button), on_button);
+        EXPECT_EQ(form->FindWindowSkin(m.bare), on_bare);
+        EXPECT_EQ(m.button->window_proc.names().size(), button_before.filters.size() + 1);
+        EXPECT_EQ(ui::WindowSubclass::layers(m.bare).size(), bare_before.layers.size() + 1);
+        EXPECT_EQ(m.button->color(), face);
+        EXPECT_EQ(m.panel->color(), face);
+        EXPECT_FALSE(m.panel->parent_background()) << "switched off while skinned";
+        EXPECT_EQ(on_panel->option(), 1);
+        EXPECT_EQ(on_button->option(), 0);
+        for (HWND h : {m.button->handle(), m.panel->handle(), m.bare})
+            EXPECT_EQ(SendMessageW(h, skin::kMsgIsSkinned, 0, 0), 1);
+
+        // The control paints first, then the skin over the whole window.
+        for (ProbeSkin* s : {on_button, on_bare}) {
+            const int before = s->paints;
+            RedrawWindow(s->window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            EXPECT_GT(s->paints, before);
+            EXPECT_EQ(PixelOnScreen(s->window(), 2, 2), RGB(0, 200, 0));
+        }
+
+        // Off: messages go by the skin, the control paints itself; on: painted at once.
+        for (WPARAM off : {WPARAM(0), static_cast<WPARAM>(-5)}) {
+            SendMessageW(m.bare, skin::kMsgSkinSwitch, off, 0);
+            EXPECT_FALSE(on_bare->active());
+            const int before = on_bare->paints, before_seen = on_bare->paints_before;
+            RedrawWindow(m.bare, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            EXPECT_EQ(on_bare->paints, before);
+            EXPECT_EQ(on_bare->paints_before, before_seen);
+            EXPECT_NE(PixelOnScreen(m.bare, 2, 2), RGB(0, 200, 0));
+            EXPECT_EQ(SendMessageW(m.bare, skin::kMsgIsSkinned, 0, 0), 0) << "the button's own answer";
+            SendMessageW(m.bare, skin::kMsgSkinSwitch, 1, 0);
+            EXPECT_TRUE(on_bare->active());
+            EXPECT_GT(on_bare->paints, before) << "repainted on switching on";
+            EXPECT_EQ(PixelOnScreen(m.bare, 2, 2), RGB(0, 200, 0));
+        }
+
+        // The skin's notification of the window never reaches the control as one.
+        EXPECT_EQ(SendMessageW(m.button->handle(), skin::kMsgSkinned, 0, skin::kSkinMagic), 0);
+
+        form->ReleaseControlSkins();
+        EXPECT_TRUE(form->ControlSkins().empty());
+        EXPECT_TRUE(ListingOf(m.button->handle(), m.button) == button_before);
+        EXPECT_TRUE(ListingOf(m.panel->handle(), m.panel) == panel_before);
+        EXPECT_TRUE(ListingOf(m.bare, nullptr) == bare_before);
+        EXPECT_TRUE(m.panel->parent_background());
+        EXPECT_EQ(m.panel->color(), ui::clWindow);
+    }
+}
+
+// Bare windows subclassed by the skin and by others after it: either can go first; the skin's
+// layer leaves at WM_NCDESTROY and the window's skin frees the dead skin.
+TEST_F(SkinnedControls, BareWindowsComeAndGoInAnyOrder) {
+    TSkinData* data = nullptr;
+    SkinnedMain m(data, owner_.get());
+    ASSERT_TRUE(WaitSkinned(m.w.handle()));
+    TWinSkinForm* form = SkinOf(m.w.handle());
+    ASSERT_NE(form, nullptr);
+    form->ReleaseControlSkins();
+
+    HWND bare = BareButton(m.w.handle(), L"Later", 140);
+    const Listing before = ListingOf(bare, nullptr);
+    auto* s = static_cast<ProbeSkin*>(form->OwnWindowSkin(std::make_unique<ProbeSkin>(nullptr)));
+    s->AttachWindow(bare, data, form);
+    int later_seen = 0;
+    {
+        ui::WindowSubclass later(bare, [&](ui::Message& msg, const ui::WindowSubclass::Next& next) {
+            ++later_seen;
+            next(msg);
+        }, "later");
+        EXPECT_EQ(ui::WindowSubclass::layers(bare), (std::vector<std::string>{"later", TSkinControl::kLayerName}));
+        form->ReleaseControlSkins();  // the skin goes first
+        EXPECT_EQ(ui::WindowSubclass::layers(bare), std::vector<std::string>{"later"});
+        SendMessageW(bare, WM_NULL, 0, 0);
+        EXPECT_GT(later_seen, 0) << "the later subclasser still sees the window's messages";
+    }
+    EXPECT_TRUE(ListingOf(bare, nullptr) == before);
+
+    // Destroyed while skinned: dead, the layer gone with the window, freed by the window's skin.
+    s = static_cast<ProbeSkin*>(form->OwnWindowSkin(std::make_unique<ProbeSkin>(nullptr)));
+    s->AttachWindow(bare, data, form);
+    DestroyWindow(bare);
+    EXPECT_TRUE(s->dead());
+    EXPECT_FALSE(s->active());
+    form->DropDeadControlSkins();
+    EXPECT_TRUE(form->ControlSkins().empty());
+
+    // Many made and destroyed: the object counts stay.
+    const HANDLE process = GetCurrentProcess();
+    auto cycle = [&] {
+        HWND h = BareButton(m.w.handle(), L"Loop", 140);
+        auto* k = static_cast<ProbeSkin*>(form->OwnWindowSkin(std::make_unique<ProbeSkin>(nullptr)));
+        k->AttachWindow(h, data, form);
+        RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        DestroyWindow(h);
+        form->DropDeadControlSkins();
+    };
+    for (int i = 0; i < 5; ++i) cycle();
+    const DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS), user = GetGuiResources(process, GR_USEROBJECTS);
+    for (int i = 0; i < 50; ++i) cycle();
+    EXPECT_TRUE(form->ControlSkins().empty());
+    EXPECT_LE(GetGuiResources(process, GR_GDIOBJECTS), gdi + 2);
+    EXPECT_LE(GetGuiResources(process, GR_USEROBJECTS), user + 2);
+}
+
+// A library control freed while skinned takes its skin with it and leaves the window's list.
+TEST_F(SkinnedControls, ControlFreedWithItsSkin) {
+    TSkinData* data = nullptr;
+    SkinnedMain m(data, owner_.get());
+    ASSERT_TRUE(WaitSkinned(m.w.handle()));
+    TWinSkinForm* form = SkinOf(m.w.handle());
+    ASSERT_NE(form, nullptr);
+    form->ReleaseControlSkins();
+    auto* s = new ProbeSkin(m.button);
+    s->AttachControl(form, data, true);
+    ASSERT_EQ(form->ControlSkins().size(), 1u);
+    delete m.button;
+    EXPECT_TRUE(form->ControlSkins().empty());
+}
+
+// The published-property helpers: absent names read -1, empty or nil and writes do nothing.
+TEST_F(SkinnedControls, PropertiesByNameWithAbsentOnes) {
+    ui::Form form(nullptr);
+    auto* b = new ui::Button(&form);
+    b->set_caption("Go");
+    b->set_tag(7);
+    EXPECT_EQ(skin::GetOrdPropByName(b, "Tag"), 7);
+    EXPECT_EQ(skin::GetOrdPropByName(b, "NoSuch"), -1);
+    EXPECT_EQ(skin::GetOrdPropByName(b, "Caption"), -1) << "a text is no ordinal";
+    EXPECT_EQ(skin::GetOrdPropByName(nullptr, "Tag"), -1);
+    EXPECT_EQ(skin::GetTextPropByName(b, "Caption"), "Go");
+    EXPECT_EQ(skin::GetTextPropByName(b, "NoSuch"), "");
+    EXPECT_EQ(skin::GetEnumPropByName(b, "Default"), "False");
+    EXPECT_EQ(skin::GetEnumPropByName(b, "NoSuch"), "");
+    EXPECT_NE(skin::GetObjectPropByName(b, "Font"), nullptr);
+    EXPECT_EQ(skin::GetObjectPropByName(b, "NoSuch"), nullptr);
+    skin::SetPropByName(b, "NoSuch", "1");
+    skin::SetPropByName(b, "Tag", "not a number");
+    EXPECT_EQ(b->tag(), 7);
+    skin::SetPropByName(b, "Default", "True");
+    EXPECT_TRUE(b->is_default());
+    skin::SetPropByName(b, "Caption", "Again");
+    EXPECT_EQ(b->caption(), "Again");
+}
+
+TEST_F(SkinnedControls, PopupWindowsByStyleOrDesktopParent) {
+    MainWindow w;
+    HWND child = BareButton(w.handle(), L"c", 10);
+    EXPECT_FALSE(skin::IsPopupWindow(child));
+    EXPECT_FALSE(skin::IsPopupWindow(w.handle()));
+    HWND popup = CreateWindowExW(0, L"STATIC", L"p", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindowOnExit guard{popup};
+    EXPECT_TRUE(skin::IsPopupWindow(popup));
+    EXPECT_FALSE(skin::IsPopupWindow(nullptr));
+    EXPECT_EQ(skin::ReadWindowText(child), L"c");
+}
+
+}  // namespace
