@@ -8,11 +8,24 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/win/control.h"
 #include "platform/ui/win/graphics.h"
 #include "skin/control_faces.h"
 #include "skin/frame_geometry.h"
 
 namespace skin {
+
+// The font a skin draws a control's text in: the control's Font, else the window's
+// (WM_GETFONT), else the GUI font; a font made for it goes with this object.
+class TextFont {
+public:
+    TextFont(HWND window, const ui::WinControl* control);
+    HFONT get() const { return font_; }
+
+private:
+    ui::GdiObject<HFONT> own_;
+    HFONT font_ = nullptr;
+};
 
 // Fills `rect` with a solid colour.
 void FillColour(HDC dc, const Rect& rect, ui::TColor colour);
