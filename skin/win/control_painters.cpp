@@ -44,6 +44,10 @@ TextFont::TextFont(HWND window, const ui::WinControl* control) {
     if (!font_) font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
+ui::TColor SkinTextColour(ui::TColor font_colour, ui::TColor skin_text) {
+    return font_colour == ui::clWindowText || font_colour == ui::clBtnText ? skin_text : font_colour;
+}
+
 void FillColour(HDC dc, const Rect& rect, ui::TColor colour) {
     if (rect.right <= rect.left || rect.bottom <= rect.top) return;
     const ui::GdiObject<HBRUSH> brush(CreateSolidBrush(Rgb(colour)));

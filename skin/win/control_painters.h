@@ -27,6 +27,11 @@ private:
     HFONT font_ = nullptr;
 };
 
+// The colour of a control's text on the skin's face: the control's Font colour, except that
+// the system's text colours (the font's defaults) become the skin's window text, so that text
+// stays readable on a dark skin.
+ui::TColor SkinTextColour(ui::TColor font_colour, ui::TColor skin_text);
+
 // Fills `rect` with a solid colour.
 void FillColour(HDC dc, const Rect& rect, ui::TColor colour);
 

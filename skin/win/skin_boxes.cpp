@@ -79,7 +79,7 @@ void TSkinGroupBox::PaintSkin(HDC dc, const ui::Rect& rect) {
     if (p.caption.empty() && c) p.caption = plat::gbk_to_wide(GetTextPropByName(c, "Caption"));
     const TextFont font(w, c);
     p.font = font.get();
-    p.text_colour = c ? c->font().color() : skin->colours[kWindowText];
+    p.text_colour = c ? SkinTextColour(c->font().color(), skin->colours[kWindowText]) : skin->colours[kWindowText];
     p.face = FaceColour(*this);
     p.shadow = skin->colours[kButtonShadow];
     p.fill = option_ == 1;

@@ -179,7 +179,8 @@ void TSkinCheckBox::PaintSkin(HDC dc, const ui::Rect& rect) {
         caption_ = caption.empty() ? ReadWindowText(w) : plat::gbk_to_wide(caption);
         p.text = caption_;
         p.font = font.get();
-        p.text_colour = !enabled_ ? ui::TColor(ui::clBtnShadow) : c ? c->font().color() : ui::TColor(ui::clWindowText);
+        const ui::TColor skin_text = Skin()->colours[kWindowText];
+        p.text_colour = !enabled_ ? ui::TColor(ui::clBtnShadow) : c ? SkinTextColour(c->font().color(), skin_text) : skin_text;
         p.focus = focused_ && !p.text.empty() && ui::system_facts().major != 6;
     }
     if (p.frame > 0) PaintToggle(dc, rect, *strip, frames, p);

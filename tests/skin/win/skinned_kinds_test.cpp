@@ -137,6 +137,19 @@ TEST_F(SkinnedKinds, CheckBoxesAndRadioButtonsShowTheFrameOfTheirState) {
             ExpectBox(radio->handle(), buttons.radio_bitmap, 8, frame, false, true);
         }
 
+    // A bare check box of the system class: the system paints it, then the skin's box goes over
+    // the system's; the last BM_SETCHECK decides with a data field only, so the state shows.
+    HWND bare = CreateWindowExW(0, L"BUTTON", L"Bare", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 200, 10, 120, 20,
+                                m.w.handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    auto* bare_skin = static_cast<skin::TSkinCheckBox*>(form->OwnWindowSkin(std::make_unique<skin::TSkinCheckBox>(nullptr)));
+    bare_skin->AttachWindow(bare, data, form);
+    EXPECT_EQ(bare_skin->option(), 0);
+    SendMessageW(bare, BM_SETCHECK, BST_CHECKED, 0);
+    EXPECT_EQ(bare_skin->last_check(), 2);
+    EXPECT_EQ(bare_skin->FrameIndex(), 5);
+    ExpectBox(bare, buttons.check_bitmap, 8, 5, false, false);
+    window_test::save_screenshot(m.w.handle(), "skinned_kinds", "check_bare");
+
     // Switched off, the controls paint themselves; on again, the skin paints at once.
     SendMessageW(check->handle(), skin::kMsgSkinSwitch, 0, 0);
     EXPECT_FALSE(check_skin->active());
