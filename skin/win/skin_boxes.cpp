@@ -35,8 +35,12 @@ bool TSkinBoxH::BeforeMessage(ui::Message& m) {
     case WM_CTLCOLORSTATIC:
         CallPrevious(m);
         if (data() && data()->FaceBrush()) {
-            // The static's text stands on the face too, not on the system's colour.
-            if (m.wparam) SetBkColor(reinterpret_cast<HDC>(m.wparam), ui::to_colorref(FaceColour(*this)));
+            // The static's text stands on the face too, in the skin's text colour.
+            if (m.wparam) {
+                const HDC dc = reinterpret_cast<HDC>(m.wparam);
+                SetBkColor(dc, ui::to_colorref(FaceColour(*this)));
+                if (const SkinDescription* skin = Skin()) SetTextColor(dc, ui::to_colorref(skin->colours[kWindowText]));
+            }
             m.result = reinterpret_cast<LRESULT>(data()->FaceBrush());
         }
         return false;
