@@ -4,30 +4,45 @@
 #include <cctype>
 #include <map>
 
+#include "skin/win/skin_boxes.h"
 #include "skin/win/skin_button.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_services.h"
+#include "skin/win/skin_toggles.h"
 #include "skin/win/win_skin_form.h"
 
 namespace skin {
 namespace {
 
+template <class Skin>
+ControlSkinFactory Plain() {
+    return [](ui::Component* owner, const ControlSkinChoice&) { return std::unique_ptr<TSkinControl>(std::make_unique<Skin>(owner)); };
+}
+
 std::map<ControlSkinKind, ControlSkinFactory>& Factories() {
-    static std::map<ControlSkinKind, ControlSkinFactory> factories;
-    static bool own = false;
-    if (!own) {
-        own = true;
-        factories[ControlSkinKind::kButton] = [](ui::Component* owner, const ControlSkinChoice&) {
-            return std::make_unique<TSkinButton>(owner);
-        };
-        factories[ControlSkinKind::kBitButton] = [](ui::Component* owner, const ControlSkinChoice& choice) {
-            auto skin = std::make_unique<TSkinBitButton>(owner);
-            skin->set_glyph_property(choice.glyph_property);
-            return std::unique_ptr<TSkinControl>(std::move(skin));
-        };
-    }
+    using K = ControlSkinKind;
+    static std::map<ControlSkinKind, ControlSkinFactory> factories = {
+        {K::kButton, Plain<TSkinButton>()},
+        {K::kBitButton,
+         [](ui::Component* owner, const ControlSkinChoice& choice) {
+             auto skin = std::make_unique<TSkinBitButton>(owner);
+             skin->set_glyph_property(choice.glyph_property);
+             return std::unique_ptr<TSkinControl>(std::move(skin));
+         }},
+        {K::kCheckBox, Plain<TSkinCheckBox>()},
+        {K::kRadioButton, Plain<TSkinRadioButton>()},
+        {K::kObjImage,
+         [](ui::Component* owner, const ControlSkinChoice& choice) {
+             return std::unique_ptr<TSkinControl>(std::make_unique<TSkinObjImage>(owner, choice.skin.object_kind));
+         }},
+        {K::kBox, Plain<TSkinBox>()},
+        {K::kBoxH, Plain<TSkinBoxH>()},
+        {K::kGroupBox, Plain<TSkinGroupBox>()},
+        {K::kStatusBar, Plain<TSkinStatusBar>()},
+        {K::kSizer, Plain<TSkinSizer>()},
+    };
     return factories;
 }
 
