@@ -3,43 +3,51 @@
 namespace calldb {
 
 CallLogWriter::CallLogWriter(TMyDataModule::SettingsSource settings)
-    : settings_(std::move(settings)), in_use_(settings_()), module_([this] { return in_use_; }), latest_(in_use_),
-      thread_([this] { run(); }) {}
+    : settings_(std::move(settings)), outbox_settings_(settings_()), in_use_(outbox_settings_),
+      module_([this] { return in_use_; }), latest_(in_use_), thread_([this] { run(); }) {}
 
 CallLogWriter::~CallLogWriter() {
     {
         const std::lock_guard<std::mutex> lock(mutex_);
+        hand_over();
         ending_ = true;
     }
     wake_.notify_one();
     thread_.join();
 }
 
+void CallLogWriter::hand_over() {
+    for (Batch& batch : outbox_) queued_.push_back(std::move(batch));
+    outbox_.clear();
+    latest_ = outbox_settings_;
+}
+
 void CallLogWriter::Store(std::vector<ACallLogInfo> rows) {
-    Batch batch{settings_(), std::move(rows)};
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        latest_ = batch.settings;
-        queued_.push_back(std::move(batch));
-    }
-    wake_.notify_one();
+    outbox_settings_ = settings_();
+    outbox_.push_back({outbox_settings_, std::move(rows)});
+    const std::unique_lock<std::mutex> lock(mutex_, std::try_to_lock);
+    if (lock.owns_lock()) hand_over();
 }
 
 void CallLogWriter::FollowSettings() {
-    DatabaseSettings settings = settings_();
-    const std::lock_guard<std::mutex> lock(mutex_);
-    latest_ = std::move(settings);
+    outbox_settings_ = settings_();
+    const std::unique_lock<std::mutex> lock(mutex_, std::try_to_lock);
+    if (lock.owns_lock()) hand_over();
 }
 
 std::vector<std::vector<int>> CallLogWriter::TakeResults() {
     std::vector<std::vector<int>> taken;
-    const std::lock_guard<std::mutex> lock(mutex_);
+    const std::unique_lock<std::mutex> lock(mutex_, std::try_to_lock);
+    if (!lock.owns_lock()) return taken;  // they come with a later call
+    hand_over();
     taken.swap(results_);
     return taken;
 }
 
 void CallLogWriter::Drain() {
     std::unique_lock<std::mutex> lock(mutex_);
+    hand_over();
+    wake_.notify_one();
     stored_.wait(lock, [this] { return stopped_ || (queued_.empty() && !storing_); });
 }
 
@@ -71,7 +79,7 @@ void CallLogWriter::run() {
 void CallLogWriter::serve() {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        wake_.wait_for(lock, kPendingPass, [this] { return ending_ || !queued_.empty(); });
+        if (queued_.empty() && !ending_) wake_.wait_for(lock, kPass);
         if (!queued_.empty()) {
             const Batch batch = std::move(queued_.front());
             queued_.pop_front();
