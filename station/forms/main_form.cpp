@@ -177,7 +177,7 @@ void TMainForm::FormCloseQuery(ui::Component*, bool& can_close) {
 
 void TMainForm::MainTimerTimer(ui::Component*) {
     if (engine_) engine_->OnMainTimer();
-    if (database_) database_->StorePendingRows();
+    if (writer_) writer_->FollowSettings();
 }
 
 void TMainForm::SyncTimerTimer(ui::Component*) {
@@ -217,8 +217,10 @@ void TMainForm::FormCreate() {
         g_.Log.WriteLog(database_problem.log_line, station::LogError);
         Information(database_problem.message, g_.Texts.Get("MsgBox.Alerting"));
     }
-    engine_ = std::make_unique<station::TransferEngine>(
-        g_, library_, [this](const std::vector<station::ACallLogInfo>& rows) { return database_->InsertCallLogs(rows); });
+    // The rows are stored on the writer's thread, with its own connection; the window's
+    // connection searches and edits.
+    writer_ = std::make_unique<calldb::CallLogWriter>([this] { return StationDatabaseSettings(g_); });
+    engine_ = std::make_unique<station::TransferEngine>(g_, library_, *writer_);
     engine_->SetCallLogCounter([this](const std::string& path) { return database_->CountCallLogsWithPath(path); });
     engine_->StartLibrary(500);
     MainTimer->set_enabled(true);

@@ -20,6 +20,7 @@
 #include "platform/ui/win/timer.h"
 #include "skin/win/skin_data.h"
 #include "station/core/database/call_log_database.h"
+#include "station/core/database/call_log_writer.h"
 #include "station/core/engine/transfer_engine.h"
 #include "station/core/globals.h"
 #include "station/core/language_file.h"
@@ -175,6 +176,7 @@ private:
     std::vector<std::string> language_choices_;  // what the language menu lists
     std::string applied_language_;               // the language chosen from the menu in this run
     std::unique_ptr<calldb::TMyDataModule> database_;
+    std::unique_ptr<calldb::CallLogWriter> writer_;  // outlives the engine, which hands it rows
     std::unique_ptr<station::TransferEngine> engine_;
     std::unique_ptr<FetchSwitch> fetch_;
     std::unique_ptr<LanguageWindow> state_language_window_, search_language_window_, conf_language_window_;

@@ -108,13 +108,45 @@ protected:
     std::vector<std::size_t> insert_calls;  // the number of rows of each call
     std::function<void()> on_insert;        // runs before each call stores its rows
     int insert_result = 0;
-    station::TransferEngine engine{g, lib,
-                                   [this](const std::vector<station::ACallLogInfo>& stored) {
-                                       if (on_insert) on_insert();
-                                       insert_calls.push_back(stored.size());
-                                       rows.insert(rows.end(), stored.begin(), stored.end());
-                                       return std::vector<int>(stored.size(), insert_result);
-                                   },
+    // While set, batches handed over wait, as with a writer whose thread is still busy, until
+    // StoreHeldRows stores them and reports them.
+    bool hold_rows = false;
+    void StoreHeldRows() { sink_.StoreHeld(); }
+
+private:
+    // The rows' writer: stores each batch into `rows` when it comes, or later when held.
+    class Sink final : public station::ICallLogSink {
+    public:
+        explicit Sink(EngineTest& test) : test_(test) {}
+        void Store(std::vector<station::ACallLogInfo> batch) override {
+            held_.push_back(std::move(batch));
+            if (!test_.hold_rows) StoreHeld();
+        }
+        std::vector<std::vector<int>> TakeResults() override {
+            std::vector<std::vector<int>> taken;
+            taken.swap(results_);
+            return taken;
+        }
+        void Drain() override { StoreHeld(); }
+        void StoreHeld() {
+            for (const std::vector<station::ACallLogInfo>& batch : held_) {
+                if (test_.on_insert) test_.on_insert();
+                test_.insert_calls.push_back(batch.size());
+                test_.rows.insert(test_.rows.end(), batch.begin(), batch.end());
+                results_.emplace_back(batch.size(), test_.insert_result);
+            }
+            held_.clear();
+        }
+
+    private:
+        EngineTest& test_;
+        std::vector<std::vector<station::ACallLogInfo>> held_;
+        std::vector<std::vector<int>> results_;
+    };
+    Sink sink_{*this};
+
+protected:
+    station::TransferEngine engine{g, lib, sink_,
                                    [this](const std::string& m, int level) { log.push_back({m, level}); }};
 
 private:

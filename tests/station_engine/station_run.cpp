@@ -9,12 +9,8 @@ namespace engine_test {
 StationRun::StationRun(const std::string& program_dir, plat::ManualClock& clock) : clock_(clock) {
     EXPECT_EQ(station::InitGlobals(globals_, program_dir), "");
     database_ = std::make_unique<calldb::TMyDataModule>([program_dir] { return StationFileDatabase(program_dir); });
-    engine_ = std::make_unique<station::TransferEngine>(
-        globals_, library_, [this](const std::vector<station::ACallLogInfo>& rows) {
-            const std::vector<int> results = database_->InsertCallLogs(rows);
-            for (int result : results) rows_stored_ += result == 0 ? 1 : 0;
-            return results;
-        });
+    rows_.writer = std::make_unique<calldb::CallLogWriter>([program_dir] { return StationFileDatabase(program_dir); });
+    engine_ = std::make_unique<station::TransferEngine>(globals_, library_, rows_);
     engine_->SetCallLogCounter([this](const std::string& path) { return database_->CountCallLogsWithPath(path); });
     engine_->StartLibrary(500);
     engine_->StartFetching();
@@ -35,6 +31,14 @@ bool StationRun::RunUntil(const std::function<bool()>& done, std::uint32_t limit
         Tick();
     }
     return done();
+}
+
+std::vector<std::vector<int>> StationRun::CountingSink::TakeResults() {
+    std::vector<std::vector<int>> taken = writer->TakeResults();
+    for (const std::vector<int>& results : taken) {
+        for (int result : results) stored += result == 0 ? 1 : 0;
+    }
+    return taken;
 }
 
 calldb::DatabaseSettings StationFileDatabase(const std::string& program_dir) {

@@ -1,7 +1,8 @@
 // The station without a window for the end-to-end tests: its globals, the real transfer
-// library, the call-record database file and the engine, driven by a loop that stands in for
-// the main timer. The station's local clock runs one second per tick, so that the engine's
-// five-second waits pass quickly while the library keeps real time.
+// library, the call-record database file (rows stored by the writer's thread, searches on the
+// loop's own connection) and the engine, driven by a loop that stands in for the main timer.
+// The station's local clock runs one second per tick, so that the engine's five-second waits
+// pass quickly while the library keeps real time.
 #pragma once
 #include <chrono>
 #include <functional>
@@ -11,6 +12,7 @@
 
 #include "platform/clock.h"
 #include "station/core/database/call_log_database.h"
+#include "station/core/database/call_log_writer.h"
 #include "station/core/engine/tarnlink_library.h"
 #include "station/core/engine/transfer_engine.h"
 #include "station/core/globals.h"
@@ -37,7 +39,7 @@ public:
     bool RunUntil(const std::function<bool()>& done, std::uint32_t limit_ms);
 
     std::vector<station::ACallLogInfo> Rows();
-    int RowsStored() const { return rows_stored_; }  // by this run
+    int RowsStored() const { return rows_.stored; }  // by this run, as the writer reported them
     station::TransferEngine& engine() { return *engine_; }
     station::StationGlobals& globals() { return globals_; }
 
@@ -46,8 +48,16 @@ private:
     station::StationGlobals globals_;
     station::TarnlinkLibrary library_;
     std::unique_ptr<calldb::TMyDataModule> database_;
+    // The writer, counting the rows it reports stored.
+    struct CountingSink final : station::ICallLogSink {
+        void Store(std::vector<station::ACallLogInfo> rows) override { writer->Store(std::move(rows)); }
+        std::vector<std::vector<int>> TakeResults() override;
+        void Drain() override { writer->Drain(); }
+        std::unique_ptr<calldb::CallLogWriter> writer;
+        int stored = 0;
+    };
+    CountingSink rows_;
     std::unique_ptr<station::TransferEngine> engine_;
-    int rows_stored_ = 0;
 };
 
 } // namespace engine_test

@@ -288,9 +288,12 @@ int TMyDataModule::SearchCallLogs(const SearchConditions& conditions, std::vecto
 int TMyDataModule::CountCallLogsWithPath(const std::string& path) {
     return guarded([&] {
         const DatabaseSettings settings = settings_();
-        // A row waiting to be stored is a row the call has already.
-        if (PendingRows* pending = pending_for(settings)) {
-            if (const std::size_t waiting = pending->count_with_path(path)) return static_cast<int>(waiting);
+        // A row waiting to be stored is a row the call has already. The file is read afresh:
+        // the station's rows are kept there by the writer's thread. It is read before the
+        // table, so that a row moving from the file to the table meanwhile is found in one.
+        const std::string pending_file = pending_rows_path(settings);
+        if (!pending_file.empty()) {
+            if (const std::size_t waiting = CountWaitingRowsWithPath(pending_file, path)) return static_cast<int>(waiting);
         }
         if (settings.ConnMode == ConnModeFile && !plat::file_exists(call_log_file_path(settings))) return 0;
         if (OpenCallLogDatabase() != 0) return -1;

@@ -1,5 +1,7 @@
-// The station's only database connection and the operations on CallLogTable. Window thread
-// only: no operation waits more than about 200 ms for a database that another program locks.
+// One database connection and the operations on CallLogTable, for one thread at a time: the
+// station's window thread searches and edits with one, its writer thread (CallLogWriter) stores
+// the rows with another. No operation waits more than about 200 ms for a database that another
+// program locks.
 // No operation throws or reports: failures are the -1 result; the caller logs them.
 #pragma once
 #include <chrono>
@@ -65,8 +67,9 @@ public:
     // database cannot be opened or a read fails; the rows read before a failure stay.
     int SearchCallLogs(const SearchConditions& conditions, std::vector<ACallLogInfo>& records);
 
-    // The number of rows whose WaveFilePath is exactly `path`; -1 when that cannot be told. A
-    // database file not made yet holds none.
+    // The number of rows whose WaveFilePath is exactly `path`, in the table or waiting in the
+    // pending file (whichever module keeps it); -1 when that cannot be told. A database file
+    // not made yet holds none.
     int CountCallLogsWithPath(const std::string& path);
 
 private:

@@ -43,9 +43,18 @@ void PendingRows::read_file() {
     end_ = static_cast<std::int64_t>(start);
 }
 
-std::size_t PendingRows::count_with_path(const std::string& wave_file_path) const {
+std::size_t CountWaitingRowsWithPath(const std::string& path, const std::string& wave_file_path) {
+    std::string contents;
+    if (!plat::file_exists(path) || !plat::read_whole_file(path, contents)) return 0;
     std::size_t count = 0;
-    for (const Waiting& w : waiting_) count += w.record.WaveFilePath == wave_file_path ? 1 : 0;
+    std::size_t start = 0;
+    // Only whole lines: one being written is not safe yet, and its row is still with the writer.
+    for (std::size_t newline; (newline = contents.find('\n', start)) != std::string::npos; start = newline + 1) {
+        const std::string_view line(contents.data() + start, newline - start);
+        ACallLogInfo record;
+        if (!line.empty() && line[0] == kWaiting && decode_pending_row(line.substr(1), record))
+            count += record.WaveFilePath == wave_file_path ? 1 : 0;
+    }
     return count;
 }
 

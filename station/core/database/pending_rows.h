@@ -24,8 +24,6 @@ public:
     // Whole lines of the file that hold no row (changed by hand, or a failed read); they are
     // kept, and the file is then never emptied.
     std::size_t unreadable_lines() const { return unreadable_; }
-    // Waiting rows whose recording is at `wave_file_path`.
-    std::size_t count_with_path(const std::string& wave_file_path) const;
 
     // Appends the record and flushes the file to the disk; false when it is not safe there.
     bool append(const ACallLogInfo& record);
@@ -50,5 +48,9 @@ private:
     std::size_t unreadable_ = 0;
     bool marks_written_ = false;
 };
+
+// Waiting rows whose recording is at `wave_file_path` in the pending file at `path`, read afresh
+// (another thread's PendingRows may be writing it); 0 when the file cannot be read.
+std::size_t CountWaitingRowsWithPath(const std::string& path, const std::string& wave_file_path);
 
 } // namespace calldb

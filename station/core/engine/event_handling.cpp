@@ -181,25 +181,52 @@ void TransferEngine::insert_row(int index, ACallLogInfo row, const std::string& 
     row.WaveFilePath = b.RowPath;
     // Cleared at once: a second end of the same download stores nothing.
     b.RowPath.clear();
-    rows_to_store_.push_back({index, std::move(row), file_name});
+    rows_to_store_.push_back({index, std::move(row), file_name, device_folder_of(b)});
     if (!gathering_rows_) store_rows();
 }
 
 void TransferEngine::store_rows() {
-    if (rows_to_store_.empty()) return;
-    std::vector<RowToStore> gathered;
-    gathered.swap(rows_to_store_);
-    std::vector<ACallLogInfo> rows;
-    rows.reserve(gathered.size());
-    for (const RowToStore& r : gathered) rows.push_back(r.row);
-    const std::vector<int> results = insert_call_log_ ? insert_call_log_(rows) : std::vector<int>{};
-    for (std::size_t i = 0; i < gathered.size(); ++i) {
-        if (i >= results.size() || results[i] != 0) {
-            log(FormatFixed("error: fail to store the call record of %s", {gathered[i].file_name}), LogError);
-        }
-        // Only now: a station stopped before the row went in finds the download noted.
-        ForgetDownload(device_folder_of(boards_[gathered[i].index]));
+    if (!rows_to_store_.empty()) {
+        std::vector<ACallLogInfo> rows;
+        rows.reserve(rows_to_store_.size());
+        for (const RowToStore& r : rows_to_store_) rows.push_back(r.row);
+        rows_in_flight_.push_back(std::move(rows_to_store_));
+        rows_to_store_.clear();
+        sink_->Store(std::move(rows));
     }
+    take_stored_rows();
+}
+
+void TransferEngine::take_stored_rows() {
+    for (const std::vector<int>& results : sink_->TakeResults()) {
+        if (rows_in_flight_.empty()) break;
+        const std::vector<RowToStore> batch = std::move(rows_in_flight_.front());
+        rows_in_flight_.pop_front();
+        for (std::size_t i = 0; i < batch.size(); ++i) {
+            if (i >= results.size() || results[i] != 0) {
+                log(FormatFixed("error: fail to store the call record of %s", {batch[i].file_name}), LogError);
+            }
+            // Only now: a station stopped before the row went in finds the download noted.
+            ForgetDownload(batch[i].device_folder);
+        }
+    }
+}
+
+bool TransferEngine::row_in_flight(int index) const {
+    for (const std::vector<RowToStore>& batch : rows_in_flight_) {
+        for (const RowToStore& r : batch) {
+            if (r.index == index) return true;
+        }
+    }
+    return false;
+}
+
+int TransferEngine::rows_in_flight_with_path(const std::string& row_path) const {
+    int count = 0;
+    for (const std::vector<RowToStore>& batch : rows_in_flight_) {
+        for (const RowToStore& r : batch) count += r.row.WaveFilePath == row_path ? 1 : 0;
+    }
+    return count;
 }
 
 } // namespace station

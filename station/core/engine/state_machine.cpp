@@ -62,8 +62,9 @@ void TransferEngine::StepBoardTransfer(int index) {
         if (five_seconds_passed(b)) wait_again(b);
         break;
     case StateFTPStart:
-        // Left in its state when the poll has started enough: the next poll starts it.
-        if (starts_left_ > 0) {
+        // Left in its state when the poll has started enough, or while the row of the device's
+        // last download is still being stored: a later poll starts it.
+        if (starts_left_ > 0 && !row_in_flight(index)) {
             --starts_left_;
             start_download(index);
         }
@@ -198,11 +199,13 @@ void TransferEngine::end_download_record(int index) {
     store_rows();
     ABoardInfo& b = boards_[index];
     b.RowPath.clear();
-    ForgetDownload(device_folder_of(b));
+    // A row of the device still being stored has that note: its report removes it.
+    if (!row_in_flight(index)) ForgetDownload(device_folder_of(b));
 }
 
 void TransferEngine::recover_noted_download(int index) {
     store_rows();  // a gathered row's note is not an unfinished download
+    if (row_in_flight(index)) return;  // nor is the note of a row being stored
     ABoardInfo& b = boards_[index];
     const std::string noted = NotedDownload(device_folder_of(b));
     if (noted.empty()) return;
@@ -230,7 +233,9 @@ bool TransferEngine::ensure_row_of_stored_file(int index, const std::string& loc
     ABoardInfo& b = boards_[index];
     if (!count_call_logs_) return true;
     store_rows();  // so that the count sees the rows gathered
-    const int rows = count_call_logs_(b.RowPath);
+    // Rows handed to the sink and not yet reported are not in the database's count yet.
+    const int in_flight = rows_in_flight_with_path(b.RowPath);
+    const int rows = in_flight > 0 ? in_flight : count_call_logs_(b.RowPath);
     if (rows < 0) {
         log(FormatFixed("error: cannot tell whether %s has its call record stored", {PrintableText(b.RowPath)}),
             LogError);

@@ -6,9 +6,36 @@
 
 namespace station {
 
+namespace {
+
+// Stores each batch at once through the given function.
+class InsertingSink final : public ICallLogSink {
+public:
+    explicit InsertingSink(TransferEngine::CallLogInserter insert) : insert_(std::move(insert)) {}
+    void Store(std::vector<ACallLogInfo> rows) override {
+        results_.push_back(insert_ ? insert_(rows) : std::vector<int>{});
+    }
+    std::vector<std::vector<int>> TakeResults() override {
+        std::vector<std::vector<int>> taken;
+        taken.swap(results_);
+        return taken;
+    }
+    void Drain() override {}
+
+private:
+    TransferEngine::CallLogInserter insert_;
+    std::vector<std::vector<int>> results_;
+};
+
+} // namespace
+
 TransferEngine::TransferEngine(StationGlobals& globals, ITransferLibrary& library, CallLogInserter insert_call_log,
                                LogWriter log)
-    : globals_(globals), library_(library), insert_call_log_(std::move(insert_call_log)), log_(std::move(log)) {}
+    : globals_(globals), library_(library), own_sink_(std::make_unique<InsertingSink>(std::move(insert_call_log))),
+      sink_(own_sink_.get()), log_(std::move(log)) {}
+
+TransferEngine::TransferEngine(StationGlobals& globals, ITransferLibrary& library, ICallLogSink& sink, LogWriter log)
+    : globals_(globals), library_(library), sink_(&sink), log_(std::move(log)) {}
 
 void TransferEngine::log(const std::string& message, int level) const {
     if (log_) {
@@ -36,9 +63,13 @@ void TransferEngine::ReleaseLibrary() {
     // its file but lose its call row, and the device does not offer it again.
     handle_events(kEventsAtRelease, kEventsAtRelease);
     library_.release();
+    // Every row handed over is stored (or kept) before the station goes, and its note with it.
+    sink_->Drain();
+    take_stored_rows();
 }
 
 void TransferEngine::PollTransferLibrary() {
+    take_stored_rows();
     handle_events(kEventsPerPoll, kEndsPerPoll);
     starts_left_ = kStartsPerPoll;
     for (int i = 0; i < globals_.DeviceCount; ++i) {

@@ -1,16 +1,20 @@
 // The station's side of the transfer library: the device table, the handling of the library's
 // events, the per-device transfer state machine and the clock synchronisation. Window thread
 // only; it owns no thread, timer or window: the main window calls OnMainTimer every 100 ms and
-// OnSyncTimer every 60 s.
+// OnSyncTimer every 60 s. Its call rows go to an ICallLogSink, which may store them on a thread
+// of its own.
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "station/core/call_log_info.h"
+#include "station/core/call_log_sink.h"
 #include "station/core/engine/board_info.h"
 #include "station/core/engine/transfer_library.h"
 #include "station/core/globals.h"
@@ -27,16 +31,21 @@ public:
     // The number of rows stored with this WaveFilePath; -1 when the database cannot tell.
     using CallLogCounter = std::function<int(const std::string& wave_file_path)>;
 
-    // `log` may be empty: the lines then go to the station log of `globals`.
+    // `log` may be empty: the lines then go to the station log of `globals`. Rows are stored
+    // by `insert_call_log` at once, on the window thread.
     TransferEngine(StationGlobals& globals, ITransferLibrary& library, CallLogInserter insert_call_log,
                    LogWriter log = {});
+    // Rows are handed to `sink`, which outlives the engine; their results are taken at the
+    // next poll.
+    TransferEngine(StationGlobals& globals, ITransferLibrary& library, ICallLogSink& sink, LogWriter log = {});
     TransferEngine(const TransferEngine&) = delete;
     TransferEngine& operator=(const TransferEngine&) = delete;
 
     // Start-up: hands the library its settings file, starts it, waits `settle_ms` for the first
     // logins, loads the devices and takes the ones switched off out of use.
     void StartLibrary(std::uint32_t settle_ms);
-    // Handles the events still queued, then stops the library.
+    // Handles the events still queued, stops the library and waits until every row handed to
+    // the sink is stored.
     void ReleaseLibrary();
 
     // Also reads the devices' last clock settings: a login then reads no file.
@@ -95,8 +104,16 @@ private:
     // of one poll are handled the rows are gathered and stored together after them: one write
     // to the disk for the poll rather than one per row.
     void insert_row(int index, ACallLogInfo row, const std::string& file_name);
-    // Stores the gathered rows, then ends their download records.
+    // Hands the gathered rows to the sink, then takes the results that came back.
     void store_rows();
+    // Ends the download records of the rows the sink has stored (or kept) and logs the rows it
+    // could not: a download's note goes only once its row is safe.
+    void take_stored_rows();
+    // Whether a row of the device is with the sink: its download's note is still there, and
+    // its report removes it. The device starts no download meanwhile, whose note would be
+    // removed with that report.
+    bool row_in_flight(int index) const;
+    int rows_in_flight_with_path(const std::string& row_path) const;
     // Handles up to `count` queued events, their rows stored together; stops after the
     // `ends`-th end of a download.
     void handle_events(int count, int ends);
@@ -138,7 +155,8 @@ private:
 
     StationGlobals& globals_;
     ITransferLibrary& library_;
-    CallLogInserter insert_call_log_;
+    std::unique_ptr<ICallLogSink> own_sink_;
+    ICallLogSink* sink_;
     LogWriter log_;
     RowRefresh row_refresh_;
     CallLogCounter count_call_logs_;
@@ -148,8 +166,10 @@ private:
         int index;
         ACallLogInfo row;
         std::string file_name;
+        std::string device_folder;  // where the download's note is
     };
     std::vector<RowToStore> rows_to_store_;
+    std::deque<std::vector<RowToStore>> rows_in_flight_;  // batches handed to the sink, oldest first
     bool gathering_rows_ = false;
     // Downloads the running poll may still start; outside a poll, steps start any.
     int starts_left_ = kNoLimit;
