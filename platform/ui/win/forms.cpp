@@ -266,6 +266,7 @@ void Form::set_menu(MainMenu* m) {
     if (handle_allocated()) {
         SetMenu(handle(), m ? m->handle() : nullptr);
         DrawMenuBar(handle());
+        SendMessageW(handle(), CM_MENUCHANGED, 0, 0);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/text_gbk.h"
+#include "platform/ui/messages.h"
 #include "platform/ui/win/actions.h"
 #include "platform/ui/win/application.h"
 #include "platform/ui/win/forms.h"
@@ -355,8 +356,12 @@ ClassInfo& MainMenu::static_class() {
 
 void MainMenu::rebuild() {
     Menu::rebuild();
+    // A window that paints its own menu bar (a skinned one) never sees DrawMenuBar: it is told.
     for (Form* f : screen().forms())
-        if (f->menu() == this && f->handle_allocated()) DrawMenuBar(f->handle());
+        if (f->menu() == this && f->handle_allocated()) {
+            DrawMenuBar(f->handle());
+            SendMessageW(f->handle(), CM_MENUCHANGED, 0, 0);
+        }
 }
 
 ClassInfo& PopupMenu::static_class() {
