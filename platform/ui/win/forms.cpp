@@ -455,6 +455,13 @@ void Form::wnd_proc(Message& m) {
     case CM_RELEASE:
         free();
         return;
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+        // The menu's handles stay as they are while the system tracks them; a change made
+        // meanwhile is applied when the tracking has ended.
+        if (menu_) menu_->hold_rebuilds(m.msg == WM_ENTERMENULOOP);
+        WinControl::wnd_proc(m);
+        return;
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR: do_dialog_key(m); return;
     case WM_SIZE:

@@ -288,7 +288,24 @@ void Menu::fill(HMENU menu, MenuItem& parent) {
     }
 }
 
+void Menu::hold_rebuilds(bool hold) {
+    if (hold) {
+        ++held_;
+        return;
+    }
+    if (held_ > 0) --held_;
+    if (held_ == 0 && rebuild_waiting_) {
+        rebuild_waiting_ = false;
+        rebuild();
+    }
+}
+
 void Menu::rebuild() {
+    if (held_ > 0) {
+        // Destroying submenus the system is tracking would pull them from under it.
+        rebuild_waiting_ = true;
+        return;
+    }
     if (!handle_) return;
     while (GetMenuItemCount(handle_) > 0) DeleteMenu(handle_, 0, MF_BYPOSITION);
     fill(handle_, root_);
@@ -355,6 +372,10 @@ ClassInfo& MainMenu::static_class() {
 }
 
 void MainMenu::rebuild() {
+    if (rebuilds_held()) {
+        Menu::rebuild();  // waits for the tracking to end, then comes back here
+        return;
+    }
     Menu::rebuild();
     // A window that paints its own menu bar (a skinned one) never sees DrawMenuBar: it is told.
     for (Form* f : screen().forms())

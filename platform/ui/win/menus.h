@@ -117,6 +117,9 @@ public:
 
     // Rebuilds the menu handle after an item changed.
     virtual void rebuild();
+    // While held (the system tracks the menu), a rebuild waits and is done when released.
+    void hold_rebuilds(bool hold);
+    bool rebuilds_held() const { return held_ > 0; }
 
 protected:
     virtual HMENU create_menu_handle() = 0;
@@ -129,6 +132,8 @@ protected:
 private:
     void fill(HMENU menu, MenuItem& parent);
     std::vector<HMENU> submenus_;
+    int held_ = 0;
+    bool rebuild_waiting_ = false;
     MenuItem root_{nullptr};
     ImageList* images_ = nullptr;
 };
