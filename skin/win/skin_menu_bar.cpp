@@ -131,6 +131,11 @@ HFONT TWinSkinMenu::MenuFont() {
 
 void TWinSkinMenu::Build(bool mdi_menu) {
     HMENU menu = GetMenu(window_);
+    if (!menu && form_ && !mdi_menu) {
+        // A library window shows its present main menu, or none once it has none.
+        if (!form_->menu()) menu_ = nullptr;
+        menu = form_->menu() ? form_->menu()->handle() : nullptr;
+    }
     Build(menu ? menu : menu_, mdi_menu);
 }
 
@@ -144,7 +149,10 @@ void TWinSkinMenu::Build(HMENU menu, bool mdi_menu) {
     caption_widths_.clear();
     hot_ = -1;
     if (menu && IsMenu(menu)) menu_ = menu;
-    if (!menu_ || !IsMenu(menu_)) return;
+    if (!menu_ || !IsMenu(menu_)) {
+        menu_ = nullptr;
+        return;
+    }
     ui::MainMenu* library_menu = form_ ? form_->menu() : nullptr;
     const int count = GetMenuItemCount(menu_);
     for (int i = 0; i < count; ++i) {

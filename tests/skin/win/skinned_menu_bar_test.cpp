@@ -196,6 +196,12 @@ TEST_F(SkinnedMenuBar, BuiltFromTheMainMenuWhichTheSystemNoLongerShows) {
     w.form->set_menu(w.menu);
     EXPECT_EQ(GetMenu(w.handle()), nullptr);
     EXPECT_EQ(w.bar()->buttons().size(), 6u);
+    // No menu any more: an empty bar.
+    w.form->set_menu(nullptr);
+    EXPECT_TRUE(w.bar()->buttons().empty());
+    w.form->set_menu(w.menu);
+    EXPECT_EQ(w.bar()->buttons().size(), 6u);
+    EXPECT_EQ(GetMenu(w.handle()), nullptr);
 }
 
 TEST_F(SkinnedMenuBar, LayerMainMenuTellsItsFormsOfChanges) {
