@@ -208,7 +208,7 @@ public:
             active = !active;
             bar->Paint(picture.dc(), row, active);
         });
-        std::printf("1024x768 menu bar repaint (5 buttons' worth of row, %dx%d): %.3f ms\n", row.width(), row.height(),
+        std::printf("1024x768 menu bar repaint (a row of %dx%d): %.3f ms\n", row.width(), row.height(),
                     repaint * 1e3);
         const ui::Rect b = bar->buttons()[0].rect;
         const LPARAM at = MAKELPARAM(r.left + (b.left + b.right) / 2, r.top + (b.top + b.bottom) / 2);
