@@ -174,7 +174,15 @@ void TWinSkinForm::Subclass(TSkinData* data) {
         window_, [this](ui::Message& m, const ui::WindowSubclass::Next& next) { Message(m, next); }, "skin");
 
     if (frame_skinning_) {
-        if (GetMenu(window_) && kind_ != kMdiChild) frame_.menu_bar = GetSystemMetrics(SM_CYMENU);
+        if (GetMenu(window_) && kind_ != kMdiChild) {
+            frame_.menu_bar = GetSystemMetrics(SM_CYMENU);
+            menu_bar_ = std::make_unique<TWinSkinMenu>(window_, dynamic_cast<ui::Form*>(control_), *data, manager_,
+                                                       right_to_left_);
+            menu_bar_->on_changed = [this] {
+                if (skin_state_ == kSkinned && IsWindowVisible(window_)) PaintFrame(nullptr);
+            };
+            menu_bar_->Build();
+        }
         RebuildFrame();
     } else {
         skin_state_ = kSkinned;
@@ -230,9 +238,12 @@ void TWinSkinForm::Start() {
         }
     }
     if (data_ && data_->Skin()) SkinWindowControls(*this);
+    // The bar shows the menu from now on; the client keeps its size, which the skin's frame
+    // (with its menu bar row) sets.
     SendMessageW(window_, kMsgSkinned, 0, kSkinMagic);
     if (data_ && data_->OnAfterSkinForm) data_->OnAfterSkinForm(control_, window_, class_name_);
     skin_state_ = kSkinned;
+    if (menu_bar_) menu_bar_->TakeMenu();
     if (timer_) timer_->set_enabled(active_);
 }
 
@@ -313,6 +324,12 @@ void TWinSkinForm::Message(ui::Message& m, const ui::WindowSubclass::Next& next)
     case kCaptionRedraw: m.result = 0; return;
     case WM_INITMENUPOPUP:
         manager_.SetPopupKind(reinterpret_cast<HMENU>(m.wparam) == system_menu_ ? 2 : 1);
+        next(m);
+        return;
+    case WM_MENUSELECT:
+        // Sent to the window that owns the tracked menu, never queued: the bar learns here
+        // what is selected.
+        if (menu_bar_) menu_bar_->MenuSelect(m.wparam, m.lparam);
         next(m);
         return;
     case WM_CTLCOLORBTN:
@@ -398,6 +415,16 @@ void TWinSkinForm::SecondStage(ui::Message& m, const ui::WindowSubclass::Next& n
     case WM_SYSCOMMAND:
         if (!SysCommand(m)) next(m);
         return;
+    case ui::CM_MENUCHANGED:
+        next(m);
+        if (menu_bar_ && data_ && data_->MenuUpdate()) menu_bar_->MenuChanged();
+        return;
+    case kMsgMenuBarClick:
+        if (menu_bar_) {
+            const POINT p{static_cast<short>(LOWORD(m.lparam)), static_cast<short>(HIWORD(m.lparam))};
+            DropMenuBarButton(menu_bar_->HitTestScreen(p));
+        }
+        return;
     default: break;
     }
     ThirdStage(m, next);
@@ -405,6 +432,17 @@ void TWinSkinForm::SecondStage(ui::Message& m, const ui::WindowSubclass::Next& n
 
 bool TWinSkinForm::SysCommand(ui::Message& m) {
     const WPARAM command = m.wparam & 0xFFF0;
+    if (command == SC_KEYMENU && m.lparam != ' ' && m.lparam != '-' && menu_bar_ && !menu_bar_->in_menu_mode() &&
+        !GetCapture()) {
+        // Alt or F10 alone takes the first button, Alt with a letter the button it is the
+        // accelerator of.
+        const int index = menu_bar_->ButtonForKey(static_cast<wchar_t>(m.lparam));
+        if (index >= 0) {
+            DropMenuBarButton(index);
+            m.result = 1;
+            return true;
+        }
+    }
     if (command == SC_KEYMENU && m.lparam == ' ') {
         POINT origin{0, 0};
         ClientToScreen(window_, &origin);
@@ -517,9 +555,24 @@ void TWinSkinForm::MdiClientMessage(ui::Message& m, const ui::WindowSubclass::Ne
         const auto active = reinterpret_cast<HWND>(
             SendMessageW(mdi_client_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
         manager_.SetMaximisedChild(active && maximised);
-        if (!active && frame_.menu_bar > 0 && data_) data_->SetMenuUpdate(saved_menu_update_);
+        if (!active && frame_.menu_bar > 0 && data_) {
+            data_->SetMenuUpdate(saved_menu_update_);
+            if (menu_bar_) {
+                menu_bar_->Build();
+                menu_bar_->TakeMenu();
+            }
+        }
+        if (menu_bar_ && skin_state_ == kSkinned) PaintFrame(nullptr);
         return;
     }
+    case WM_MDISETMENU:
+        next(m);
+        if (frame_skinning_ && menu_bar_ && m.wparam) {
+            menu_bar_->Build(reinterpret_cast<HMENU>(m.wparam), true);
+            menu_bar_->TakeMenu();
+            if (skin_state_ == kSkinned) PaintFrame(nullptr);
+        }
+        return;
     case WM_MDITILE:
     case WM_MDICASCADE: manager_.SetMaximisedChild(false); break;
     case kMsgMdiRedraw:
@@ -569,8 +622,16 @@ void TWinSkinForm::RemoveHooks() {
     ReleaseControlSkins();
 }
 
+void TWinSkinForm::FreeMenuBar(bool give_back) {
+    if (!menu_bar_) return;
+    if (give_back) menu_bar_->GiveMenuBack();
+    menu_bar_.reset();
+}
+
 void TWinSkinForm::Release() {
     RemoveHooks();
+    // The manager going away leaves the window alive: it keeps its menu.
+    FreeMenuBar(skin_state_ != kReleasing && skin_state_ != kDead && IsWindow(window_));
     if (control_ && skin_state_ != kReleasing && skin_state_ != kDead) control_->set_color(saved_color_);
 }
 
@@ -587,6 +648,7 @@ void TWinSkinForm::Unskin() {
         SetMainMenusOwnerDraw(data_, control_, false);
     }
     if (window_menu_popup_) GivePopupHandlers(data_, *window_menu_popup_, false);
+    FreeMenuBar(true);
     if ((saved_styles_ & saved_style::kWindowMenu) && !(saved_styles_ & saved_style::kKeepSysMenu))
         SetWindowLongPtrW(window_, GWL_STYLE, GetWindowLongPtrW(window_, GWL_STYLE) | WS_SYSMENU);
     const bool resize = (kind_ == kMdiChild || !child_) && IsWindow(window_);

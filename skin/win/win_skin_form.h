@@ -15,6 +15,7 @@
 #include "platform/ui/win/subclass.h"
 #include "platform/ui/win/timer.h"
 #include "skin/frame_rules.h"
+#include "skin/win/skin_menu_bar.h"
 
 namespace skin {
 
@@ -102,6 +103,8 @@ public:
     const std::string& class_name() const { return class_name_; }
     ui::PopupMenu* window_menu() const { return window_menu_popup_.get(); }
     const ui::Rect& caption_text_rect() const { return caption_text_rect_; }
+    // The skinned menu bar, when the window had a menu at skinning time.
+    TWinSkinMenu* menu_bar() const { return menu_bar_.get(); }
 
 private:
     void Message(ui::Message& m, const ui::WindowSubclass::Next& next);
@@ -144,6 +147,12 @@ private:
     void BuildWindowMenu();
     bool has_caption() const;
     bool WindowMenuHas(UINT command) const;
+    // The menu bar row (window coordinates) and where its buttons end right to left.
+    ui::Rect MenuBarRow(int width) const;
+    int MenuBarRowEnd(const ui::Rect& row) const;
+    void PaintMenuBar(HDC dc, int width);
+    bool DropMenuBarButton(int index);
+    void FreeMenuBar(bool give_back);
 
     TSkinManage& manager_;
     HWND window_;
@@ -193,6 +202,7 @@ private:
     ui::Bitmap text_back_;
     ui::Rect caption_text_rect_;
     std::unique_ptr<ui::PopupMenu> window_menu_popup_;
+    std::unique_ptr<TWinSkinMenu> menu_bar_;
     DWORD last_menu_tick_ = 0;
 
     std::vector<TSkinControl*> control_skins_;

@@ -90,16 +90,54 @@ void TWinSkinForm::PaintFrame(HDC dc) {
             PaintBorder(dc, kRightBorder, {w - frame_.right, 0, w, h});
             PaintBorder(dc, kBottomBorder, {frame_.left, h - frame_.bottom, w - frame_.right, h});
             PaintTitle(dc, w, h, false);
-            if (frame_.menu_bar > 0 && data_->FaceBrush()) {
-                RECT row{frame_.left, frame_.top, w - frame_.right, frame_.top + frame_.menu_bar};
-                FillRect(dc, &row, data_->FaceBrush());
-            }
+            if (frame_.menu_bar > 0) PaintMenuBar(dc, w);
         }
     } catch (...) {
         // A frame that cannot be painted keeps whatever is there.
     }
     hot_ = -1;
     for (CaptionButton& b : buttons_) b.state = 1;
+}
+
+ui::Rect TWinSkinForm::MenuBarRow(int width) const {
+    return {frame_.left, frame_.top, width - frame_.right, frame_.top + frame_.menu_bar};
+}
+
+int TWinSkinForm::MenuBarRowEnd(const ui::Rect& row) const {
+    // Right to left, the row of menu buttons stops short of a maximised child's buttons.
+    if (!right_to_left_ || !CaptionFacts().child_maximised_in_menu_bar) return row.right;
+    int end = row.right;
+    for (const CaptionButton& b : buttons_)
+        if (b.visible && !b.picture->empty() && b.element.visibility == 100) end = std::min(end, b.rect.left - 5);
+    return end;
+}
+
+void TWinSkinForm::PaintMenuBar(HDC dc, int width) {
+    const ui::Rect row = MenuBarRow(width);
+    if (row.width() <= 0 || row.height() <= 0) return;
+    if (!menu_bar_) {
+        if (data_->FaceBrush()) {
+            const RECT r{row.left, row.top, row.right, row.bottom};
+            FillRect(dc, &r, data_->FaceBrush());
+        }
+        return;
+    }
+    // A maximised MDI child's buttons sit in the bar.
+    const bool child_buttons = kind_ == kMdiFrame && CaptionFacts().child_maximised_in_menu_bar;
+    menu_bar_->Paint(dc, row, active_, MenuBarRowEnd(row), [this, child_buttons](HDC work) {
+        if (!child_buttons) return;
+        for (const CaptionButton& b : buttons_)
+            if (b.visible && !b.picture->empty() && b.element.visibility == 100) PaintButton(work, b, 1);
+    });
+}
+
+bool TWinSkinForm::DropMenuBarButton(int index) {
+    if (!menu_bar_ || index < 0) return false;
+    if (hot_ >= 0) MouseLeave();
+    if (timer_) timer_->set_enabled(false);
+    const bool dropped = menu_bar_ && menu_bar_->DropMenu(index);
+    if (timer_ && menu_bar_) timer_->set_enabled(active_);
+    return dropped;
 }
 
 void TWinSkinForm::PaintBorder(HDC dc, BorderSide side, const ui::Rect& dest) {
@@ -256,6 +294,27 @@ void TWinSkinForm::MouseDown(int index) {
 bool TWinSkinForm::NcMouse(ui::Message& m, const ui::WindowSubclass::Next& next) {
     const POINT p{static_cast<short>(LOWORD(m.lparam)), static_cast<short>(HIWORD(m.lparam))};
     const int under = ButtonAt(p);
+    // The menu bar's buttons come after the caption buttons.
+    const int bar_under = under < 0 && menu_bar_ ? menu_bar_->HitTestScreen(p) : -1;
+    if (menu_bar_ && m.msg == WM_NCMOUSEMOVE) menu_bar_->SetHot(active_ ? bar_under : -1);
+    if (bar_under >= 0) {
+        switch (m.msg) {
+        case WM_NCMOUSEMOVE: MouseLeave(); return true;
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
+            if (data_) data_->HideCaptionHint();
+            if (!active_) SetForegroundWindow(window_);
+            DropMenuBarButton(bar_under);
+            if (menu_bar_) {
+                POINT now{};
+                GetCursorPos(&now);
+                menu_bar_->SetHot(menu_bar_->HitTestScreen(now));
+            }
+            return true;
+        case WM_NCLBUTTONUP: return true;
+        default: return false;
+        }
+    }
     switch (m.msg) {
     case WM_NCMOUSEMOVE:
         if (!active_) return false;
@@ -449,6 +508,8 @@ void TWinSkinForm::TimerTick() {
     GetCursorPos(&cursor);
     RECT r{};
     GetWindowRect(window_, &r);
+    if (menu_bar_ && menu_bar_->hot() >= 0 && !menu_bar_->in_menu_mode() && menu_bar_->HitTestScreen(cursor) < 0)
+        menu_bar_->SetHot(-1);
     if (hot_ >= 0) {
         const CaptionButton& b = buttons_[static_cast<std::size_t>(hot_)];
         const int x = cursor.x - r.left, y = cursor.y - r.top;

@@ -207,12 +207,13 @@ TEST_F(MainWindowDescription, TrayIconAndTheTwoToolBarsInTheirOrder) {
     EXPECT_EQ(form_->btnQuery->left(), form_->btnFtpState->left());
 }
 
-// The stored client height is the area below the menu bar, with the menu shown.
+// The stored client height is the area below the menu bar, with the menu shown (by the skin's
+// own bar, which takes the menu from the system).
 TEST_F(MainWindowDescription, ClientHeightIsTheStoredOneBelowTheMenuBar) {
     MakeForm();
     ShowForm();
-    ASSERT_NE(GetMenu(form_->handle()), nullptr);
-    EXPECT_EQ(GetMenuItemCount(GetMenu(form_->handle())), 3) << "File, View and Settings; Help is hidden";
+    ASSERT_NE(form_->menu(), nullptr);
+    EXPECT_EQ(GetMenuItemCount(form_->menu()->handle()), 3) << "File, View and Settings; Help is hidden";
     RECT client{};
     GetClientRect(form_->handle(), &client);
     EXPECT_EQ(client.bottom, StoredRootInteger(L"VQMAINFORM", "ClientHeight"));

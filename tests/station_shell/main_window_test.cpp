@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/ini_file.h"
+#include "skin/win/skin_manager.h"
+#include "skin/win/win_skin_form.h"
 #include "station/core/gbk_literal.h"
 #include "station/core/language_file.h"
 #include "station/core/system_language.h"
@@ -149,6 +151,35 @@ TEST_F(MainWindow, SkinComponentHoldsTheDefaultSkin) {
               "[xcMainMenu,xcPopupMenu,xcToolbar,xcControlbar,xcCombo,xcProgress,xcScrollbar,xcEdit,xcButton,xcBitBtn,"
               "xcSpeedButton,xcPanel,xcGroupBox,xcStatusBar,xcTab,xcTrackBar,xcSystemMenu]");
     EXPECT_EQ(ui::get_property_text(*data, "Options"), "[xoPreview,xoToolbarBK]");
+}
+
+// Skinned, the main window shows its menu in the skin's own bar: every visible top item a
+// button, the system's menu bar gone; in both of our skins.
+TEST_F(MainWindow, SkinnedMenuBarShowsTheMainMenu) {
+    Open();
+    const HWND h = form_->handle();
+    auto skinned = [&]() -> skin::TWinSkinForm* {
+        skin::TSkinManage* manager = skin::TSkinManage::Instance();
+        skin::TWinSkinForm* f = manager ? manager->FindSkinnedWindow(h) : nullptr;
+        return f && f->skin_state() == skin::TWinSkinForm::kSkinned ? f : nullptr;
+    };
+    ASSERT_TRUE(window_test::pump_until([&] { return skinned() != nullptr; }, 3000));
+    skin::TWinSkinMenu* bar = skinned()->menu_bar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(GetMenu(h), nullptr);
+    std::vector<std::string> expected, shown;
+    for (ui::MenuItem* item : form_->menu()->items()->items())
+        if (item->visible()) expected.push_back(item->caption());
+    for (const auto& b : bar->buttons()) shown.push_back(plat::wide_to_gbk(b.caption));
+    EXPECT_EQ(shown, expected);
+    EXPECT_TRUE(shell_test::SaveScreenshot(h, "main_skinned_menu_bar_default"));
+    int changed = 0;
+    form_->SkinData1->OnSkinChanged = [&](ui::Component*) { ++changed; };
+    form_->SkinData1->SetSkinFile(VQ_SKIN_STORED_DIR "/contrast.skn");
+    ASSERT_TRUE(window_test::pump_until([&] { return changed == 1; }, 3000));
+    pump(50);
+    EXPECT_TRUE(shell_test::SaveScreenshot(h, "main_skinned_menu_bar_contrast"));
+    EXPECT_EQ(GetMenu(h), nullptr);
 }
 
 TEST_F(MainWindow, HiddenExportButtonWritesTheDefaultLanguageFile) {

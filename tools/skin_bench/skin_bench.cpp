@@ -168,6 +168,8 @@ public:
         });
         std::printf("1024x768 non-client repaint on an activation change: %.3f ms\n", activation * 1e3);
 
+        MenuBar();
+
         // Larger than the test display: the system would hold it to the screen's size.
         const auto wide = MainWindow(1920, 1080);
         wide->window_proc.add("bench", [](ui::Message& m, const ui::MessageChain::Next& next) {
@@ -230,6 +232,63 @@ public:
             SendMessageW(one, WM_MOUSELEAVE, 0, 0);
         });
         std::printf("hover repaint of one button (enter or leave): %.3f ms\n", hover / 2 * 1e3);
+    }
+
+    // The menu bar: a repaint of the bar, and a press on a bar button until its 20-item menu
+    // is shown and painted (the system's menu loop has nothing more to do: it goes idle).
+    void MenuBar() {
+        const auto form = MainWindow(1024, 768);
+        ui::MenuItem* file = form->menu()->items()->item(0);
+        for (int i = 0; i < 20; ++i) {
+            auto* item = new ui::MenuItem(form->menu());
+            item->set_caption("Menu item " + std::to_string(i + 1));
+            file->add(item);
+        }
+        if (!Activate(form->handle())) return;
+        const HWND h = form->handle();
+        const skin::TWinSkinForm* f = skin::TSkinManage::Instance()->FindSkinnedWindow(h);
+        skin::TWinSkinMenu* bar = f ? f->menu_bar() : nullptr;
+        if (!bar || bar->buttons().empty()) {
+            std::printf("menu bar: none\n");
+            return;
+        }
+        RECT r{};
+        GetWindowRect(h, &r);
+        const ui::Rect row = bar->bar_rect();
+        ui::Bitmap picture(r.right - r.left, r.bottom - r.top);
+        bool active = true;
+        const double repaint = SecondsPerRun([&] {
+            active = !active;
+            bar->Paint(picture.dc(), row, active);
+        });
+        std::printf("1024x768 menu bar repaint (a row of %dx%d): %.3f ms\n", row.width(), row.height(),
+                    repaint * 1e3);
+        const ui::Rect b = bar->buttons()[0].rect;
+        const LPARAM at = MAKELPARAM(r.left + (b.left + b.right) / 2, r.top + (b.top + b.bottom) / 2);
+        Clock::time_point start;
+        double shown = 0;
+        bool seen = false;
+        form->window_proc.add("bench", [&](ui::Message& m, const ui::MessageChain::Next& next) {
+            if (m.msg == WM_ENTERIDLE && !seen) {
+                seen = true;
+                shown += std::chrono::duration<double>(Clock::now() - start).count();
+                EndMenu();
+            }
+            next(m);
+        });
+        const int drops = 20;
+        int done = 0;
+        for (int i = 0; i < drops; ++i) {
+            seen = false;
+            start = Clock::now();
+            SendMessageW(h, WM_NCLBUTTONDOWN, HTMENU, at);
+            if (seen) ++done;
+            ui::application().process_messages();
+        }
+        if (done)
+            std::printf("menu bar press to its 20-item menu shown and painted: %.2f ms (%d drops)\n", shown / done * 1e3, done);
+        else
+            std::printf("menu bar press: no menu was shown\n");
     }
 
 private:

@@ -266,6 +266,7 @@ void Form::set_menu(MainMenu* m) {
     if (handle_allocated()) {
         SetMenu(handle(), m ? m->handle() : nullptr);
         DrawMenuBar(handle());
+        SendMessageW(handle(), CM_MENUCHANGED, 0, 0);
     }
 }
 
@@ -453,6 +454,13 @@ void Form::wnd_proc(Message& m) {
         return;
     case CM_RELEASE:
         free();
+        return;
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+        // The menu's handles stay as they are while the system tracks them; a change made
+        // meanwhile is applied when the tracking has ended.
+        if (menu_) menu_->hold_rebuilds(m.msg == WM_ENTERMENULOOP);
+        WinControl::wnd_proc(m);
         return;
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR: do_dialog_key(m); return;

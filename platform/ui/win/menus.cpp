@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/text_gbk.h"
+#include "platform/ui/messages.h"
 #include "platform/ui/win/actions.h"
 #include "platform/ui/win/application.h"
 #include "platform/ui/win/forms.h"
@@ -371,7 +372,24 @@ void Menu::fill(HMENU menu, MenuItem& parent) {
     }
 }
 
+void Menu::hold_rebuilds(bool hold) {
+    if (hold) {
+        ++held_;
+        return;
+    }
+    if (held_ > 0) --held_;
+    if (held_ == 0 && rebuild_waiting_) {
+        rebuild_waiting_ = false;
+        rebuild();
+    }
+}
+
 void Menu::rebuild() {
+    if (held_ > 0) {
+        // Destroying submenus the system is tracking would pull them from under it.
+        rebuild_waiting_ = true;
+        return;
+    }
     if (!handle_) return;
     forget_submenus(root_);
     while (GetMenuItemCount(handle_) > 0) DeleteMenu(handle_, 0, MF_BYPOSITION);
@@ -439,9 +457,17 @@ ClassInfo& MainMenu::static_class() {
 }
 
 void MainMenu::rebuild() {
+    if (rebuilds_held()) {
+        Menu::rebuild();  // waits for the tracking to end, then comes back here
+        return;
+    }
     Menu::rebuild();
+    // A window that paints its own menu bar (a skinned one) never sees DrawMenuBar: it is told.
     for (Form* f : screen().forms())
-        if (f->menu() == this && f->handle_allocated()) DrawMenuBar(f->handle());
+        if (f->menu() == this && f->handle_allocated()) {
+            DrawMenuBar(f->handle());
+            SendMessageW(f->handle(), CM_MENUCHANGED, 0, 0);
+        }
 }
 
 ClassInfo& PopupMenu::static_class() {

@@ -138,6 +138,9 @@ public:
 
     // Rebuilds the menu handle after an item changed.
     virtual void rebuild();
+    // While held (the system tracks the menu), a rebuild waits and is done when released.
+    void hold_rebuilds(bool hold);
+    bool rebuilds_held() const { return held_ > 0; }
 
 protected:
     virtual HMENU create_menu_handle() = 0;
@@ -151,6 +154,8 @@ private:
     void fill(HMENU menu, MenuItem& parent);
     void forget_submenus(MenuItem& parent);
     bool owner_draw_ = false;
+    int held_ = 0;
+    bool rebuild_waiting_ = false;
     MenuItem root_{nullptr};
     ImageList* images_ = nullptr;
 };
