@@ -273,12 +273,23 @@ const ClassInfo* find_registered_class(std::string_view name) {
     return it == class_registry().end() ? nullptr : it->second;
 }
 
+// The window a description is for: the root's name, or, while the root has none yet, the name
+// the text's first line gives it ("object MainForm: TMainForm").
+static std::string window_name_of(const Component& root, std::string_view text) {
+    if (!root.name().empty()) return root.name();
+    std::string_view header = trim(text.substr(0, text.find('\n')));
+    const std::size_t space = header.find(' ');
+    if (space == std::string_view::npos) return {};
+    header = header.substr(space + 1);
+    return std::string(trim(header.substr(0, header.find(':'))));
+}
+
 void read_description(Component& root, std::string_view text) {
     DescObject desc;
     try {
         desc = parse_description(text);
     } catch (const DescriptionError& e) {
-        throw DescriptionError("window '" + root.name() + "': " + e.what());
+        throw DescriptionError("window '" + window_name_of(root, text) + "': " + e.what());
     }
     read_description(root, desc);
 }

@@ -28,7 +28,7 @@ ui::ClassInfo& TMainForm::static_class() {
 }
 
 TMainForm::TMainForm(station::StationGlobals& globals, station::ITransferLibrary& library, std::string exe_path,
-                     std::string first_argument)
+                     std::string first_argument, const wchar_t* description)
     : ui::Form(nullptr), g_(globals), library_(library), exe_path_(std::move(exe_path)),
       first_argument_(std::move(first_argument)) {
     RegisterHandlers();
@@ -54,7 +54,7 @@ TMainForm::TMainForm(station::StationGlobals& globals, station::ITransferLibrary
     });
     ui::register_control_classes();
     ec::register_control_set_classes();
-    load_resource(L"VQMAINFORM");
+    load_resource(description);
     FindParts();
     CreateSkin();
     fetch_ = std::make_unique<FetchSwitch>(
@@ -491,6 +491,19 @@ void TMainForm::Information(const std::string& text, const std::string& caption)
     MsgForm->set_caption(caption);
     MsgForm->FMessage = text;
     MsgForm->show_modal();
+}
+
+std::unique_ptr<TMainForm> CreateMainForm(station::StationGlobals& globals, station::ITransferLibrary& library,
+                                          std::string exe_path, std::string first_argument,
+                                          const wchar_t* description) {
+    try {
+        return std::make_unique<TMainForm>(globals, library, std::move(exe_path), std::move(first_argument),
+                                           description);
+    } catch (const std::exception&) {
+        // The window went with the exception: its parts and handles were released on the way out.
+        ui::application().handle_exception(std::current_exception());
+        return nullptr;
+    }
 }
 
 } // namespace forms

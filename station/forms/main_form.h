@@ -31,6 +31,9 @@
 
 namespace forms {
 
+// The main window's stored description among the program's resources.
+inline constexpr const wchar_t* kMainFormDescription = L"VQMAINFORM";
+
 // Sent by a second start of the program to the running one's main window (both parameters 0).
 constexpr UINT WM_RESTOREFROMTRAY = 10101;
 
@@ -65,10 +68,10 @@ class TMainForm : public ui::Form, public IFetchControls, public station::ILogPa
                   public station::ILanguageNotices {
     UI_CLASS_IDENTITY()
 public:
-    // Reads the window's description (resource VQMAINFORM); the control set's classes are
-    // registered first. A description that is missing or does not read throws.
+    // Reads the window's description (the RCDATA resource `description`); the control set's
+    // classes are registered first. A description that is missing or does not read throws.
     TMainForm(station::StationGlobals& globals, station::ITransferLibrary& library, std::string exe_path,
-              std::string first_argument);
+              std::string first_argument, const wchar_t* description = kMainFormDescription);
     ~TMainForm() override;
 
     // The boxes the station asks and informs through (created once by the program).
@@ -183,5 +186,13 @@ private:
     station::BoardTable no_boards_;  // the devices shown when the start-up stopped early
     station::LogPanelLines log_lines_;
 };
+
+// The main window as the start-up makes it. When its description is missing or does not read,
+// the error goes the station's error path (the application's handle_exception; the layer's
+// message names the window, the component and the property), nothing of the window is left, and
+// the start-up gets nullptr and stops.
+std::unique_ptr<TMainForm> CreateMainForm(station::StationGlobals& globals, station::ITransferLibrary& library,
+                                          std::string exe_path, std::string first_argument,
+                                          const wchar_t* description = kMainFormDescription);
 
 } // namespace forms

@@ -53,15 +53,10 @@ int run_station() {
     // Declared before the main window so that it goes after it: the search view on the main
     // window uses the player and stores the views hold.
     std::unique_ptr<forms::StationViews> views;
-    std::unique_ptr<forms::TMainForm> main_form;
-    try {
-        main_form = std::make_unique<forms::TMainForm>(globals, library, plat::wide_to_gbk(exe), first_argument());
-    } catch (const std::exception&) {
-        // A window description that does not read: the message names the window, the component
-        // and the property; no window was made.
-        ui::application().handle_exception(std::current_exception());
-        return 1;
-    }
+    // A window description that does not read has been told, and no window was made.
+    std::unique_ptr<forms::TMainForm> main_form =
+        forms::CreateMainForm(globals, library, plat::wide_to_gbk(exe), first_argument());
+    if (!main_form) return 1;
     ui::application().set_main_form(main_form.get());
     auto conf = std::make_unique<forms::TConfForm>(nullptr, globals.Texts);
     auto msg = std::make_unique<forms::TMsgForm>(nullptr, globals.Texts);

@@ -175,8 +175,9 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"HandlerOfAnotherShape", "object W: TWindow\n OnClick = KeyPressed\nend", {"'OnClick'", "does not fit"}},
         ErrorCase{"DuplicateName", "object W: TWindow\n object B: TGadget\n end\n object b: TGadget\n end\nend", {"component 'b'", "already"}},
         ErrorCase{"NonStringListItem", "object W: TWindow\n Items.Strings = ('a' 3)\nend", {"'Items.Strings'", "strings"}},
-        ErrorCase{"MissingEnd", "object W: TWindow\n Count = 1\n", {"window", "'end' expected"}},
-        ErrorCase{"UnterminatedString", "object W: TWindow\n Caption = 'abc\nend", {"line 2", "unterminated"}},
+        // A text that does not parse still names its window, before the root has taken the name.
+        ErrorCase{"MissingEnd", "object W: TWindow\n Count = 1\n", {"window 'W'", "'end' expected"}},
+        ErrorCase{"UnterminatedString", "object W: TWindow\n Caption = 'abc\nend", {"window 'W'", "line 2", "unterminated"}},
         ErrorCase{"OddBinary", "object W: TWindow\n Data = { 0 }\nend", {"odd number"}},
         ErrorCase{"TrailingText", "object W: TWindow\nend\nend", {"after the end"}}),
     [](const ::testing::TestParamInfo<ErrorCase>& i) { return std::string(i.param.name); });

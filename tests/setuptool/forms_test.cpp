@@ -233,7 +233,10 @@ TEST_F(KestoWindows, AddressDialogLoginKeysAndChecks) {
     auto* mask = part<ui::Edit>(*dialog, "editNetMask");
     std::vector<std::string> seen;
     bool default_ticked = false, login_disabled = false, login_kept = false, editable = false;
+    bool pictured = false;
     on_next_turn([&] {
+        // The dialog as it opens for the first device, for review.
+        pictured = window_test::save_screenshot(dialog->handle(), "kesto_screenshots", "address_dialog");
         // An earlier showing left the box unticked: this one ticks it again.
         default_ticked = check->checked();
         login_disabled = user->text() == "pelum" && password->text() == "pelum" && !user->enabled() &&
@@ -257,6 +260,7 @@ TEST_F(KestoWindows, AddressDialogLoginKeysAndChecks) {
     });
     check->set_checked(false);  // as a previous showing may have left it
     click_menu(*main, "NodeIPAddress");
+    EXPECT_TRUE(pictured);
     EXPECT_TRUE(default_ticked);
     EXPECT_TRUE(login_disabled);
     EXPECT_TRUE(login_kept);

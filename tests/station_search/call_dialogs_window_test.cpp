@@ -10,6 +10,7 @@
 #include "platform/text_gbk.h"
 #include "station/core/gbk_literal.h"
 #include "station/forms/search/call_dialogs.h"
+#include "tests/support/window_test/button_glyphs.h"
 #include "tests/support/window_test/description_checks.h"
 #include "tests/support/window_test/modal_action.h"
 #include "tests/support/window_test/window_test.h"
@@ -44,6 +45,7 @@ TEST_F(CallDialogs, PropertiesDescriptionHoldsItsPartsAndReadsBack) {
     forms::TRecLogPropertyForm dialog(nullptr);
     std::vector<Row> rows = {
         {"ImageList1", "TImageList", "RecLogPropertyForm"},
+        {"ImageListButtons", "TImageList", "RecLogPropertyForm"},
         {"pageControl", "TEcPageControl", "RecLogPropertyForm"},
         {"tabGeneral", "TEcTabSheet", "pageControl"},
         {"EcGlyphStatusCallType", "TEcGlyphStatus", "tabGeneral"},
@@ -67,6 +69,7 @@ TEST_F(CallDialogs, PropertiesDescriptionHoldsItsPartsAndReadsBack) {
     EXPECT_TRUE(dialog.btnClose->is_default() && dialog.btnClose->cancel());
     EXPECT_EQ(dialog.btnClose->modal_result(), ui::mrOk);
     EXPECT_EQ(dialog.EcGlyphStatusCallType->images(), dialog.ImageList1);
+    EXPECT_TRUE(window_test::paints_its_image(*dialog.btnClose));
 }
 
 TEST_F(CallDialogs, CallTypeGlyphComesFromTheDialogsOwnImages) {
@@ -122,12 +125,15 @@ TEST_F(CallDialogs, NoteEditorDescriptionHoldsItsPartsAndReadsBack) {
     window_test::expect_components(editor, {{"labelComment", "TEcLabel", "EditCallLogCommentForm"},
                                             {"memoComment", "TEcMemo", "EditCallLogCommentForm"},
                                             {"btnSure", "TEcBitBtn", "EditCallLogCommentForm"},
-                                            {"btnCancel", "TEcBitBtn", "EditCallLogCommentForm"}});
+                                            {"btnCancel", "TEcBitBtn", "EditCallLogCommentForm"},
+                                            {"ImageListButtons", "TImageList", "EditCallLogCommentForm"}});
     window_test::expect_description_round_trip(editor, [] { return std::make_unique<ui::Form>(nullptr); });
     EXPECT_EQ(editor.caption(), Gbk(u8"呼叫记录的备注"));
     EXPECT_EQ(editor.memoComment->max_length(), 200);
     EXPECT_TRUE(editor.btnSure->is_default());
     EXPECT_TRUE(editor.btnCancel->cancel());
+    EXPECT_TRUE(window_test::paints_glyph_map(*editor.btnSure, window_test::kTickGlyph));
+    EXPECT_TRUE(window_test::paints_glyph_map(*editor.btnCancel, window_test::kCrossGlyph));
 }
 
 TEST_F(CallDialogs, NoteEditorAnswersThroughItsButtons) {

@@ -6,6 +6,7 @@
 #include "station/core/gbk_literal.h"
 #include "station/forms/settings/sel_columns_form.h"
 #include "tests/station_settings/dialog_driver.h"
+#include "tests/support/window_test/button_glyphs.h"
 #include "tests/support/window_test/description_checks.h"
 #include "tests/support/test_folder.h"
 
@@ -43,7 +44,7 @@ TEST_F(ColumnChooserWindow, DescriptionHoldsItsPartsAndReadsBack) {
         {"labelSelectColumn", "TEcLabel", "SelColumnsForm"}, {"labelDetail", "TEcLabel", "SelColumnsForm"},
         {"labelColumnWidth", "TEcLabel", "SelColumnsForm"},  {"checklistColumns", "TEcCheckList", "SelColumnsForm"},
         {"editColumnWidth", "TEcEdit", "SelColumnsForm"},     {"btnSure", "TEcBitBtn", "SelColumnsForm"},
-        {"btnCancel", "TEcBitBtn", "SelColumnsForm"},
+        {"btnCancel", "TEcBitBtn", "SelColumnsForm"},     {"ImageListButtons", "TImageList", "SelColumnsForm"},
     };
     for (const char* b : {"btnMoveUp", "btnMoveDown", "btnShow", "btnHide", "btnReset"})
         rows.push_back({b, "TEcButton", "SelColumnsForm"});
@@ -56,6 +57,8 @@ TEST_F(ColumnChooserWindow, DescriptionHoldsItsPartsAndReadsBack) {
     EXPECT_TRUE(chooser.btnSure->is_default());
     EXPECT_EQ(chooser.btnSure->modal_result(), ui::mrNone) << "a refused OK keeps the dialog open";
     EXPECT_TRUE(chooser.btnCancel->cancel());
+    EXPECT_TRUE(window_test::paints_glyph_map(*chooser.btnSure, window_test::kTickGlyph));
+    EXPECT_TRUE(window_test::paints_glyph_map(*chooser.btnCancel, window_test::kCrossGlyph));
     for (ec::TEcButton* b : {chooser.btnMoveUp, chooser.btnMoveDown, chooser.btnShow, chooser.btnHide, chooser.btnReset})
         EXPECT_TRUE(b->hot_track()) << b->name();
 }

@@ -10,6 +10,7 @@
 #include "station/core/station_texts.h"
 #include "station/forms/settings/log_viewer_form.h"
 #include "tests/station_settings/dialog_driver.h"
+#include "tests/support/window_test/button_glyphs.h"
 #include "tests/support/window_test/description_checks.h"
 #include "tests/support/test_folder.h"
 
@@ -54,7 +55,8 @@ TEST_F(LogViewerWindow, DescriptionHoldsItsPartsAndReadsBack) {
                                             {"btnPrint", "TEcBitBtn", "panelTools"},
                                             {"btnDelete", "TEcBitBtn", "panelTools"},
                                             {"btnView", "TEcBitBtn", "panelTools"},
-                                            {"btnClose", "TEcBitBtn", "ViewOrPrintLogForm"}});
+                                            {"btnClose", "TEcBitBtn", "ViewOrPrintLogForm"},
+                                            {"ImageListButtons", "TImageList", "ViewOrPrintLogForm"}});
     window_test::expect_description_round_trip(viewer, [] { return std::make_unique<ui::Form>(nullptr); });
     EXPECT_EQ(viewer.caption(), station::Gbk(u8"查看或打印日志"));
     EXPECT_EQ(viewer.lvLogFile->view_style(), ui::TViewStyle::vsReport);
@@ -63,6 +65,13 @@ TEST_F(LogViewerWindow, DescriptionHoldsItsPartsAndReadsBack) {
     ASSERT_EQ(viewer.lvLogFile->columns().count(), 1);
     EXPECT_EQ(viewer.lvLogFile->columns().at(0)->caption(), station::Gbk(u8"日志文件名称"));
     EXPECT_TRUE(viewer.btnClose->cancel());
+    // Print, delete, view and close: four glyphs of their own.
+    std::vector<int> indexes;
+    for (ec::TEcBitBtn* b : {viewer.btnPrint, viewer.btnDelete, viewer.btnView, viewer.btnClose}) {
+        EXPECT_TRUE(window_test::paints_its_image(*b));
+        indexes.push_back(b->image_index());
+    }
+    EXPECT_EQ(indexes, (std::vector<int>{0, 1, 2, 3}));
 }
 
 // Showing leaves the three buttons as they are; the first selection change sets them.

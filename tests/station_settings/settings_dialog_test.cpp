@@ -16,6 +16,7 @@
 #include "tests/support/fake_transfer_library.h"
 #include "tests/station_settings/dialog_driver.h"
 #include "tests/support/test_folder.h"
+#include "tests/support/window_test/button_glyphs.h"
 #include "tests/support/window_test/unwritable_file.h"
 #include "tests/support/window_test/window_test.h"
 
@@ -123,6 +124,19 @@ protected:
     RecordingShell shell;
     std::unique_ptr<TFormSettings> form;
 };
+
+// The dialog's bit buttons paint their glyphs from the dialog's image list.
+TEST_F(SettingsDialog, BitButtonsPaintTheirGlyphs) {
+    Run([&](TFormSettings& f) {
+        for (ec::TEcBitBtn* b : {f.btnSure, f.btnCancel, f.btnDevUp, f.btnDevDown, f.btnUpFindDir, f.btnDownFindDir})
+            EXPECT_TRUE(window_test::paints_its_image(*b));
+        EXPECT_TRUE(window_test::paints_glyph_map(*f.btnSure, window_test::kTickGlyph));
+        EXPECT_TRUE(window_test::paints_glyph_map(*f.btnCancel, window_test::kCrossGlyph));
+        EXPECT_EQ(f.btnDevUp->image_index(), f.btnUpFindDir->image_index());
+        EXPECT_EQ(f.btnDevDown->image_index(), f.btnDownFindDir->image_index());
+        EXPECT_NE(f.btnDevUp->image_index(), f.btnDevDown->image_index());
+    });
+}
 
 TEST_F(SettingsDialog, OkWithNothingTouchedWritesNoLibraryFileAndPicturesEveryPage) {
     const std::string before = ReadFile(g.LibraryConfigPath);

@@ -10,6 +10,7 @@
 #include "station/forms/message_boxes.h"
 #include "station/forms/station_description.h"
 #include "tests/station_shell/screenshots.h"
+#include "tests/support/window_test/button_glyphs.h"
 #include "tests/support/window_test/description_checks.h"
 #include "tests/support/window_test/modal_action.h"
 
@@ -196,10 +197,48 @@ TEST_F(Boxes, MultiConfirmationGivesEachAnswer) {
     }
 }
 
+TEST_F(Boxes, ButtonsPaintTheirGlyphs) {
+    forms::TConfForm confirm(nullptr, texts);
+    forms::TMsgForm message(nullptr, texts);
+    forms::TMultiConfForm multi(nullptr);
+    const struct {
+        forms::StationBox& box;
+        std::vector<const window_test::GlyphRows*> maps;  // by button; nullptr: no map of its own
+        const char* screenshot;
+    } cases[] = {
+        {confirm, {&window_test::kTickGlyph, &window_test::kCrossGlyph}, "confirm_glyphs"},
+        {message, {&window_test::kTickGlyph}, "message_glyphs"},
+        {multi, {&window_test::kTickGlyph, &window_test::kCrossGlyph, nullptr, nullptr}, "multi_glyphs"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box.name());
+        c.box.FMessage = Gbk(u8"要继续吗?");
+        window_test::when_modal([&] { return window_test::shown(&c.box); }, [&] {
+            EXPECT_EQ(c.box.Buttons.size(), c.maps.size());
+            for (std::size_t i = 0; i < c.maps.size() && i < c.box.Buttons.size(); ++i) {
+                ec::TEcBitBtn& button = *c.box.Buttons[i];
+                EXPECT_TRUE(window_test::paints_its_image(button));
+                if (c.maps[i]) {
+                    EXPECT_TRUE(window_test::paints_glyph_map(button, *c.maps[i]));
+                }
+                // The caption keeps the space right of the glyph: it starts after it.
+                EXPECT_LT(button.glyph_rect().right, button.width() / 2) << button.name();
+            }
+            EXPECT_TRUE(shell_test::SaveScreenshot(c.box.handle(), c.screenshot));
+            PostMessageW(c.box.handle(), WM_CLOSE, 0, 0);
+        });
+        c.box.show_modal();
+    }
+    // The two "all" answers have glyphs of their own, not the single ones again.
+    EXPECT_NE(multi.btnYesAll->image_index(), multi.btnYes->image_index());
+    EXPECT_NE(multi.btnNoAll->image_index(), multi.btnNO->image_index());
+}
+
 TEST_F(Boxes, DescriptionsHoldTheirPartsAndReadBack) {
     using Row = window_test::ComponentRow;
     const auto rows = [](const char* box, std::vector<const char*> buttons) {
-        std::vector<Row> r{{"Image1", "TImage", box}, {"EcLabelMsg", "TEcLabel", box}};
+        std::vector<Row> r{{"Image1", "TImage", box}, {"EcLabelMsg", "TEcLabel", box},
+                           {"ImageListButtons", "TImageList", box}};
         for (const char* b : buttons) r.push_back({b, "TEcBitBtn", box});
         return r;
     };

@@ -13,8 +13,29 @@ set_source_files_properties(${station_resources} PROPERTIES EXTERNAL_OBJECT TRUE
 # The boxes come from their descriptions among the program's resources.
 target_sources(station_shell_window_tests PRIVATE ${station_resources})
 add_dependencies(station_shell_window_tests station_shell_resources)
+# Broken copies of the main window's description, for the start-up's error path.
+set(broken_dir ${CMAKE_CURRENT_BINARY_DIR}/broken_descriptions)
+set(broken_object ${broken_dir}/broken_descriptions_rc.o)
+set(main_description ${PROJECT_SOURCE_DIR}/station/forms/main_form.txt)
+add_custom_command(OUTPUT ${broken_object}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${broken_dir}
+  COMMAND ${CMAKE_COMMAND} -DIN=${main_description} -DOUT=${broken_dir}/main_form_bad_value.txt
+          "-DFROM=Interval = 800" "-DTO=Interval = 'soon'" -P ${CMAKE_CURRENT_SOURCE_DIR}/break_description.cmake
+  COMMAND ${CMAKE_COMMAND} -DIN=${main_description} -DOUT=${broken_dir}/main_form_no_part.txt
+          "-DFROM=object listLog: TEcListBox" "-DTO=object listLines: TEcListBox"
+          -P ${CMAKE_CURRENT_SOURCE_DIR}/break_description.cmake
+  COMMAND ${CMAKE_COMMAND} -DIN=${main_description} -DOUT=${broken_dir}/main_form_truncated.txt
+          "-DCUT=  object MainMenu: TMainMenu" -P ${CMAKE_CURRENT_SOURCE_DIR}/break_description.cmake
+  COMMAND ${VQ_WINDRES} -I${broken_dir} -O coff -i ${CMAKE_CURRENT_SOURCE_DIR}/broken_descriptions.rc
+          -o ${broken_object}
+  DEPENDS ${main_description} ${CMAKE_CURRENT_SOURCE_DIR}/break_description.cmake
+          ${CMAKE_CURRENT_SOURCE_DIR}/broken_descriptions.rc
+  COMMENT "Breaking copies of the main window's description"
+  VERBATIM)
+set_source_files_properties(${broken_object} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
 vq_add_test(station_shell_main_window_tests
-  SOURCES main_window_test.cpp main_window_description_test.cpp screenshots.cpp ${station_resources}
+  SOURCES main_window_test.cpp main_window_description_test.cpp main_window_start_up_test.cpp screenshots.cpp
+          ${station_resources} ${broken_object}
   LIBS station_shell_windows window_test_support
   TIMEOUT 120)
 add_dependencies(station_shell_main_window_tests station_shell_resources)
