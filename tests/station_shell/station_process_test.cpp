@@ -286,8 +286,9 @@ TEST_F(StationProcessTest, ADamagedDatabaseIsReportedOnceAndNoRowIsLost) {
     EXPECT_NE(log.find(texts.Format("Log.DatabaseDamaged", {database, pending})), std::string::npos);
 
     // The operator puts the damaged file aside: the station makes a new one and stores the
-    // waiting calls by itself, without telling again.
-    ASSERT_TRUE(plat::rename_file(database, database + ".damaged"));
+    // waiting calls by itself, without telling again. The station's retries open the file for a
+    // moment, and an open file cannot be renamed here: the operator tries again.
+    ASSERT_TRUE(shell_test::WaitUntil([&] { return plat::rename_file(database, database + ".damaged"); }, 30000));
     EXPECT_TRUE(shell_test::WaitUntil([&] { return plat::file_size(pending) == 0; }, 30000));
     EXPECT_FALSE(IsWindowVisible(box));
     station_.reset();
