@@ -407,6 +407,9 @@ TEST_F(SkinnedButtons, EveryClassOfTheProgramsReportsItsSkin) {
         const skin::ControlSkinChoice choice = skin::ChoiceFor(*form, *control);
         EXPECT_EQ(std::string(skin::ControlSkinKindName(choice.skin.kind)), row.skin);
         EXPECT_EQ(choice.children, row.children);
+        // Every kind that is built is also attached by the rules.
+        skin::SkinControl(*form, control, w.form.get());
+        EXPECT_EQ(form->FindControlSkin(control) != nullptr, skin::HasControlSkinFactory(choice.skin.kind));
     }
 }
 
