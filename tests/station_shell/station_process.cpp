@@ -26,8 +26,18 @@ bool StationProcess::Start(const std::string& folder, const std::string& argumen
     std::wstring dir = plat::gbk_to_wide(folder);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    return CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup,
-                          &info_) != FALSE;
+    // Wine on a loaded machine has refused the start of a program copied a moment before, once
+    // in many runs: a few more tries, each after the last one failed, before the test fails.
+    constexpr int kTries = 5;
+    for (int attempt = 0; attempt < kTries; ++attempt) {
+        if (attempt > 0) Sleep(200);
+        if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup, &info_)) {
+            start_error_ = 0;
+            return true;
+        }
+        start_error_ = GetLastError();
+    }
+    return false;
 }
 
 bool StationProcess::Running() const {

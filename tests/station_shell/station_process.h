@@ -15,8 +15,10 @@ public:
     StationProcess(const StationProcess&) = delete;
     StationProcess& operator=(const StationProcess&) = delete;
 
-    // Starts <folder>\Velquist.exe with `arguments`; false when it cannot start.
+    // Starts <folder>\Velquist.exe with `arguments`; false when it cannot start, with the
+    // system's error code kept for the test's message.
     bool Start(const std::string& folder, const std::string& arguments);
+    DWORD StartError() const { return start_error_; }
     bool Running() const;
     // Waits for the process to end; false when it still runs after `ms`.
     bool WaitExit(DWORD ms) const;
@@ -26,6 +28,7 @@ public:
 
 private:
     PROCESS_INFORMATION info_{};
+    DWORD start_error_ = 0;
 };
 
 // A child window of `parent` (any depth) of that class, or with that text (GBK), or null.

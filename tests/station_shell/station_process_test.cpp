@@ -149,7 +149,7 @@ TEST_F(StationProcessTest, LogonStartFetchesHiddenAndLivesUntilTheSessionEnds) {
     ASSERT_FALSE(address_.empty());
     AddDevice(3, 20000);
     WriteSettings(false);  // fetching is started by the log-on start itself
-    ASSERT_TRUE(station_->Start(folder_, "-logon"));
+    ASSERT_TRUE(station_->Start(folder_, "-logon")) << "error " << station_->StartError();
     HWND main = MainWindow();
     ASSERT_NE(main, nullptr);
     // The window exists before its first showing has built the views; hidden only after it.
@@ -172,7 +172,7 @@ TEST_F(StationProcessTest, LogonStartFetchesHiddenAndLivesUntilTheSessionEnds) {
     // A second start brings the first one's window back and ends by itself.
     {
         StationProcess second;
-        ASSERT_TRUE(second.Start(folder_, ""));
+        ASSERT_TRUE(second.Start(folder_, "")) << "error " << second.StartError();
         EXPECT_TRUE(second.WaitExit(20000));
         EXPECT_EQ(second.WaitWindow(L"TMainForm", 0), nullptr);
     }
@@ -250,7 +250,7 @@ TEST_F(StationProcessTest, ADamagedDatabaseIsReportedOnceAndNoRowIsLost) {
     const std::string damaged = "not a database";
     ASSERT_TRUE(plat::force_directories(folder_ + "\\DB"));
     ASSERT_TRUE(plat::write_whole_file(database, damaged));
-    ASSERT_TRUE(station_->Start(folder_, ""));
+    ASSERT_TRUE(station_->Start(folder_, "")) << "error " << station_->StartError();
 
     HWND box = station_->WaitWindow(L"TMsgForm", 30000);
     ASSERT_NE(box, nullptr);
@@ -297,7 +297,7 @@ TEST_F(StationProcessTest, ADamagedDatabaseIsReportedOnceAndNoRowIsLost) {
 
 TEST_F(StationProcessTest, StartStopButtonAndExitCommandWithConfirmation) {
     WriteSettings(false);
-    ASSERT_TRUE(station_->Start(folder_, ""));
+    ASSERT_TRUE(station_->Start(folder_, "")) << "error " << station_->StartError();
     HWND main = MainWindow();
     ASSERT_NE(main, nullptr);
     // The start/stop button shows the start image (green) until fetching runs, then the stop

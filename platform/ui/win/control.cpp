@@ -700,7 +700,10 @@ void WinControl::create_wnd() {
     HWND h = CreateWindowExW(p.ex_style, cls.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width, p.height, p.parent,
                              id, inst, nullptr);
     t_creating = nullptr;
-    if (!h) throw std::runtime_error("cannot create the window of " + name() + " (" + class_name() + ")");
+    if (!h) {
+        throw std::runtime_error("cannot create the window of " + name() + " (" + class_name() + "), error " +
+                                 std::to_string(GetLastError()));
+    }
     handle_ = h;
 }
 
