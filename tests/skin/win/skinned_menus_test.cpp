@@ -76,7 +76,7 @@ struct DrawnItem {
     ui::Bitmap bitmap;
     RECT item{};
 };
-void DrawThroughOwner(DrawnItem& d, HWND owner, UINT id, int item_w, int item_h, bool selected) {
+void DrawThroughOwner(DrawnItem& d, HWND owner, UINT id, int item_w, int item_h, bool selected, HMENU menu = nullptr) {
     d.bitmap.set_size(item_w + 10, item_h + 6);
     d.bitmap.canvas().brush().color = static_cast<ui::TColor>(Rgb(kUntouched));
     d.bitmap.canvas().fill_rect({0, 0, item_w + 10, item_h + 6});
@@ -87,6 +87,7 @@ void DrawThroughOwner(DrawnItem& d, HWND owner, UINT id, int item_w, int item_h,
     di.itemState = selected ? ODS_SELECTED : 0;
     di.hDC = d.bitmap.dc();
     di.rcItem = d.item;
+    di.hwndItem = reinterpret_cast<HWND>(menu);
     SendMessageW(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&di));
 }
 
@@ -327,6 +328,125 @@ ui::PopupMenu* ContextMenu(ui::Component* owner) {
     menu->items()->item(1)->set_checked(true);
     menu->items()->item(3)->set_shortcut(ui::text_to_shortcut("Del").value_or(0));
     return menu;
+}
+
+UINT MeasuredWidth(HWND owner, UINT id) {
+    MEASUREITEMSTRUCT mi{};
+    mi.CtlType = ODT_MENU;
+    mi.itemID = id;
+    mi.itemHeight = 16;
+    SendMessageW(owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mi));
+    return mi.itemWidth;
+}
+
+// The items of a menu and its submenus that are owner-drawn now.
+int OwnerDrawnItems(HMENU menu) {
+    int n = 0;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+        n += (info.fType & MFT_OWNERDRAW) != 0;
+        if (info.hSubMenu) n += OwnerDrawnItems(info.hSubMenu);
+    }
+    return n;
+}
+
+// A drop of the skinned menu bar: its items are measured and drawn in the skin through the
+// window's WM_MEASUREITEM and WM_DRAWITEM, an item no library menu has from its menu's text,
+// and after the drop the items are the system's to draw again.
+TEST_F(SkinnedMenus, BarDropItemsDrawnInTheSkin) {
+    DataOf(owner_.get(), LetterMenuSkin());
+    MainWindow w;
+    ui::MenuItem* file = w.menu->items()->item(0);
+    auto add = [&](ui::MenuItem* parent, const char* caption) {
+        auto* i = new ui::MenuItem(w.menu);
+        i->set_caption(caption);
+        parent->add(i);
+        return i;
+    };
+    add(file, "&Open");
+    ui::MenuItem* recent = add(file, "&Recent");
+    add(recent, "One");
+    add(file, "-");
+    ui::MenuItem* exit = add(file, "E&xit");
+    Activate(w.handle());
+    ASSERT_TRUE(WaitSkinned(w.handle()));
+    ASSERT_NE(SkinOf(w.handle())->menu_bar(), nullptr);
+    const HMENU sub = file->submenu_handle();
+    ASSERT_NE(sub, nullptr);
+    constexpr UINT kRaw = 0x5001;  // outside the library's command ids
+    AppendMenuW(sub, MF_STRING, kRaw, L"Raw item");
+    ASSERT_EQ(OwnerDrawnItems(sub), 0);
+
+    ui::Bitmap printed;
+    std::vector<RECT> items;  // window coordinates of the popup
+    int owner_drawn = 0;
+    UINT raw_width = 0;
+    DrawnItem exit_drawn, raw_drawn;
+    OpenMenuProbe probe(w.handle(), [&](HWND popup) {
+        RECT r{};
+        GetWindowRect(popup, &r);
+        printed.set_size(r.right - r.left, r.bottom - r.top);
+        SendMessageW(popup, WM_PRINT, reinterpret_cast<WPARAM>(printed.dc()), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+        for (int i = 0; i < GetMenuItemCount(sub); ++i) {
+            RECT item{};
+            GetMenuItemRect(w.handle(), sub, static_cast<UINT>(i), &item);
+            OffsetRect(&item, -r.left, -r.top);
+            items.push_back(item);
+        }
+        owner_drawn = OwnerDrawnItems(sub);
+        raw_width = MeasuredWidth(w.handle(), kRaw);
+        DrawThroughOwner(exit_drawn, w.handle(), exit->command(), 120, 20, false, sub);
+        DrawThroughOwner(raw_drawn, w.handle(), kRaw, 120, 20, true, sub);
+    });
+    SendMessageW(w.handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    ASSERT_TRUE(probe.seen);
+    EXPECT_EQ(probe.answer, 1);
+    EXPECT_EQ(owner_drawn, 6);  // the five items and the submenu's one
+    ASSERT_EQ(items.size(), 5u);
+    ASSERT_FALSE(printed.empty());
+    window_test::save_picture(printed, "skinned_menus", "bar_drop_printed");
+    auto letter = [&](int x, int y) {
+        const std::uint32_t p = Rgb(printed.pixel(x, y));
+        for (char l = 'a'; l <= 'f'; ++l)
+            if (p == CellPixel(l)) return l;
+        return '.';
+    };
+    EXPECT_EQ(letter(0, 0), 'f');  // the popup's background picture
+    // The items one below the other inside the popup's 3-pixel border.
+    int top = 3;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const int height = items[i].bottom - items[i].top;
+        ASSERT_GT(items[i].right - items[i].left, 26) << i;
+        ASSERT_GT(height, 0) << i;
+        const char c = letter(4, top + height / 2);
+        if (i == 2) {
+            // The separator: the MenuItem picture's second frame across the item.
+            EXPECT_EQ(c, 'b');
+        } else {
+            // Frame 1, or frame 4 for the item the bar selected first.
+            EXPECT_TRUE(c == 'a' || (i == 0 && c == 'd')) << i << " " << c;
+        }
+        top += height;
+    }
+    // Through the window while the menu is dropped: a library item, and one from its text.
+    EXPECT_TRUE(OutsideUntouched(exit_drawn));
+    EXPECT_EQ(Rgb(exit_drawn.bitmap.pixel(5, 3)), CellPixel('a'));
+    EXPECT_TRUE(OutsideUntouched(raw_drawn));
+    EXPECT_EQ(Rgb(raw_drawn.bitmap.pixel(5, 3)), CellPixel('d'));
+    EXPECT_GT(raw_width, 26u);
+
+    // The drop is over: the items are the system's again, their texts kept, and the window
+    // leaves an item it does not know to the system.
+    EXPECT_EQ(OwnerDrawnItems(sub), 0);
+    EXPECT_EQ(skin::ReadMenuText(sub, kRaw, false), L"Raw item");
+    EXPECT_EQ(MeasuredWidth(w.handle(), kRaw), 0u);
+    DrawnItem after;
+    DrawThroughOwner(after, w.handle(), kRaw, 120, 20, false, sub);
+    EXPECT_EQ(Rgb(after.bitmap.pixel(5, 3)), kUntouched);
+    EXPECT_EQ(skin::TWinSkinMenu::active_hook(), nullptr);
 }
 
 // Context menus and window menus get popup skins while open, by the component's settings, and
