@@ -330,6 +330,59 @@ ui::PopupMenu* ContextMenu(ui::Component* owner) {
     return menu;
 }
 
+// Our own skins' items: flat on the face, the selected one in the highlight colour, and the
+// separator a thin etched line on the menu's colour, indented by the element's margins.
+TEST_F(SkinnedMenus, OwnSkinsItemsAndSeparator) {
+    for (const char* path : {kDefaultSkin, kContrastSkin}) {
+        SCOPED_TRACE(path);
+        TearDown();
+        SetUp();
+        TSkinData* data = LoadedData(owner_.get(), path);
+        ui::Form form(nullptr);
+        form.handle_needed();
+        ui::PopupMenu* menu = ContextMenu(&form);
+        skin::SetMenusOwnerDraw(data, &form, true);
+        const skin::SkinDescription& s = *data->Skin();
+        ASSERT_TRUE(s.menu_item.has_value());
+        auto colour = [&](int index) { return Rgb(ui::color_to_rgb(s.colours[static_cast<std::size_t>(index)])); };
+        auto rows = [&](const DrawnItem& d) {
+            std::vector<std::string> out;
+            for (int y = d.item.top; y < d.item.bottom; ++y) {
+                std::string row;
+                for (int x = d.item.left; x < d.item.right; ++x) {
+                    const std::uint32_t p = Rgb(d.bitmap.pixel(x, y));
+                    row += p == colour(skin::kMenu)           ? 'm'
+                           : p == colour(skin::kButtonShadow) ? 's'
+                           : p == colour(skin::kButtonHilight) ? 'l'
+                                                               : '.';
+                }
+                out.push_back(row);
+            }
+            return out;
+        };
+        DrawnItem separator;
+        DrawThroughOwner(separator, form.handle(), menu->items()->item(2)->command(), 24, 8, false);
+        EXPECT_TRUE(OutsideUntouched(separator));
+        const std::vector<std::string> line = {
+            "mmmmmmmmmmmmmmmmmmmmmmmm", "mmmmmmmmmmmmmmmmmmmmmmmm", "mmmmmmmmmmmmmmmmmmmmmmmm",
+            "mmmssssssssssssssssssmmm", "mmmllllllllllllllllllmmm", "mmmmmmmmmmmmmmmmmmmmmmmm",
+            "mmmmmmmmmmmmmmmmmmmmmmmm", "mmmmmmmmmmmmmmmmmmmmmmmm",
+        };
+        EXPECT_EQ(rows(separator), line);
+        window_test::save_picture(separator.bitmap, "skinned_menus",
+                                  std::string("separator_") + (path == kDefaultSkin ? "default" : "contrast"));
+
+        DrawnItem normal, selected;
+        DrawThroughOwner(normal, form.handle(), menu->items()->item(0)->command(), 60, 18, false);
+        DrawThroughOwner(selected, form.handle(), menu->items()->item(0)->command(), 60, 18, true);
+        EXPECT_EQ(Rgb(normal.bitmap.pixel(5, 3)), colour(skin::kButtonFace));
+        EXPECT_EQ(Rgb(normal.bitmap.pixel(5 + 59, 3 + 17)), colour(skin::kButtonFace));
+        EXPECT_EQ(Rgb(selected.bitmap.pixel(5 + 2, 3 + 2)), colour(skin::kHilight));
+        EXPECT_NE(Rgb(selected.bitmap.pixel(5, 3)), colour(skin::kHilight));  // its darker edge
+        EXPECT_GT(CountColour(selected, selected.item, colour(skin::kHilightText)), 0);
+    }
+}
+
 UINT MeasuredWidth(HWND owner, UINT id) {
     MEASUREITEMSTRUCT mi{};
     mi.CtlType = ODT_MENU;
