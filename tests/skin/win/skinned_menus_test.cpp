@@ -38,13 +38,21 @@ std::uint32_t Rgb(std::uint32_t bgr) { return ((bgr & 0xFF) << 16) | (bgr & 0xFF
 
 // Our default skin with a MenuItem strip of five solid frames 'a' to 'e' and a solid 'f'
 // MenuBackground, so that every pixel of an item tells where it came from; `drop` leaves the
-// named elements out.
-Bytes LetterMenuSkin(const std::vector<std::string>& drop = {}) {
+// named elements out. With `nine_cells` the MenuBackground is 6 x 6 pixels of nine 2 x 2 cells
+// 'a' to 'i', row by row, for the element's margins of 2, and the separator frame 'b' has
+// magenta margins through which the background shows.
+Bytes LetterMenuSkin(const std::vector<std::string>& drop = {}, bool nine_cells = false) {
     std::vector<skin_test::SkinFile> files = skingen::GenerateSkin(skingen::DefaultLook());
     for (skin_test::SkinFile& f : files) {
         if (f.name == "menuitem.bmp")
-            f.bytes = skin_test::MakeBmp(5 * 12, 12, [](int x, int) { return CellPixel(static_cast<char>('a' + x / 12)); });
-        if (f.name == "menubackground.bmp") f.bytes = skin_test::MakeBmp(12, 12, [](int, int) { return CellPixel('f'); });
+            f.bytes = skin_test::MakeBmp(5 * 12, 12, [nine_cells](int x, int) {
+                // With the nine cells the separator's frame keeps its 3-pixel margins magenta.
+                if (nine_cells && x / 12 == 1 && (x % 12 < 3 || x % 12 >= 9)) return CellPixel('#');
+                return CellPixel(static_cast<char>('a' + x / 12));
+            });
+        if (f.name == "menubackground.bmp")
+            f.bytes = nine_cells ? skin_test::MakeBmp(6, 6, [](int x, int y) { return CellPixel(static_cast<char>('a' + y / 2 * 3 + x / 2)); })
+                                 : skin_test::MakeBmp(12, 12, [](int, int) { return CellPixel('f'); });
         if (f.name == "skin.ini") {
             std::string ini(f.bytes.begin(), f.bytes.end());
             for (const std::string& section : drop) {
@@ -406,11 +414,91 @@ int OwnerDrawnItems(HMENU menu) {
     return n;
 }
 
+std::vector<std::string> LetterRows(const ui::Bitmap& b, const RECT& r) {
+    std::vector<std::string> rows;
+    for (int y = r.top; y < r.bottom; ++y) {
+        std::string row;
+        for (int x = r.left; x < r.right; ++x) {
+            const std::uint32_t p = Rgb(b.pixel(x, y));
+            char c = '.';
+            for (char l = 'a'; l <= 'i'; ++l)
+                if (p == CellPixel(l)) c = l;
+            row += c;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// The popup skin's background: the MenuBackground picture nine-sliced over the whole window,
+// made on WM_NCPAINT for the whole frame, which makes that popup the current one; without the
+// picture the system paints the frame and the skin keeps no picture.
+TEST_F(SkinnedMenus, PopupBackgroundOnNonClientPaint) {
+    {
+        TSkinData* data = DataOf(owner_.get(), LetterMenuSkin({}, true));
+        const auto picture = TWinSkinPopMenu::BackgroundPicture(data, 10, 8);
+        ASSERT_TRUE(picture);
+        const std::vector<std::string> sliced = {
+            "aabbbbbbcc", "aabbbbbbcc", "ddeeeeeeff", "ddeeeeeeff",
+            "ddeeeeeeff", "ddeeeeeeff", "gghhhhhhii", "gghhhhhhii",
+        };
+        EXPECT_EQ(LetterRows(*picture, {0, 0, 10, 8}), sliced);
+    }
+    struct Case {
+        const char* what;
+        std::vector<std::string> drop;
+        bool picture;
+    } cases[] = {{"with a MenuBackground", {}, true}, {"without one", {"MenuBackground"}, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        SetUp();
+        DataOf(owner_.get(), LetterMenuSkin(c.drop, true));
+        MainWindow w;
+        Activate(w.handle());
+        ASSERT_TRUE(WaitSkinned(w.handle()));
+        ui::PopupMenu* menu = ContextMenu(w.form.get());
+        bool skinned = false, current = false;
+        RECT window{};
+        ui::Bitmap background;
+        OpenMenuProbe probe(w.handle(), [&](HWND popup) {
+            TWinSkinPopMenu* skin = TWinSkinPopMenu::ForWindow(popup);
+            skinned = skin != nullptr;
+            if (!skin) return;
+            SendMessageW(popup, WM_NCPAINT, 1, 0);
+            current = TWinSkinPopMenu::Current() == skin;
+            GetWindowRect(popup, &window);
+            background.set_size(skin->Background().width(), skin->Background().height());
+            if (!background.empty())
+                BitBlt(background.dc(), 0, 0, background.width(), background.height(), skin->Background().dc(), 0, 0, SRCCOPY);
+            UpdateWindow(popup);
+            window_test::save_screenshot(popup, "skinned_menus", std::string("popup_background_") + (c.picture ? "nine" : "none"));
+        });
+        menu->popup(120, 120);
+        ASSERT_TRUE(probe.seen);
+        ASSERT_TRUE(skinned);
+        EXPECT_EQ(current, c.picture);
+        if (!c.picture) {
+            EXPECT_TRUE(background.empty());
+            continue;
+        }
+        const int w_px = window.right - window.left, h_px = window.bottom - window.top;
+        ASSERT_EQ(background.width(), w_px);
+        ASSERT_EQ(background.height(), h_px);
+        // Corners kept, edges stretched along the window.
+        EXPECT_EQ(LetterRows(background, {0, 0, 3, 3}), (std::vector<std::string>{"aab", "aab", "dde"}));
+        EXPECT_EQ(LetterRows(background, {w_px - 3, h_px - 3, w_px, h_px}),
+                  (std::vector<std::string>{"eff", "hii", "hii"}));
+        EXPECT_EQ(LetterRows(background, {w_px / 2, 0, w_px / 2 + 1, 2}), (std::vector<std::string>{"b", "b"}));
+        EXPECT_EQ(LetterRows(background, {0, h_px / 2, 2, h_px / 2 + 1}), (std::vector<std::string>{"dd"}));
+    }
+}
+
 // A drop of the skinned menu bar: its items are measured and drawn in the skin through the
 // window's WM_MEASUREITEM and WM_DRAWITEM, an item no library menu has from its menu's text,
 // and after the drop the items are the system's to draw again.
 TEST_F(SkinnedMenus, BarDropItemsDrawnInTheSkin) {
-    DataOf(owner_.get(), LetterMenuSkin());
+    DataOf(owner_.get(), LetterMenuSkin({}, true));
     MainWindow w;
     ui::MenuItem* file = w.menu->items()->item(0);
     auto add = [&](ui::MenuItem* parent, const char* caption) {
@@ -467,7 +555,7 @@ TEST_F(SkinnedMenus, BarDropItemsDrawnInTheSkin) {
             if (p == CellPixel(l)) return l;
         return '.';
     };
-    EXPECT_EQ(letter(0, 0), 'f');  // the popup's background picture
+    EXPECT_EQ(letter(0, 0), 'a');  // the popup's background picture's corner
     // The items one below the other inside the popup's 3-pixel border.
     int top = 3;
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -476,8 +564,11 @@ TEST_F(SkinnedMenus, BarDropItemsDrawnInTheSkin) {
         ASSERT_GT(height, 0) << i;
         const char c = letter(4, top + height / 2);
         if (i == 2) {
-            // The separator: the MenuItem picture's second frame across the item.
-            EXPECT_EQ(c, 'b');
+            // The separator: the MenuItem picture's second frame across the item, and at its
+            // ends the popup's background under the item (the picture's middle, not its edge).
+            EXPECT_EQ(c, 'e');
+            EXPECT_EQ(letter(printed.width() / 2, top + height / 2), 'b');
+            EXPECT_EQ(letter(printed.width() - 4, top + height / 2), 'e');
         } else {
             // Frame 1, or frame 4 for the item the bar selected first.
             EXPECT_TRUE(c == 'a' || (i == 0 && c == 'd')) << i << " " << c;
