@@ -141,7 +141,8 @@ void TSkinManage::OnCreate(HWND window, const CBT_CREATEWNDW& create) {
     if (create.lpcs && (create.lpcs->dwExStyle & WS_EX_MDICHILD)) SkinWindow(window);
     if (IsPopupMenuClass(create)) {
         TSkinData* data = main_ ? main_ : (components_.empty() ? nullptr : components_.front());
-        if (latch_.skinning_on() && data && !data->NoSkin() && PopupAllowed(*data)) TWinSkinPopMenu::Add(*this, window, data);
+        if (latch_.skinning_on() && data && !data->NoSkin() && PopupAllowed(*data))
+            TWinSkinPopMenu::Add(*this, window, data).SetTracking(menu_bar_tracking_);
     }
 }
 

@@ -67,6 +67,14 @@ public:
     // Kind of the next popup menu: 0 context, 1 menu bar drop-down, 2 window menu.
     int PopupKind() const { return popup_kind_; }
     void SetPopupKind(int kind) { popup_kind_ = kind; }
+    // Set while a skinned menu bar drops a menu: the popup skins made meanwhile are marked.
+    bool MenuBarTracking() const { return menu_bar_tracking_; }
+    void SetMenuBarTracking(bool on) { menu_bar_tracking_ = on; }
+    // The last popup skin went with its window: no tracking, and the next popup is a context menu.
+    void PopupsGone() {
+        menu_bar_tracking_ = false;
+        popup_kind_ = 0;
+    }
     // Whether a popup of the present kind is skinned with `data`'s settings.
     bool PopupAllowed(const TSkinData& data) const;
 
@@ -91,6 +99,7 @@ private:
     bool skinning_all_ = false;
     int start_state_ = 0;
     int popup_kind_ = 0;
+    bool menu_bar_tracking_ = false;
     bool maximised_child_ = false;
     TSkinData* target_ = nullptr;
     TSkinData* main_ = nullptr;

@@ -8,6 +8,8 @@
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_frames.h"
 #include "skin/win/skin_manager.h"
+#include "skin/win/skin_menu_draw.h"
+#include "skin/win/skin_popup_menu.h"
 
 namespace skin {
 namespace {
@@ -33,6 +35,53 @@ DropState& drop() {
 }
 
 int hooks_in = 0, hooks_out = 0;
+
+// An item a drop made owner-drawn, given back to the system's drawing when the drop ends.
+struct MarkedItem {
+    HMENU menu;
+    UINT position;
+    UINT id;
+};
+
+constexpr int kMaxMenuDepth = 16;
+
+// Every item of `menu` and of its submenus drawn by the window for the drop.
+void MarkOwnerDraw(HMENU menu, std::vector<MarkedItem>& marked, int depth = 0) {
+    if (!menu || depth > kMaxMenuDepth) return;
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+        if (!(info.fType & (MFT_OWNERDRAW | MFT_BITMAP))) {
+            MENUITEMINFOW set{};
+            set.cbSize = sizeof set;
+            set.fMask = MIIM_FTYPE;
+            set.fType = info.fType | MFT_OWNERDRAW;
+            if (SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &set))
+                marked.push_back({menu, static_cast<UINT>(i), info.wID});
+        }
+        if (info.hSubMenu) MarkOwnerDraw(info.hSubMenu, marked, depth + 1);
+    }
+}
+
+// The marked items still in their menus (a menu rebuilt meanwhile has new ones).
+void UnmarkOwnerDraw(const std::vector<MarkedItem>& marked) {
+    for (const MarkedItem& m : marked) {
+        if (!IsMenu(m.menu)) continue;
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID;
+        if (!GetMenuItemInfoW(m.menu, m.position, TRUE, &info) || info.wID != m.id || !(info.fType & MFT_OWNERDRAW))
+            continue;
+        MENUITEMINFOW set{};
+        set.cbSize = sizeof set;
+        set.fMask = MIIM_FTYPE;
+        set.fType = info.fType & ~static_cast<UINT>(MFT_OWNERDRAW);
+        SetMenuItemInfoW(m.menu, m.position, TRUE, &set);
+    }
+}
 
 std::u16string AsU16(const std::wstring& w) { return std::u16string(w.begin(), w.end()); }
 std::wstring AsWide(const std::u16string& u) { return std::wstring(u.begin(), u.end()); }
@@ -80,6 +129,13 @@ LRESULT CALLBACK MenuFilter(int code, WPARAM wparam, LPARAM lparam) {
         if (msg->wParam == VK_LEFT || msg->wParam == VK_RIGHT)
             target = ButtonForArrow(msg->wParam == VK_LEFT ? BarKey::kLeft : BarKey::kRight, s.dropped, count, s.item);
         break;
+    case WM_SYSKEYDOWN:
+        // The system closes the menu on Alt; nothing drops after it.
+        if (msg->wParam == VK_MENU) {
+            s.bar->LeaveMenuMode();
+            return 0;
+        }
+        break;
     case WM_MOUSEMOVE:
         if (msg->pt.x != s.last.x || msg->pt.y != s.last.y) {
             s.last = msg->pt;
@@ -101,6 +157,7 @@ LRESULT CALLBACK MenuFilter(int code, WPARAM wparam, LPARAM lparam) {
 int TWinSkinMenu::hooks_installed() { return hooks_in; }
 int TWinSkinMenu::hooks_removed() { return hooks_out; }
 HHOOK TWinSkinMenu::active_hook() { return drop().hook; }
+HMENU TWinSkinMenu::dropped_submenu() { return drop().submenu; }
 
 TWinSkinMenu::TWinSkinMenu(HWND window, ui::Form* form, TSkinData& data, TSkinManage& manager, bool right_to_left)
     : window_(window), form_(form), data_(data), manager_(manager), right_to_left_(right_to_left) {}
@@ -380,6 +437,55 @@ void TWinSkinMenu::MenuChanged() {
     }
 }
 
+ui::MenuItem* TWinSkinMenu::BarItem(UINT id) const {
+    ui::MainMenu* menu = form_ ? form_->menu() : nullptr;
+    if (!menu) return nullptr;
+    ui::MenuItem* item = ui::MenuItem::from_menu_id(id);
+    return item && item != menu->items() && item->menu() == menu ? item : nullptr;
+}
+
+bool TWinSkinMenu::MeasureItem(MEASUREITEMSTRUCT& mi) {
+    if (mi.CtlType != ODT_MENU) return false;
+    ui::MenuItem* item = BarItem(mi.itemID);
+    // Other items are ours only while this bar's menu is dropped; a library window's own ids
+    // belong to its other menus.
+    if (!item && (drop().bar != this || (form_ && mi.itemID >= 1 && mi.itemID <= 4095))) return false;
+    if (form_) TWinSkinPopMenu::MarkAllTracking();
+    ui::WindowDC dc(window_);
+    if (!dc.get()) return false;
+    int width = static_cast<int>(mi.itemWidth), height = static_cast<int>(mi.itemHeight);
+    if (item) {
+        const HGDIOBJ old = SelectObject(dc.get(), MenuFont());
+        if (item->on_measure_item)
+            item->measure_item(dc.get(), width, height);
+        else
+            MeasureMainMenuItem(&data_, item, dc.get(), width, height);
+        SelectObject(dc.get(), old);
+    } else {
+        MeasureItemFromText(&data_, ReadMenuText(drop().submenu, mi.itemID, false), dc.get(), width, height);
+    }
+    mi.itemWidth = static_cast<UINT>(std::max(width, 0));
+    mi.itemHeight = static_cast<UINT>(std::max(height, 0));
+    return true;
+}
+
+bool TWinSkinMenu::DrawItem(const DRAWITEMSTRUCT& d) {
+    if (d.CtlType != ODT_MENU || !d.hDC) return false;
+    ui::MenuItem* item = BarItem(d.itemID);
+    if (!item && (drop().bar != this || (form_ && d.itemID >= 1 && d.itemID <= 4095))) return false;
+    const auto menu = reinterpret_cast<HMENU>(d.hwndItem);
+    TWinSkinPopMenu::MarkAllTracking();
+    TWinSkinPopMenu::GiveMenu(menu);
+    const bool selected = (d.itemState & ODS_SELECTED) != 0;
+    if (item && item->on_draw_item)
+        item->draw_item(d.hDC, d.rcItem, selected);
+    else if (item)
+        DrawMenuItem(&data_, item, d.hDC, d.rcItem, selected);
+    else
+        DrawMenuItemFromHandle(&data_, menu, d.itemID, d.hDC, d.rcItem, selected);
+    return true;
+}
+
 bool TWinSkinMenu::DropMenu(int index) {
     DropState& s = drop();
     if (s.bar || dropping_) return false;  // one tracked menu at a time
@@ -396,8 +502,12 @@ bool TWinSkinMenu::DropMenu(int index) {
         s.dropped = current;
         s.submenu = b.submenu;
         GetCursorPos(&s.last);
+        // The drop's items are drawn in the skin, through the window's WM_DRAWITEM.
+        std::vector<MarkedItem> marked;
+        MarkOwnerDraw(b.submenu, marked);
         menu_mode_ = true;
         manager_.SetPopupKind(1);
+        manager_.SetMenuBarTracking(true);
         if (hot_ >= 0 && hot_ != current) SetState(hot_, kNormal);
         hot_ = current;
         SetState(current, kPressed);
@@ -415,6 +525,7 @@ bool TWinSkinMenu::DropMenu(int index) {
             UnhookWindowsHookEx(s.hook);
             ++hooks_out;
         }
+        UnmarkOwnerDraw(marked);
         const int target = s.target;
         s = DropState{};
         menu_mode_ = false;

@@ -79,6 +79,16 @@ public:
     // What the window learns while its menu is tracked, and that the library's menu changed.
     void MenuSelect(WPARAM wparam, LPARAM lparam);
     void MenuChanged();
+    // Alt pressed while a menu is dropped: the system closes it, and the bar leaves menu mode.
+    void LeaveMenuMode() { menu_mode_ = false; }
+
+    // The window's WM_MEASUREITEM and WM_DRAWITEM for menu items: the items of the bar's menu
+    // are measured and drawn in the skin, others of a dropped menu from their menu's text.
+    // False leaves the message to the window.
+    bool MeasureItem(MEASUREITEMSTRUCT& item);
+    bool DrawItem(const DRAWITEMSTRUCT& item);
+    // The submenu dropped now by any bar of the thread, or null.
+    static HMENU dropped_submenu();
 
     HWND window() const { return window_; }
     bool right_to_left() const { return right_to_left_; }
@@ -98,6 +108,8 @@ private:
     void EnsurePicture();
     HFONT MenuFont();
     void SetState(int index, int state);
+    // The library's item of the bar's menu with this id, or null.
+    ui::MenuItem* BarItem(UINT id) const;
 
     HWND window_;
     ui::Form* form_;

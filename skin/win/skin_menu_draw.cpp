@@ -156,7 +156,17 @@ void DrawContent(TSkinData* data, const ItemView& v, ui::Bitmap& work, bool sele
 void FillBackground(TSkinData* data, ui::Bitmap& work, HMENU menu, const RECT& rect) {
     TWinSkinPopMenu* popup = menu ? TWinSkinPopMenu::ForMenu(menu) : nullptr;
     if (popup && !popup->Background().empty()) {
-        BitBlt(work.dc(), 0, 0, work.width(), work.height(), popup->Background().dc(), rect.left + 3, rect.top + 3, SRCCOPY);
+        // Items are placed in the popup's client area, the picture covers the whole window.
+        POINT client{0, 0};
+        RECT window{};
+        if (ClientToScreen(popup->window(), &client) && GetWindowRect(popup->window(), &window)) {
+            client.x -= window.left;
+            client.y -= window.top;
+        } else {
+            client = {3, 3};
+        }
+        BitBlt(work.dc(), 0, 0, work.width(), work.height(), popup->Background().dc(), rect.left + client.x,
+               rect.top + client.y, SRCCOPY);
         return;
     }
     work.canvas().brush().color = Colour(data, kMenu, COLOR_MENU);

@@ -116,6 +116,7 @@ void TWinSkinPopMenu::Retire(TWinSkinPopMenu* skin) {
     if (it == live.end()) return;
     Retired().push_back(std::move(*it));
     live.erase(it);
+    if (live.empty()) skin->manager_.PopupsGone();
 }
 
 const std::vector<std::unique_ptr<TWinSkinPopMenu>>& TWinSkinPopMenu::Skins() { return Live(); }

@@ -46,6 +46,9 @@ bool IsSystemCommand(WPARAM id) {
 // Which messages the skin follows on the control's own message entry.
 bool IsControlMessage(UINT msg) { return msg == kMsgRefreshSkin; }
 
+// Key data: the Alt key was held with the key.
+constexpr LPARAM kAltHeld = 1 << 29;
+
 } // namespace
 
 TWinSkinForm::TWinSkinForm(TSkinManage& manager, HWND window, ui::WinControl* control, std::string class_name)
@@ -124,6 +127,7 @@ void TWinSkinForm::Attach(TSkinData* data) {
         saved_color_ = control_->color();
         if (data->Skin()) control_->set_color(data->Skin()->colours[kButtonFace]);
         SetMenusOwnerDraw(data, control_, true);
+        SetMainMenusOwnerDraw(data, control_, true);
     }
 }
 
@@ -332,6 +336,21 @@ void TWinSkinForm::Message(ui::Message& m, const ui::WindowSubclass::Next& next)
         if (menu_bar_) menu_bar_->MenuSelect(m.wparam, m.lparam);
         next(m);
         return;
+    case WM_MEASUREITEM:
+        // The items of the bar's drops are measured and drawn in the skin.
+        if (menu_bar_ && m.wparam == 0 && m.lparam &&
+            menu_bar_->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(m.lparam))) {
+            m.result = TRUE;
+            return;
+        }
+        break;
+    case WM_DRAWITEM:
+        if (menu_bar_ && m.wparam == 0 && m.lparam &&
+            menu_bar_->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.lparam))) {
+            m.result = TRUE;
+            return;
+        }
+        break;
     case WM_CTLCOLORBTN:
         next(m);
         if (!control_) SetBkMode(reinterpret_cast<HDC>(m.wparam), TRANSPARENT);
@@ -605,6 +624,17 @@ void TWinSkinForm::MaximisedChildChanged(bool shown) {
 }
 
 void TWinSkinForm::ControlMessage(ui::Message& m, const ui::MessageChain::Next& next) {
+    if (m.msg == ui::CM_DIALOGCHAR) {
+        next(m);
+        // A key no control took, with only Alt held, drops the menu bar button it is the
+        // accelerator of.
+        const bool only_alt = (m.lparam & kAltHeld) != 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0;
+        if (m.result == 0 && only_alt && m.wparam && menu_bar_ && !menu_bar_->in_menu_mode()) {
+            const int index = menu_bar_->ButtonForKey(static_cast<wchar_t>(m.wparam));
+            if (index >= 0 && DropMenuBarButton(index)) m.result = 1;
+        }
+        return;
+    }
     if (!IsControlMessage(m.msg)) {
         next(m);
         return;

@@ -122,6 +122,16 @@ void TWinSkinForm::PaintMenuBar(HDC dc, int width) {
         }
         return;
     }
+    // However the active child was maximised, the bar shows its buttons from the first paint on.
+    if (kind_ == kMdiFrame && mdi_client_ && !manager_.MaximisedChildShown()) {
+        BOOL maximised = FALSE;
+        const auto active = reinterpret_cast<HWND>(
+            SendMessageW(mdi_client_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
+        if (active && maximised) {
+            manager_.SetMaximisedChild(true);
+            LayoutButtons(width);
+        }
+    }
     // A maximised MDI child's buttons sit in the bar.
     const bool child_buttons = kind_ == kMdiFrame && CaptionFacts().child_maximised_in_menu_bar;
     menu_bar_->Paint(dc, row, active_, MenuBarRowEnd(row), [this, child_buttons](HDC work) {

@@ -337,6 +337,25 @@ std::string Description(const SkinLook& look) {
     return ini.str();
 }
 
+// A menu item's five frames, 20 x 18 each: 1 an item flat on the menu's face; 2 the separator,
+// a thin etched line across the middle of the lowest 8 rows (a separator item is 8 high and
+// takes the picture's lowest rows) with magenta around it, so that the menu shows through;
+// 4 the selected item in the highlight colour with a darker edge; 3 and 5, which the engine
+// does not use, as 1.
+Image32 MenuItemStrip(const SkinLook& look) {
+    constexpr int w = 20, h = 18, separator_rows = 8, margin = 3;
+    Image32 strip(w * 5, h, look.face);
+    FillRect(strip, {w, 0, 2 * w, h}, kKey);
+    const int line = h - separator_rows / 2 - 1;
+    FillRect(strip, {w + margin, line, 2 * w - margin, line + 1}, look.shadow);
+    FillRect(strip, {w + margin, line + 1, 2 * w - margin, line + 2}, look.light);
+    const Rect selected{3 * w, 0, 4 * w, h};
+    FillRect(strip, selected, look.highlight);
+    const std::uint32_t edge = Blend(look.highlight, look.dark, 70);
+    Bevel(strip, selected, edge, edge);
+    return strip;
+}
+
 } // namespace
 
 std::vector<skin_test::SkinFile> GenerateSkin(const SkinLook& look) {
@@ -369,7 +388,7 @@ std::vector<skin_test::SkinFile> GenerateSkin(const SkinLook& look) {
         {"sunkedge.bmp", [&] { Image32 e = Cells(look, 10, 10, 4); for (int f = 0; f < 4; ++f) Bevel(e, {f * 10, 0, f * 10 + 10, 10}, look.shadow, look.light); return e; }()},
         {"extra.bmp", ExtraImages(look)},
         {"headerbar.bmp", Cells(look, 20, 18, 5)},
-        {"menuitem.bmp", [&] { Image32 m = Cells(look, 20, 18, 5); FillRect(m, {20, 0, 40, 18}, look.highlight); return m; }()},
+        {"menuitem.bmp", MenuItemStrip(look)},
         {"menubackground.bmp", Cells(look, 20, 20, 1)},
         {"scrollbar.bmp", ScrollbarCells(look)},
         {"horzscroll.bmp", TrackStrip(look, false)},

@@ -398,6 +398,29 @@ TEST_F(SkinnedMdiDialogs, MdiFrameClientAndChildren) {
     EXPECT_FALSE(manager->MaximisedChildShown());
 }
 
+// However a child came to be maximised, the frame learns of it when it paints its menu bar:
+// children that keep the system's borders tell nobody.
+TEST_F(SkinnedMdiDialogs, MaximisedChildFoundWhenTheMenuBarIsPainted) {
+    TSkinData* data = LoadedData(owner_.get(), kDefaultSkin);
+    skin::TSkinOptions options = data->Options();
+    options.include(skin::TSkinOption::xoMDIChildBorder);
+    data->SetOptions(options);
+    TSkinManage* manager = TSkinManage::Instance();
+    MdiFrame mdi;
+    Activate(mdi.frame);
+    ASSERT_TRUE(WaitSkinned(mdi.frame));
+    ASSERT_NE(SkinOf(mdi.frame)->menu_bar(), nullptr);
+    const HWND child = mdi.AddChild(L"Child", 10, 10);
+    ASSERT_TRUE(WaitSkinned(child));
+    SendMessageW(mdi.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    ASSERT_TRUE(window_test::pump_until([&] { return IsZoomed(child) != FALSE; }, 2000));
+    const RECT r = WindowRectOf(mdi.frame);
+    ui::Bitmap picture(r.right - r.left, r.bottom - r.top);
+    EXPECT_EQ(SendMessageW(mdi.frame, skin::kMsgPaintInto, reinterpret_cast<WPARAM>(picture.dc()), skin::kSkinMagic),
+              skin::kSkinMagic);
+    EXPECT_TRUE(manager->MaximisedChildShown());
+}
+
 // What the system does for an MDI child's caption: a right click (down and up as the mouse
 // gives them), and the child's window menu from its icon.
 struct SystemMenuProbe {

@@ -13,6 +13,7 @@
 #include "platform/text_gbk.h"
 #include "platform/ui/messages.h"
 #include "skin/win/skin_messages.h"
+#include "skin/win/skin_popup_menu.h"
 #include "tests/skin/pixel_maps.h"
 #include "tests/skin/win/skinned_fixture.h"
 #include "tests/support/window_test/window_test.h"
@@ -352,6 +353,95 @@ TEST_F(SkinnedMenuBar, KeyboardDropsYieldTheChosenCommand) {
     SendMessageW(w.handle(), WM_SYSCOMMAND, SC_KEYMENU, 'q');
     SendMessageW(w.handle(), WM_SYSCOMMAND, SC_KEYMENU, 't');
     EXPECT_EQ(TWinSkinMenu::hooks_installed(), before);
+}
+
+// Alt with a letter that reaches the window as the library's dialog character: a key no control
+// took, with only Alt held, drops the button it is the accelerator of.
+TEST_F(SkinnedMenuBar, AltLetterAsADialogCharacterDrops) {
+    LoadedData(owner_.get(), kDefaultSkin);
+    BarWindow w;
+    ASSERT_TRUE(WaitSkinned(w.handle()));
+    constexpr LPARAM kAlt = 1 << 29;  // key data: Alt held
+    const int installed = TWinSkinMenu::hooks_installed();
+    w.script = {{{VK_RETURN}, nullptr, nullptr}};
+    Drive(w.handle(), ui::CM_DIALOGCHAR, 'e', kAlt, [&] { return w.clicked.size() == 2; });
+    EXPECT_EQ(w.drops, (std::vector<int>{1}));
+    EXPECT_EQ(w.clicked, (std::vector<std::string>{"&Edit", "&Copy"}));
+    EXPECT_EQ(TWinSkinMenu::hooks_installed(), installed + 1);
+    EXPECT_EQ(TWinSkinMenu::active_hook(), nullptr);
+
+    // Without Alt, with a letter no button has, or a disabled button's: nothing drops, and the
+    // message is left unhandled.
+    struct Case {
+        WPARAM key;
+        LPARAM data;
+    } cases[] = {{'e', 0}, {'q', kAlt}, {'t', kAlt}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(SendMessageW(w.handle(), ui::CM_DIALOGCHAR, c.key, c.data), 0) << static_cast<char>(c.key);
+    }
+    EXPECT_EQ(TWinSkinMenu::hooks_installed(), installed + 1);
+    EXPECT_EQ(w.drops.size(), 1u);
+}
+
+// Alt pressed while a menu is dropped closes it, drops no other menu and leaves menu mode, so
+// that the next Alt drops the first menu again.
+TEST_F(SkinnedMenuBar, AltInADroppedMenuClosesIt) {
+    LoadedData(owner_.get(), kDefaultSkin);
+    BarWindow w;
+    ASSERT_TRUE(WaitSkinned(w.handle()));
+    // Whether the bar was still in menu mode as the menu loop ended, before the drop returned.
+    std::vector<bool> mode_at_exit;
+    w.form->window_proc.add("menu loop end", [&](ui::Message& m, const ui::MessageChain::Next& next) {
+        if (m.msg == WM_EXITMENULOOP) mode_at_exit.push_back(w.bar()->in_menu_mode());
+        next(m);
+    });
+    w.script = {{{VK_ESCAPE}, nullptr, nullptr}};
+    Drive(w.handle(), WM_SYSCOMMAND, SC_KEYMENU, 'e', [&] { return !w.drops.empty() && !w.bar()->in_menu_mode(); });
+    EXPECT_EQ(mode_at_exit, (std::vector<bool>{true}));  // Escape: menu mode lasts the whole drop
+
+    w.drops.clear();
+    w.clicked.clear();
+    mode_at_exit.clear();
+    const int installed = TWinSkinMenu::hooks_installed();
+    BarWindow::Step alt{{}, [&] { PostMessageW(w.handle(), WM_SYSKEYDOWN, VK_MENU, 1 << 29); }, nullptr};
+    w.script = {alt};
+    Drive(w.handle(), WM_SYSCOMMAND, SC_KEYMENU, 'e', [&] { return !w.drops.empty() && !w.bar()->in_menu_mode(); });
+    window_test::pump(50);
+    EXPECT_EQ(mode_at_exit, (std::vector<bool>{false}));
+    EXPECT_EQ(w.drops, (std::vector<int>{1}));
+    EXPECT_EQ(w.clicked, (std::vector<std::string>{"&Edit"}));
+    EXPECT_FALSE(w.bar()->in_menu_mode());
+    EXPECT_EQ(TWinSkinMenu::hooks_installed(), installed + 1);
+    EXPECT_EQ(TWinSkinMenu::hooks_removed(), TWinSkinMenu::hooks_installed());
+    EXPECT_EQ(TWinSkinMenu::active_hook(), nullptr);
+
+    w.script = {{{VK_ESCAPE}, nullptr, nullptr}};
+    Drive(w.handle(), WM_SYSCOMMAND, SC_KEYMENU, 0, [&] { return w.drops.size() == 2 && !w.bar()->in_menu_mode(); });
+    EXPECT_EQ(w.drops, (std::vector<int>{1, 0}));
+}
+
+// While the bar drops a menu the manager marks the popup skins made meanwhile; when the last
+// popup has gone, it forgets the drop.
+TEST_F(SkinnedMenuBar, PopupsMadeDuringADropAreMarked) {
+    LoadedData(owner_.get(), kDefaultSkin);
+    BarWindow w;
+    ASSERT_TRUE(WaitSkinned(w.handle()));
+    TSkinManage* manager = TSkinManage::Instance();
+    bool tracking = false, marked = false;
+    int kind = -1;
+    w.script = {{{VK_ESCAPE}, [&] {
+                     tracking = manager->MenuBarTracking();
+                     kind = manager->PopupKind();
+                     const auto& skins = skin::TWinSkinPopMenu::Skins();
+                     marked = !skins.empty() && skins.back()->tracking();
+                 }, nullptr}};
+    Drive(w.handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f', [&] { return !w.drops.empty() && !w.bar()->in_menu_mode(); });
+    EXPECT_TRUE(tracking);
+    EXPECT_EQ(kind, 1);
+    EXPECT_TRUE(marked);
+    ASSERT_TRUE(window_test::pump_until([] { return skin::TWinSkinPopMenu::Skins().empty(); }, 3000));
+    EXPECT_FALSE(manager->MenuBarTracking());
+    EXPECT_EQ(manager->PopupKind(), 0);
 }
 
 TEST_F(SkinnedMenuBar, TopItemWithoutSubItemsFiresItsClickAndDropsNothing) {

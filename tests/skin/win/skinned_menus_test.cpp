@@ -38,13 +38,21 @@ std::uint32_t Rgb(std::uint32_t bgr) { return ((bgr & 0xFF) << 16) | (bgr & 0xFF
 
 // Our default skin with a MenuItem strip of five solid frames 'a' to 'e' and a solid 'f'
 // MenuBackground, so that every pixel of an item tells where it came from; `drop` leaves the
-// named elements out.
-Bytes LetterMenuSkin(const std::vector<std::string>& drop = {}) {
+// named elements out. With `nine_cells` the MenuBackground is 6 x 6 pixels of nine 2 x 2 cells
+// 'a' to 'i', row by row, for the element's margins of 2, and the separator frame 'b' has
+// magenta margins through which the background shows.
+Bytes LetterMenuSkin(const std::vector<std::string>& drop = {}, bool nine_cells = false) {
     std::vector<skin_test::SkinFile> files = skingen::GenerateSkin(skingen::DefaultLook());
     for (skin_test::SkinFile& f : files) {
         if (f.name == "menuitem.bmp")
-            f.bytes = skin_test::MakeBmp(5 * 12, 12, [](int x, int) { return CellPixel(static_cast<char>('a' + x / 12)); });
-        if (f.name == "menubackground.bmp") f.bytes = skin_test::MakeBmp(12, 12, [](int, int) { return CellPixel('f'); });
+            f.bytes = skin_test::MakeBmp(5 * 12, 12, [nine_cells](int x, int) {
+                // With the nine cells the separator's frame keeps its 3-pixel margins magenta.
+                if (nine_cells && x / 12 == 1 && (x % 12 < 3 || x % 12 >= 9)) return CellPixel('#');
+                return CellPixel(static_cast<char>('a' + x / 12));
+            });
+        if (f.name == "menubackground.bmp")
+            f.bytes = nine_cells ? skin_test::MakeBmp(6, 6, [](int x, int y) { return CellPixel(static_cast<char>('a' + y / 2 * 3 + x / 2)); })
+                                 : skin_test::MakeBmp(12, 12, [](int, int) { return CellPixel('f'); });
         if (f.name == "skin.ini") {
             std::string ini(f.bytes.begin(), f.bytes.end());
             for (const std::string& section : drop) {
@@ -76,7 +84,7 @@ struct DrawnItem {
     ui::Bitmap bitmap;
     RECT item{};
 };
-void DrawThroughOwner(DrawnItem& d, HWND owner, UINT id, int item_w, int item_h, bool selected) {
+void DrawThroughOwner(DrawnItem& d, HWND owner, UINT id, int item_w, int item_h, bool selected, HMENU menu = nullptr) {
     d.bitmap.set_size(item_w + 10, item_h + 6);
     d.bitmap.canvas().brush().color = static_cast<ui::TColor>(Rgb(kUntouched));
     d.bitmap.canvas().fill_rect({0, 0, item_w + 10, item_h + 6});
@@ -87,6 +95,7 @@ void DrawThroughOwner(DrawnItem& d, HWND owner, UINT id, int item_w, int item_h,
     di.itemState = selected ? ODS_SELECTED : 0;
     di.hDC = d.bitmap.dc();
     di.rcItem = d.item;
+    di.hwndItem = reinterpret_cast<HWND>(menu);
     SendMessageW(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&di));
 }
 
@@ -327,6 +336,261 @@ ui::PopupMenu* ContextMenu(ui::Component* owner) {
     menu->items()->item(1)->set_checked(true);
     menu->items()->item(3)->set_shortcut(ui::text_to_shortcut("Del").value_or(0));
     return menu;
+}
+
+// Our own skins' items: flat on the face, the selected one in the highlight colour, and the
+// separator a thin etched line on the menu's colour, indented by the element's margins.
+TEST_F(SkinnedMenus, OwnSkinsItemsAndSeparator) {
+    for (const char* path : {kDefaultSkin, kContrastSkin}) {
+        SCOPED_TRACE(path);
+        TearDown();
+        SetUp();
+        TSkinData* data = LoadedData(owner_.get(), path);
+        ui::Form form(nullptr);
+        form.handle_needed();
+        ui::PopupMenu* menu = ContextMenu(&form);
+        skin::SetMenusOwnerDraw(data, &form, true);
+        const skin::SkinDescription& s = *data->Skin();
+        ASSERT_TRUE(s.menu_item.has_value());
+        auto colour = [&](int index) { return Rgb(ui::color_to_rgb(s.colours[static_cast<std::size_t>(index)])); };
+        auto rows = [&](const DrawnItem& d) {
+            std::vector<std::string> out;
+            for (int y = d.item.top; y < d.item.bottom; ++y) {
+                std::string row;
+                for (int x = d.item.left; x < d.item.right; ++x) {
+                    const std::uint32_t p = Rgb(d.bitmap.pixel(x, y));
+                    row += p == colour(skin::kMenu)           ? 'm'
+                           : p == colour(skin::kButtonShadow) ? 's'
+                           : p == colour(skin::kButtonHilight) ? 'l'
+                                                               : '.';
+                }
+                out.push_back(row);
+            }
+            return out;
+        };
+        DrawnItem separator;
+        DrawThroughOwner(separator, form.handle(), menu->items()->item(2)->command(), 24, 8, false);
+        EXPECT_TRUE(OutsideUntouched(separator));
+        const std::vector<std::string> line = {
+            "mmmmmmmmmmmmmmmmmmmmmmmm", "mmmmmmmmmmmmmmmmmmmmmmmm", "mmmmmmmmmmmmmmmmmmmmmmmm",
+            "mmmssssssssssssssssssmmm", "mmmllllllllllllllllllmmm", "mmmmmmmmmmmmmmmmmmmmmmmm",
+            "mmmmmmmmmmmmmmmmmmmmmmmm", "mmmmmmmmmmmmmmmmmmmmmmmm",
+        };
+        EXPECT_EQ(rows(separator), line);
+        window_test::save_picture(separator.bitmap, "skinned_menus",
+                                  std::string("separator_") + (path == kDefaultSkin ? "default" : "contrast"));
+
+        DrawnItem normal, selected;
+        DrawThroughOwner(normal, form.handle(), menu->items()->item(0)->command(), 60, 18, false);
+        DrawThroughOwner(selected, form.handle(), menu->items()->item(0)->command(), 60, 18, true);
+        EXPECT_EQ(Rgb(normal.bitmap.pixel(5, 3)), colour(skin::kButtonFace));
+        EXPECT_EQ(Rgb(normal.bitmap.pixel(5 + 59, 3 + 17)), colour(skin::kButtonFace));
+        EXPECT_EQ(Rgb(selected.bitmap.pixel(5 + 2, 3 + 2)), colour(skin::kHilight));
+        EXPECT_NE(Rgb(selected.bitmap.pixel(5, 3)), colour(skin::kHilight));  // its darker edge
+        EXPECT_GT(CountColour(selected, selected.item, colour(skin::kHilightText)), 0);
+    }
+}
+
+UINT MeasuredWidth(HWND owner, UINT id) {
+    MEASUREITEMSTRUCT mi{};
+    mi.CtlType = ODT_MENU;
+    mi.itemID = id;
+    mi.itemHeight = 16;
+    SendMessageW(owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mi));
+    return mi.itemWidth;
+}
+
+// The items of a menu and its submenus that are owner-drawn now.
+int OwnerDrawnItems(HMENU menu) {
+    int n = 0;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+        n += (info.fType & MFT_OWNERDRAW) != 0;
+        if (info.hSubMenu) n += OwnerDrawnItems(info.hSubMenu);
+    }
+    return n;
+}
+
+std::vector<std::string> LetterRows(const ui::Bitmap& b, const RECT& r) {
+    std::vector<std::string> rows;
+    for (int y = r.top; y < r.bottom; ++y) {
+        std::string row;
+        for (int x = r.left; x < r.right; ++x) {
+            const std::uint32_t p = Rgb(b.pixel(x, y));
+            char c = '.';
+            for (char l = 'a'; l <= 'i'; ++l)
+                if (p == CellPixel(l)) c = l;
+            row += c;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// The popup skin's background: the MenuBackground picture nine-sliced over the whole window,
+// made on WM_NCPAINT for the whole frame, which makes that popup the current one; without the
+// picture the system paints the frame and the skin keeps no picture.
+TEST_F(SkinnedMenus, PopupBackgroundOnNonClientPaint) {
+    {
+        TSkinData* data = DataOf(owner_.get(), LetterMenuSkin({}, true));
+        const auto picture = TWinSkinPopMenu::BackgroundPicture(data, 10, 8);
+        ASSERT_TRUE(picture);
+        const std::vector<std::string> sliced = {
+            "aabbbbbbcc", "aabbbbbbcc", "ddeeeeeeff", "ddeeeeeeff",
+            "ddeeeeeeff", "ddeeeeeeff", "gghhhhhhii", "gghhhhhhii",
+        };
+        EXPECT_EQ(LetterRows(*picture, {0, 0, 10, 8}), sliced);
+    }
+    struct Case {
+        const char* what;
+        std::vector<std::string> drop;
+        bool picture;
+    } cases[] = {{"with a MenuBackground", {}, true}, {"without one", {"MenuBackground"}, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        SetUp();
+        DataOf(owner_.get(), LetterMenuSkin(c.drop, true));
+        MainWindow w;
+        Activate(w.handle());
+        ASSERT_TRUE(WaitSkinned(w.handle()));
+        ui::PopupMenu* menu = ContextMenu(w.form.get());
+        bool skinned = false, current = false;
+        RECT window{};
+        ui::Bitmap background;
+        OpenMenuProbe probe(w.handle(), [&](HWND popup) {
+            TWinSkinPopMenu* skin = TWinSkinPopMenu::ForWindow(popup);
+            skinned = skin != nullptr;
+            if (!skin) return;
+            SendMessageW(popup, WM_NCPAINT, 1, 0);
+            current = TWinSkinPopMenu::Current() == skin;
+            GetWindowRect(popup, &window);
+            background.set_size(skin->Background().width(), skin->Background().height());
+            if (!background.empty())
+                BitBlt(background.dc(), 0, 0, background.width(), background.height(), skin->Background().dc(), 0, 0, SRCCOPY);
+            UpdateWindow(popup);
+            window_test::save_screenshot(popup, "skinned_menus", std::string("popup_background_") + (c.picture ? "nine" : "none"));
+        });
+        menu->popup(120, 120);
+        ASSERT_TRUE(probe.seen);
+        ASSERT_TRUE(skinned);
+        EXPECT_EQ(current, c.picture);
+        if (!c.picture) {
+            EXPECT_TRUE(background.empty());
+            continue;
+        }
+        const int w_px = window.right - window.left, h_px = window.bottom - window.top;
+        ASSERT_EQ(background.width(), w_px);
+        ASSERT_EQ(background.height(), h_px);
+        // Corners kept, edges stretched along the window.
+        EXPECT_EQ(LetterRows(background, {0, 0, 3, 3}), (std::vector<std::string>{"aab", "aab", "dde"}));
+        EXPECT_EQ(LetterRows(background, {w_px - 3, h_px - 3, w_px, h_px}),
+                  (std::vector<std::string>{"eff", "hii", "hii"}));
+        EXPECT_EQ(LetterRows(background, {w_px / 2, 0, w_px / 2 + 1, 2}), (std::vector<std::string>{"b", "b"}));
+        EXPECT_EQ(LetterRows(background, {0, h_px / 2, 2, h_px / 2 + 1}), (std::vector<std::string>{"dd"}));
+    }
+}
+
+// A drop of the skinned menu bar: its items are measured and drawn in the skin through the
+// window's WM_MEASUREITEM and WM_DRAWITEM, an item no library menu has from its menu's text,
+// and after the drop the items are the system's to draw again.
+TEST_F(SkinnedMenus, BarDropItemsDrawnInTheSkin) {
+    DataOf(owner_.get(), LetterMenuSkin({}, true));
+    MainWindow w;
+    ui::MenuItem* file = w.menu->items()->item(0);
+    auto add = [&](ui::MenuItem* parent, const char* caption) {
+        auto* i = new ui::MenuItem(w.menu);
+        i->set_caption(caption);
+        parent->add(i);
+        return i;
+    };
+    add(file, "&Open");
+    ui::MenuItem* recent = add(file, "&Recent");
+    add(recent, "One");
+    add(file, "-");
+    ui::MenuItem* exit = add(file, "E&xit");
+    Activate(w.handle());
+    ASSERT_TRUE(WaitSkinned(w.handle()));
+    ASSERT_NE(SkinOf(w.handle())->menu_bar(), nullptr);
+    const HMENU sub = file->submenu_handle();
+    ASSERT_NE(sub, nullptr);
+    constexpr UINT kRaw = 0x5001;  // outside the library's command ids
+    AppendMenuW(sub, MF_STRING, kRaw, L"Raw item");
+    ASSERT_EQ(OwnerDrawnItems(sub), 0);
+
+    ui::Bitmap printed;
+    std::vector<RECT> items;  // window coordinates of the popup
+    int owner_drawn = 0;
+    UINT raw_width = 0;
+    DrawnItem exit_drawn, raw_drawn;
+    OpenMenuProbe probe(w.handle(), [&](HWND popup) {
+        RECT r{};
+        GetWindowRect(popup, &r);
+        printed.set_size(r.right - r.left, r.bottom - r.top);
+        SendMessageW(popup, WM_PRINT, reinterpret_cast<WPARAM>(printed.dc()), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+        for (int i = 0; i < GetMenuItemCount(sub); ++i) {
+            RECT item{};
+            GetMenuItemRect(w.handle(), sub, static_cast<UINT>(i), &item);
+            OffsetRect(&item, -r.left, -r.top);
+            items.push_back(item);
+        }
+        owner_drawn = OwnerDrawnItems(sub);
+        raw_width = MeasuredWidth(w.handle(), kRaw);
+        DrawThroughOwner(exit_drawn, w.handle(), exit->command(), 120, 20, false, sub);
+        DrawThroughOwner(raw_drawn, w.handle(), kRaw, 120, 20, true, sub);
+    });
+    SendMessageW(w.handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    ASSERT_TRUE(probe.seen);
+    EXPECT_EQ(probe.answer, 1);
+    EXPECT_EQ(owner_drawn, 6);  // the five items and the submenu's one
+    ASSERT_EQ(items.size(), 5u);
+    ASSERT_FALSE(printed.empty());
+    window_test::save_picture(printed, "skinned_menus", "bar_drop_printed");
+    auto letter = [&](int x, int y) {
+        const std::uint32_t p = Rgb(printed.pixel(x, y));
+        for (char l = 'a'; l <= 'f'; ++l)
+            if (p == CellPixel(l)) return l;
+        return '.';
+    };
+    EXPECT_EQ(letter(0, 0), 'a');  // the popup's background picture's corner
+    // The items one below the other inside the popup's 3-pixel border.
+    int top = 3;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const int height = items[i].bottom - items[i].top;
+        ASSERT_GT(items[i].right - items[i].left, 26) << i;
+        ASSERT_GT(height, 0) << i;
+        const char c = letter(4, top + height / 2);
+        if (i == 2) {
+            // The separator: the MenuItem picture's second frame across the item, and at its
+            // ends the popup's background under the item (the picture's middle, not its edge).
+            EXPECT_EQ(c, 'e');
+            EXPECT_EQ(letter(printed.width() / 2, top + height / 2), 'b');
+            EXPECT_EQ(letter(printed.width() - 4, top + height / 2), 'e');
+        } else {
+            // Frame 1, or frame 4 for the item the bar selected first.
+            EXPECT_TRUE(c == 'a' || (i == 0 && c == 'd')) << i << " " << c;
+        }
+        top += height;
+    }
+    // Through the window while the menu is dropped: a library item, and one from its text.
+    EXPECT_TRUE(OutsideUntouched(exit_drawn));
+    EXPECT_EQ(Rgb(exit_drawn.bitmap.pixel(5, 3)), CellPixel('a'));
+    EXPECT_TRUE(OutsideUntouched(raw_drawn));
+    EXPECT_EQ(Rgb(raw_drawn.bitmap.pixel(5, 3)), CellPixel('d'));
+    EXPECT_GT(raw_width, 26u);
+
+    // The drop is over: the items are the system's again, their texts kept, and the window
+    // leaves an item it does not know to the system.
+    EXPECT_EQ(OwnerDrawnItems(sub), 0);
+    EXPECT_EQ(skin::ReadMenuText(sub, kRaw, false), L"Raw item");
+    EXPECT_EQ(MeasuredWidth(w.handle(), kRaw), 0u);
+    DrawnItem after;
+    DrawThroughOwner(after, w.handle(), kRaw, 120, 20, false, sub);
+    EXPECT_EQ(Rgb(after.bitmap.pixel(5, 3)), kUntouched);
+    EXPECT_EQ(skin::TWinSkinMenu::active_hook(), nullptr);
 }
 
 // Context menus and window menus get popup skins while open, by the component's settings, and
