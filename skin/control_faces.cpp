@@ -8,57 +8,53 @@
 namespace skin {
 namespace {
 
-enum Value { kUnchecked = 0, kChecked = 1, kMixed = 2 };
-
 std::string Lower(std::string s) {
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
 }
 
-// The place in a group of four frames: normal, hot, pressed, disabled.
-int StateOffset(bool disabled, bool hot, bool pressed) {
-    if (disabled) return 3;
-    if (pressed) return 2;
-    return hot ? 1 : 0;
+// The frame of the four-frame picture (1 unchecked, 2 checked, 3 and 4 the same disabled) in
+// the system's longer pictures, where each value has four frames and the disabled one is last.
+int LongStripIndex(int index) {
+    switch (index) {
+    case 1: return 1;
+    case 2: return 5;
+    case 3: return 4;
+    default: return 8;  // checked disabled, and the grayed box shown as it
+    }
 }
-
-// Strips of four or five frames: the classic index, kept inside the strip.
-int SmallStripIndex(int index, int frames) { return std::clamp(index, 1, frames); }
 
 } // namespace
 
 int CheckFrameIndex(const CheckFacts& f, int frames) {
     if (frames < 1) return 0;
-    Value value = f.checked ? kChecked : kUnchecked;
+    int index = f.checked ? 2 : 1;
     if (f.state) {
         const std::string s = Lower(*f.state);
-        if (s.find("uncheck") != std::string::npos) value = kUnchecked;
-        else if (s.find("check") != std::string::npos) value = kChecked;
-        else if (s.find("gray") != std::string::npos) value = kMixed;
+        if (s.find("uncheck") != std::string::npos) index = 1;
+        else if (s.find("check") != std::string::npos) index = 2;
+        else if (s.find("gray") != std::string::npos) index = 4;
     } else if (f.checked_property) {
-        value = *f.checked_property ? kChecked : kUnchecked;
+        index = *f.checked_property ? 2 : 1;
     }
-    if (f.data_field && f.last_check > 0) value = f.last_check == 1 ? kUnchecked : f.last_check == 2 ? kChecked : kMixed;
-    if (f.data_binding) value = kUnchecked;
-    if (f.indeterminate) value = kMixed;
-
-    if (frames >= 12) return value * 4 + StateOffset(f.disabled, f.hot, f.pressed) + 1;
+    if (f.data_field && f.last_check > 0) index = f.last_check == 1 ? 1 : f.last_check == 2 ? 2 : 4;
+    if (f.data_binding) index = 1;
+    if (f.disabled) index += 2;  // a grayed box reaches 6
+    if (f.indeterminate) index = 4;
     if (frames >= 8) {
-        // No mixed pictures: the grayed box shows the disabled checked one.
-        if (value == kMixed) return 8;
-        return value * 4 + StateOffset(f.disabled, f.hot, f.pressed) + 1;
+        if (f.indeterminate) index = f.disabled ? 12 : 9;
+        else index = LongStripIndex(std::min(index, 4));
     }
-    if (f.indeterminate) return SmallStripIndex(4, frames);
-    const int index = (value == kUnchecked ? 1 : value == kChecked ? 2 : 4) + (f.disabled ? 2 : 0);
-    return SmallStripIndex(index, frames);
+    return std::clamp(index, 1, frames);
 }
 
 int RadioFrameIndex(const RadioFacts& f, int frames) {
     if (frames < 1) return 0;
     bool checked = f.checked;
     if (f.checked_property) checked = *f.checked_property;
-    if (frames >= 8) return (checked ? 4 : 0) + StateOffset(f.disabled, f.hot, f.pressed) + 1;
-    return SmallStripIndex((checked ? 2 : 1) + (f.disabled ? 2 : 0), frames);
+    int index = (checked ? 2 : 1) + (f.disabled ? 2 : 0);
+    if (frames >= 8) index = LongStripIndex(index);
+    return std::clamp(index, 1, frames);
 }
 
 ToggleLayout LayoutToggle(const Rect& bounds, int box_width, int box_height, bool left_text, bool radio) {

@@ -16,7 +16,6 @@ struct CheckFacts {
     bool checked = false;        // BM_GETSTATE has BST_CHECKED
     bool indeterminate = false;  // BM_GETSTATE has BST_INDETERMINATE
     bool disabled = false;       // WS_DISABLED
-    bool hot = false, pressed = false;
     std::optional<std::string> state;  // the State value name ("cbUnchecked", "cbGrayed", ...)
     std::optional<bool> checked_property;
     bool data_field = false;  // publishes DataField
@@ -27,15 +26,15 @@ struct CheckFacts {
 struct RadioFacts {
     bool checked = false;  // BM_GETCHECK is BST_CHECKED
     bool disabled = false;
-    bool hot = false, pressed = false;
     std::optional<bool> checked_property;
 };
 
 // The frame (from 1) of a strip of `frames` frames for the box's state; 0 when the strip has no
-// frame. Four or five frames: unchecked, checked, unchecked disabled, checked disabled and the
-// grayed box. Eight frames: unchecked and checked, each normal, hot, pressed, disabled (the
-// programs' own skins carry check strips of this layout too). Twelve frames: unchecked,
-// checked and mixed in the same four states. The index never passes the strip's count.
+// frame. Up to seven frames: unchecked, checked, unchecked disabled, checked disabled and, in a
+// fifth frame, the grayed box (a grayed box shows frame 4 without it). Eight frames and more
+// are read as the system's pictures: check boxes unchecked, checked and mixed, radio buttons
+// unchecked and checked, each in four frames (normal, hot, pressed, disabled), of which the
+// boxes show the normal and the disabled ones. The index never passes the strip's count.
 int CheckFrameIndex(const CheckFacts& facts, int frames);
 int RadioFrameIndex(const RadioFacts& facts, int frames);
 

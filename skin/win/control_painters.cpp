@@ -35,15 +35,6 @@ void Line(HDC dc, int x1, int y1, int x2, int y2, ui::TColor colour) {
 
 } // namespace
 
-TextFont::TextFont(HWND window, const ui::WinControl* control) {
-    if (control) {
-        own_ = ui::create_font(control->font());
-        font_ = own_.get();
-    }
-    if (!font_ && window) font_ = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
-    if (!font_) font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
 ui::TColor SkinTextColour(ui::TColor font_colour, ui::TColor skin_text) {
     return font_colour == ui::clWindowText || font_colour == ui::clBtnText ? skin_text : font_colour;
 }

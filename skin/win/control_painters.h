@@ -15,18 +15,6 @@
 
 namespace skin {
 
-// The font a skin draws a control's text in: the control's Font, else the window's
-// (WM_GETFONT), else the GUI font; a font made for it goes with this object.
-class TextFont {
-public:
-    TextFont(HWND window, const ui::WinControl* control);
-    HFONT get() const { return font_; }
-
-private:
-    ui::GdiObject<HFONT> own_;
-    HFONT font_ = nullptr;
-};
-
 // The colour of a control's text on the skin's face: the control's Font colour, except that
 // the system's text colours (the font's defaults) become the skin's window text, so that text
 // stays readable on a dark skin.

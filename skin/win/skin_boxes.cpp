@@ -81,8 +81,7 @@ void TSkinGroupBox::PaintSkin(HDC dc, const ui::Rect& rect) {
     GroupBoxPaint p;
     p.caption = ReadWindowText(w);
     if (p.caption.empty() && c) p.caption = plat::gbk_to_wide(GetTextPropByName(c, "Caption"));
-    const TextFont font(w, c);
-    p.font = font.get();
+    p.font = TextFont();
     p.text_colour = c ? SkinTextColour(c->font().color(), skin->colours[kWindowText]) : skin->colours[kWindowText];
     p.face = FaceColour(*this);
     p.shadow = skin->colours[kButtonShadow];
@@ -110,8 +109,7 @@ void TSkinStatusBar::PaintSkin(HDC dc, const ui::Rect& rect) {
     auto* bar = dynamic_cast<ui::StatusBar*>(control());
     StatusBarPaint p;
     p.face = FaceColour(*this);
-    const TextFont font(w, control());
-    p.font = font.get();
+    p.font = TextFont();
     p.text_colour = control() ? control()->font().color() : ui::TColor(ui::clBtnText);
     if (skin->status_bar_edges) {
         const TDataSkinObject& edges = *skin->status_bar_edges;

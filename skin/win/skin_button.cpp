@@ -40,28 +40,24 @@ SIZE MeasureWrapped(HDC dc, const std::wstring& text, const ui::Rect& rect) {
 // A disabled one-frame glyph: its shape embossed in the highlight and shadow colours on the face.
 void DrawEmbossed(HDC dc, int x, int y, const ui::Bitmap& glyph, COLORREF key) {
     const int w = glyph.width(), h = glyph.height();
-    HDC mono_dc = CreateCompatibleDC(dc);
-    HBITMAP mono = CreateBitmap(w, h, 1, 1, nullptr);
-    HGDIOBJ old_mono = SelectObject(mono_dc, mono);
+    const ui::MemoryDC mono_dc;
+    const ui::GdiObject<HBITMAP> mono(CreateBitmap(w, h, 1, 1, nullptr));
+    if (!mono_dc.get() || !mono) return;
+    const ui::SavedDC mono_saved(mono_dc.get());
+    SelectObject(mono_dc.get(), mono.get());
     const COLORREF old_back = SetBkColor(glyph.dc(), key);
-    BitBlt(mono_dc, 0, 0, w, h, glyph.dc(), 0, 0, SRCCOPY);  // white where the background is
+    BitBlt(mono_dc.get(), 0, 0, w, h, glyph.dc(), 0, 0, SRCCOPY);  // white where the background is
     SetBkColor(glyph.dc(), old_back);
-    const COLORREF text = SetTextColor(dc, RGB(0, 0, 0)), back = SetBkColor(dc, RGB(255, 255, 255));
+    const ui::GdiObject<HBRUSH> light(CreateSolidBrush(GetSysColor(COLOR_BTNHIGHLIGHT)));
+    const ui::GdiObject<HBRUSH> shadow(CreateSolidBrush(GetSysColor(COLOR_BTNSHADOW)));
+    const ui::SavedDC saved(dc);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
     constexpr DWORD kRop = 0x00E20746;
-    HBRUSH light = CreateSolidBrush(GetSysColor(COLOR_BTNHIGHLIGHT));
-    HGDIOBJ old_brush = SelectObject(dc, light);
-    BitBlt(dc, x + 1, y + 1, w, h, mono_dc, 0, 0, kRop);
-    HBRUSH shadow = CreateSolidBrush(GetSysColor(COLOR_BTNSHADOW));
-    SelectObject(dc, shadow);
-    BitBlt(dc, x, y, w, h, mono_dc, 0, 0, kRop);
-    SelectObject(dc, old_brush);
-    DeleteObject(light);
-    DeleteObject(shadow);
-    SetTextColor(dc, text);
-    SetBkColor(dc, back);
-    SelectObject(mono_dc, old_mono);
-    DeleteObject(mono);
-    DeleteDC(mono_dc);
+    SelectObject(dc, light.get());
+    BitBlt(dc, x + 1, y + 1, w, h, mono_dc.get(), 0, 0, kRop);
+    SelectObject(dc, shadow.get());
+    BitBlt(dc, x, y, w, h, mono_dc.get(), 0, 0, kRop);
 }
 
 } // namespace
@@ -84,24 +80,39 @@ void TSkinButton::AttachWindow(HWND window, TSkinData* data, TWinSkinForm* form)
     transparent_ = data && data->Options().has(TSkinOption::xoTransparent);
 }
 
+bool TSkinButton::HasFace() const {
+    const SkinDescription* skin = Skin();
+    return skin && skin->buttons && !skin->buttons->bitmap.empty();
+}
+
 bool TSkinButton::BeforeMessage(ui::Message& m) {
+    // Without the skin's faces the button paints and clicks as it would without a skin.
+    if (!HasFace()) return TSkinControl::BeforeMessage(m);
     switch (m.msg) {
     case WM_PAINT: HandlePaint(*this, m); return false;
     case WM_ERASEBKGND: m.result = 1; return false;
     case WM_TIMER: KillTimer(window(), 1); return false;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONDBLCLK: {
+        // Taking the focus runs the handlers of the control that loses it, which may free this skin.
+        const std::shared_ptr<bool> alive = alive_token();
         if (GetFocus() != window()) SetFocus(window());
+        m.result = 0;
+        if (!*alive) return false;
         SetState(kPressed, true);
         PaintSkinWindow(nullptr);
         if (option_ == 0 && control()) ForwardMouseDown(*this, m);
-        m.result = 0;
         return false;
+    }
     default: return TSkinControl::BeforeMessage(m);
     }
 }
 
 void TSkinButton::AfterMessage(ui::Message& m) {
+    if (!HasFace()) {
+        TSkinControl::AfterMessage(m);
+        return;
+    }
     switch (m.msg) {
     case WM_SETTEXT: PaintSkinWindow(nullptr); break;
     case WM_KEYDOWN:
@@ -172,18 +183,11 @@ int TSkinButton::FrameIndex() const {
     return ButtonFrameIndex(ButtonFaceKind::kPush, s);
 }
 
-ui::GdiObject<HFONT> TSkinButton::SelectFaceFont(HDC dc, int frame, bool with_button_text) {
-    ui::GdiObject<HFONT> made;
+void TSkinButton::SelectFaceFont(HDC dc, int frame, bool with_button_text) {
+    SelectObject(dc, TextFont());
     COLORREF colour = GetSysColor(COLOR_BTNTEXT);
-    if (control()) {
-        made = ui::create_font(control()->font());
-        SelectObject(dc, made.get());
-        colour = ui::to_colorref(control()->font().color());
-    } else {
-        if (HFONT f = reinterpret_cast<HFONT>(SendMessageW(window(), WM_GETFONT, 0, 0))) SelectObject(dc, f);
-        else SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-        if (with_button_text && Skin()) colour = ui::to_colorref(Skin()->colours[kButtonText]);
-    }
+    if (control()) colour = ui::to_colorref(control()->font().color());
+    else if (with_button_text && Skin()) colour = ui::to_colorref(Skin()->colours[kButtonText]);
     if (const SkinDescription* s = Skin(); s && s->buttons) {
         const TDataSkinButton& b = *s->buttons;
         if (b.normal_colour2_given) colour = ui::to_colorref(b.normal_colour2);
@@ -193,7 +197,6 @@ ui::GdiObject<HFONT> TSkinButton::SelectFaceFont(HDC dc, int frame, bool with_bu
     if (!enabled_) colour = GetSysColor(COLOR_BTNSHADOW);
     SetTextColor(dc, colour);
     SetBkMode(dc, TRANSPARENT);
-    return made;
 }
 
 void TSkinButton::PaintSkin(HDC dc, const ui::Rect& rect) {
@@ -214,10 +217,9 @@ void TSkinButton::PaintSkin(HDC dc, const ui::Rect& rect) {
         if (skin->buttons->trans == 1) TransparentBlit(b, whole, *face, ui::clFuchsia);
         else BitBlt(b, 0, 0, whole.right, whole.bottom, face->dc(), 0, 0, SRCCOPY);
     }
-    ui::GdiObject<HFONT> font;
     {
         const ui::SavedDC saved(b);
-        font = SelectFaceFont(b, frame, UsesButtonText());
+        SelectFaceFont(b, frame, UsesButtonText());
         PaintContent(b, whole, frame);
     }
     BitBlt(dc, rect.left, rect.top, rect.width(), rect.height(), b, 0, 0, SRCCOPY);

@@ -35,8 +35,10 @@ protected:
     // The caption as the control or window holds it.
     std::wstring Caption() const;
     bool IsDefault() const;
-    // Font and text colour for the face of `frame` selected into `dc`; the font handle to free.
-    ui::GdiObject<HFONT> SelectFaceFont(HDC dc, int frame, bool with_button_text);
+    // The skin has a picture of the button faces; without one the control paints itself.
+    bool HasFace() const;
+    // The caption's font and text colour for the face of `frame` selected into `dc`.
+    void SelectFaceFont(HDC dc, int frame, bool with_button_text);
     // Draws the glyph and caption over the face in the buffer.
     virtual void PaintContent(HDC dc, const ui::Rect& rect, int frame);
     // Whether a bare window's text takes the skin's ButtonText colour.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "platform/text_gbk.h"
 #include "platform/ui/messages.h"
@@ -43,6 +44,17 @@ struct PlainText {
     bool restore_colour_ = false;
 };
 
+// How many skin messages are being handled on this thread, all skins together.
+thread_local int t_handling = 0;
+
+// The layers of bare-window skins freed while handling one of their window's messages: out of
+// the window's chain at once, but the layer object stays until no skin message is on the stack,
+// since its procedure is still running below the skin.
+std::vector<std::unique_ptr<ui::WindowSubclass>>& FreedLayers() {
+    thread_local std::vector<std::unique_ptr<ui::WindowSubclass>> layers;
+    return layers;
+}
+
 SIZE MeasureText(HDC dc, const std::wstring& text, UINT flags) {
     RECT r{0, 0, 0, 0};
     DrawTextAuto(dc, text, r, flags | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS);
@@ -51,14 +63,34 @@ SIZE MeasureText(HDC dc, const std::wstring& text, UINT flags) {
 
 } // namespace
 
+// ---- CaptionFont ----
+
+HFONT CaptionFont::Get(HWND window, const ui::WinControl* control) {
+    if (control) {
+        if (!own_ || !made_for_.same_as(control->font())) {
+            made_for_.assign(control->font());
+            own_ = ui::create_font(made_for_);
+        }
+        if (own_) return own_.get();
+    }
+    if (window)
+        if (HFONT f = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0))) return f;
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
 // ---- TSkinControl ----
 
 TSkinControl::TSkinControl(ui::Component* owner) : ui::Component(owner) {}
 
 TSkinControl::~TSkinControl() {
     *alive_ = false;
+    // A control's filter may go while it runs: the chain keeps it until the message is done.
     if (filter_ && control_) control_->window_proc.remove(filter_);
     filter_ = 0;
+    if (layer_ && busy_ > 0) {
+        layer_->remove();
+        FreedLayers().push_back(std::move(layer_));
+    }
     layer_.reset();
     if (form_) form_->RemoveControlSkin(this);
 }
@@ -152,7 +184,11 @@ void TSkinControl::CallPrevious(ui::Message& m) {
 }
 
 void TSkinControl::Handle(ui::Message& m, const std::function<void(ui::Message&)>& next) {
+    // The skin may be freed by anything the message leads to (its control destroyed, the window
+    // unskinned): from then on only `alive` is read.
     const std::shared_ptr<bool> alive = alive_;
+    if (t_handling == 0) FreedLayers().clear();
+    ++t_handling;
     ++busy_;
     const auto* outer = next_;
     next_ = &next;
@@ -161,6 +197,7 @@ void TSkinControl::Handle(ui::Message& m, const std::function<void(ui::Message&)
         const std::shared_ptr<bool>& alive;
         const std::function<void(ui::Message&)>* outer;
         ~Leave() {
+            --t_handling;
             if (!*alive) return;
             --self->busy_;
             self->next_ = outer;
@@ -185,11 +222,13 @@ void TSkinControl::Handle(ui::Message& m, const std::function<void(ui::Message&)
 
 bool TSkinControl::BeforeMessage(ui::Message& m) {
     switch (m.msg) {
-    case WM_NCDESTROY:
+    case WM_NCDESTROY: {
         skin_state_ = kStateDead;
+        const std::shared_ptr<bool> alive = alive_;
         CallPrevious(m);
-        if (active_) Unskin();
+        if (*alive && active_) Unskin();
         return false;
+    }
     case kMsgIsSkinned: m.result = 1; return false;
     default: return true;
     }

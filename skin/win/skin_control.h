@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "platform/ui/component.h"
+#include "platform/ui/font.h"
 #include "platform/ui/win/control.h"
 #include "platform/ui/win/graphics.h"
 #include "platform/ui/win/image_list.h"
@@ -25,6 +26,20 @@ namespace skin {
 
 class TSkinData;
 class TWinSkinForm;
+
+// The font a skin draws a control's caption in: the control's Font, else the window's
+// (WM_GETFONT), else the GUI font. The handle made for a control's Font is kept and made again
+// only when the Font changes, so a paint makes no GDI object; it goes with this object.
+class CaptionFont {
+public:
+    HFONT Get(HWND window, const ui::WinControl* control);
+    // The handle kept for a control's Font; null before the first paint and for bare windows.
+    HFONT kept() const { return own_.get(); }
+
+private:
+    ui::Font made_for_;
+    ui::GdiObject<HFONT> own_;
+};
 
 // Switches a control skin off (wParam <= 0) or on again (wParam > 0, with a repaint).
 constexpr UINT kMsgSkinSwitch = 0x3506;
@@ -90,6 +105,7 @@ public:
 
     ui::Control* overlay() const { return overlay_; }
     void set_overlay(ui::Control* c) { overlay_ = c; }
+    const CaptionFont& caption_font() const { return caption_font_; }
 
 protected:
     // Sets or clears state bits.
@@ -101,6 +117,10 @@ protected:
     bool LeaveHover();
     // The element's picture as a bitmap, made once per element of the loaded skin.
     const ui::Bitmap* ElementBitmap(const TDataSkinObject& element);
+    // False once the skin is freed; for code that runs foreign handlers and goes on after them.
+    std::shared_ptr<bool> alive_token() const { return alive_; }
+    // The caption's font for this paint (see CaptionFont).
+    HFONT TextFont() { return caption_font_.Get(window_, control_); }
 
     int state_ = 0;
     bool enabled_ = true;
@@ -111,6 +131,7 @@ protected:
     ui::Control* overlay_ = nullptr;
 
 private:
+    CaptionFont caption_font_;
     void Handle(ui::Message& m, const std::function<void(ui::Message&)>& next);
     void SwitchParentBackground();
     void RestoreParentBackground();

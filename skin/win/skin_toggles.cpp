@@ -114,12 +114,6 @@ void TSkinCheckBox::AfterMessage(ui::Message& m) {
     case WM_LBUTTONDBLCLK:
     case ui::CM_EXIT:
     case kMsgToggleRefresh: RefreshSkin(); break;
-    case WM_MOUSEMOVE:
-        if (TrackHover()) RefreshSkin();
-        break;
-    case WM_MOUSELEAVE:
-        if (LeaveHover()) RefreshSkin();
-        break;
     default: TSkinControl::AfterMessage(m); break;
     }
 }
@@ -130,13 +124,12 @@ int TSkinCheckBox::FrameIndex() {
     const HWND w = window();
     const LRESULT state = w ? SendMessageW(w, BM_GETSTATE, 0, 0) : 0;
     const bool disabled = w && (GetWindowLongPtrW(w, GWL_STYLE) & WS_DISABLED) != 0;
-    const bool pressed = (state & BST_PUSHED) != 0 || this->pressed();
     const ui::WinControl* c = control();
     if (radio()) {
         RadioFacts f;
         f.checked = w && SendMessageW(w, BM_GETCHECK, 0, 0) == BST_CHECKED;
         f.checked_property = BoolProperty(c, "Checked");
-        f.disabled = disabled, f.hot = hot(), f.pressed = pressed;
+        f.disabled = disabled;
         return RadioFrameIndex(f, frames);
     }
     CheckFacts f;
@@ -150,7 +143,7 @@ int TSkinCheckBox::FrameIndex() {
         f.data_binding = HasProperty(c, "DataBinding");
     }
     f.last_check = last_check_;
-    f.disabled = disabled, f.hot = hot(), f.pressed = pressed;
+    f.disabled = disabled;
     return CheckFrameIndex(f, frames);
 }
 
@@ -165,7 +158,6 @@ void TSkinCheckBox::PaintSkin(HDC dc, const ui::Rect& rect) {
     const LONG_PTR style = w ? GetWindowLongPtrW(w, GWL_STYLE) : 0;
     enabled_ = (style & WS_DISABLED) == 0;
     focused_ = w && GetFocus() == w;
-    const TextFont font(w, control());
     TogglePaint p;
     p.radio = radio();
     p.frame = FrameIndex();
@@ -178,7 +170,7 @@ void TSkinCheckBox::PaintSkin(HDC dc, const ui::Rect& rect) {
         std::string caption = c ? GetTextPropByName(c, "Caption") : std::string();
         caption_ = caption.empty() ? ReadWindowText(w) : plat::gbk_to_wide(caption);
         p.text = caption_;
-        p.font = font.get();
+        p.font = TextFont();
         const ui::TColor skin_text = Skin()->colours[kWindowText];
         p.text_colour = !enabled_ ? ui::TColor(ui::clBtnShadow) : c ? SkinTextColour(c->font().color(), skin_text) : skin_text;
         p.focus = focused_ && !p.text.empty() && ui::system_facts().major != 6;

@@ -27,16 +27,14 @@ TEST(CheckFrameIndex, ByStripLength) {
         {"unchecked", {}, 1, 1, 1, 1},
         {"checked", Check([](CheckFacts& f) { f.checked = true; }), 2, 2, 5, 5},
         {"unchecked disabled", Check([](CheckFacts& f) { f.disabled = true; }), 3, 3, 4, 4},
-        {"checked disabled", Check([](CheckFacts& f) { f.checked = f.disabled = true; }), 4, 4, 8, 8},
+        {"checked disabled", Check([](CheckFacts& f) { f.disabled = f.checked = true; }), 4, 4, 8, 8},
+        // The window's indeterminate state wins over State and shows the mixed pictures.
         {"indeterminate", Check([](CheckFacts& f) { f.indeterminate = true; }), 4, 4, 8, 9},
-        // The grayed disabled box reaches past a short strip: kept at its last frame.
+        {"indeterminate over State", Check([](CheckFacts& f) { f.indeterminate = true; f.state = "cbChecked"; }), 4, 4, 8, 9},
         {"indeterminate disabled", Check([](CheckFacts& f) { f.indeterminate = f.disabled = true; }), 4, 4, 8, 12},
-        {"State grayed", Check([](CheckFacts& f) { f.state = "cbGrayed"; }), 4, 4, 8, 9},
-        {"State grayed disabled", Check([](CheckFacts& f) { f.state = "cbGrayed"; f.disabled = true; }), 4, 5, 8, 12},
-        {"hot unchecked", Check([](CheckFacts& f) { f.hot = true; }), 1, 1, 2, 2},
-        {"pressed checked", Check([](CheckFacts& f) { f.checked = f.pressed = f.hot = true; }), 2, 2, 7, 7},
-        {"hot but disabled", Check([](CheckFacts& f) { f.hot = f.disabled = true; }), 3, 3, 4, 4},
-        {"pressed mixed", Check([](CheckFacts& f) { f.indeterminate = f.pressed = true; }), 4, 4, 8, 11},
+        // State grayed: the checked disabled picture; disabled it reaches 6, past a short strip.
+        {"State grayed", Check([](CheckFacts& f) { f.state = "cbGrayed"; }), 4, 4, 8, 8},
+        {"State grayed disabled", Check([](CheckFacts& f) { f.state = "cbGrayed"; f.disabled = true; }), 4, 5, 8, 8},
         // Published properties decide over the button state.
         {"State unchecked over BST_CHECKED", Check([](CheckFacts& f) { f.checked = true; f.state = "cbUnchecked"; }), 1, 1, 1, 1},
         {"State checked", Check([](CheckFacts& f) { f.state = "cbChecked"; }), 2, 2, 5, 5},
@@ -44,11 +42,11 @@ TEST(CheckFrameIndex, ByStripLength) {
         {"Checked true", Check([](CheckFacts& f) { f.checked_property = true; }), 2, 2, 5, 5},
         {"Checked false over BST_CHECKED", Check([](CheckFacts& f) { f.checked = true; f.checked_property = false; }), 1, 1, 1, 1},
         {"State wins over Checked", Check([](CheckFacts& f) { f.state = "cbChecked"; f.checked_property = false; }), 2, 2, 5, 5},
-        {"data field with the last check grayed", Check([](CheckFacts& f) { f.data_field = true; f.last_check = 3; }), 4, 4, 8, 9},
+        {"data field with the last check grayed", Check([](CheckFacts& f) { f.data_field = true; f.last_check = 3; }), 4, 4, 8, 8},
         {"data field with the last check checked", Check([](CheckFacts& f) { f.data_field = true; f.last_check = 2; }), 2, 2, 5, 5},
         {"data field without a last check", Check([](CheckFacts& f) { f.data_field = true; f.checked = true; }), 2, 2, 5, 5},
         {"last check without a data field", Check([](CheckFacts& f) { f.last_check = 3; }), 1, 1, 1, 1},
-        {"a huge last check", Check([](CheckFacts& f) { f.data_field = true; f.last_check = 1000; f.disabled = true; }), 4, 5, 8, 12},
+        {"a huge last check", Check([](CheckFacts& f) { f.data_field = true; f.last_check = 1000; f.disabled = true; }), 4, 5, 8, 8},
         {"data binding", Check([](CheckFacts& f) { f.checked = true; f.checked_property = true; f.data_binding = true; }), 1, 1, 1, 1},
     };
     for (const CheckCase& c : cases) {
@@ -73,22 +71,20 @@ TEST(RadioFrameIndex, ByStripLength) {
         RadioFacts facts;
         int four, five, eight, twelve;
     };
-    auto radio = [](bool checked, bool disabled, bool hot, bool pressed) {
+    auto radio = [](bool checked, bool disabled) {
         RadioFacts f;
-        f.checked = checked, f.disabled = disabled, f.hot = hot, f.pressed = pressed;
+        f.checked = checked, f.disabled = disabled;
         return f;
     };
-    RadioFacts property_off = radio(true, false, false, false);
+    RadioFacts property_off = radio(true, false);
     property_off.checked_property = false;
-    RadioFacts property_on = radio(false, true, false, false);
+    RadioFacts property_on = radio(false, true);
     property_on.checked_property = true;
     const Case cases[] = {
-        {"unchecked", radio(false, false, false, false), 1, 1, 1, 1},
-        {"checked", radio(true, false, false, false), 2, 2, 5, 5},
-        {"unchecked disabled", radio(false, true, false, false), 3, 3, 4, 4},
-        {"checked disabled", radio(true, true, false, false), 4, 4, 8, 8},
-        {"hot", radio(false, false, true, false), 1, 1, 2, 2},
-        {"pressed checked", radio(true, false, true, true), 2, 2, 7, 7},
+        {"unchecked", radio(false, false), 1, 1, 1, 1},
+        {"checked", radio(true, false), 2, 2, 5, 5},
+        {"unchecked disabled", radio(false, true), 3, 3, 4, 4},
+        {"checked disabled", radio(true, true), 4, 4, 8, 8},
         {"Checked false over BM_GETCHECK", property_off, 1, 1, 1, 1},
         {"Checked true, disabled", property_on, 4, 4, 8, 8},
     };

@@ -102,20 +102,18 @@ TEST(TogglePainter, FramePerStateWithEveryStripLength) {
         CheckFacts facts;
         const char *four, *five, *eight, *twelve;
     };
-    auto facts = [](bool checked, bool mixed, bool disabled, bool hot, bool pressed) {
+    auto facts = [](bool checked, bool mixed, bool disabled) {
         CheckFacts f;
-        f.checked = checked, f.indeterminate = mixed, f.disabled = disabled, f.hot = hot, f.pressed = pressed;
+        f.checked = checked, f.indeterminate = mixed, f.disabled = disabled;
         return f;
     };
     const Case cases[] = {
-        {"unchecked", facts(false, false, false, false, false), "aa", "aa", "aa", "aa"},
-        {"checked", facts(true, false, false, false, false), "ab", "ab", "ba", "ba"},
-        {"grayed", facts(false, true, false, false, false), "ad", "ad", "bd", "ca"},
-        {"hot", facts(false, false, false, true, false), "aa", "aa", "ab", "ab"},
-        {"pressed checked", facts(true, false, false, true, true), "ab", "ab", "bc", "bc"},
-        {"disabled", facts(false, false, true, false, false), "ac", "ac", "ad", "ad"},
-        {"disabled checked", facts(true, false, true, false, false), "ad", "ad", "bd", "bd"},
-        {"disabled grayed", facts(false, true, true, false, false), "ad", "ad", "bd", "cd"},
+        {"unchecked", facts(false, false, false), "aa", "aa", "aa", "aa"},
+        {"checked", facts(true, false, false), "ab", "ab", "ba", "ba"},
+        {"grayed", facts(false, true, false), "ad", "ad", "bd", "ca"},
+        {"disabled", facts(false, false, true), "ac", "ac", "ad", "ad"},
+        {"disabled checked", facts(true, false, true), "ad", "ad", "bd", "bd"},
+        {"disabled grayed", facts(false, true, true), "ad", "ad", "bd", "cd"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -363,20 +361,19 @@ TEST(OwnSkinFaces, PicturesOfEveryState) {
 
         struct State {
             const wchar_t* label;
-            bool checked, mixed, disabled, hot, pressed, focus;
+            bool checked, mixed, disabled, focus;
         };
         const State states[] = {
-            {L"normal", false, false, false, false, false, false}, {L"hot", false, false, false, true, false, false},
-            {L"pressed", false, false, false, true, true, false},  {L"disabled", false, false, true, false, false, false},
-            {L"focused", false, false, false, false, false, true},
+            {L"normal", false, false, false, false},
+            {L"disabled", false, false, true, false},
+            {L"focused", false, false, false, true},
         };
         int y = 4;
         for (int value = 0; value < 3; ++value) {
             int x = 4;
             for (const State& st : states) {
                 CheckFacts f;
-                f.checked = value == 1, f.indeterminate = value == 2, f.disabled = st.disabled, f.hot = st.hot,
-                f.pressed = st.pressed;
+                f.checked = value == 1, f.indeterminate = value == 2, f.disabled = st.disabled;
                 skin::TogglePaint p;
                 p.frame = skin::CheckFrameIndex(f, buttons.check_frame), p.face = face, p.font = font, p.focus = st.focus;
                 p.text = std::wstring(value == 0 ? L"off " : value == 1 ? L"on " : L"grayed ") + st.label;
@@ -390,7 +387,7 @@ TEST(OwnSkinFaces, PicturesOfEveryState) {
             int x = 4;
             for (const State& st : states) {
                 RadioFacts f;
-                f.checked = value == 1, f.disabled = st.disabled, f.hot = st.hot, f.pressed = st.pressed;
+                f.checked = value == 1, f.disabled = st.disabled;
                 skin::TogglePaint p;
                 p.radio = true, p.frame = skin::RadioFrameIndex(f, buttons.radio_frame), p.face = face, p.font = font;
                 p.text = std::wstring(value == 0 ? L"off " : L"on ") + st.label, p.focus = st.focus;

@@ -1,8 +1,10 @@
 // Button skins: the skins a window's controls get at its start, exactly one click per press and
-// per space key, the faces per state as golden pixels, the caption's line break, frames added
-// later, switching skins, and pictures of the buttons in both of our skins.
+// per space key, the faces per state as golden pixels, the focused face with its rectangle, the
+// caption's font, skins without button pictures, the caption's line break, frames added later,
+// switching skins, and pictures of the buttons in both of our skins.
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 
 #include <gtest/gtest.h>
@@ -15,8 +17,10 @@
 #include "platform/ui/win/subclass.h"
 #include "skin/skin_packer.h"
 #include "skin/win/skin_attach.h"
+#include "skin/win/skin_bitmaps.h"
 #include "skin/win/skin_button.h"
 #include "skin/win/skin_messages.h"
+#include "skin/win/skin_toggles.h"
 #include "tests/skin/pixel_maps.h"
 #include "tests/skin/skin_test_data.h"
 #include "tests/skin/win/skinned_fixture.h"
@@ -476,6 +480,249 @@ TEST_F(SkinnedButtons, BadInputPaintsSafely) {
     for (WPARAM any : {WPARAM(0), WPARAM(1), static_cast<WPARAM>(-1), WPARAM(0x7FFFFFFF)})
         SendMessageW(plain->handle(), skin::kMsgSkinSwitch, any, 0);
     EXPECT_TRUE(bit->active());
+    EXPECT_TRUE(window_test::errors().empty());
+}
+
+}  // namespace
+
+namespace {
+
+TSkinData* LetteredData(ui::Component* owner) {
+    auto* data = new TSkinData(owner);
+    data->SetActive(true);
+    data->SetStoredArchive(LetteredButtonSkin());
+    static_cast<ui::Component*>(data)->loaded();
+    return data;
+}
+
+// The pixels of a painted face as colours, row by row.
+std::vector<std::vector<COLORREF>> PixelsOf(const ui::Bitmap& picture) {
+    std::vector<std::vector<COLORREF>> rows(static_cast<std::size_t>(picture.height()));
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) rows[static_cast<std::size_t>(y)].push_back(GetPixel(picture.dc(), x, y));
+    return rows;
+}
+
+// A focused push or bit button shows the focused face (the fifth frame) and a dotted focus
+// rectangle two pixels round its caption; xoNoFocusRect keeps the face and drops the rectangle.
+TEST_F(SkinnedButtons, FocusedButtonShowsItsFaceAndFocusRectangle) {
+    TSkinData* data = LetteredData(owner_.get());
+    ASSERT_TRUE(data->Skin() && data->Skin()->buttons);
+    MainWindow w("Focus");
+    Activate(w.handle());
+    ASSERT_TRUE(WaitSkinned(w.handle()));
+    TWinSkinForm* form = SkinOf(w.handle());
+    form->ReleaseControlSkins();
+    auto* push = new ui::Button(w.form.get());
+    auto* bit = new TEcBitBtn(w.form.get());
+    auto* other = new ui::Button(w.form.get());
+    int y = 10;
+    for (ui::WinControl* c : std::initializer_list<ui::WinControl*>{push, bit, other}) {
+        c->set_parent(w.form.get());
+        c->set_bounds(10, y, 90, 32);
+        c->set_caption("Go on");
+        y += 40;
+    }
+    const std::map<char, COLORREF> letters = [] {
+        std::map<char, COLORREF> out;
+        for (char c : {'a', 'e', 'i'}) {
+            const std::uint32_t rgb = skin_test::CellPixel(c);
+            out[c] = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+        }
+        return out;
+    }();
+    for (ui::WinControl* c : std::initializer_list<ui::WinControl*>{push, bit}) {
+        SCOPED_TRACE(c->class_name());
+        auto* s = dynamic_cast<TSkinButton*>(c == push ? static_cast<TSkinButton*>(new TSkinButton(c))
+                                                       : new skin::TSkinBitButton(c));
+        s->AttachControl(form, data, true);
+        auto paint = [&](bool focused, bool no_rect) {
+            SetFocus((focused ? c : other)->handle());
+            skin::TSkinOptions options = data->Options();
+            if (no_rect) options.include(skin::TSkinOption::xoNoFocusRect);
+            else options.exclude(skin::TSkinOption::xoNoFocusRect);
+            data->SetOptions(options);
+            ui::Bitmap picture(90, 32);
+            s->PaintSkin(picture.dc(), {0, 0, 90, 32});
+            return PixelsOf(picture);
+        };
+        const auto idle = paint(false, false), focused = paint(true, false), face_only = paint(true, true);
+        EXPECT_EQ(idle[1][1], letters.at('a'));
+        EXPECT_EQ(focused[1][1], letters.at('e')) << "the focused face";
+        EXPECT_EQ(face_only[1][1], letters.at('e'));
+        EXPECT_EQ(face_only[16][4], letters.at('i'));
+
+        // The rectangle: the pixels where the focused picture differs from the face alone.
+        RECT box{90, 32, -1, -1};
+        std::vector<POINT> dots;
+        for (int py = 0; py < 32; ++py)
+            for (int px = 0; px < 90; ++px)
+                if (focused[py][px] != face_only[py][px]) {
+                    dots.push_back({px, py});
+                    box = {std::min<LONG>(box.left, px), std::min<LONG>(box.top, py), std::max<LONG>(box.right, px + 1),
+                           std::max<LONG>(box.bottom, py + 1)};
+                }
+        ASSERT_FALSE(dots.empty()) << "no focus rectangle";
+        for (const POINT& p : dots)
+            EXPECT_TRUE(p.x == box.left || p.x == box.right - 1 || p.y == box.top || p.y == box.bottom - 1)
+                << "a changed pixel inside the rectangle at " << p.x << "," << p.y;
+        const int perimeter = 2 * (box.right - box.left + box.bottom - box.top) - 4;
+        EXPECT_GE(static_cast<int>(dots.size()) * 2 + 4, perimeter) << "dotted all round";
+        // Two pixels round the caption as the control's font measures it.
+        const ui::GdiObject<HFONT> font = ui::create_font(c->font());
+        ui::Bitmap probe(90, 32);
+        SelectObject(probe.dc(), font.get());
+        RECT text{2, 2, 88, 30};
+        DrawTextW(probe.dc(), L"Go on", -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+        EXPECT_EQ(box.right - box.left, text.right - text.left + 4);
+        EXPECT_EQ(box.bottom - box.top, text.bottom - text.top + 4);
+        if (c == push) {
+            EXPECT_EQ(box.left, (90 - (text.right - text.left)) / 2 - 2);
+            EXPECT_EQ(box.top, (32 - (text.bottom - text.top)) / 2 - 1 - 2);
+        }
+    }
+    SetFocus(push->handle());
+    RedrawWindow(w.handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    window_test::save_screenshot(w.handle(), "skinned_buttons", "focused_push");
+}
+
+// The caption is drawn in the control's own Font; its handle is made once and kept while the
+// Font stays, made again when the Font changes, and many paints leave no GDI object behind.
+TEST_F(SkinnedButtons, CaptionFontIsTheControlsAndKept) {
+    TSkinData* data = LoadedData(owner_.get(), kDefaultSkin);
+    MainWindow w("Fonts");
+    Activate(w.handle());
+    ASSERT_TRUE(WaitSkinned(w.handle()));
+    TWinSkinForm* form = SkinOf(w.handle());
+    form->ReleaseControlSkins();
+    auto* button = new ui::Button(w.form.get());
+    auto* check = new ui::CheckBox(w.form.get());
+    int y = 10;
+    for (ui::WinControl* c : std::initializer_list<ui::WinControl*>{button, check}) {
+        c->set_parent(w.form.get());
+        c->set_bounds(10, y, 150, 34);
+        c->set_caption("Font");
+        c->font().set_height(-19);
+        c->font().set_style(ui::TFontStyles{ui::TFontStyle::fsBold});
+        y += 40;
+    }
+    std::vector<skin::TSkinControl*> skins = {new TSkinButton(button), new skin::TSkinCheckBox(check)};
+    for (skin::TSkinControl* s : skins) {
+        s->AttachControl(form, data, true);
+        ui::WinControl* c = s->control();
+        SCOPED_TRACE(c->class_name());
+        auto paint = [&] { RedrawWindow(c->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); };
+        auto font_height = [](HFONT f) {
+            LOGFONTW lf{};
+            return GetObjectW(f, sizeof lf, &lf) == sizeof lf ? lf.lfHeight : 0;
+        };
+        paint();
+        const HFONT kept = s->caption_font().kept();
+        ASSERT_NE(kept, nullptr);
+        EXPECT_EQ(GetObjectType(kept), static_cast<DWORD>(OBJ_FONT));
+        LOGFONTW lf{};
+        ASSERT_EQ(GetObjectW(kept, sizeof lf, &lf), static_cast<int>(sizeof lf));
+        EXPECT_EQ(lf.lfHeight, -19);
+        EXPECT_EQ(lf.lfWeight, FW_BOLD);
+        const long long live = ui::gdi_tally().live();
+        for (int i = 0; i < 200; ++i) paint();
+        EXPECT_EQ(s->caption_font().kept(), kept) << "no font made for a paint";
+        EXPECT_EQ(ui::gdi_tally().live(), live);
+        c->font().set_height(-13);
+        paint();
+        EXPECT_EQ(font_height(s->caption_font().kept()), -13) << "a new Font, a new handle";
+        for (int i = 0; i < 50; ++i) paint();
+        EXPECT_EQ(ui::gdi_tally().live(), live) << "the old handle went";
+    }
+    window_test::save_screenshot(w.handle(), "skinned_buttons", "caption_fonts");
+    const long long live = ui::gdi_tally().live();
+    delete button;
+    delete check;
+    EXPECT_LT(ui::gdi_tally().live(), live) << "the kept fonts go with their skins";
+}
+
+// Our default skin without its Buttons section: push buttons, check boxes and radio buttons of
+// the library and bare buttons paint themselves exactly as they do without a skin, and a press
+// still clicks once.
+Bytes SkinWithoutButtons() {
+    std::vector<skin_test::SkinFile> files = skingen::GenerateSkin(skingen::DefaultLook());
+    files.erase(std::remove_if(files.begin(), files.end(),
+                               [](const skin_test::SkinFile& f) {
+                                   return f.name == "button.bmp" || f.name == "check.bmp" || f.name == "radio.bmp";
+                               }),
+                files.end());
+    for (skin_test::SkinFile& f : files) {
+        if (f.name != "skin.ini") continue;
+        std::string ini(f.bytes.begin(), f.bytes.end());
+        const std::size_t start = ini.find("[Buttons]");
+        EXPECT_NE(start, std::string::npos);
+        const std::size_t end = ini.find('[', start + 1);
+        ini.erase(start, end == std::string::npos ? std::string::npos : end - start);
+        f.bytes.assign(ini.begin(), ini.end());
+    }
+    test_support::TestFolder folder("no-buttons");
+    skin_test::WriteSkinFolder(folder.path(), files);
+    const skin::PackResult packed = skin::PackSkinFolder(folder.path());
+    EXPECT_TRUE(packed.ok()) << packed.error;
+    return packed.stored;
+}
+
+skin::Image32 WindowPicture(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    RECT r{};
+    GetWindowRect(window, &r);
+    ui::Bitmap picture(r.right - r.left, r.bottom - r.top);
+    HDC dc = GetWindowDC(window);
+    BitBlt(picture.dc(), 0, 0, picture.width(), picture.height(), dc, 0, 0, SRCCOPY);
+    ReleaseDC(window, dc);
+    return skin::ImageFromBitmap(picture);
+}
+
+TEST_F(SkinnedButtons, WithoutButtonsTheControlsPaintThemselves) {
+    auto* data = new TSkinData(owner_.get());
+    data->SetActive(true);
+    data->SetStoredArchive(SkinWithoutButtons());
+    static_cast<ui::Component*>(data)->loaded();
+    ASSERT_NE(data->Skin(), nullptr);
+    ASSERT_FALSE(data->Skin()->buttons.has_value());
+    ButtonWindow b;
+    auto* check = new ui::CheckBox(b.w.form.get());
+    auto* radio = new ui::RadioButton(b.w.form.get());
+    int y = 50;
+    for (ui::WinControl* c : std::initializer_list<ui::WinControl*>{check, radio}) {
+        c->set_parent(b.w.form.get());
+        c->set_bounds(230, y, 120, 22);
+        c->set_caption("Paints itself");
+        y += 26;
+    }
+    check->set_checked(true);
+    Activate(b.w.handle());
+    ASSERT_TRUE(WaitSkinned(b.w.handle()));
+    TWinSkinForm* form = SkinOf(b.w.handle());
+    form->ReleaseControlSkins();
+    SetFocus(b.off->handle());
+    const std::vector<HWND> windows = {b.standard->handle(), b.fallback->handle(), check->handle(), radio->handle(), b.bare};
+    std::vector<skin::Image32> unskinned;
+    for (HWND h : windows) unskinned.push_back(WindowPicture(h));
+
+    for (ui::WinControl* c : std::initializer_list<ui::WinControl*>{b.standard, b.fallback})
+        (new TSkinButton(c))->AttachControl(form, data, false);
+    auto* check_skin = new skin::TSkinCheckBox(check);
+    check_skin->AttachControl(form, data, false);
+    (new skin::TSkinRadioButton(radio))->AttachControl(form, data, false);
+    form->OwnWindowSkin(std::make_unique<TSkinButton>(nullptr))->AttachWindow(b.bare, data, form);
+    EXPECT_EQ(check_skin->option(), 0) << "no strip: the control paints itself";
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(SendMessageW(windows[i], skin::kMsgIsSkinned, 0, 0), 1);
+        EXPECT_TRUE(WindowPicture(windows[i]) == unskinned[i]) << "painted as without a skin";
+    }
+    window_test::press_middle(b.standard->handle());
+    window_test::press_middle(b.bare);
+    window_test::pump(30);
+    EXPECT_EQ(b.standard_clicks, 1);
+    EXPECT_EQ(b.commands_of[b.bare].size(), 1u);
+    window_test::save_screenshot(b.w.handle(), "skinned_buttons", "without_buttons");
     EXPECT_TRUE(window_test::errors().empty());
 }
 

@@ -108,10 +108,11 @@ TEST_F(SkinnedKinds, CheckBoxesAndRadioButtonsShowTheFrameOfTheirState) {
         {"unchecked", ui::TCheckBoxState::cbUnchecked, true, false, false, 1},
         {"checked", ui::TCheckBoxState::cbChecked, true, false, false, 5},
         {"grayed", ui::TCheckBoxState::cbGrayed, true, false, false, 8},
-        {"hot", ui::TCheckBoxState::cbUnchecked, true, true, false, 2},
-        {"pressed", ui::TCheckBoxState::cbChecked, true, true, true, 7},
+        // The boxes have no hot or pressed faces: the mouse over them and a press change nothing.
+        {"hot", ui::TCheckBoxState::cbUnchecked, true, true, false, 1},
+        {"pressed", ui::TCheckBoxState::cbChecked, true, true, true, 5},
         {"disabled", ui::TCheckBoxState::cbUnchecked, false, false, false, 4},
-        {"disabled checked", ui::TCheckBoxState::cbChecked, false, false, false, 8},
+        {"disabled_checked", ui::TCheckBoxState::cbChecked, false, false, false, 8},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
