@@ -22,8 +22,12 @@
 #include "skin/win/skin_frames.h"
 #include "skin/win/skin_header.h"
 #include "skin/win/skin_scrolled.h"
+#include "skin/skin_packer.h"
+#include "tests/skin/skin_test_data.h"
 #include "tests/skin/win/skinned_fixture.h"
+#include "tests/support/test_folder.h"
 #include "tests/support/window_test/window_test.h"
+#include "tools/skingen/skin_generator.h"
 
 namespace {
 
@@ -62,7 +66,8 @@ void ExpectRightAbove(HWND window, const TWScrollbar* a, const TWScrollbar* b) {
 // A form with a list view, a list box and a memo, all with both or one scroll bar, skinned by
 // the rules.
 struct ScrollForm {
-    explicit ScrollForm(ui::Component* owner, const char* skin_path) {
+    // `archive`, when given, is loaded instead of the stored skin.
+    explicit ScrollForm(ui::Component* owner, const char* skin_path, const Bytes& archive = {}) {
         list = new ui::ListView(w.form.get());
         list->set_parent(w.form.get());
         list->set_bounds(10, 10, 220, 150);
@@ -87,7 +92,14 @@ struct ScrollForm {
         memo->set_bounds(400, 10, 150, 150);
         memo->set_scroll_bars(ui::TScrollStyle::ssVertical);
         for (int i = 0; i < 40; ++i) memo->lines().add("Note line " + std::to_string(i + 1));
-        data = LoadedData(owner, skin_path);
+        if (archive.empty()) {
+            data = LoadedData(owner, skin_path);
+        } else {
+            data = new skin::TSkinData(owner);
+            data->SetActive(true);
+            data->SetStoredArchive(archive);
+            static_cast<ui::Component*>(data)->loaded();
+        }
         Activate(w.handle());
     }
     // The rules' skins of the three, attached now.
@@ -562,6 +574,178 @@ TEST_F(SkinnedScroll, PicturesInBothSkinsAndSwitching) {
     }
     EXPECT_NE(arrows[0], arrows[1]) << "the contrasting skin repainted the bars";
     EXPECT_NE(headers[0], headers[1]) << "and the header";
+}
+
+// Our default skin without the element named in `section` (renamed, so that the skin lacks it).
+Bytes SkinWithout(const std::string& section) {
+    std::vector<skin_test::SkinFile> files = skingen::GenerateSkin(skingen::DefaultLook());
+    for (skin_test::SkinFile& f : files) {
+        if (f.name != "skin.ini") continue;
+        std::string ini(f.bytes.begin(), f.bytes.end());
+        const std::size_t at = ini.find("[" + section + "]");
+        EXPECT_NE(at, std::string::npos);
+        if (at != std::string::npos) ini.replace(at, section.size() + 2, "[Unused" + section + "]");
+        f.bytes.assign(ini.begin(), ini.end());
+    }
+    test_support::TestFolder folder("lacking-" + section);
+    skin_test::WriteSkinFolder(folder.path(), files);
+    const skin::PackResult packed = skin::PackSkinFolder(folder.path());
+    EXPECT_TRUE(packed.ok()) << packed.error;
+    return packed.stored;
+}
+
+// A skin lacking a track or a thumb leaves every bar to the system: no panel shows.
+TEST_F(SkinnedScroll, ASkinLackingATrackOrThumbLeavesTheBarsToTheSystem) {
+    for (const char* section : {"VertScrollThumb", "HorzScroll", "Scrollbar"}) {
+        SCOPED_TRACE(section);
+        ScrollForm f(owner_.get(), nullptr, SkinWithout(section));
+        ASSERT_TRUE(f.Skin());
+        skin::TSkinListView* skin = f.ListSkin();
+        EXPECT_FALSE(skin->CanDrawBars());
+        EXPECT_FALSE(Showing(skin->horizontal()));
+        EXPECT_FALSE(Showing(skin->vertical()));
+        EXPECT_FALSE(Showing(f.BoxSkin()->vertical()));
+        f.list->set_bounds(20, 20, 200, 140);
+        RedrawWindow(f.w.handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        window_test::pump(0);
+        EXPECT_FALSE(Showing(skin->vertical()));
+        window_test::save_screenshot(f.w.handle(), "skinned_scroll", std::string("lacking_") + section);
+    }
+}
+
+// A virtual list of 100,000 rows: the panels lie over its bars and a press on the page after
+// the thumb pages down; emptied, its vertical panel goes.
+TEST_F(SkinnedScroll, AHundredThousandRowsAndThenNone) {
+    ScrollForm f(owner_.get(), kDefaultSkin);
+    f.list->clear();
+    f.list->on_data = [](ui::Component*, ui::ListItem* item) { item->set_caption("Row"); };
+    f.list->set_owner_data(true);
+    f.list->set_item_count(100000);
+    ASSERT_TRUE(f.Skin());
+    skin::TSkinListView* skin = f.ListSkin();
+    HWND list = f.list->handle();
+    window_test::pump(0);
+    TWScrollbar* v = skin->vertical();
+    ExpectOverBar(v, list, OBJID_VSCROLL);
+    const SCROLLBARINFO bar = BarInfo(list, OBJID_VSCROLL);
+    RedrawWindow(v->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(v->painted_thumb(), (skin::ThumbSpan{bar.xyThumbTop, bar.xyThumbBottom}));
+    const POINT on_page{v->width() / 2, (bar.xyThumbBottom + bar.rcScrollBar.bottom - bar.rcScrollBar.top - v->button_size()) / 2};
+    POINT client{bar.rcScrollBar.left + on_page.x, bar.rcScrollBar.top + on_page.y};
+    ScreenToClient(list, &client);
+    PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    SendMessageW(v->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(on_page.x, on_page.y));
+    EXPECT_GT(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), 1);
+    f.list->set_item_count(0);
+    EXPECT_TRUE(window_test::pump_until([&] { return !Showing(v); }, 3000));
+}
+
+// ---- The bar's painter in a memory DC ----
+
+// Distinct colours by letter for the painter's golden maps.
+COLORREF Letter(char c) { return RGB(static_cast<unsigned char>(c) * 2, 255 - static_cast<unsigned char>(c), (c * 37) & 0x7F); }
+
+// A strip of `frames` frames of `w` x `h`, frame n (from 1) in the letter `letters[n - 1]`.
+std::unique_ptr<ui::Bitmap> Strip(const std::string& letters, int w, int h) {
+    auto strip = std::make_unique<ui::Bitmap>(w * static_cast<int>(letters.size()), h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < strip->width(); ++x) SetPixel(strip->dc(), x, y, Letter(letters[static_cast<std::size_t>(x / w)]));
+    return strip;
+}
+
+std::vector<std::string> MapOfDC(HDC dc, int w, int h, const std::string& legend) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < h; ++y) {
+        std::string row;
+        for (int x = 0; x < w; ++x) {
+            const COLORREF p = GetPixel(dc, x, y);
+            char c = '?';
+            for (char l : legend)
+                if (Letter(l) == p) c = l;
+            row += c;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// Strip frames by letter: arrows left a-d, right e-h, up i-l, down m-p (normal, pressed, spare,
+// hot), grips q-s across and t-v upright (normal, pressed, hot), w spare. Tracks T (normal),
+// U, D (disabled), V; thumbs N (normal), P (pressed), H (hot); the face '.'.
+TEST(ScrollBarPainter, GoldenMapsOfTheBarInItsStates) {
+    const std::string strip_letters = "abcdefghijklmnopqrstuvw", track_letters = "TUDV", thumb_letters = "NPH";
+    const auto strip = Strip(strip_letters, 4, 4), track = Strip(track_letters, 4, 4), htrack = Strip(track_letters, 4, 4);
+    const auto thumb = Strip(thumb_letters, 4, 4);
+    skin::TDataSkinObject strip_e, track_e, thumb_e;
+    strip_e.frame = 23;
+    track_e.frame = 4;
+    thumb_e.frame = 3;
+    skin::BarPictures pictures;
+    pictures.strip = &strip_e, pictures.strip_bitmap = strip.get();
+    pictures.track = &track_e, pictures.track_bitmap = track.get();
+    pictures.thumb = &thumb_e, pictures.thumb_bitmap = thumb.get();
+    pictures.face = static_cast<ui::TColor>(Letter('.'));
+    const std::string legend = strip_letters + track_letters + thumb_letters + ".";
+
+    struct Case {
+        const char* name;
+        int width;
+        skin::ThumbSpan thumb;
+        int hot;
+        bool pressed, enabled;
+        const char* row;  // every row of the 4-pixel bar
+    };
+    const Case cases[] = {
+        {"normal", 30, {10, 20}, skin::kNoPart, false, true, "aaaaTTTTTTNNNqqqqNNNTTTTTTeeee"},
+        {"first arrow hot", 30, {10, 20}, skin::kFirstArrow, false, true, "ddddTTTTTTNNNqqqqNNNTTTTTTeeee"},
+        {"first arrow pressed", 30, {10, 20}, skin::kFirstArrow, true, true, "bbbbTTTTTTNNNqqqqNNNTTTTTTeeee"},
+        {"second arrow hot", 30, {10, 20}, skin::kSecondArrow, false, true, "aaaaTTTTTTNNNqqqqNNNTTTTTThhhh"},
+        {"thumb hot", 30, {10, 20}, skin::kThumbPart, false, true, "aaaaTTTTTTHHHssssHHHTTTTTTeeee"},
+        {"thumb pressed", 30, {10, 20}, skin::kThumbPart, true, true, "aaaaTTTTTTPPPrrrrPPPTTTTTTeeee"},
+        {"page after hot shows nothing", 30, {10, 20}, skin::kPageAfter, false, true, "aaaaTTTTTTNNNqqqqNNNTTTTTTeeee"},
+        {"disabled: no thumb", 30, {10, 20}, skin::kNoPart, false, false, "aaaaDDDDDDDDDDDDDDDDDDDDDDeeee"},
+        {"a thumb no longer than its grip and 2", 30, {10, 16}, skin::kNoPart, false, true, "aaaaTTTTTTNNNNNNTTTTTTTTTTeeee"},
+        {"a thumb beyond the bar is left out", 30, {20, 31}, skin::kNoPart, false, true, "aaaaTTTTTTTTTTTTTTTTTTTTTTeeee"},
+        {"shorter than two buttons: half arrows", 6, {0, 0}, skin::kNoPart, false, true, "aaaeee"},
+        {"one pixel of track between half arrows", 7, {0, 0}, skin::kNoPart, false, true, "aaaTeee"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui::Bitmap target(c.width, 4);
+        skin::BarLook look;
+        look.width = c.width;
+        look.height = 4;
+        look.button = 4;
+        look.thumb = c.thumb;
+        look.hot = c.hot;
+        look.pressed = c.pressed;
+        look.enabled = c.enabled;
+        ASSERT_TRUE(skin::PaintBar(target.dc(), 0, 0, look, pictures));
+        EXPECT_EQ(MapOfDC(target.dc(), c.width, 4, legend), std::vector<std::string>(4, c.row));
+    }
+
+    // Upright: up and down arrows, the upright grip.
+    ui::Bitmap upright(4, 30);
+    skin::BarLook look;
+    look.vertical = true;
+    look.width = 4;
+    look.height = 30;
+    look.button = 4;
+    look.thumb = {10, 20};
+    ASSERT_TRUE(skin::PaintBar(upright.dc(), 0, 0, look, pictures));
+    std::string column;
+    for (const std::string& row : MapOfDC(upright.dc(), 4, 30, legend)) {
+        EXPECT_EQ(row, std::string(4, row[0]));
+        column += row[0];
+    }
+    EXPECT_EQ(column, "iiiiTTTTTTNNNttttNNNTTTTTTmmmm");
+
+    // Nothing without a picture, or for an empty bar.
+    skin::BarPictures lacking = pictures;
+    lacking.thumb_bitmap = nullptr;
+    EXPECT_FALSE(skin::PaintBar(upright.dc(), 0, 0, look, lacking));
+    look.height = 0;
+    EXPECT_FALSE(skin::PaintBar(upright.dc(), 0, 0, look, pictures));
 }
 
 TEST(PlatformMulDivUnderWine, AgreesWithTheSystem) {
