@@ -80,11 +80,19 @@ void TSkinScrollbar::AttachScrolled(TWinSkinForm* form, TSkinData* data) {
         fixed_saved_ = true;
         SetPropByName(c, "FixedColor", std::to_string(static_cast<long long>(FaceColour(*this))));
     }
-    // The window re-created under the control: the skin of the old one is dead by now, so the
-    // window's skin is asked for a fresh one.
+    // Outside the skin's own switch: the window re-created under the control (the skin of the
+    // old one is dead by now, so the window's skin is asked for a fresh one), and the skin
+    // switched off and on (0x3506 never reaches the skin's handlers), which takes the panels
+    // away and back.
     recreate_filter_ = c->window_proc.add("skin scroll renewal", [this, living = living_](ui::Message& m, const ui::MessageChain::Next& next) {
         next(m);
-        if (!*living || m.msg != ui::CM_RECREATEWND || !this->form()) return;
+        if (!*living) return;
+        if (m.msg == kMsgSkinSwitch && !dead()) {
+            if (static_cast<LONG_PTR>(m.wparam) > 0) PlacePanels();
+            else HidePanels();
+            return;
+        }
+        if (m.msg != ui::CM_RECREATEWND || !this->form()) return;
         if (HWND target = this->form()->window(); target && control() && control()->handle_allocated())
             PostMessageW(target, kMsgNewScrollSkin, reinterpret_cast<WPARAM>(control()->handle()), 0);
     });

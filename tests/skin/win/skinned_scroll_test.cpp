@@ -162,6 +162,14 @@ TEST_F(SkinnedScroll, PanelsLieOverTheBarsRightAboveTheListAndFollowIt) {
     ExpectOverBar(skin->horizontal(), list, OBJID_HSCROLL);
     ExpectOverBar(skin->vertical(), list, OBJID_VSCROLL);
 
+    // Switched off, the system's bars show; on again, the panels.
+    SendMessageW(list, skin::kMsgSkinSwitch, 0, 0);
+    EXPECT_FALSE(Showing(skin->horizontal()));
+    EXPECT_FALSE(Showing(skin->vertical()));
+    SendMessageW(list, skin::kMsgSkinSwitch, 1, 0);
+    ExpectOverBar(skin->horizontal(), list, OBJID_HSCROLL);
+    ExpectOverBar(skin->vertical(), list, OBJID_VSCROLL);
+
     // Without rows the vertical bar goes, and so does its panel.
     f.list->clear();
     window_test::pump_until([&] { return !Showing(skin->vertical()); }, 3000);
