@@ -2,7 +2,6 @@
 
 #include <windowsx.h>
 
-#include "skin/win/skin_messages.h"
 #include "skin/win/skin_services.h"
 #include "skin/win/win_skin_form.h"
 
@@ -127,9 +126,11 @@ bool TComboxScrollBar::ThumbDrag(POINT screen) {
 }
 
 TComboxScrollBar* AttachComboListBar(TWinSkinForm& form, HWND list) {
-    if (!list || !IsWindow(list) || !form.data() || form.FindWindowSkin(list) ||
-        SendMessageW(list, kMsgIsSkinned, 0, 0) == 1)
-        return nullptr;
+    if (!list || !IsWindow(list) || !form.data()) return nullptr;
+    // Another skin of the list (the combo's own list skin) may sit below; only a second bar
+    // skin is refused.
+    for (TSkinControl* s : form.ControlSkins())
+        if (s->window() == list && dynamic_cast<TComboxScrollBar*>(s)) return nullptr;
     auto* skin = static_cast<TComboxScrollBar*>(form.OwnWindowSkin(std::make_unique<TComboxScrollBar>(nullptr)));
     skin->AttachWindow(list, form.data(), &form);
     return skin;

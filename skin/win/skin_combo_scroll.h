@@ -28,7 +28,7 @@ private:
 };
 
 // Gives a combo box's drop-down list (or any list window with a vertical bar) the skin of its
-// scroll bar, owned by the window's skin; null when the list is already skinned or cannot be.
+// scroll bar, owned by the window's skin; null when the list has one already or is no window.
 TComboxScrollBar* AttachComboListBar(TWinSkinForm& form, HWND list);
 
 } // namespace skin
