@@ -1,7 +1,5 @@
 #include "skin/win/skin_scrollbar.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 #include <cctype>
 
