@@ -9,6 +9,7 @@
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_messages.h"
+#include "skin/win/skin_scrolled.h"
 #include "skin/win/skin_services.h"
 #include "skin/win/skin_toggles.h"
 #include "skin/win/win_skin_form.h"
@@ -42,6 +43,9 @@ std::map<ControlSkinKind, ControlSkinFactory>& Factories() {
         {K::kGroupBox, Plain<TSkinGroupBox>()},
         {K::kStatusBar, Plain<TSkinStatusBar>()},
         {K::kSizer, Plain<TSkinSizer>()},
+        {K::kScrollbar, Plain<TSkinScrollbar>()},
+        {K::kSingleScrollbar, Plain<TSkinScrollbar>()},
+        {K::kListView, Plain<TSkinListView>()},
     };
     return factories;
 }

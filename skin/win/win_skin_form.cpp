@@ -16,6 +16,7 @@
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_region.h"
+#include "skin/win/skin_scrolled.h"
 
 namespace skin {
 namespace {
@@ -373,6 +374,10 @@ void TWinSkinForm::Message(ui::Message& m, const ui::WindowSubclass::Next& next)
         m.result = kSkinMagic;
         return;
     case kMsgSkinProbe: m.result = m.lparam == kSkinMagic ? kSkinMagic : 1; return;
+    case kMsgNewScrollSkin:
+        RenewScrollSkin(*this, reinterpret_cast<HWND>(m.wparam));
+        m.result = 0;
+        return;
     case WM_SETTEXT:
     case WM_SETICON:
         // The system paints its own caption while it takes a new text or icon.

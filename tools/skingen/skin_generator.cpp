@@ -203,19 +203,44 @@ Image32 ToggleStrip(const SkinLook& look, bool radio) {
     return image;
 }
 
-// The scroll bar's 23 cells: the four arrows in four states, then the thumb's three states,
-// the size grip and three track cells.
+// The scroll bar's 23 cells as the engine reads them: the left, right, up and down arrows, four
+// cells each (normal, pressed, disabled, hot); then the thumb's grip across (normal, pressed,
+// hot) and upright (the same), and a spare face cell. The grips are ridges on magenta, laid over
+// the thumb.
+const Glyph kGripAcross = {"#.#.#", "#.#.#", "#.#.#", "#.#.#", "#.#.#", "#.#.#"};
+const Glyph kGripUpright = {"######", "......", "######", "......", "######"};
+
 Image32 ScrollbarCells(const SkinLook& look) {
     const int s = 17;
-    const Glyph* arrows[4] = {&kArrowUp, &kArrowDown, &kArrowLeft, &kArrowRight};
+    const Glyph* arrows[4] = {&kArrowLeft, &kArrowRight, &kArrowUp, &kArrowDown};
+    const int arrow_states[4] = {0, 2, 3, 1};  // StateFace: normal, pressed, disabled, hot
+    const int grip_states[3] = {0, 2, 1};
     Image32 image(23 * s, s, look.face);
     for (int i = 0; i < 23; ++i) {
         const Rect cell{i * s, 0, (i + 1) * s, s};
-        const Face c = StateFace(look, i < 16 ? i % 4 : i < 19 ? i - 16 : 0);
-        FillRect(image, cell, i >= 20 ? Blend(look.face, look.shadow, 60) : c.fill);
-        if (i < 19) Bevel(image, cell, c.light, c.dark);
-        if (i < 16) DrawGlyph(image, cell, *arrows[i / 4], c.ink);
-        if (i == 19) DrawGlyph(image, cell, kSizeGrip, look.shadow);
+        if (i < 16) {
+            const Face c = StateFace(look, arrow_states[i % 4]);
+            FillRect(image, cell, c.fill);
+            Bevel(image, cell, c.light, c.dark);
+            DrawGlyph(image, cell, *arrows[i / 4], c.ink);
+        } else if (i < 22) {
+            const Face c = StateFace(look, grip_states[(i - 16) % 3]);
+            FillRect(image, cell, kKey);
+            DrawGlyph(image, cell, i < 19 ? kGripAcross : kGripUpright, c.dark);
+        }
+    }
+    return image;
+}
+
+// A thumb's three frames: normal, pressed, hot.
+Image32 ThumbCells(const SkinLook& look, int width, int height) {
+    Image32 image(width * 3, height, look.face);
+    const int states[3] = {0, 2, 1};
+    for (int f = 0; f < 3; ++f) {
+        const Face c = StateFace(look, states[f]);
+        const Rect cell{f * width, 0, (f + 1) * width, height};
+        FillRect(image, cell, c.fill);
+        Bevel(image, cell, c.light, c.dark);
     }
     return image;
 }
@@ -393,8 +418,8 @@ std::vector<skin_test::SkinFile> GenerateSkin(const SkinLook& look) {
         {"scrollbar.bmp", ScrollbarCells(look)},
         {"horzscroll.bmp", TrackStrip(look, false)},
         {"vertscroll.bmp", TrackStrip(look, true)},
-        {"horzthumb.bmp", Cells(look, 20, 17, 3)},
-        {"vertthumb.bmp", Cells(look, 17, 20, 3)},
+        {"horzthumb.bmp", ThumbCells(look, 20, 17)},
+        {"vertthumb.bmp", ThumbCells(look, 17, 20)},
         {"thumbhorz.bmp", TrackbarThumb(look, 11, 20, nullptr)},
         {"thumbvert.bmp", TrackbarThumb(look, 20, 11, nullptr)},
         {"thumbleft.bmp", TrackbarThumb(look, 20, 11, &kArrowLeft)},
