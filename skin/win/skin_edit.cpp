@@ -40,9 +40,18 @@ void TSkinEdit::notification(ui::Component* c, ui::TOperation op) {
     if (op == ui::TOperation::opRemove && c == spin_) spin_ = nullptr;
 }
 
+bool TSkinEdit::BeforeMessage(ui::Message& m) {
+    // The edit's own printing leaves its clip in the device context; the border goes over the
+    // device context as the caller gave it.
+    if (m.msg == WM_PRINTCLIENT && m.wparam) print_state_ = SaveDC(reinterpret_cast<HDC>(m.wparam));
+    return TSkinControl::BeforeMessage(m);
+}
+
 void TSkinEdit::AfterMessage(ui::Message& m) {
     switch (m.msg) {
     case WM_PRINTCLIENT: {
+        if (print_state_ && m.wparam) RestoreDC(reinterpret_cast<HDC>(m.wparam), print_state_);
+        print_state_ = 0;
         RECT outer{}, client{};
         if (!GetWindowRect(window(), &outer) || !GetClientRect(window(), &client)) break;
         const int w = outer.right - outer.left, h = outer.bottom - outer.top;

@@ -17,6 +17,7 @@ class TSkinEdit : public TSkinControl {
 public:
     using TSkinControl::TSkinControl;
     ~TSkinEdit() override;
+    bool BeforeMessage(ui::Message& m) override;
     void AfterMessage(ui::Message& m) override;
     void PaintSkin(HDC dc, const ui::Rect& rect) override;
 
@@ -29,6 +30,7 @@ protected:
 private:
     void FindSpin();
     TSkinUpDown* spin_ = nullptr;
+    int print_state_ = 0;  // the caller's device context state saved over the edit's printing
 };
 
 } // namespace skin
