@@ -16,6 +16,7 @@
 #include "platform/ui/win/subclass.h"
 #include "skin/entry_geometry.h"
 #include "skin/win/entry_painters.h"
+#include "skin/win/skin_attach.h"
 #include "skin/win/skin_bitmaps.h"
 #include "skin/win/skin_combo.h"
 #include "skin/win/skin_datetime.h"
@@ -495,6 +496,48 @@ TEST_F(SkinnedEntry, PicturesOfAFormInBothOwnSkins) {
         drop->set_dropped_down(false);
         window_test::pump_until([&] { return !drop->dropped_down(); }, 3000);
     }
+}
+
+// Windows without a control, as in a system dialog: an edit and combos of the system classes
+// get their skins by window class; a drop-down list has no edit child; the edit child is given
+// back on unskinning, and destroyed windows leave dead skins that the window's skin drops.
+TEST_F(SkinnedEntry, BareWindowsOfTheSystemClasses) {
+    Main m;
+    m.Skin(owner_.get(), kDefaultSkin);
+    ASSERT_TRUE(WaitSkinned(m.w.handle()));
+    TWinSkinForm* form = SkinOf(m.w.handle());
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"bare", WS_CHILD | WS_VISIBLE, 10, 10, 120, 24, m.w.handle(),
+                                nullptr, instance, nullptr);
+    HWND drop = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, 10, 50, 150, 120, m.w.handle(),
+                                nullptr, instance, nullptr);
+    HWND list = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 10, 90, 150, 120,
+                                m.w.handle(), nullptr, instance, nullptr);
+    for (HWND h : {edit, drop, list}) skin::SkinChildWindow(*form, h);
+    auto* edit_skin = dynamic_cast<skin::TSkinEdit*>(form->FindWindowSkin(edit));
+    auto* drop_skin = dynamic_cast<skin::TSkinComBox*>(form->FindWindowSkin(drop));
+    auto* list_skin = dynamic_cast<skin::TSkinComBox*>(form->FindWindowSkin(list));
+    ASSERT_NE(edit_skin, nullptr);
+    ASSERT_NE(drop_skin, nullptr);
+    ASSERT_NE(list_skin, nullptr);
+    const std::uint32_t shadow = Pixel(form->data()->Skin()->colours[skin::kButtonShadow]);
+    EXPECT_EQ(Capture(edit).at(0, 0), shadow);
+    Capture(drop);
+    Capture(list);
+    EXPECT_NE(drop_skin->edit_child(), nullptr);
+    EXPECT_EQ(list_skin->edit_child(), nullptr);
+    EXPECT_GT(list_skin->button_rect().width(), 0);
+    window_test::save_screenshot(m.w.handle(), "skinned_entry", "bare_windows");
+
+    HWND child = drop_skin->edit_child();
+    drop_skin->Unskin();
+    const auto layers = ui::WindowSubclass::layers(child);
+    EXPECT_EQ(std::find(layers.begin(), layers.end(), skin::TSkinControl::kLayerName), layers.end());
+    for (HWND h : {edit, drop, list}) DestroyWindow(h);
+    EXPECT_TRUE(edit_skin->dead() && list_skin->dead());
+    form->DropDeadControlSkins();
+    EXPECT_EQ(form->FindWindowSkin(edit), nullptr);
+    EXPECT_EQ(form->FindWindowSkin(list), nullptr);
 }
 
 } // namespace
