@@ -6,12 +6,16 @@
 
 #include "skin/win/skin_boxes.h"
 #include "skin/win/skin_button.h"
+#include "skin/win/skin_combo.h"
 #include "skin/win/skin_data.h"
+#include "skin/win/skin_datetime.h"
+#include "skin/win/skin_edit.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_scrolled.h"
 #include "skin/win/skin_services.h"
 #include "skin/win/skin_toggles.h"
+#include "skin/win/skin_updown.h"
 #include "skin/win/win_skin_form.h"
 
 namespace skin {
@@ -46,6 +50,14 @@ std::map<ControlSkinKind, ControlSkinFactory>& Factories() {
         {K::kScrollbar, Plain<TSkinScrollbar>()},
         {K::kSingleScrollbar, Plain<TSkinScrollbar>()},
         {K::kListView, Plain<TSkinListView>()},
+        {K::kEdit, Plain<TSkinEdit>()},
+        {K::kComboBox, Plain<TSkinComBox>()},
+        {K::kComboBoxEx,
+         [](ui::Component* owner, const ControlSkinChoice&) {
+             return std::unique_ptr<TSkinControl>(std::make_unique<TSkinComBox>(owner, true));
+         }},
+        {K::kDateTime, Plain<TSkinDateTime>()},
+        {K::kUpDown, Plain<TSkinUpDown>()},
     };
     return factories;
 }
