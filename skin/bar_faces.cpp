@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "skin/pixel_transforms.h"
+
 namespace skin {
 namespace {
 
@@ -23,7 +25,44 @@ void AddClipped(std::vector<Blit>& out, const Rect& src, Rect dst, const Rect& b
     out.push_back({src, dst});
 }
 
+// The copies drawn over `target` with magenta left out.
+void DrawKeyed(const Image32& source, const std::vector<Blit>& blits, Image32& target) {
+    Image32 layer(target.width(), target.height(), kKeyPixel);
+    if (layer.empty()) return;
+    DrawBlits(source, blits, layer);
+    CopyKeyed(layer, {0, 0, layer.width(), layer.height()}, target, 0, 0);
+}
+
 } // namespace
+
+Image32 ProgressPicture(int width, int height, const ProgressLook& look) {
+    if (!look.bar || look.bar->empty() || width <= 0 || height <= 0) return {};
+    if (look.chunk_look && (!look.chunk || look.chunk->empty())) return {};
+    const int w = look.vertical ? height : width, h = look.vertical ? width : height;
+    Image32 out(w, h, look.face);
+    if (out.empty()) return {};
+    const auto frame = [&](int index) {
+        return FrameRect(look.bar->width(), look.bar->height(), look.chunk_look ? 1 : 2, index, false);
+    };
+    if (const auto empty = frame(1))
+        DrawKeyed(*look.bar, NineSliceBlits(w, h, *empty, look.bar_margins, !look.chunk_look && look.bar_tile), out);
+    if (!look.chunk_look) {
+        const int filled = ProgressFillLength(w, look.low, look.high, look.pos);
+        const auto full = frame(2);
+        if (filled > 0 && full) {
+            std::vector<Blit> blits = NineSliceBlits(filled, h, *full, look.bar_margins, look.bar_tile);
+            DrawKeyed(*look.bar, blits, out);
+        }
+    } else {
+        const int filled = ProgressChunkLength(w, look.high, look.pos);
+        DrawKeyed(*look.chunk,
+                  ProgressChunkBlits(w, h, filled, look.chunk->width(), look.chunk->height(), look.chunk_margins,
+                                     look.chunk_tile),
+                  out);
+    }
+    if (look.vertical) RotateBitmapLeft(out);
+    return out;
+}
 
 int MulDivRounded(int a, int b, int c) {
     if (c == 0) return 0;

@@ -2,9 +2,11 @@
 // the chunks of the chunk look and the three pieces of a track bar's channel, as plain
 // functions so that the painters only draw what they are given.
 #pragma once
+#include <cstdint>
 #include <vector>
 
 #include "skin/frame_geometry.h"
+#include "skin/image32.h"
 
 namespace skin {
 
@@ -28,6 +30,25 @@ int ProgressChunkLength(int length, int high, int pos);
 // bar.
 std::vector<Blit> ProgressChunkBlits(int bar_width, int bar_height, int filled, int chunk_width, int chunk_height,
                                      const Margins& chunk_margins, bool tile);
+
+// A whole progress bar as the skin paints it. The bar look: the face colour, frame 1 of the
+// "Progress" strip in nine slices over everything and frame 2 over the filled part. The chunk
+// look: the whole picture over everything and the chunks over it. Magenta leaves what lies
+// below. A vertical bar is laid out horizontally and turned counter-clockwise, so it fills from
+// the bottom. Empty without a picture (or, for the chunk look, without a chunk).
+struct ProgressLook {
+    const Image32* bar = nullptr;  // "Progress"
+    Margins bar_margins;
+    bool bar_tile = false;
+    bool chunk_look = false;          // the element's Style 1
+    const Image32* chunk = nullptr;   // "Progress.Chunk"
+    Margins chunk_margins;
+    bool chunk_tile = false;
+    std::uint32_t face = 0;  // 0x00RRGGBB
+    int low = 0, high = 100, pos = 0;
+    bool vertical = false;
+};
+Image32 ProgressPicture(int width, int height, const ProgressLook& look);
 
 // A track bar's channel as the control reported it, in the vertical form for a vertical bar:
 // a rectangle taller than wide is taken as it is, any other has its axes exchanged.

@@ -9,6 +9,8 @@
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_messages.h"
+#include "skin/win/skin_progress.h"
+#include "skin/win/skin_trackbar.h"
 #include "skin/win/skin_services.h"
 #include "skin/win/skin_toggles.h"
 #include "skin/win/win_skin_form.h"
@@ -42,6 +44,8 @@ std::map<ControlSkinKind, ControlSkinFactory>& Factories() {
         {K::kGroupBox, Plain<TSkinGroupBox>()},
         {K::kStatusBar, Plain<TSkinStatusBar>()},
         {K::kSizer, Plain<TSkinSizer>()},
+        {K::kProgress, Plain<TSkinProgress>()},
+        {K::kTrackBar, Plain<TSkinTrackBar>()},
     };
     return factories;
 }

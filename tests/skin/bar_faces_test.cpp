@@ -121,6 +121,49 @@ TEST(ProgressChunks, BadSizesDrawNothing) {
     }
 }
 
+// A two-frame bar picture: frame 1 'a' with a magenta centre (the face 'i' shows through),
+// frame 2 all 'b'.
+skin::ProgressLook BarLook(const skin::Image32& picture) {
+    skin::ProgressLook look;
+    look.bar = &picture;
+    look.bar_margins = {1, 1, 1, 1};
+    look.face = skin_test::CellPixel('i');
+    return look;
+}
+
+PixelMap Progress(int w, int h, skin::ProgressLook look, int low, int high, int pos, bool vertical = false) {
+    look.low = low, look.high = high, look.pos = pos, look.vertical = vertical;
+    return skin_test::MapOf(skin::ProgressPicture(w, h, look));
+}
+
+TEST(ProgressPicture, BarLookFillsFromTheStartOrTheBottom) {
+    const skin::Image32 picture = skin_test::ImageOf({"aaabbb", "a#abbb", "aaabbb"});
+    const skin::ProgressLook look = BarLook(picture);
+    EXPECT_EQ(Progress(10, 3, look, 0, 100, 50), (PixelMap{"bbbbbaaaaa", "bbbbbiiiia", "bbbbbaaaaa"}));
+    EXPECT_EQ(Progress(10, 3, look, 0, 100, 0), (PixelMap{"aaaaaaaaaa", "aiiiiiiiia", "aaaaaaaaaa"}));
+    EXPECT_EQ(Progress(10, 3, look, 100, 200, 150), Progress(10, 3, look, 0, 100, 50));   // low limit 100
+    EXPECT_EQ(Progress(10, 3, look, -100, -50, -75), Progress(10, 3, look, 0, 100, 50));  // a negative range
+    EXPECT_EQ(Progress(10, 3, look, 0, 0, 0), Progress(10, 3, look, 0, 100, 0));          // high = low
+    EXPECT_EQ(Progress(10, 3, look, 0, 100, 900), (PixelMap{"bbbbbbbbbb", "bbbbbbbbbb", "bbbbbbbbbb"}));
+    EXPECT_EQ(Progress(3, 6, look, 0, 100, 50, true), (PixelMap{"aaa", "aia", "aia", "bbb", "bbb", "bbb"}));
+    EXPECT_TRUE(skin::ProgressPicture(10, 3, skin::ProgressLook{}).empty());
+    EXPECT_TRUE(skin::ProgressPicture(0, 3, look).empty());
+}
+
+TEST(ProgressPicture, ChunkLookTilesChunksAfterTheMargin) {
+    const skin::Image32 picture = skin_test::ImageOf({"aaa", "a#a", "aaa"});
+    const skin::Image32 chunk = skin_test::ImageOf({"cd"});
+    skin::ProgressLook look = BarLook(picture);
+    look.chunk_look = true;
+    EXPECT_TRUE(skin::ProgressPicture(12, 5, look).empty());  // no chunk picture
+    look.chunk = &chunk;
+    look.chunk_tile = true;
+    EXPECT_EQ(Progress(12, 5, look, 0, 100, 50),
+              (PixelMap{"aaaaaaaaaaaa", "aiiiiiiiiiia", "aicdcdcdiiia", "aiiiiiiiiiia", "aaaaaaaaaaaa"}));
+    // The low limit is not read by the chunk look: 50 of 20..100 is 50 %.
+    EXPECT_EQ(Progress(12, 5, look, 20, 100, 50), Progress(12, 5, look, 0, 100, 50));
+}
+
 TEST(TrackChannel, VerticalRectangleIsTakenInTheFormItCame) {
     EXPECT_EQ(skin::VerticalChannelRect({8, 10, 12, 90}), (Rect{8, 10, 12, 90}));  // already vertical
     EXPECT_EQ(skin::VerticalChannelRect({10, 8, 90, 12}), (Rect{8, 10, 12, 90}));  // horizontal form
