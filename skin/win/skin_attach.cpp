@@ -8,6 +8,7 @@
 #include "skin/win/skin_button.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_manager.h"
+#include "skin/win/skin_menu_button.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_progress.h"
 #include "skin/win/skin_trackbar.h"
@@ -44,6 +45,7 @@ std::map<ControlSkinKind, ControlSkinFactory>& Factories() {
         {K::kGroupBox, Plain<TSkinGroupBox>()},
         {K::kStatusBar, Plain<TSkinStatusBar>()},
         {K::kSizer, Plain<TSkinSizer>()},
+        {K::kMenuButton, Plain<TSkinMenuButton>()},
         {K::kProgress, Plain<TSkinProgress>()},
         {K::kTrackBar, Plain<TSkinTrackBar>()},
     };
