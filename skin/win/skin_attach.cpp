@@ -13,6 +13,7 @@
 #include "skin/win/skin_progress.h"
 #include "skin/win/skin_trackbar.h"
 #include "skin/win/skin_services.h"
+#include "skin/win/skin_tabs.h"
 #include "skin/win/skin_toggles.h"
 #include "skin/win/win_skin_form.h"
 
@@ -47,6 +48,7 @@ std::map<ControlSkinKind, ControlSkinFactory>& Factories() {
         {K::kSizer, Plain<TSkinSizer>()},
         {K::kMenuButton, Plain<TSkinMenuButton>()},
         {K::kProgress, Plain<TSkinProgress>()},
+        {K::kTab, Plain<TSkinTab>()},
         {K::kTrackBar, Plain<TSkinTrackBar>()},
     };
     return factories;
