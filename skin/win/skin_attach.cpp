@@ -11,10 +11,14 @@
 #include "skin/win/skin_datetime.h"
 #include "skin/win/skin_edit.h"
 #include "skin/win/skin_manager.h"
+#include "skin/win/skin_menu_button.h"
 #include "skin/win/skin_messages.h"
+#include "skin/win/skin_progress.h"
 #include "skin/win/skin_scrolled.h"
 #include "skin/win/skin_services.h"
+#include "skin/win/skin_tabs.h"
 #include "skin/win/skin_toggles.h"
+#include "skin/win/skin_trackbar.h"
 #include "skin/win/skin_updown.h"
 #include "skin/win/win_skin_form.h"
 
@@ -58,6 +62,10 @@ std::map<ControlSkinKind, ControlSkinFactory>& Factories() {
          }},
         {K::kDateTime, Plain<TSkinDateTime>()},
         {K::kUpDown, Plain<TSkinUpDown>()},
+        {K::kMenuButton, Plain<TSkinMenuButton>()},
+        {K::kProgress, Plain<TSkinProgress>()},
+        {K::kTab, Plain<TSkinTab>()},
+        {K::kTrackBar, Plain<TSkinTrackBar>()},
     };
     return factories;
 }

@@ -1,0 +1,171 @@
+#include "skin/win/skin_tabs.h"
+
+#include <commctrl.h>
+
+#include "skin/win/control_painters.h"
+#include "skin/win/skin_bitmaps.h"
+#include "skin/win/skin_frames.h"
+
+namespace skin {
+namespace {
+
+constexpr int kTabFrames = 5;
+constexpr int kMaxTabText = 80;
+
+Margins MarginsOf(const TDataSkinObject& e) { return {e.left_width, e.top_height, e.right_width, e.bottom_height}; }
+
+HWND ArrowsWindow(HWND tabs) {
+    for (HWND h = GetWindow(tabs, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        wchar_t name[32] = {};
+        GetClassNameW(h, name, 32);
+        if (lstrcmpiW(name, UPDOWN_CLASSW) == 0) return h;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// ---- TSkinTab ----
+
+void TSkinTab::AttachControl(TWinSkinForm* form, TSkinData* data, bool set_colour) {
+    TSkinControl::AttachControl(form, data, set_colour);
+    if (!attached()) return;
+    PreparePictures();
+}
+
+void TSkinTab::AttachWindow(HWND window, TSkinData* data, TWinSkinForm* form) {
+    TSkinControl::AttachWindow(window, data, form);
+    if (!attached()) return;
+    PreparePictures();
+}
+
+void TSkinTab::Reskin() {
+    prepared_for_ = nullptr;
+    PreparePictures();
+    TSkinControl::Reskin();
+}
+
+void TSkinTab::PreparePictures() {
+    const SkinDescription* skin = Skin();
+    const TabSide side = window() ? TabSideOf(static_cast<unsigned long>(GetWindowLongPtrW(window(), GWL_STYLE)))
+                                  : TabSide::kTop;
+    if (skin == prepared_for_ && side == side_) return;
+    prepared_for_ = skin;
+    side_ = side;
+    strip_.set_size(0, 0);
+    pane_.set_size(0, 0);
+    if (!skin || !skin->tabs) return;
+    Image32 strip = skin->tabs->bitmap;
+    OrientStrip(strip, side_);
+    AssignImage(strip_, strip);
+    Image32 pane;
+    if (skin->tabs->style == 0) pane = skin->tabs->bitmap2;
+    else if (skin->tabs->style == 1 && skin->tab_pane) pane = skin->tab_pane->bitmap;
+    OrientPane(pane, side_);
+    AssignImage(pane_, pane);
+}
+
+bool TSkinTab::BeforeMessage(ui::Message& m) {
+    switch (m.msg) {
+    case WM_PAINT: HandlePaint(*this, m); return false;
+    case WM_ERASEBKGND: m.result = 1; return false;
+    default: return TSkinControl::BeforeMessage(m);
+    }
+}
+
+Rect TSkinTab::ArrowsRect() const {
+    HWND arrows = window() ? ArrowsWindow(window()) : nullptr;
+    if (!arrows || !IsWindowVisible(arrows)) return {};
+    RECT r{};
+    GetWindowRect(arrows, &r);
+    MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&r), 2);
+    return ui::from_rect(r);
+}
+
+void TSkinTab::PaintSkin(HDC dc, const ui::Rect& rect) {
+    const SkinDescription* skin = Skin();
+    const HWND w = window();
+    if (!skin || !skin->tabs || !w || !dc || rect.width() <= 0 || rect.height() <= 0) return;
+    PreparePictures();
+    const int width = rect.width(), height = rect.height();
+    RECT display{0, 0, width, height};
+    SendMessageW(w, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    const Rect pane = TabPaneRect(ui::from_rect(display), side_);
+    const int focus = static_cast<int>(SendMessageW(w, TCM_GETCURFOCUS, 0, 0));
+    const TDataSkinObject& tabs = *skin->tabs;
+    const bool enabled = !(GetWindowLongPtrW(w, GWL_STYLE) & WS_DISABLED);
+
+    if (!strip_.empty()) {
+        const Rect band = TabBandRect(width, height, pane, side_);
+        const Size2i flat = FlatBandSize(band, side_);
+        if (flat.width > 0 && flat.height > 0) {
+            band_.set_size(flat.width, flat.height);
+            HDC b = band_.dc();
+            FillParentColor(*this, b, {0, 0, flat.width, flat.height});
+            const TextFont font(w, control());
+            const ui::SavedDC saved(b);
+            SelectObject(b, font.get());
+            SetBkMode(b, TRANSPARENT);
+            const auto* images = dynamic_cast<const ui::ImageList*>(GetObjectPropByName(control(), "Images"));
+            const int count = static_cast<int>(SendMessageW(w, TCM_GETITEMCOUNT, 0, 0));
+            for (int i = 0; i < count; ++i) {
+                RECT r{};
+                if (!SendMessageW(w, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r))) continue;
+                if (r.right <= r.left || r.bottom <= r.top) continue;
+                wchar_t text[kMaxTabText + 1] = {};
+                TCITEMW item{};
+                item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
+                item.pszText = text;
+                item.cchTextMax = kMaxTabText + 1;
+                if (!SendMessageW(w, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item))) text[0] = 0;
+                const Rect at = TabInFlatBand(ui::from_rect(r), band, pane, side_);
+                const bool selected = i == focus;
+                DrawSkinFrame(b, at, strip_, MarginsOf(tabs), selected ? 2 : 1, kTabFrames, tabs.trans == 1,
+                              tabs.tile != 0, false);
+                SetTextColor(b, ui::to_colorref(selected ? tabs.mouse_over_colour2 : tabs.normal_colour2));
+                const int image = images && item.iImage >= 0 && item.iImage < images->count() ? item.iImage : -1;
+                DrawGlyphCaption(b, at, 1, enabled, text, image, images);
+            }
+            if (Sideways(side_)) {
+                if (side_ == TabSide::kLeft) RotateBitmapLeft(band_);
+                else RotateBitmapRight(band_);
+            }
+            const ui::SavedDC clip(dc);
+            const Rect arrows = ArrowsRect();
+            if (arrows.width() > 0) ExcludeClipRect(dc, arrows.left, arrows.top, arrows.right, arrows.bottom);
+            BitBlt(dc, rect.left + band.left, rect.top + band.top, band.width(), band.height(), band_.dc(), 0, 0, SRCCOPY);
+        }
+    }
+    if (!pane_.empty()) {
+        const Margins margins = tabs.style == 1 && skin->tab_pane ? MarginsOf(*skin->tab_pane) : Margins{4, 5, 4, 4};
+        const Rect at{rect.left + pane.left, rect.top + pane.top, rect.left + pane.right, rect.top + pane.bottom};
+        DrawSkinFrame(dc, at, pane_, margins, 1, 1, false, false, false);
+    }
+    if (option() == 2 && control()) control()->paint_controls(dc);
+}
+
+// ---- TSkinTabSheet ----
+
+bool TSkinTabSheet::BeforeMessage(ui::Message& m) {
+    if (option() != 0) return TSkinControl::BeforeMessage(m);
+    switch (m.msg) {
+    case WM_PAINT:
+    case WM_PRINTCLIENT: HandlePaint(*this, m); return false;
+    case WM_ERASEBKGND: {
+        RECT r{};
+        GetClientRect(window(), &r);
+        FillFace(*this, reinterpret_cast<HDC>(m.wparam), ui::from_rect(r));
+        m.result = 1;
+        return false;
+    }
+    default: return TSkinControl::BeforeMessage(m);
+    }
+}
+
+void TSkinTabSheet::PaintSkin(HDC dc, const ui::Rect& rect) {
+    if (!dc) return;
+    FillFace(*this, dc, rect);
+    if (control()) control()->paint_controls(dc);
+}
+
+} // namespace skin

@@ -1,0 +1,44 @@
+// The skins of tab controls and their pages: tabs from the skin's "Tabs" strip and the pane
+// from its border picture (or "Tab.Pane"), in all four orientations. The band of tabs is drawn
+// flat, tabs standing up, and turned back into place; the scroll arrows are left as they are
+// and never painted over. Pages only take the face colour.
+#pragma once
+#include <memory>
+
+#include "skin/tab_faces.h"
+#include "skin/win/skin_control.h"
+
+namespace skin {
+
+class TSkinTab : public TSkinControl {
+public:
+    explicit TSkinTab(ui::Component* owner) : TSkinControl(owner) {}
+    void AttachControl(TWinSkinForm* form, TSkinData* data, bool set_colour) override;
+    void AttachWindow(HWND window, TSkinData* data, TWinSkinForm* form) override;
+    bool BeforeMessage(ui::Message& m) override;
+    void PaintSkin(HDC dc, const ui::Rect& rect) override;
+    void Reskin() override;
+
+    TabSide side() const { return side_; }
+    // The scroll arrows' rectangle in the control when they are shown; empty otherwise.
+    Rect ArrowsRect() const;
+
+private:
+    // The strip and pane copies for the control's orientation.
+    void PreparePictures();
+
+    TabSide side_ = TabSide::kTop;
+    const SkinDescription* prepared_for_ = nullptr;
+    ui::Bitmap strip_, pane_;
+    ui::Bitmap band_;
+};
+
+// The pages of a page control: face-coloured.
+class TSkinTabSheet : public TSkinControl {
+public:
+    explicit TSkinTabSheet(ui::Component* owner) : TSkinControl(owner) {}
+    bool BeforeMessage(ui::Message& m) override;
+    void PaintSkin(HDC dc, const ui::Rect& rect) override;
+};
+
+} // namespace skin

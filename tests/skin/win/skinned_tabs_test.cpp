@@ -1,0 +1,233 @@
+// The tab control's skin on bare "SysTabControl32" windows in the four orientations and on the
+// layer's page control with its sheets: tabs from the skin's strip with their outer side
+// outward, the band of vertical | bottom tabs on the right, the scroll arrows never painted
+// over, and pictures in both of the programs' own skins.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "platform/ui/win/comctl_controls.h"
+#include "skin/tab_faces.h"
+#include "skin/win/skin_bitmaps.h"
+#include "skin/win/skin_tabs.h"
+#include "tests/skin/win/skinned_fixture.h"
+#include "tests/support/window_test/window_test.h"
+
+namespace {
+
+using namespace skinned_test;
+using skin::Image32;
+using skin::Rect;
+using skin::TabSide;
+using skin::TSkinData;
+using skin::TWinSkinForm;
+
+class SkinnedTabs : public SkinnedTest {};
+
+HWND BareTabs(HWND parent, DWORD style, int x, int y, int w, int h, int count, const wchar_t* prefix = L"Tab") {
+    HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    for (int i = 0; i < count; ++i) {
+        std::wstring text = std::wstring(prefix) + L" " + std::to_wstring(i + 1);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text.data();
+        SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
+    return tabs;
+}
+
+// The skin's painting of the whole control in a memory bitmap of its size on 'ground'.
+Image32 PaintedInMemory(skin::TSkinTab& skin, HWND tabs, std::uint32_t ground = 0x123456) {
+    RECT r{};
+    GetWindowRect(tabs, &r);
+    const Image32 fill(r.right - r.left, r.bottom - r.top, ground);
+    ui::Bitmap memory;
+    skin::AssignImage(memory, fill);
+    skin.PaintSkin(memory.dc(), {0, 0, memory.width(), memory.height()});
+    return skin::ImageFromBitmap(memory);
+}
+
+// The colours of the top row of frame `index` of the skin's tab strip, magenta left out.
+std::set<std::uint32_t> OuterRow(const skin::TDataSkinBorder& tabs, int index) {
+    std::set<std::uint32_t> out;
+    const int fw = tabs.bitmap.width() / 5;
+    for (int x = 0; x < fw; ++x) {
+        const std::uint32_t p = tabs.bitmap.at((index - 1) * fw + x, 0);
+        if (p != skin::kKeyPixel) out.insert(p);
+    }
+    return out;
+}
+
+TEST_F(SkinnedTabs, FourOrientationsDrawTheirTabsOutward) {
+    for (const char* path : {kDefaultSkin, kContrastSkin}) {
+        SCOPED_TRACE(path);
+        const std::string skin_name = path == kDefaultSkin ? "default" : "contrast";
+        TSkinData* data = LoadedData(owner_.get(), path);
+        MainWindow w("Skinned tabs", 560, 420);
+        Activate(w.handle());
+        ASSERT_TRUE(WaitSkinned(w.handle()));
+        TWinSkinForm* form = SkinOf(w.handle());
+        form->ReleaseControlSkins();
+        const skin::TDataSkinBorder& strip = *data->Skin()->tabs;
+
+        struct Case {
+            const char* name;
+            DWORD style;
+            TabSide side;
+            int x, y;
+        };
+        const Case cases[] = {
+            {"top", 0, TabSide::kTop, 10, 10},
+            {"bottom", TCS_BOTTOM, TabSide::kBottom, 280, 10},
+            {"left", TCS_VERTICAL | TCS_MULTILINE, TabSide::kLeft, 10, 190},
+            {"right", TCS_VERTICAL | TCS_BOTTOM | TCS_MULTILINE, TabSide::kRight, 280, 190},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            HWND tabs = BareTabs(w.handle(), c.style, c.x, c.y, 250, 160, 3);
+            SendMessageW(tabs, TCM_SETCURFOCUS, 1, 0);
+            auto* s = static_cast<skin::TSkinTab*>(form->OwnWindowSkin(std::make_unique<skin::TSkinTab>(nullptr)));
+            s->AttachWindow(tabs, data, form);
+            ASSERT_TRUE(s->attached());
+            EXPECT_EQ(s->side(), c.side);
+            const Image32 shown = PaintedInMemory(*s, tabs);
+
+            RECT display{0, 0, shown.width(), shown.height()};
+            SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+            const Rect pane = skin::TabPaneRect(ui::from_rect(display), c.side);
+            const Rect band = skin::TabBandRect(shown.width(), shown.height(), pane, c.side);
+            if (c.side == TabSide::kRight) {
+                EXPECT_GT(band.left, shown.width() / 2);  // the band on the right
+            }
+            for (int i = 0; i < 3; ++i) {
+                SCOPED_TRACE(i);
+                RECT r{};
+                ASSERT_TRUE(SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r)));
+                const int mx = (r.left + r.right) / 2, my = (r.top + r.bottom) / 2;
+                // The strip's outer row lands on the tab's side away from the pane.
+                int x = mx, y = my;
+                switch (c.side) {
+                case TabSide::kTop: y = r.top + 1; break;
+                case TabSide::kBottom: y = r.bottom - 2; break;
+                case TabSide::kLeft: x = r.left; break;
+                case TabSide::kRight: x = r.right - 1; break;
+                }
+                const auto outer = OuterRow(strip, i == 1 ? 2 : 1);
+                ASSERT_FALSE(outer.empty());
+                EXPECT_EQ(outer.count(shown.at(x, y)), 1u) << x << "," << y;
+            }
+            // Nothing of the ground is left in the band or the pane's frame.
+            EXPECT_NE(shown.at(band.left + 1, band.top + 1), 0x123456u);
+            EXPECT_NE(shown.at(pane.left + 1, (pane.top + pane.bottom) / 2), 0x123456u);
+        }
+        window_test::save_screenshot(w.handle(), "skinned_tabs", skin_name + "_orientations");
+    }
+}
+
+TEST_F(SkinnedTabs, ScrollArrowsAreNeverPaintedOver) {
+    TSkinData* data = LoadedData(owner_.get(), kDefaultSkin);
+    MainWindow w("Skinned tab arrows", 400, 200);
+    Activate(w.handle());
+    ASSERT_TRUE(WaitSkinned(w.handle()));
+    TWinSkinForm* form = SkinOf(w.handle());
+    // Thirty tabs in 220 pixels, one of them with a 200-character text and one empty.
+    HWND tabs = BareTabs(w.handle(), 0, 10, 10, 220, 120, 28, L"A tab");
+    std::wstring long_text(200, L'W');
+    for (const wchar_t* t : {long_text.c_str(), L""}) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(t);
+        SendMessageW(tabs, TCM_INSERTITEMW, 2, reinterpret_cast<LPARAM>(&item));
+    }
+    auto* s = static_cast<skin::TSkinTab*>(form->OwnWindowSkin(std::make_unique<skin::TSkinTab>(nullptr)));
+    s->AttachWindow(tabs, data, form);
+    window_test::pump(0);
+    const Rect arrows = s->ArrowsRect();
+    ASSERT_GT(arrows.width(), 0) << "no scroll arrows shown";
+
+    auto read = [&] {
+        HDC dc = GetDC(tabs);
+        ui::Bitmap picture(arrows.width(), arrows.height());
+        BitBlt(picture.dc(), 0, 0, arrows.width(), arrows.height(), dc, arrows.left, arrows.top, SRCCOPY);
+        ReleaseDC(tabs, dc);
+        return skin::ImageFromBitmap(picture);
+    };
+    UpdateWindow(tabs);
+    window_test::pump(0);
+    const Image32 before = read();
+    s->PaintSkinWindow(nullptr);
+    EXPECT_EQ(read(), before);
+    // In memory the arrows' place is left as it was.
+    const Image32 memory = PaintedInMemory(*s, tabs, 0x654321);
+    EXPECT_EQ(memory.at(arrows.left + 1, arrows.top + 1), 0x654321u);
+    window_test::save_screenshot(w.handle(), "skinned_tabs", "arrows");
+}
+
+TEST_F(SkinnedTabs, PageControlAndSheets) {
+    for (const char* path : {kDefaultSkin, kContrastSkin}) {
+        SCOPED_TRACE(path);
+        TSkinData* data = LoadedData(owner_.get(), path);
+        MainWindow w("Skinned pages", 360, 220);
+        Activate(w.handle());
+        ASSERT_TRUE(WaitSkinned(w.handle()));
+        TWinSkinForm* form = SkinOf(w.handle());
+        form->ReleaseControlSkins();
+        auto* pages = new ui::PageControl(w.form.get());
+        pages->set_parent(w.form.get());
+        pages->set_bounds(10, 10, 300, 160);
+        std::vector<ui::TabSheet*> sheets;
+        for (const char* caption : {"General", "Devices", "About"}) {
+            auto* sheet = new ui::TabSheet(w.form.get());
+            sheet->set_page_control(pages);
+            sheet->set_caption(caption);
+            sheets.push_back(sheet);
+        }
+        pages->set_active_page_index(1);
+        auto* tab_skin = new skin::TSkinTab(pages);
+        tab_skin->AttachControl(form, data, true);
+        ASSERT_TRUE(tab_skin->attached());
+        for (ui::TabSheet* sheet : sheets) {
+            auto* sheet_skin = new skin::TSkinTabSheet(sheet);
+            sheet_skin->AttachControl(form, data, true);
+        }
+        window_test::save_screenshot(w.handle(), "skinned_tabs", std::string("pages_") + (path == kDefaultSkin ? "default" : "contrast"));
+        // The shown sheet is face-coloured.
+        HWND sheet = sheets[1]->handle();
+        RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        HDC dc = GetDC(sheet);
+        const COLORREF at = GetPixel(dc, 5, 5);
+        ReleaseDC(sheet, dc);
+        EXPECT_EQ(at, ui::to_colorref(data->Skin()->colours[skin::kButtonFace]));
+        // The memory picture of the control has the selected tab's strip row outward.
+        const Image32 shown = PaintedInMemory(*tab_skin, pages->handle());
+        RECT r{};
+        SendMessageW(pages->handle(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+        EXPECT_EQ(OuterRow(*data->Skin()->tabs, 2).count(shown.at((r.left + r.right) / 2, r.top + 1)), 1u);
+    }
+}
+
+TEST_F(SkinnedTabs, WithoutTheTabsElementNothingIsDrawn) {
+    TSkinData* data = LoadedData(owner_.get(), kDefaultSkin);
+    MainWindow w("Skinned tabs, no element", 300, 200);
+    Activate(w.handle());
+    ASSERT_TRUE(WaitSkinned(w.handle()));
+    TWinSkinForm* form = SkinOf(w.handle());
+    HWND tabs = BareTabs(w.handle(), 0, 10, 10, 200, 120, 0);  // no tabs at all
+    auto* s = static_cast<skin::TSkinTab*>(form->OwnWindowSkin(std::make_unique<skin::TSkinTab>(nullptr)));
+    s->AttachWindow(tabs, data, form);
+    const Image32 no_tabs = PaintedInMemory(*s, tabs);
+    EXPECT_NE(no_tabs.at(no_tabs.width() / 2, no_tabs.height() - 2), 0x123456u);  // the pane still
+    auto& skin = const_cast<skin::SkinDescription&>(*data->Skin());
+    auto kept = std::move(skin.tabs);
+    skin.tabs.reset();
+    const Image32 bare = PaintedInMemory(*s, tabs);
+    EXPECT_EQ(bare, Image32(bare.width(), bare.height(), 0x123456));
+    skin.tabs = std::move(kept);
+}
+
+} // namespace
