@@ -9,18 +9,20 @@
 #include "skin/entry_geometry.h"
 #include "skin/win/entry_painters.h"
 #include "skin/win/skin_bitmaps.h"
+#include "skin/win/skin_combo_scroll.h"
 #include "skin/win/skin_data.h"
+#include "skin/win/skin_scrolled.h"
 #include "skin/win/skin_services.h"
 
 namespace skin {
 namespace {
 
-struct ListMakers {
-    ComboListSkinMaker drop_down, simple_list;
-};
-ListMakers& Makers() {
-    static ListMakers makers;
-    return makers;
+// The skin of a combo's list window, owned by `owner` (the combo's control) when there is one.
+template <class ListSkin>
+std::unique_ptr<TSkinControl> MakeListSkin(ui::Component* owner, HWND list, TSkinData* data, TWinSkinForm* form) {
+    auto skin = std::make_unique<ListSkin>(owner);
+    skin->AttachWindow(list, data, form);
+    return skin;
 }
 
 bool IsEditClass(HWND window) {
@@ -32,10 +34,6 @@ bool IsEditClass(HWND window) {
 bool Contains(const ui::Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
 } // namespace
-
-void SetComboListSkinMakers(ComboListSkinMaker drop_down, ComboListSkinMaker simple_list) {
-    Makers() = {std::move(drop_down), std::move(simple_list)};
-}
 
 TSkinComBox::TSkinComBox(ui::Component* owner, bool extended) : TSkinControl(owner), extended_(extended) {}
 
@@ -67,13 +65,13 @@ void TSkinComBox::AttachControl(TWinSkinForm* form, TSkinData* data, bool set_co
     if (type != CBS_SIMPLE) {
         if ((type == CBS_DROPDOWN || type == CBS_DROPDOWNLIST) && info_valid_ && info_.hwndList) {
             list_ = info_.hwndList;
-            if (Makers().drop_down) AdoptListSkin(Makers().drop_down(control(), list_, data, form));
+            AdoptListSkin(MakeListSkin<TComboxScrollBar>(control(), list_, data, form));
         }
         SubclassEdit();
     } else if (info_valid_ && info_.hwndList) {
         list_ = info_.hwndList;
-        if ((GetWindowLongPtrW(list_, GWL_STYLE) & WS_CHILD) && !IsPopupWindow(list_) && Makers().simple_list)
-            AdoptListSkin(Makers().simple_list(control(), list_, data, form));
+        if ((GetWindowLongPtrW(list_, GWL_STYLE) & WS_CHILD) && !IsPopupWindow(list_))
+            AdoptListSkin(MakeListSkin<TSkinScrollbarH>(control(), list_, data, form));
     }
 }
 

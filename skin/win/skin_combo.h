@@ -1,26 +1,16 @@
 // The skin of combo boxes: the border and the drop-down button from the skin's ComboButton,
 // SunkEdge and ExtraImages elements in one of three looks (or the flat border and the arrow
 // picture of the extended-combo mode), the combo's edit child followed so that the whole combo
-// repaints with it, and the skins of the combo's lists, which the scroll-bar skins provide.
+// repaints with it, and the scroll-bar skins of the combo's lists.
 #pragma once
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 
 #include "platform/ui/win/subclass.h"
 #include "skin/win/skin_control.h"
 
 namespace skin {
-
-// Makes and attaches the skin of a combo box's list window: `owner` is the combo's control (or
-// nullptr for a bare combo), `list` the list window. Returns the attached skin, owned by
-// `owner` when there is one, else by the caller; nullptr leaves the list to the system.
-using ComboListSkinMaker =
-    std::function<std::unique_ptr<TSkinControl>(ui::Component* owner, HWND list, TSkinData* data, TWinSkinForm* form)>;
-// The scroll-bar skins register their makers here: one for the drop-down list of a combo that
-// drops down, one for the list of a simple combo box. Unset, the lists keep the system's bars.
-void SetComboListSkinMakers(ComboListSkinMaker drop_down, ComboListSkinMaker simple_list);
 
 class TSkinComBox : public TSkinControl {
 public:

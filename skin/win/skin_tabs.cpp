@@ -102,9 +102,8 @@ void TSkinTab::PaintSkin(HDC dc, const ui::Rect& rect) {
             band_.set_size(flat.width, flat.height);
             HDC b = band_.dc();
             FillParentColor(*this, b, {0, 0, flat.width, flat.height});
-            const TextFont font(w, control());
             const ui::SavedDC saved(b);
-            SelectObject(b, font.get());
+            SelectObject(b, TextFont());
             SetBkMode(b, TRANSPARENT);
             const auto* images = dynamic_cast<const ui::ImageList*>(GetObjectPropByName(control(), "Images"));
             const int count = static_cast<int>(SendMessageW(w, TCM_GETITEMCOUNT, 0, 0));
