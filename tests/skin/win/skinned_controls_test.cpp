@@ -229,7 +229,9 @@ TEST_F(SkinnedControls, BareWindowsComeAndGoInAnyOrder) {
     };
     for (int i = 0; i < 5; ++i) cycle();
     const DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS), user = GetGuiResources(process, GR_USEROBJECTS);
+    const long long live = ui::gdi_tally().live();  // Wine reports no counts of its own
     for (int i = 0; i < 50; ++i) cycle();
+    EXPECT_LE(ui::gdi_tally().live(), live);
     EXPECT_TRUE(form->ControlSkins().empty());
     EXPECT_LE(GetGuiResources(process, GR_GDIOBJECTS), gdi + 2);
     EXPECT_LE(GetGuiResources(process, GR_USEROBJECTS), user + 2);
@@ -520,8 +522,9 @@ TEST_F(SkinnedControls, ExtendedComboBoxSkinsItsFirstChild) {
     EXPECT_EQ(SendMessageW(combo, skin::kMsgIsSkinned, 0, 0), 1);
     EXPECT_EQ(form->FindWindowSkin(ex), nullptr);
     EXPECT_TRUE(ListingOf(ex, nullptr) == ex_before);
+    const std::size_t skins = form->ControlSkins().size();  // a combo skin may skin its parts too
     skin::SkinChildWindow(*form, ex);  // once only
-    EXPECT_EQ(form->ControlSkins().size(), 1u);
+    EXPECT_EQ(form->ControlSkins().size(), skins);
 
     HWND without = make(170);
     auto controls = data->SkinControls();
@@ -529,7 +532,7 @@ TEST_F(SkinnedControls, ExtendedComboBoxSkinsItsFirstChild) {
     data->SetSkinControls(controls);
     skin::SkinChildWindow(*form, without);
     EXPECT_EQ(form->FindWindowSkin(GetWindow(without, GW_CHILD)), nullptr);
-    EXPECT_EQ(form->ControlSkins().size(), 1u);
+    EXPECT_EQ(form->ControlSkins().size(), skins);
 
     form->ReleaseControlSkins();
     DestroyWindow(ex);
