@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "skin/win/control_painters.h"
 #include "skin/win/skin_bitmaps.h"
 #include "skin/win/skin_frames.h"
@@ -142,6 +144,95 @@ void TSkinTab::PaintSkin(HDC dc, const ui::Rect& rect) {
         DrawSkinFrame(dc, at, pane_, margins, 1, 1, false, false, false);
     }
     if (option() == 2 && control()) control()->paint_controls(dc);
+}
+
+// ---- TSkinTabBtn ----
+
+bool TSkinTabBtn::BeforeMessage(ui::Message& m) {
+    if (m.msg == WM_PAINT) {
+        HandlePaint(*this, m);
+        return false;
+    }
+    return TSkinControl::BeforeMessage(m);
+}
+
+void TSkinTabBtn::PaintSkin(HDC dc, const ui::Rect& rect) {
+    const SkinDescription* skin = Skin();
+    const HWND w = window();
+    if (!skin || !skin->buttons || !w || !dc || rect.width() <= 0) return;
+    const ui::Bitmap* strip = ElementBitmap(*skin->buttons);
+    if (!strip) return;
+    const TDataSkinButton& buttons = *skin->buttons;
+    const bool enabled = control() ? control()->enabled() : !(GetWindowLongPtrW(w, GWL_STYLE) & WS_DISABLED);
+    RECT display{0, 0, rect.width(), rect.height()};
+    SendMessageW(w, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    const int band_height = std::min(static_cast<int>(display.top) - 4 + 1, rect.height());
+    if (band_height <= 0) return;
+    band_.set_size(rect.width(), band_height);
+    HDC b = band_.dc();
+    FillFace(*this, b, {0, 0, rect.width(), band_height});
+    const TextFont font(w, control());
+    const ui::SavedDC saved(b);
+    SelectObject(b, font.get());
+    SetBkMode(b, TRANSPARENT);
+    const auto* images = dynamic_cast<const ui::ImageList*>(GetObjectPropByName(control(), "Images"));
+    const int focus = static_cast<int>(SendMessageW(w, TCM_GETCURFOCUS, 0, 0));
+    const int count = static_cast<int>(SendMessageW(w, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        RECT r{};
+        if (!SendMessageW(w, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r))) continue;
+        if (r.right <= r.left || r.bottom <= r.top) continue;
+        wchar_t text[kMaxTabText + 1] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE;
+        item.pszText = text;
+        item.cchTextMax = kMaxTabText + 1;
+        if (!SendMessageW(w, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item))) text[0] = 0;
+        const Rect at{r.left, r.top + 1, r.right, r.bottom + 1};
+        const bool selected = i == focus;
+        DrawSkinFrame(b, at, *strip, MarginsOf(buttons), selected ? 2 : 1, kTabFrames, buttons.trans == 1, buttons.tile != 0,
+                      false);
+        COLORREF colour = RGB(0, 0, 0);
+        if (!selected && buttons.normal_colour2_given) colour = ui::to_colorref(buttons.normal_colour2);
+        if (selected && buttons.pressed_colour2_given) colour = ui::to_colorref(buttons.pressed_colour2);
+        SetTextColor(b, colour);
+        const int image = images && item.iImage >= 0 && item.iImage < images->count() ? item.iImage : -1;
+        DrawGlyphCaption(b, at, 1, enabled, text, image, images);
+    }
+    BitBlt(dc, rect.left, rect.top, rect.width(), band_height, b, 0, 0, SRCCOPY);
+}
+
+// ---- TSkinAdvPage ----
+
+void TSkinAdvPage::AttachControl(TWinSkinForm* form, TSkinData* data, bool set_colour) {
+    if (attached()) return;
+    TSkinControl::AttachControl(form, data, set_colour);
+    if (!attached()) return;
+    if (kind_ == 4) MakePictures();
+}
+
+void TSkinAdvPage::Reskin() {
+    if (kind_ == 4) MakePictures();
+    TSkinControl::Reskin();
+}
+
+void TSkinAdvPage::Unskin() {
+    for (const char* name : {"TabBackGround", "TabBackGroundActive"})
+        if (auto* picture = dynamic_cast<ui::Bitmap*>(GetObjectPropByName(control(), name))) picture->set_size(0, 0);
+    TSkinControl::Unskin();
+}
+
+void TSkinAdvPage::MakePictures() {
+    const SkinDescription* skin = Skin();
+    if (!skin || !skin->tabs) return;
+    const TDataSkinBorder& tabs = *skin->tabs;
+    const std::pair<const char*, int> pictures[] = {{"TabBackGround", 1}, {"TabBackGroundActive", 2}};
+    for (const auto& [name, frame] : pictures) {
+        auto* picture = dynamic_cast<ui::Bitmap*>(GetObjectPropByName(control(), name));
+        if (!picture) continue;
+        AssignImage(*picture, AdvPageTabPicture(tabs.bitmap, kTabFrames, frame, MarginsOf(tabs), tabs.tile != 0));
+    }
+    if (control()) control()->invalidate();
 }
 
 // ---- TSkinTabSheet ----
