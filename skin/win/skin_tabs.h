@@ -33,6 +33,24 @@ private:
     ui::Bitmap band_;
 };
 
+// The older tab set control (a library control publishing Tabs, FirstIndex, StartMargin,
+// EndMargin and TabIndex): its tabs hang below a strip, drawn from the tab strip turned upside
+// down, as many as fit from FirstIndex on. It is subclassed by its window.
+class TSkinTab31 : public TSkinControl {
+public:
+    explicit TSkinTab31(ui::Component* owner) : TSkinControl(owner) {}
+    void AttachControl(TWinSkinForm* form, TSkinData* data, bool set_colour) override;
+    bool BeforeMessage(ui::Message& m) override;
+    void PaintSkin(HDC dc, const ui::Rect& rect) override;
+    void Reskin() override;
+
+private:
+    void PrepareStrip();
+    ui::WinControl* tab_set_ = nullptr;
+    const SkinDescription* prepared_for_ = nullptr;
+    ui::Bitmap flipped_, buffer_;
+};
+
 // Tab controls in button style: the band above the display area with the tabs drawn from the
 // skin's "Buttons" element. No rule chooses it; it is attached directly.
 class TSkinTabBtn : public TSkinControl {

@@ -231,6 +231,88 @@ TEST_F(SkinnedTabs, PageControlAndSheets) {
     }
 }
 
+// The older tab set: it publishes its tabs and where they start.
+class TestTabSet : public ui::CustomControl {
+    UI_CLASS_IDENTITY()
+public:
+    using ui::CustomControl::CustomControl;
+    std::string tabs;
+    std::int64_t first = 0, start = 4, end = 6, index = 0;
+};
+
+ui::ClassInfo& TestTabSet::static_class() {
+    static ui::ClassInfo info = [] {
+        ui::ClassInfo c("TTABSET", &ui::CustomControl::static_class());
+        ui::PropBuilder<TestTabSet>(c)
+            .string("Tabs", [](const TestTabSet& t) { return t.tabs; }, [](TestTabSet& t, const std::string& v) { t.tabs = v; })
+            .integer("FirstIndex", [](const TestTabSet& t) { return t.first; }, [](TestTabSet& t, std::int64_t v) { t.first = v; })
+            .integer("StartMargin", [](const TestTabSet& t) { return t.start; }, [](TestTabSet& t, std::int64_t v) { t.start = v; })
+            .integer("EndMargin", [](const TestTabSet& t) { return t.end; }, [](TestTabSet& t, std::int64_t v) { t.end = v; })
+            .integer("TabIndex", [](const TestTabSet& t) { return t.index; }, [](TestTabSet& t, std::int64_t v) { t.index = v; });
+        return c;
+    }();
+    return info;
+}
+
+TEST_F(SkinnedTabs, TabSetDrawsEveryTabThatFits) {
+    for (const char* path : {kDefaultSkin, kContrastSkin}) {
+        SCOPED_TRACE(path);
+        TSkinData* data = LoadedData(owner_.get(), path);
+        MainWindow w("Skinned tab set", 400, 160);
+        Activate(w.handle());
+        ASSERT_TRUE(WaitSkinned(w.handle()));
+        TWinSkinForm* form = SkinOf(w.handle());
+        form->ReleaseControlSkins();
+        auto* set = new TestTabSet(w.form.get());
+        set->set_parent(w.form.get());
+        set->set_bounds(10, 10, 300, 24);
+        set->tabs = "First\r\nSecond\r\n\r\nFourth tab\r\nFifth";
+        set->first = 1;
+        set->index = 3;
+        auto* s = new skin::TSkinTab31(set);
+        s->AttachControl(form, data, true);
+        ASSERT_TRUE(s->attached());
+
+        // The widths the tab set's font gives.
+        std::vector<int> widths;
+        {
+            ui::Bitmap probe(10, 10);
+            const ui::GdiObject<HFONT> font(ui::create_font(set->font()));
+            SelectObject(probe.dc(), font.get());
+            for (const wchar_t* t : {L"First", L"Second", L"", L"Fourth tab", L"Fifth"}) {
+                RECT r{0, 0, 0, 0};
+                if (*t) DrawTextW(probe.dc(), t, -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
+                widths.push_back(r.right - r.left);
+            }
+        }
+        // Wide enough for tabs 1 to 3 exactly, then one pixel short of it.
+        const int exact = 4 + (widths[1] + 9) + (widths[2] + 9) + (widths[3] + 9) + 6;
+        const skin::TDataSkinBorder& strip = *data->Skin()->tabs;
+        const int fw = strip.bitmap.width() / 5;
+        for (const int width : {exact, exact - 1}) {
+            SCOPED_TRACE(width);
+            set->set_width(width);
+            const auto fit = skin::FitTabSet(widths, 1, width, 24, 4, 6, false);
+            ASSERT_EQ(fit.size(), width == exact ? 3u : 2u);
+            ui::Bitmap memory(width, 24);
+            s->PaintSkin(memory.dc(), {0, 0, width, 24});
+            const Image32 shown = skin::ImageFromBitmap(memory);
+            for (const auto& t : fit) {
+                // The strip hangs upside down: its outer row is the tab's bottom row.
+                const int frame = t.index == 3 ? 2 : 1;
+                const std::uint32_t want = strip.bitmap.at((frame - 1) * fw + fw / 2, 0);
+                EXPECT_EQ(shown.at((t.rect.left + t.rect.right) / 2, t.rect.bottom - 1), want) << t.index;
+            }
+            // After the last tab that fits, the face colour.
+            const std::uint32_t face = skin::PixelFromColor(data->Skin()->colours[skin::kButtonFace]);
+            EXPECT_EQ(shown.at(fit.back().rect.right + 1, 12), face);
+            window_test::save_screenshot(w.handle(), "skinned_tabs",
+                                         std::string("tabset_") + (path == kDefaultSkin ? "default_" : "contrast_") +
+                                             (width == exact ? "exact" : "short"));
+        }
+    }
+}
+
 TEST_F(SkinnedTabs, ButtonStyleTabsAndAdvancedPagePictures) {
     for (const char* path : {kDefaultSkin, kContrastSkin}) {
         SCOPED_TRACE(path);
