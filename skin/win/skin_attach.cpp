@@ -65,6 +65,8 @@ std::map<ControlSkinKind, ControlSkinFactory>& Factories() {
         {K::kMenuButton, Plain<TSkinMenuButton>()},
         {K::kProgress, Plain<TSkinProgress>()},
         {K::kTab, Plain<TSkinTab>()},
+        {K::kTab31, Plain<TSkinTab31>()},
+        {K::kAdvPage, Plain<TSkinAdvPage>()},  // the advpagecontrol kind: 4
         {K::kTrackBar, Plain<TSkinTrackBar>()},
     };
     return factories;

@@ -33,6 +33,51 @@ private:
     ui::Bitmap band_;
 };
 
+// The older tab set control (a library control publishing Tabs, FirstIndex, StartMargin,
+// EndMargin and TabIndex): its tabs hang below a strip, drawn from the tab strip turned upside
+// down, as many as fit from FirstIndex on. It is subclassed by its window.
+class TSkinTab31 : public TSkinControl {
+public:
+    explicit TSkinTab31(ui::Component* owner) : TSkinControl(owner) {}
+    void AttachControl(TWinSkinForm* form, TSkinData* data, bool set_colour) override;
+    bool BeforeMessage(ui::Message& m) override;
+    void PaintSkin(HDC dc, const ui::Rect& rect) override;
+    void Reskin() override;
+
+private:
+    void PrepareStrip();
+    ui::WinControl* tab_set_ = nullptr;
+    const SkinDescription* prepared_for_ = nullptr;
+    ui::Bitmap flipped_, buffer_;
+};
+
+// Tab controls in button style: the band above the display area with the tabs drawn from the
+// skin's "Buttons" element. No rule chooses it; it is attached directly.
+class TSkinTabBtn : public TSkinControl {
+public:
+    explicit TSkinTabBtn(ui::Component* owner) : TSkinControl(owner) {}
+    bool BeforeMessage(ui::Message& m) override;
+    void PaintSkin(HDC dc, const ui::Rect& rect) override;
+
+private:
+    ui::Bitmap band_;
+};
+
+// A page control of another family that draws its tabs from two published pictures,
+// TabBackGround and TabBackGroundActive: the skin fills them from the first two frames of the
+// tab strip and empties them when it goes.
+class TSkinAdvPage : public TSkinControl {
+public:
+    explicit TSkinAdvPage(ui::Component* owner, int kind = 4) : TSkinControl(owner), kind_(kind) {}
+    void AttachControl(TWinSkinForm* form, TSkinData* data, bool set_colour) override;
+    void Reskin() override;
+    void Unskin() override;
+
+private:
+    void MakePictures();
+    int kind_;
+};
+
 // The pages of a page control: face-coloured.
 class TSkinTabSheet : public TSkinControl {
 public:

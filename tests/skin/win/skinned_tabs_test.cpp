@@ -28,6 +28,26 @@ using skin::TWinSkinForm;
 
 class SkinnedTabs : public SkinnedTest {};
 
+// A page control of the other family: it publishes the two tab pictures the skin fills.
+class TestAdvPage : public ui::PageControl {
+    UI_CLASS_IDENTITY()
+public:
+    using ui::PageControl::PageControl;
+    ui::Bitmap normal, active;
+};
+
+ui::ClassInfo& TestAdvPage::static_class() {
+    static ui::ClassInfo info = [] {
+        ui::ClassInfo c("TTestAdvPageControl", &ui::PageControl::static_class());
+        ui::PropBuilder<TestAdvPage>(c)
+            .object("TabBackGround", ui::PropKind::Object, "TBitmap", [](TestAdvPage& p) -> ui::Persistent* { return &p.normal; })
+            .object("TabBackGroundActive", ui::PropKind::Object, "TBitmap",
+                    [](TestAdvPage& p) -> ui::Persistent* { return &p.active; });
+        return c;
+    }();
+    return info;
+}
+
 HWND BareTabs(HWND parent, DWORD style, int x, int y, int w, int h, int count, const wchar_t* prefix = L"Tab") {
     HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
@@ -208,6 +228,147 @@ TEST_F(SkinnedTabs, PageControlAndSheets) {
         RECT r{};
         SendMessageW(pages->handle(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
         EXPECT_EQ(OuterRow(*data->Skin()->tabs, 2).count(shown.at((r.left + r.right) / 2, r.top + 1)), 1u);
+    }
+}
+
+// The older tab set: it publishes its tabs and where they start.
+class TestTabSet : public ui::CustomControl {
+    UI_CLASS_IDENTITY()
+public:
+    using ui::CustomControl::CustomControl;
+    std::string tabs;
+    std::int64_t first = 0, start = 4, end = 6, index = 0;
+};
+
+ui::ClassInfo& TestTabSet::static_class() {
+    static ui::ClassInfo info = [] {
+        ui::ClassInfo c("TTABSET", &ui::CustomControl::static_class());
+        ui::PropBuilder<TestTabSet>(c)
+            .string("Tabs", [](const TestTabSet& t) { return t.tabs; }, [](TestTabSet& t, const std::string& v) { t.tabs = v; })
+            .integer("FirstIndex", [](const TestTabSet& t) { return t.first; }, [](TestTabSet& t, std::int64_t v) { t.first = v; })
+            .integer("StartMargin", [](const TestTabSet& t) { return t.start; }, [](TestTabSet& t, std::int64_t v) { t.start = v; })
+            .integer("EndMargin", [](const TestTabSet& t) { return t.end; }, [](TestTabSet& t, std::int64_t v) { t.end = v; })
+            .integer("TabIndex", [](const TestTabSet& t) { return t.index; }, [](TestTabSet& t, std::int64_t v) { t.index = v; });
+        return c;
+    }();
+    return info;
+}
+
+TEST_F(SkinnedTabs, TabSetDrawsEveryTabThatFits) {
+    for (const char* path : {kDefaultSkin, kContrastSkin}) {
+        SCOPED_TRACE(path);
+        TSkinData* data = LoadedData(owner_.get(), path);
+        MainWindow w("Skinned tab set", 400, 160);
+        Activate(w.handle());
+        ASSERT_TRUE(WaitSkinned(w.handle()));
+        TWinSkinForm* form = SkinOf(w.handle());
+        form->ReleaseControlSkins();
+        auto* set = new TestTabSet(w.form.get());
+        set->set_parent(w.form.get());
+        set->set_bounds(10, 10, 300, 24);
+        set->tabs = "First\r\nSecond\r\n\r\nFourth tab\r\nFifth";
+        set->first = 1;
+        set->index = 3;
+        auto* s = new skin::TSkinTab31(set);
+        s->AttachControl(form, data, true);
+        ASSERT_TRUE(s->attached());
+
+        // The widths the tab set's font gives.
+        std::vector<int> widths;
+        {
+            ui::Bitmap probe(10, 10);
+            const ui::GdiObject<HFONT> font(ui::create_font(set->font()));
+            SelectObject(probe.dc(), font.get());
+            for (const wchar_t* t : {L"First", L"Second", L"", L"Fourth tab", L"Fifth"}) {
+                RECT r{0, 0, 0, 0};
+                if (*t) DrawTextW(probe.dc(), t, -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
+                widths.push_back(r.right - r.left);
+            }
+        }
+        // Wide enough for tabs 1 to 3 exactly, then one pixel short of it.
+        const int exact = 4 + (widths[1] + 9) + (widths[2] + 9) + (widths[3] + 9) + 6;
+        const skin::TDataSkinBorder& strip = *data->Skin()->tabs;
+        const int fw = strip.bitmap.width() / 5;
+        for (const int width : {exact, exact - 1}) {
+            SCOPED_TRACE(width);
+            set->set_width(width);
+            const auto fit = skin::FitTabSet(widths, 1, width, 24, 4, 6, false);
+            ASSERT_EQ(fit.size(), width == exact ? 3u : 2u);
+            ui::Bitmap memory(width, 24);
+            s->PaintSkin(memory.dc(), {0, 0, width, 24});
+            const Image32 shown = skin::ImageFromBitmap(memory);
+            for (const auto& t : fit) {
+                // The strip hangs upside down: its outer row is the tab's bottom row.
+                const int frame = t.index == 3 ? 2 : 1;
+                const std::uint32_t want = strip.bitmap.at((frame - 1) * fw + fw / 2, 0);
+                EXPECT_EQ(shown.at((t.rect.left + t.rect.right) / 2, t.rect.bottom - 1), want) << t.index;
+            }
+            // After the last tab that fits, the face colour.
+            const std::uint32_t face = skin::PixelFromColor(data->Skin()->colours[skin::kButtonFace]);
+            EXPECT_EQ(shown.at(fit.back().rect.right + 1, 12), face);
+            window_test::save_screenshot(w.handle(), "skinned_tabs",
+                                         std::string("tabset_") + (path == kDefaultSkin ? "default_" : "contrast_") +
+                                             (width == exact ? "exact" : "short"));
+        }
+    }
+}
+
+TEST_F(SkinnedTabs, ButtonStyleTabsAndAdvancedPagePictures) {
+    for (const char* path : {kDefaultSkin, kContrastSkin}) {
+        SCOPED_TRACE(path);
+        const std::string skin_name = path == kDefaultSkin ? "default" : "contrast";
+        TSkinData* data = LoadedData(owner_.get(), path);
+        MainWindow w("Skinned button tabs", 360, 220);
+        Activate(w.handle());
+        ASSERT_TRUE(WaitSkinned(w.handle()));
+        TWinSkinForm* form = SkinOf(w.handle());
+        form->ReleaseControlSkins();
+
+        // Button-style tabs: the Buttons frames, 2 for the focus tab, one pixel lower.
+        HWND buttons = BareTabs(w.handle(), TCS_BUTTONS, 10, 10, 300, 60, 3);
+        SendMessageW(buttons, TCM_SETCURFOCUS, 2, 0);
+        auto* s = static_cast<skin::TSkinTabBtn*>(form->OwnWindowSkin(std::make_unique<skin::TSkinTabBtn>(nullptr)));
+        s->AttachWindow(buttons, data, form);
+        RECT r{};
+        GetWindowRect(buttons, &r);
+        ui::Bitmap memory(r.right - r.left, r.bottom - r.top);
+        s->PaintSkin(memory.dc(), {0, 0, memory.width(), memory.height()});
+        const Image32 shown = skin::ImageFromBitmap(memory);
+        const skin::TDataSkinButton& face = *data->Skin()->buttons;
+        const int fw = face.bitmap.width() / 5;
+        int corners = 0;
+        for (int i = 0; i < 3; ++i) {
+            SCOPED_TRACE(i);
+            RECT t{};
+            SendMessageW(buttons, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&t));
+            // The face's top-left corner piece lands on the tab's corner, one pixel lower.
+            const std::uint32_t corner = face.bitmap.at((i == 2 ? 1 : 0) * fw, 0);
+            if (corner != skin::kKeyPixel) {
+                EXPECT_EQ(shown.at(t.left, t.top + 1), corner);
+                ++corners;
+            }
+            // The middle of the face's top edge, away from the text.
+            EXPECT_EQ(shown.at((t.left + t.right) / 2, t.top + 1), face.bitmap.at((i == 2 ? 1 : 0) * fw + fw / 2, 0));
+        }
+        EXPECT_EQ(corners, 3);
+        window_test::save_screenshot(w.handle(), "skinned_tabs", skin_name + "_buttons");
+
+        // The advanced page control gets both pictures, and loses them when unskinned.
+        auto* adv = new TestAdvPage(w.form.get());
+        adv->set_parent(w.form.get());
+        adv->set_bounds(10, 90, 300, 100);
+        auto* adv_skin = new skin::TSkinAdvPage(adv);
+        adv_skin->AttachControl(form, data, true);
+        ASSERT_TRUE(adv_skin->attached());
+        const skin::TDataSkinBorder& tabs = *data->Skin()->tabs;
+        const skin::Margins m{tabs.left_width, tabs.top_height, tabs.right_width, tabs.bottom_height};
+        EXPECT_EQ(skin::ImageFromBitmap(adv->normal), skin::AdvPageTabPicture(tabs.bitmap, 5, 1, m, tabs.tile != 0));
+        EXPECT_EQ(skin::ImageFromBitmap(adv->active), skin::AdvPageTabPicture(tabs.bitmap, 5, 2, m, tabs.tile != 0));
+        EXPECT_EQ(adv->normal.width(), 100);
+        EXPECT_EQ(adv->active.height(), 21);
+        adv_skin->Unskin();
+        EXPECT_TRUE(adv->normal.empty());
+        EXPECT_TRUE(adv->active.empty());
     }
 }
 
