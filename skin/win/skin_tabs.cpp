@@ -203,7 +203,7 @@ void TSkinTab31::PaintSkin(HDC dc, const ui::Rect& rect) {
     FillFace(*this, b, {0, 0, rect.width(), rect.height()});
     const ui::GdiObject<HFONT> font(ui::create_font(tab_set_->font()));
     const ui::SavedDC saved(b);
-    SelectObject(b, font.get());
+    SelectObject(b, TextFont());
     SetBkMode(b, TRANSPARENT);
 
     std::vector<std::wstring> texts;
@@ -267,9 +267,8 @@ void TSkinTabBtn::PaintSkin(HDC dc, const ui::Rect& rect) {
     band_.set_size(rect.width(), band_height);
     HDC b = band_.dc();
     FillFace(*this, b, {0, 0, rect.width(), band_height});
-    const TextFont font(w, control());
     const ui::SavedDC saved(b);
-    SelectObject(b, font.get());
+    SelectObject(b, TextFont());
     SetBkMode(b, TRANSPARENT);
     const auto* images = dynamic_cast<const ui::ImageList*>(GetObjectPropByName(control(), "Images"));
     const int focus = static_cast<int>(SendMessageW(w, TCM_GETCURFOCUS, 0, 0));
