@@ -18,6 +18,9 @@ bool TSkinProgress::BeforeMessage(ui::Message& m) {
     case WM_PAINT: {
         const SkinDescription* skin = Skin();
         if (!skin || !skin->progress || skin->progress->bitmap.empty()) break;
+        // The chunk look without a chunk picture leaves the bar to the control too, rather than
+        // leaving it unpainted.
+        if (skin->progress->style == 1 && (!skin->progress_chunk || skin->progress_chunk->bitmap.empty())) break;
         HandlePaint(*this, m);
         return false;
     }

@@ -166,6 +166,13 @@ TEST_F(SkinnedBars, ProgressBarsFillByTheirRangeInBothLooks) {
         skin.progress.reset();
         EXPECT_FALSE(ClientPicture(bar->handle()) == skinned);
         skin.progress = std::move(kept);
+        // The chunk look without its chunk likewise (an eaten paint would leave the skinned face).
+        skin.progress->style = 1;
+        auto chunk = std::move(skin.progress_chunk);
+        skin.progress_chunk.reset();
+        EXPECT_FALSE(ClientPicture(bar->handle()) == skinned);
+        skin.progress_chunk = std::move(chunk);
+        skin.progress->style = style;
         window_test::pump(0);
     }
 }
