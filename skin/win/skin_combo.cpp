@@ -103,13 +103,7 @@ void TSkinComBox::EditMessage(ui::Message& m, const ui::WindowSubclass::Next& ne
     case WM_PAINT: PaintNow(); break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        SetState(kPressed, true);
-        RefreshSkin();
-        break;
-    case WM_LBUTTONUP:
-        SetState(kPressed, false);
-        RefreshSkin();
-        break;
+    case WM_LBUTTONUP: FollowPress(m.msg); break;
     default: break;
     }
 }
@@ -142,6 +136,11 @@ void TSkinComBox::Unskin() {
     FreeListSkin();
 }
 
+void TSkinComBox::FollowPress(UINT msg) {
+    SetState(kPressed, msg != WM_LBUTTONUP);
+    RefreshSkin();
+}
+
 int TSkinComBox::FrameIndex() const {
     HWND focus = GetFocus();
     const bool focused = focus && (focus == window() || IsChild(window(), focus));
@@ -171,13 +170,7 @@ void TSkinComBox::AfterMessage(ui::Message& m) {
     case WM_NCPAINT: PaintNow(); break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        SetState(kPressed, true);
-        RefreshSkin();
-        break;
-    case WM_LBUTTONUP:
-        SetState(kPressed, false);
-        RefreshSkin();
-        break;
+    case WM_LBUTTONUP: FollowPress(m.msg); break;
     case WM_MOUSELEAVE:
     case ui::CM_MOUSELEAVE:
         if (hot()) SetState(kHot, false);

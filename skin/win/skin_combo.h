@@ -43,6 +43,8 @@ private:
     void ReadComboInfo();
     void SubclassEdit();
     void EditMessage(ui::Message& m, const ui::WindowSubclass::Next& next);
+    // A press of the left button on the combo or its edit shows the pressed look until released.
+    void FollowPress(UINT msg);
     void AdoptListSkin(std::unique_ptr<TSkinControl> skin);
     void FreeListSkin();
     // Paints the skin over the window at once, without asking for a repaint.

@@ -33,18 +33,6 @@ using skin::TWinSkinForm;
 
 class SkinnedEntry : public SkinnedTest {};
 
-// What the window shows now, its frame included.
-skin::Image32 Capture(HWND window) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    window_test::pump(0);
-    const RECT r = WindowRectOf(window);
-    ui::Bitmap picture(r.right - r.left, r.bottom - r.top);
-    HDC dc = GetWindowDC(window);
-    BitBlt(picture.dc(), 0, 0, picture.width(), picture.height(), dc, 0, 0, SRCCOPY);
-    ReleaseDC(window, dc);
-    return skin::ImageFromBitmap(picture);
-}
-
 // The screen over the window, so that a dropped list shows too.
 void SaveScreen(HWND window, const std::string& name) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);

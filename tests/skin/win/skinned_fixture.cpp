@@ -1,6 +1,7 @@
 #include "tests/skin/win/skinned_fixture.h"
 
 #include "platform/files.h"
+#include "skin/win/skin_bitmaps.h"
 #include "tests/support/window_test/window_test.h"
 
 namespace skinned_test {
@@ -47,6 +48,17 @@ RECT WindowRectOf(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
     return r;
+}
+
+skin::Image32 Capture(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    window_test::pump(0);
+    const RECT r = WindowRectOf(window);
+    ui::Bitmap picture(r.right - r.left, r.bottom - r.top);
+    HDC dc = GetWindowDC(window);
+    BitBlt(picture.dc(), 0, 0, picture.width(), picture.height(), dc, 0, 0, SRCCOPY);
+    ReleaseDC(window, dc);
+    return skin::ImageFromBitmap(picture);
 }
 
 skin::TWinSkinForm* SkinOf(HWND window) {

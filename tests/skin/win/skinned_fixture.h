@@ -13,6 +13,7 @@
 
 #include "platform/ui/win/forms.h"
 #include "platform/ui/win/menus.h"
+#include "skin/image32.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/win_skin_form.h"
@@ -43,6 +44,8 @@ struct MainWindow {
 
 SIZE ClientSize(HWND window);
 RECT WindowRectOf(HWND window);
+// What the window shows now, its frame included, after a full repaint.
+skin::Image32 Capture(HWND window);
 skin::TWinSkinForm* SkinOf(HWND window);
 // Until the window's skin has started (or three seconds passed).
 bool WaitSkinned(HWND window);
