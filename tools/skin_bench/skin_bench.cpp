@@ -1,6 +1,7 @@
 // Figures of the skin engine: stream decode and encode speed, a skin's load time, the region
 // of a full-screen border set and nine-slice draws of a title bar. Natively the portable
-// code; the Windows build adds the GDI drawing and a skinned window (run it under Wine).
+// code; the Windows build adds the GDI drawing, skinned windows and their controls (run it
+// under Wine).
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -25,11 +26,14 @@
 #include "platform/ui/win/comctl_controls.h"
 #include "platform/ui/win/control.h"
 #include "platform/ui/win/forms.h"
+#include "platform/ui/win/list_view.h"
 #include "platform/ui/win/menus.h"
 #include "platform/ui/win/std_controls.h"
+#include "platform/ui/win/subclass.h"
 #include "skin/win/skin_attach.h"
 #include "skin/win/skin_bitmaps.h"
 #include "skin/win/skin_button.h"
+#include "skin/win/skin_combo.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_frames.h"
 #include "skin/win/skin_manager.h"
@@ -37,6 +41,7 @@
 #include "skin/win/skin_popup_menu.h"
 #include "skin/win/skin_progress.h"
 #include "skin/win/skin_region.h"
+#include "skin/win/skin_scrolled.h"
 #include "skin/win/skin_tabs.h"
 #include "skin/win/skin_trackbar.h"
 #include "skin/win/win_skin_form.h"
@@ -289,6 +294,110 @@ public:
         std::printf("track bar 400x40, one thumb step painted: %.3f ms\n", drag * 1e3);
     }
 
+    // A form of text entry: a 10,000-row list view, a memo and four combos, skinned by the
+    // rules at the window's start. A full repaint of the window and its controls (the scroll
+    // bar panels included), and the latency of opening a combo's 30-item drop-down list, by
+    // CB_SHOWDROPDOWN and by a click on its button, until the list is shown and painted and
+    // the combo has repainted its dropped look.
+    void RunForm() {
+        if (data_->NoSkin()) return;
+        const auto form = MainWindow(640, 420);
+        auto* list = new ui::ListView(form.get());
+        list->set_parent(form.get());
+        list->set_bounds(10, 10, 380, 250);
+        list->set_view_style(ui::TViewStyle::vsReport);
+        for (const char* caption : {"Station", "Channel", "Duration"}) list->columns().add_item()->set_caption(caption);
+        list->on_data = [](ui::Component*, ui::ListItem* item) { item->set_caption("Call"); };
+        list->set_owner_data(true);
+        list->set_item_count(10000);
+        auto* memo = new ui::Memo(form.get());
+        memo->set_parent(form.get());
+        memo->set_bounds(10, 270, 380, 140);
+        memo->set_scroll_bars(ui::TScrollStyle::ssVertical);
+        std::string lines;
+        for (int i = 0; i < 40; ++i) lines += "Line " + std::to_string(i + 1) + " of the memo\r\n";
+        memo->set_text(lines);
+        std::vector<ui::ComboBox*> combos;
+        for (int i = 0; i < 4; ++i) {
+            auto* c = new ui::ComboBox(form.get());
+            c->set_parent(form.get());
+            c->set_bounds(410, 10 + i * 40, 210, 24);
+            if (i % 2) c->set_style(ui::TComboBoxStyle::csDropDownList);
+            for (int k = 0; k < 30; ++k) c->items().add("Item " + std::to_string(k + 1));
+            c->set_item_index(0);
+            combos.push_back(c);
+        }
+        if (!Activate(form->handle())) return;
+        skin::TWinSkinForm* skinned = skin::TSkinManage::Instance()->FindSkinnedWindow(form->handle());
+        if (!skinned) return;
+        auto* list_skin = dynamic_cast<skin::TSkinListView*>(skinned->FindControlSkin(list));
+        auto* memo_skin = dynamic_cast<skin::TSkinScrollbar*>(skinned->FindControlSkin(memo));
+        auto* combo_skin = dynamic_cast<skin::TSkinComBox*>(skinned->FindControlSkin(combos[0]));
+        int combo_skins = 0;
+        for (ui::ComboBox* c : combos) combo_skins += dynamic_cast<skin::TSkinComBox*>(skinned->FindControlSkin(c)) != nullptr;
+        if (!list_skin || !memo_skin || combo_skins != 4 || !combo_skin->list_skin()) {
+            std::printf("form of a list view, a memo and four combos: not all skinned (list %d, memo %d, combos %d)\n",
+                        list_skin != nullptr, memo_skin != nullptr, combo_skins);
+            return;
+        }
+        const HWND h = form->handle();
+        const double full = SecondsPerRun([&] {
+            RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        });
+        std::printf("form of a list view, a memo and four combos (640x420), full repaint: %.2f ms\n", full * 1e3);
+
+        // The list's paints, seen above the skin's layers.
+        const HWND combo = combos[0]->handle();
+        const HWND drop = combo_skin->list_window();
+        bool painted = false;
+        ui::WindowSubclass watch(drop, [&](ui::Message& m, const ui::WindowSubclass::Next& next) {
+            next(m);
+            if (m.msg == WM_PAINT && IsWindowVisible(drop)) painted = true;
+        }, "bench");
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        GetComboBoxInfo(combo, &info);
+        const LPARAM button = MAKELPARAM((info.rcButton.left + info.rcButton.right) / 2,
+                                         (info.rcButton.top + info.rcButton.bottom) / 2);
+        const auto settle = [&] {
+            for (int i = 0; i < 1000 && (GetUpdateRect(combo, nullptr, FALSE) || GetUpdateRect(h, nullptr, FALSE)); ++i)
+                ui::application().process_messages();
+            ui::application().process_messages();
+        };
+        const auto opening = [&](const char* how, const std::function<void()>& open) {
+            const int drops = 20;
+            int done = 0;
+            double shown = 0;
+            for (int i = 0; i < drops; ++i) {
+                painted = false;
+                const auto start = Clock::now();
+                open();
+                const auto deadline = start + std::chrono::seconds(5);
+                while ((!painted || GetUpdateRect(combo, nullptr, FALSE)) && Clock::now() < deadline)
+                    ui::application().process_messages();
+                const auto end = Clock::now();
+                if (painted && combo_skin->dropped()) {
+                    ++done;
+                    shown += std::chrono::duration<double>(end - start).count();
+                }
+                SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+                if (GetCapture()) ReleaseCapture();
+                settle();
+            }
+            if (done)
+                std::printf("combo's 30-item drop-down list, %s to the list shown and painted: %.2f ms (%d drops)\n", how,
+                            shown / done * 1e3, done);
+            else
+                std::printf("combo's drop-down list, %s: the list was not shown\n", how);
+        };
+        settle();
+        opening("CB_SHOWDROPDOWN", [&] { SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0); });
+        opening("a click on its button", [&] {
+            SendMessageW(combo, WM_LBUTTONDOWN, MK_LBUTTON, button);
+            SendMessageW(combo, WM_LBUTTONUP, 0, button);
+        });
+    }
+
     // The menu bar: a repaint of the bar, and a press on a bar button until its 20-item menu
     // is shown and painted (the system's menu loop has nothing more to do: it goes idle).
     void MenuBar() {
@@ -448,6 +557,7 @@ int main() {
         bench.Run();
         bench.RunControls();
         bench.RunBars();
+        bench.RunForm();
     }
     ui::Bitmap title_bitmap;
     skin::AssignImage(title_bitmap, title);
