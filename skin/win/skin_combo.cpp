@@ -109,13 +109,7 @@ void TSkinComBox::EditMessage(ui::Message& m, const ui::WindowSubclass::Next& ne
 }
 
 void TSkinComBox::AdoptListSkin(std::unique_ptr<TSkinControl> skin) {
-    if (!skin) return;
-    if (skin->owner()) {
-        list_skin_ = skin.release();  // owned by the combo's control
-    } else {
-        own_list_skin_ = std::move(skin);
-        list_skin_ = own_list_skin_.get();
-    }
+    list_skin_ = skin.release();  // owned by the combo's control from here
     list_skin_->free_notification(this);
 }
 
@@ -125,8 +119,7 @@ void TSkinComBox::FreeListSkin() {
     list_skin_ = nullptr;
     skin->remove_free_notification(this);
     if (!skin->dead()) skin->Unskin();
-    if (own_list_skin_) own_list_skin_.reset();
-    else delete skin;
+    delete skin;
 }
 
 void TSkinComBox::Unskin() {

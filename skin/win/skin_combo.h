@@ -57,7 +57,6 @@ private:
     bool dropped_ = false;
     std::unique_ptr<ui::WindowSubclass> edit_layer_;
     TSkinControl* list_skin_ = nullptr;
-    std::unique_ptr<TSkinControl> own_list_skin_;  // a bare combo's, which no control owns
     COMBOBOXINFO info_{};
     bool info_valid_ = false;
     ui::Rect button_rect_;

@@ -36,7 +36,10 @@ void TComboxScrollBar::AfterMessage(ui::Message& m) {
     case WM_NCPAINT:
     case WM_HSCROLL:
     case WM_VSCROLL:
-    case 0x1AE: PaintBar(); break;
+    case 0x1AE:
+    case WM_PAINT:  // Wine's list draws its bar again while it paints its rows
+        PaintBar();
+        break;
     default: TSkinControl::AfterMessage(m); break;
     }
 }

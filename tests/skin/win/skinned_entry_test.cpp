@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "controls/ec_dtp.h"
 #include "platform/ui/win/comctl_controls.h"
 #include "platform/ui/win/forms.h"
@@ -19,8 +21,10 @@
 #include "skin/win/skin_attach.h"
 #include "skin/win/skin_bitmaps.h"
 #include "skin/win/skin_combo.h"
+#include "skin/win/skin_combo_scroll.h"
 #include "skin/win/skin_datetime.h"
 #include "skin/win/skin_edit.h"
+#include "skin/win/skin_scrolled.h"
 #include "skin/win/skin_updown.h"
 #include "tests/skin/win/skinned_fixture.h"
 #include "tests/support/window_test/window_test.h"
@@ -354,6 +358,60 @@ TEST_F(SkinnedEntry, DropDownAndCloseUpSetAndClearTheDroppedState) {
         EXPECT_TRUE(window_test::pump_until([&] { return skin->dropped(); }, 3000));
         combo->set_dropped_down(false);
         EXPECT_TRUE(window_test::pump_until([&] { return !skin->dropped(); }, 3000));
+    }
+}
+
+// The combo's lists take the scroll-bar skins: the drop-down list its bar painted in its frame,
+// the list of a simple combo the panels of a bare window; both go with the combo's skin.
+TEST_F(SkinnedEntry, ComboListsGetTheirScrollBarSkins) {
+    Main m;
+    auto* drop = m.Add<ui::ComboBox>(10, 10, 150, 24);
+    auto* simple = m.Add<ui::ComboBox>(200, 10, 150, 90);
+    simple->set_style(ui::TComboBoxStyle::csSimple);
+    for (auto* c : {drop, simple})
+        for (int i = 0; i < 30; ++i) c->items().add("Item " + std::to_string(i));
+    m.Skin(owner_.get(), kDefaultSkin);
+    ASSERT_TRUE(WaitSkinned(m.w.handle()));
+    TWinSkinForm* form = SkinOf(m.w.handle());
+    struct Case {
+        ui::ComboBox* combo;
+        bool drop_down;
+    };
+    for (const Case& c : {Case{drop, true}, Case{simple, false}}) {
+        SCOPED_TRACE(c.drop_down ? "drop-down" : "simple");
+        auto* skin = SkinOfControl<skin::TSkinComBox>(form, c.combo);
+        ASSERT_NE(skin, nullptr);
+        skin::TSkinControl* list_skin = skin->list_skin();
+        ASSERT_NE(list_skin, nullptr);
+        EXPECT_EQ(list_skin->window(), skin->list_window());
+        if (c.drop_down) EXPECT_NE(dynamic_cast<skin::TComboxScrollBar*>(list_skin), nullptr);
+        else EXPECT_NE(dynamic_cast<skin::TSkinScrollbarH*>(list_skin), nullptr);
+    }
+    drop->set_dropped_down(true);
+    ASSERT_TRUE(window_test::pump_until([&] { return drop->dropped_down(); }, 3000));
+    SaveScreen(m.w.handle(), "combo_lists_skinned");
+    // The list as it opened shows the bar as the skin paints it.
+    HWND list = SkinOfControl<skin::TSkinComBox>(form, drop)->list_window();
+    auto grab = [list] {
+        window_test::pump(0);
+        const RECT r = WindowRectOf(list);
+        ui::Bitmap picture(r.right - r.left, r.bottom - r.top);
+        HDC dc = GetWindowDC(list);
+        BitBlt(picture.dc(), 0, 0, picture.width(), picture.height(), dc, 0, 0, SRCCOPY);
+        ReleaseDC(list, dc);
+        return skin::ImageFromBitmap(picture);
+    };
+    const skin::Image32 shown = grab();
+    auto* bar = dynamic_cast<skin::TComboxScrollBar*>(SkinOfControl<skin::TSkinComBox>(form, drop)->list_skin());
+    ASSERT_NE(bar, nullptr);
+    bar->PaintBar();
+    EXPECT_TRUE(grab() == shown);
+    drop->set_dropped_down(false);
+    ASSERT_TRUE(window_test::pump_until([&] { return !drop->dropped_down(); }, 3000));
+    for (ui::ComboBox* combo : {drop, simple}) {
+        auto* skin = SkinOfControl<skin::TSkinComBox>(form, combo);
+        skin->Unskin();
+        EXPECT_EQ(skin->list_skin(), nullptr);
     }
 }
 
