@@ -9,6 +9,7 @@
 #include "skin/win/control_painters.h"
 #include "skin/win/skin_bitmaps.h"
 #include "skin/win/skin_frames.h"
+#include "skin/win/skin_messages.h"
 #include "skin/win/skin_services.h"
 
 namespace skin {
@@ -32,22 +33,57 @@ HWND ArrowsWindow(HWND tabs) {
 
 // ---- TSkinTab ----
 
+TSkinTab::~TSkinTab() {
+    if (arrows_ && !arrows_->dead()) arrows_->Unskin();
+    arrows_.reset();
+}
+
 void TSkinTab::AttachControl(TWinSkinForm* form, TSkinData* data, bool set_colour) {
     TSkinControl::AttachControl(form, data, set_colour);
     if (!attached()) return;
     PreparePictures();
+    SkinArrows();
 }
 
 void TSkinTab::AttachWindow(HWND window, TSkinData* data, TWinSkinForm* form) {
     TSkinControl::AttachWindow(window, data, form);
     if (!attached()) return;
     PreparePictures();
+    SkinArrows();
 }
 
 void TSkinTab::Reskin() {
     prepared_for_ = nullptr;
     PreparePictures();
     TSkinControl::Reskin();
+    if (arrows_ && arrows_->active()) arrows_->Reskin();
+}
+
+void TSkinTab::Unskin() {
+    if (!active()) return;
+    FreeArrows();
+    TSkinControl::Unskin();
+}
+
+void TSkinTab::FreeArrows() {
+    if (!arrows_) return;
+    if (!arrows_->dead()) arrows_->Unskin();
+    if (!arrows_->busy()) arrows_.reset();
+}
+
+void TSkinTab::SkinArrows() {
+    if (!attached() || !active() || !window()) return;
+    HWND arrows = ArrowsWindow(window());
+    if (arrows_) {
+        if (arrows_->window() == arrows && arrows_->active() && !arrows_->dead()) return;
+        if (arrows_->busy()) return;
+        FreeArrows();
+    }
+    // Arrows that answer as skinned have a skin from elsewhere.
+    if (!arrows || SendMessageW(arrows, kMsgIsSkinned, 0, 0) == 1) return;
+    auto made = std::make_unique<TSkinUpDown>(nullptr);
+    made->AttachWindow(arrows, data(), nullptr);
+    if (made->attached()) arrows_ = std::move(made);
 }
 
 void TSkinTab::PreparePictures() {
@@ -90,6 +126,7 @@ Rect TSkinTab::ArrowsRect() const {
 void TSkinTab::PaintSkin(HDC dc, const ui::Rect& rect) {
     const SkinDescription* skin = Skin();
     const HWND w = window();
+    SkinArrows();
     if (!skin || !skin->tabs || !w || !dc || rect.width() <= 0 || rect.height() <= 0) return;
     PreparePictures();
     const int width = rect.width(), height = rect.height();

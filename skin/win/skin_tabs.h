@@ -1,36 +1,51 @@
 // The skins of tab controls and their pages: tabs from the skin's "Tabs" strip and the pane
 // from its border picture (or "Tab.Pane"), in all four orientations. The band of tabs is drawn
-// flat, tabs standing up, and turned back into place; the scroll arrows are left as they are
-// and never painted over. Pages only take the face colour.
+// flat, tabs standing up, and turned back into place; the scroll arrows get the up-down skin
+// and are never painted over. Pages only take the face colour.
 #pragma once
 #include <memory>
 
 #include "skin/tab_faces.h"
 #include "skin/win/skin_control.h"
+#include "skin/win/skin_updown.h"
 
 namespace skin {
 
 class TSkinTab : public TSkinControl {
 public:
     explicit TSkinTab(ui::Component* owner) : TSkinControl(owner) {}
+    ~TSkinTab() override;
     void AttachControl(TWinSkinForm* form, TSkinData* data, bool set_colour) override;
     void AttachWindow(HWND window, TSkinData* data, TWinSkinForm* form) override;
     bool BeforeMessage(ui::Message& m) override;
     void PaintSkin(HDC dc, const ui::Rect& rect) override;
     void Reskin() override;
+    // Gives the scroll arrows back with the control.
+    void Unskin() override;
 
     TabSide side() const { return side_; }
     // The scroll arrows' rectangle in the control when they are shown; empty otherwise.
     Rect ArrowsRect() const;
+    // The skin of the scroll arrows; null until the control has made them.
+    TSkinUpDown* arrows_skin() const { return arrows_.get(); }
 
 private:
     // The strip and pane copies for the control's orientation.
     void PreparePictures();
+    // Skins the scroll arrows once the control has made them: the control makes them when its
+    // tabs first overflow, which may be long after the skin came. A new arrows window (the
+    // control made them again) gets a new skin.
+    void SkinArrows();
+    // Gives the arrows back to the system and frees their skin (kept, inactive, while it is
+    // handling one of their messages).
+    void FreeArrows();
 
     TabSide side_ = TabSide::kTop;
     const SkinDescription* prepared_for_ = nullptr;
     ui::Bitmap strip_, pane_;
     ui::Bitmap band_;
+    // Held by this skin alone (not in the window's list of skins), so it goes with it.
+    std::unique_ptr<TSkinUpDown> arrows_;
 };
 
 // The older tab set control (a library control publishing Tabs, FirstIndex, StartMargin,

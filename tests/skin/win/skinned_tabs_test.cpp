@@ -1,7 +1,7 @@
 // The tab control's skin on bare "SysTabControl32" windows in the four orientations and on the
 // layer's page control with its sheets: tabs from the skin's strip with their outer side
 // outward, the band of vertical | bottom tabs on the right, the scroll arrows never painted
-// over, and pictures in both of the programs' own skins.
+// over and drawn by the up-down skin, and pictures in both of the programs' own skins.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -13,6 +13,7 @@
 #include "platform/ui/win/comctl_controls.h"
 #include "skin/tab_faces.h"
 #include "skin/win/skin_bitmaps.h"
+#include "skin/win/skin_messages.h"
 #include "skin/win/skin_tabs.h"
 #include "tests/skin/win/skinned_fixture.h"
 #include "tests/support/window_test/window_test.h"
@@ -48,9 +49,7 @@ ui::ClassInfo& TestAdvPage::static_class() {
     return info;
 }
 
-HWND BareTabs(HWND parent, DWORD style, int x, int y, int w, int h, int count, const wchar_t* prefix = L"Tab") {
-    HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+void AddTabs(HWND tabs, int count, const wchar_t* prefix = L"Tab") {
     for (int i = 0; i < count; ++i) {
         std::wstring text = std::wstring(prefix) + L" " + std::to_wstring(i + 1);
         TCITEMW item{};
@@ -58,7 +57,35 @@ HWND BareTabs(HWND parent, DWORD style, int x, int y, int w, int h, int count, c
         item.pszText = text.data();
         SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
     }
+}
+
+HWND BareTabs(HWND parent, DWORD style, int x, int y, int w, int h, int count, const wchar_t* prefix = L"Tab") {
+    HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    AddTabs(tabs, count, prefix);
     return tabs;
+}
+
+HWND ArrowsOf(HWND tabs) { return FindWindowExW(tabs, nullptr, UPDOWN_CLASSW, nullptr); }
+
+// The window's client area as it shows, painted afresh.
+Image32 Shown(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT r{};
+    GetClientRect(window, &r);
+    ui::Bitmap picture(r.right, r.bottom);
+    HDC dc = GetDC(window);
+    BitBlt(picture.dc(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+    ReleaseDC(window, dc);
+    return skin::ImageFromBitmap(picture);
+}
+
+// A left press and release at the middle of a rectangle of the window, sent.
+void ClickIn(HWND window, const Rect& r, bool* pressed_between = nullptr, const skin::TSkinUpDown* skin = nullptr) {
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    if (pressed_between && skin) *pressed_between = skin->pressed();
+    SendMessageW(window, WM_LBUTTONUP, 0, at);
 }
 
 // The skin's painting of the whole control in a memory bitmap of its size on 'ground'.
@@ -186,6 +213,95 @@ TEST_F(SkinnedTabs, ScrollArrowsAreNeverPaintedOver) {
     const Image32 memory = PaintedInMemory(*s, tabs, 0x654321);
     EXPECT_EQ(memory.at(arrows.left + 1, arrows.top + 1), 0x654321u);
     window_test::save_screenshot(w.handle(), "skinned_tabs", "arrows");
+}
+
+TEST_F(SkinnedTabs, ScrollArrowsTakeTheUpDownSkinAndGiveItBack) {
+    for (const char* path : {kDefaultSkin, kContrastSkin}) {
+        SCOPED_TRACE(path);
+        const std::string skin_name = path == kDefaultSkin ? "default" : "contrast";
+        TSkinData* data = LoadedData(owner_.get(), path);
+        MainWindow w("Skinned tab arrows", 480, 200);
+        Activate(w.handle());
+        ASSERT_TRUE(WaitSkinned(w.handle()));
+        TWinSkinForm* form = SkinOf(w.handle());
+        form->ReleaseControlSkins();
+        SetCursorPos(5, 5);  // no half hot
+        // The system's own arrows, for the look given back.
+        HWND plain = BareTabs(w.handle(), 0, 250, 10, 220, 120, 30);
+        ASSERT_NE(ArrowsOf(plain), nullptr);
+        const Image32 system_look = Shown(ArrowsOf(plain));
+
+        // The skin comes before the tabs, so before the arrows.
+        HWND tabs = BareTabs(w.handle(), 0, 10, 10, 220, 120, 0);
+        auto* s = static_cast<skin::TSkinTab*>(form->OwnWindowSkin(std::make_unique<skin::TSkinTab>(nullptr)));
+        s->AttachWindow(tabs, data, form);
+        ASSERT_TRUE(s->attached());
+        EXPECT_EQ(s->arrows_skin(), nullptr);
+        AddTabs(tabs, 30);
+        ASSERT_TRUE(window_test::pump_until([&] { return s->arrows_skin() != nullptr; }, 5000)) << "arrows never skinned";
+        HWND arrows = ArrowsOf(tabs);
+        skin::TSkinUpDown* spin = s->arrows_skin();
+        EXPECT_EQ(spin->window(), arrows);
+        EXPECT_EQ(SendMessageW(arrows, skin::kMsgIsSkinned, 0, 0), 1);
+        EXPECT_TRUE(spin->horizontal());
+
+        // The window shows the up-down skin's picture, made of the skin's colours only.
+        const Image32 shown = Shown(arrows);
+        EXPECT_FALSE(shown == system_look);
+        EXPECT_EQ(spin->halves()[0].frame, 1);  // left, normal
+        EXPECT_EQ(spin->halves()[1].frame, 5);  // right, normal
+        ui::Bitmap memory(shown.width(), shown.height());
+        spin->PaintSkin(memory.dc(), {0, 0, shown.width(), shown.height()});
+        EXPECT_EQ(skin::ImageFromBitmap(memory), shown);
+        const skin::SkinDescription& d = *data->Skin();
+        std::set<std::uint32_t> allowed{skin::PixelFromColor(d.colours[skin::kButtonFace])};
+        if (d.up_down_horz && !d.up_down_horz->bitmap.empty()) {
+            for (const Image32* strip : {&d.up_down_horz->bitmap, &d.up_down_horz->bitmap2})
+                for (int y = 0; y < strip->height(); ++y)
+                    for (int x = 0; x < strip->width(); ++x) allowed.insert(strip->at(x, y));
+        } else {
+            allowed.insert(skin::PixelFromColor(d.colours[skin::kButtonShadow]));
+            allowed.insert(skin::PixelFromColor(d.colours[skin::kButtonDkShadow]));
+        }
+        int strange = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) strange += allowed.count(shown.at(x, y)) ? 0 : 1;
+        EXPECT_EQ(strange, 0);
+
+        // A click on the right arrow scrolls the tabs on, one on the left scrolls them back.
+        RECT first{};
+        SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+        bool pressed = false;
+        ClickIn(arrows, spin->halves()[1].rect, &pressed, spin);
+        EXPECT_TRUE(pressed);
+        EXPECT_FALSE(spin->pressed());
+        RECT moved{};
+        SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&moved));
+        EXPECT_LT(moved.left, first.left);
+        window_test::save_screenshot(w.handle(), "skinned_tabs", skin_name + "_arrows_skinned");
+        ClickIn(arrows, spin->halves()[0].rect);
+        RECT back{};
+        SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&back));
+        EXPECT_EQ(back.left, first.left);
+
+        // Unskinning the tabs gives the arrows back to the system (its arrow clicked last
+        // stays hot until the mouse leaves).
+        s->Unskin();
+        EXPECT_EQ(s->arrows_skin(), nullptr);
+        EXPECT_EQ(SendMessageW(arrows, skin::kMsgIsSkinned, 0, 0), 0);
+        SendMessageW(arrows, WM_MOUSELEAVE, 0, 0);
+        EXPECT_EQ(Shown(arrows), system_look);
+        window_test::save_screenshot(w.handle(), "skinned_tabs", skin_name + "_arrows_given_back");
+
+        // A tab skin that goes without unskinning takes the arrows' skin with it.
+        auto again = std::make_unique<skin::TSkinTab>(nullptr);
+        again->AttachWindow(tabs, data, form);
+        ASSERT_NE(again->arrows_skin(), nullptr);  // the arrows were there already
+        EXPECT_EQ(SendMessageW(arrows, skin::kMsgIsSkinned, 0, 0), 1);
+        again.reset();
+        EXPECT_EQ(SendMessageW(arrows, skin::kMsgIsSkinned, 0, 0), 0);
+        EXPECT_EQ(Shown(arrows), system_look);
+    }
 }
 
 TEST_F(SkinnedTabs, PageControlAndSheets) {
