@@ -175,7 +175,11 @@ void TSkinMP::PanelMouse(ui::Message& m) {
         pressed_button_ = MediaButtonAt(bar_, x);
     } else {
         mouse_down_ = false;
-        if (MediaReleaseReachesPlayer(pressed_button_, MediaButtonAt(bar_, x)))
+        // The press is used up by its release: a later release without a press of its own
+        // (a press begun outside the panel) is no click.
+        const int pressed = pressed_button_;
+        pressed_button_ = kNoMediaButton;
+        if (MediaReleaseReachesPlayer(pressed, MediaButtonAt(bar_, x)))
             control()->perform(m.msg, m.wparam, m.lparam);
         if (!*alive) return;
     }

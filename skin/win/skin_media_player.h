@@ -40,7 +40,8 @@ public:
     void PaintSkin(HDC, const ui::Rect&) override {}
 
     TWMediaPlayer* panel() const { return panel_; }
-    // The player's sets as read for the last paint, and the mouse state.
+    // The bar as laid out for the last paint, and the mouse state: the button pressed last, until
+    // its release (none then).
     const MediaBar& bar() const { return bar_; }
     int pressed_button() const { return pressed_button_; }
     bool mouse_down() const { return mouse_down_; }

@@ -172,6 +172,13 @@ TEST_F(SkinnedMediaPlayer, FacesPicturesAndClicks) {
             EXPECT_EQ(player->ups, 1);
         }
         EXPECT_EQ(player->downs, 5);
+        // A release whose press began outside the panel is no click, even over the last pressed button.
+        SendMessageW(p, WM_LBUTTONDOWN, MK_LBUTTON, At(40, 10));
+        SendMessageW(p, WM_LBUTTONUP, 0, At(40, 10));
+        EXPECT_EQ(player->ups, 2);
+        SendMessageW(p, WM_LBUTTONUP, 0, At(40, 10));
+        EXPECT_EQ(player->ups, 2);
+        EXPECT_EQ(s->pressed_button(), skin::kNoMediaButton);
 
         // The panel follows the player's bounds and visibility.
         player->set_bounds(20, 60, 180, 28);
