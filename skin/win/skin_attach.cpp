@@ -11,6 +11,7 @@
 #include "skin/win/skin_datetime.h"
 #include "skin/win/skin_edit.h"
 #include "skin/win/skin_manager.h"
+#include "skin/win/skin_media_player.h"
 #include "skin/win/skin_menu_button.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_progress.h"
@@ -63,6 +64,7 @@ std::map<ControlSkinKind, ControlSkinFactory>& Factories() {
         {K::kDateTime, Plain<TSkinDateTime>()},
         {K::kUpDown, Plain<TSkinUpDown>()},
         {K::kMenuButton, Plain<TSkinMenuButton>()},
+        {K::kMediaPlayer, Plain<TSkinMP>()},
         {K::kProgress, Plain<TSkinProgress>()},
         {K::kTab, Plain<TSkinTab>()},
         {K::kTab31, Plain<TSkinTab31>()},

@@ -228,6 +228,56 @@ TEST(ProgramResources, MenuGlyphsRestoreMaximiseMinimiseClose) {
     }));
 }
 
+// '.' olive (transparent), '#' black, 'g' grey, 'w' white, 'c' any other colour.
+std::vector<std::string> MediaMap(const skin::Image32& image) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < image.height(); ++y) {
+        std::string row;
+        for (int x = 0; x < image.width(); ++x) {
+            const std::uint32_t c = image.at(x, y) & 0xFFFFFF;
+            row += c == skingen::kMediaTransparent ? '.' : c == 0 ? '#' : c == 0x808080 ? 'g' : c == 0xFFFFFF ? 'w' : 'c';
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+TEST(ProgramResources, MediaPlayerPicturesEveryButtonInThreeStates) {
+    const auto resources = skingen::ProgramResources();
+    const std::string script = std::string(resources.back().bytes.begin(), resources.back().bytes.end());
+    ASSERT_EQ(resources.back().name, "skin_resources.rc");
+    int pictures = 0;
+    for (const skin_test::SkinFile& file : resources) {
+        if (file.name.rfind("_mp") != 2) continue;
+        ++pictures;
+        const skin::Image32 image = skin::DecodeBmp(file.bytes.data(), file.bytes.size());
+        EXPECT_EQ(std::make_pair(image.width(), image.height()), std::make_pair(16, 14)) << file.name;
+        EXPECT_EQ(image.at(0, 0) & 0xFFFFFF, skingen::kMediaTransparent) << file.name;
+    }
+    EXPECT_EQ(pictures, 27);
+    for (int button = 0; button < skin::kMediaButtons; ++button)
+        for (auto picture : {skin::MediaPicture::kEnabled, skin::MediaPicture::kDisabled, skin::MediaPicture::kColoured}) {
+            const std::string line = skin::MediaPictureName(picture, button) + " BITMAP \"" +
+                                     skingen::MediaPictureFile(picture, button) + "\"\n";
+            EXPECT_NE(script.find(line), std::string::npos) << line;
+        }
+    EXPECT_NE(script.find("TRACKVERT BITMAP \"trackvert.bmp\"\n"), std::string::npos);
+    // The same glyph in each state: black, grey engraved on white, and the button's colour.
+    EXPECT_EQ(MediaMap(skingen::MediaButtonPicture(skin::MediaPicture::kEnabled, 0)), (std::vector<std::string>{
+        "................", "................",
+        ".....#..........", ".....##.........", ".....###........", ".....####.......", ".....#####......",
+        ".....####.......", ".....###........", ".....##.........", ".....#..........",
+        "................", "................", "................"}));
+    EXPECT_EQ(MediaMap(skingen::MediaButtonPicture(skin::MediaPicture::kDisabled, 0)), (std::vector<std::string>{
+        "................", "................",
+        ".....g..........", ".....gg.........", ".....ggg........", ".....gggg.......", ".....ggggg......",
+        ".....ggggww.....", ".....gggww......", ".....ggww.......", ".....gww........",
+        "......w.........", "................", "................"}));
+    const auto coloured = MediaMap(skingen::MediaButtonPicture(skin::MediaPicture::kColoured, 7));
+    EXPECT_EQ(coloured[3], "......cccc......");
+    EXPECT_EQ(coloured[6], "....cccccccc....");
+}
+
 TEST(ProgramResources, CommittedFilesAreAFreshRun) {
     for (const skin_test::SkinFile& file : skingen::ProgramResources()) {
         std::string committed;

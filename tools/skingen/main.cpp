@@ -1,6 +1,7 @@
 // skingen default|contrast FOLDER SKINFILE: draws one of our skins into FOLDER and packs it
 // into SKINFILE.
-// skingen resources FOLDER: writes the skin engine's bitmap resources of the programs.
+// skingen resources FOLDER: writes the skin engine's bitmap resources of the programs and the
+// resource script that names them (skin/resources is a run of it).
 #include <iostream>
 #include <string_view>
 

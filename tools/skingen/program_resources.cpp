@@ -1,5 +1,8 @@
 #include "tools/skingen/program_resources.h"
 
+#include <cctype>
+
+#include "skin/button_faces.h"
 #include "skin/skin_system.h"
 #include "tools/skingen/skin_drawing.h"
 
@@ -10,7 +13,49 @@ void Put(std::vector<std::uint8_t>& out, std::uint32_t v, int size) {
     for (int i = 0; i < size; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
+// The pictures of the nine player buttons, in the order of the button type.
+const std::vector<std::string> kMediaGlyphs[skin::kMediaButtons] = {
+    {"#.....", "##....", "###...", "####..", "#####.", "####..", "###...", "##....", "#....."},  // play
+    {"###.###", "###.###", "###.###", "###.###", "###.###", "###.###", "###.###", "###.###", "###.###"},  // pause
+    {"########", "########", "########", "########", "########", "########", "########", "########"},  // stop
+    {"#....##", "##...##", "###..##", "####.##", "#######", "####.##", "###..##", "##...##", "#....##"},  // next
+    {"##....#", "##...##", "##..###", "##.####", "#######", "##.####", "##..###", "##...##", "##....#"},  // prev
+    {"#...#...", "##..##..", "###.###.", "########", "###.###.", "##..##..", "#...#..."},  // step
+    {"...#...#", "..##..##", ".###.###", "########", ".###.###", "..##..##", "...#...#"},  // back
+    {"..####..", ".######.", "########", "########", "########", "########", ".######.", "..####.."},  // record
+    {"....#....", "...###...", "..#####..", ".#######.", "#########", ".........", "#########", "#########"},  // eject
+};
+// The coloured pictures' colours.
+constexpr std::uint32_t kMediaColours[skin::kMediaButtons] = {
+    0x00A000, 0xC08000, 0xC00000, 0x00A000, 0x00A000, 0x0060C0, 0x0060C0, 0xE00000, 0x606060};
+
 } // namespace
+
+skin::Image32 MediaButtonPicture(skin::MediaPicture picture, int button) {
+    skin::Image32 image(kMediaPictureWidth, kMediaPictureHeight, kMediaTransparent);
+    if (button < 0 || button >= skin::kMediaButtons) return image;
+    const auto& glyph = kMediaGlyphs[button];
+    const Rect all{0, 0, kMediaPictureWidth, kMediaPictureHeight};
+    switch (picture) {
+    case skin::MediaPicture::kEnabled:
+        DrawGlyph(image, all, glyph, 0x000000);
+        break;
+    case skin::MediaPicture::kDisabled:  // engraved: a white copy one pixel down and right
+        DrawGlyph(image, {1, 1, kMediaPictureWidth + 1, kMediaPictureHeight + 1}, glyph, 0xFFFFFF);
+        DrawGlyph(image, all, glyph, 0x808080);
+        break;
+    case skin::MediaPicture::kColoured:
+        DrawGlyph(image, all, glyph, kMediaColours[button]);
+        break;
+    }
+    return image;
+}
+
+std::string MediaPictureFile(skin::MediaPicture picture, int button) {
+    std::string name = skin::MediaPictureName(picture, button);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name + ".bmp";
+}
 
 skin::Image32 MenuGlyphs() {
     const std::vector<std::string> glyphs[4] = {
@@ -52,9 +97,18 @@ std::vector<skin_test::SkinFile> ProgramResources() {
     auto bmp24 = [](const skin::Image32& image) {
         return skin_test::MakeBmp(image.width(), image.height(), [&](int x, int y) { return image.at(x, y); });
     };
-    return {{"skinmenuglyphs.bmp", EncodeMonoBmp(MenuGlyphs())},
-            {"track.bmp", bmp24(skin::DrawTrackPicture(false))},
-            {"trackvert.bmp", bmp24(skin::DrawTrackPicture(true))}};
+    std::vector<skin_test::SkinFile> files{{"skinmenuglyphs.bmp", EncodeMonoBmp(MenuGlyphs())},
+                                           {"track.bmp", bmp24(skin::DrawTrackPicture(false))},
+                                           {"trackvert.bmp", bmp24(skin::DrawTrackPicture(true))}};
+    std::string script = "SKINMENUGLYPHS BITMAP \"skinmenuglyphs.bmp\"\nTRACK BITMAP \"track.bmp\"\n"
+                         "TRACKVERT BITMAP \"trackvert.bmp\"\n";
+    for (int button = 0; button < skin::kMediaButtons; ++button)
+        for (auto picture : {skin::MediaPicture::kEnabled, skin::MediaPicture::kDisabled, skin::MediaPicture::kColoured}) {
+            files.push_back({MediaPictureFile(picture, button), bmp24(MediaButtonPicture(picture, button))});
+            script += skin::MediaPictureName(picture, button) + " BITMAP \"" + files.back().name + "\"\n";
+        }
+    files.push_back({"skin_resources.rc", std::vector<std::uint8_t>(script.begin(), script.end())});
+    return files;
 }
 
 } // namespace skingen
