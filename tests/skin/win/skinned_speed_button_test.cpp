@@ -29,6 +29,8 @@ public:
     using ui::GraphicControl::GraphicControl;
     bool down = false, flat = false;
     int clicks = 0;
+    ui::Bitmap glyph;
+    std::int64_t num_glyphs = 1;
     void click() override {
         ++clicks;
         ui::GraphicControl::click();
@@ -48,7 +50,10 @@ ui::ClassInfo& TestSpeedButton::static_class() {
             .string("Caption", [](const TestSpeedButton& b) { return b.text(); },
                     [](TestSpeedButton& b, const std::string& v) { b.set_text(v); })
             .boolean("Down", [](const TestSpeedButton& b) { return b.down; }, [](TestSpeedButton& b, bool v) { b.down = v; })
-            .boolean("Flat", [](const TestSpeedButton& b) { return b.flat; }, [](TestSpeedButton& b, bool v) { b.flat = v; });
+            .boolean("Flat", [](const TestSpeedButton& b) { return b.flat; }, [](TestSpeedButton& b, bool v) { b.flat = v; })
+            .object("Glyph", ui::PropKind::Object, "TBitmap", [](TestSpeedButton& b) -> ui::Persistent* { return &b.glyph; })
+            .integer("NumGlyphs", [](const TestSpeedButton& b) { return b.num_glyphs; },
+                     [](TestSpeedButton& b, std::int64_t v) { b.num_glyphs = v; });
         return c;
     }();
     return info;
@@ -187,6 +192,56 @@ TEST_F(SkinnedSpeedButton, OneClickPerPressAndUnskinningGivesThePaintBack) {
     EXPECT_EQ(form->FindControlSkin(b), nullptr);
     EXPECT_EQ(Painted(*b).at(32, 13), green);
     EXPECT_TRUE(b->window_proc.names().empty());
+}
+
+// The glyph frame of each state: 1 normal, 3 pressed, 2 disabled, 4 down; drawn where the
+// bitmap button's layout puts it, its bottom-left colour left out.
+TEST_F(SkinnedSpeedButton, GlyphFramePerState) {
+    TSkinData* data = LoadedData(owner_.get(), kDefaultSkin);
+    MainWindow w("Skinned speed button glyphs", 300, 60);
+    Activate(w.handle());
+    ASSERT_TRUE(WaitSkinned(w.handle()));
+    TWinSkinForm* form = SkinOf(w.handle());
+    form->ReleaseControlSkins();
+    ASSERT_TRUE(data->Skin()->buttons);
+    TestSpeedButton* b = AddButton(*w.form, 20, "");
+    // Four 8 x 8 frames over a row of the key colour.
+    const COLORREF frames[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0)};
+    b->glyph.set_size(32, 9);
+    for (int k = 0; k < 4; ++k) {
+        const ui::GdiObject<HBRUSH> brush(CreateSolidBrush(frames[k]));
+        RECT r{k * 8, 0, k * 8 + 8, 8};
+        FillRect(b->glyph.dc(), &r, brush.get());
+    }
+    const ui::GdiObject<HBRUSH> key(CreateSolidBrush(RGB(128, 128, 0)));
+    RECT bottom{0, 8, 32, 9};
+    FillRect(b->glyph.dc(), &bottom, key.get());
+    b->num_glyphs = 4;
+    skin::SkinControl(*form, b, w.form.get());
+    auto* s = dynamic_cast<skin::TSkinSpeedButton*>(form->FindControlSkin(b));
+    ASSERT_NE(s, nullptr);
+    const skin::BitButtonLayout at =
+        skin::LayOutBitButton(b->width(), b->height(), 8, 9, 0, 0, skin::GlyphLayout::kLeft, -1, -1, false);
+    struct Case {
+        const char* name;
+        bool pressed, down, enabled;
+        int frame;
+    };
+    const Case cases[] = {
+        {"normal", false, false, true, 1}, {"pressed", true, false, true, 3},
+        {"disabled", false, false, false, 2}, {"down", false, true, true, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        b->down = c.down;
+        b->set_enabled(c.enabled);
+        s->ShowFaceState(false, c.pressed);
+        const Image32 shown = Painted(*b);
+        const COLORREF want = frames[c.frame - 1];
+        EXPECT_EQ(shown.at(at.glyph_x + 4, at.glyph_y + 4), skin::PixelFromColor(static_cast<ui::TColor>(want)));
+        // The key row is left out.
+        EXPECT_NE(shown.at(at.glyph_x + 4, at.glyph_y + 8), skin::PixelFromColor(ui::TColor(RGB(128, 128, 0))));
+    }
 }
 
 // A windowed control is no speed button: the skin does not attach to it.
