@@ -17,6 +17,7 @@
 #include "skin/win/skin_progress.h"
 #include "skin/win/skin_scrolled.h"
 #include "skin/win/skin_services.h"
+#include "skin/win/skin_speed_button.h"
 #include "skin/win/skin_tabs.h"
 #include "skin/win/skin_toggles.h"
 #include "skin/win/skin_trackbar.h"
@@ -65,6 +66,12 @@ std::map<ControlSkinKind, ControlSkinFactory>& Factories() {
         {K::kUpDown, Plain<TSkinUpDown>()},
         {K::kMenuButton, Plain<TSkinMenuButton>()},
         {K::kMediaPlayer, Plain<TSkinMP>()},
+        {K::kSpeedButton,
+         [](ui::Component* owner, const ControlSkinChoice& choice) {
+             auto skin = std::make_unique<TSkinSpeedButton>(owner);
+             skin->set_glyph_property(choice.glyph_property);
+             return std::unique_ptr<TSkinControl>(std::move(skin));
+         }},
         {K::kProgress, Plain<TSkinProgress>()},
         {K::kTab, Plain<TSkinTab>()},
         {K::kTab31, Plain<TSkinTab31>()},

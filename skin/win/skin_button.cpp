@@ -163,7 +163,7 @@ void TSkinButton::Click() {
 bool TSkinButton::IsDefault() const { return Lower(GetEnumPropByName(control(), "Default")) == "true"; }
 
 std::wstring TSkinButton::Caption() const {
-    if (control()) return plat::gbk_to_wide(GetTextPropByName(control(), "Caption"));
+    if (const ui::Control* c = Published()) return plat::gbk_to_wide(GetTextPropByName(c, "Caption"));
     return ReadWindowText(window());
 }
 
@@ -186,7 +186,7 @@ int TSkinButton::FrameIndex() const {
 void TSkinButton::SelectFaceFont(HDC dc, int frame, bool with_button_text) {
     SelectObject(dc, TextFont());
     COLORREF colour = GetSysColor(COLOR_BTNTEXT);
-    if (control()) colour = ui::to_colorref(control()->font().color());
+    if (const ui::Control* c = Published()) colour = ui::to_colorref(c->font().color());
     else if (with_button_text && Skin()) colour = ui::to_colorref(Skin()->colours[kButtonText]);
     if (const SkinDescription* s = Skin(); s && s->buttons) {
         const TDataSkinButton& b = *s->buttons;
@@ -272,8 +272,12 @@ void TSkinBitButton::PaintSkin(HDC dc, const ui::Rect& rect) {
     TSkinButton::PaintSkin(dc, rect);
 }
 
+int TSkinBitButton::GlyphFrame(int frame, int num_glyphs) const {
+    return GlyphFrameIndex(frame == 2, !enabled_, num_glyphs);
+}
+
 void TSkinBitButton::PaintContent(HDC dc, const ui::Rect& rect, int frame) {
-    const ui::Component* c = control();
+    const ui::Component* c = Published();
     const bool property_glyph = !glyph_property_.empty();
     const auto* glyph = dynamic_cast<const ui::Bitmap*>(GetObjectPropByName(c, property_glyph ? glyph_property_ : "Glyph"));
     if (glyph && glyph->empty()) glyph = nullptr;
@@ -297,9 +301,9 @@ void TSkinBitButton::PaintContent(HDC dc, const ui::Rect& rect, int frame) {
     const SIZE text = MeasureWrapped(dc, caption, text_area);
     const BitButtonLayout at = LayOutBitButton(rect.width(), rect.height(), gw, gh, text.cx, text.cy, layout,
                                                static_cast<int>(margin), static_cast<int>(spacing), centre);
-    const bool pressed_face = frame == 2, disabled_face = !enabled_;
+    const bool disabled_face = !enabled_;
     if (glyph && gw > 0) {
-        const int k = GlyphFrameIndex(pressed_face, disabled_face, static_cast<int>(num_glyphs));
+        const int k = GlyphFrame(frame, static_cast<int>(num_glyphs));
         const COLORREF key = GetPixel(glyph->dc(), 0, glyph->height() - 1);
         ui::Bitmap piece(gw, gh);
         BitBlt(piece.dc(), 0, 0, gw, gh, glyph->dc(), (k - 1) * gw, 0, SRCCOPY);

@@ -32,6 +32,9 @@ public:
     }
 
 protected:
+    // The control whose published properties the face reads: the windowless control a skin
+    // overlays, else the windowed one; none for a bare window.
+    const ui::Control* Published() const { return overlay() ? overlay() : control(); }
     // The caption as the control or window holds it.
     std::wstring Caption() const;
     bool IsDefault() const;
@@ -72,6 +75,8 @@ public:
 protected:
     void PaintContent(HDC dc, const ui::Rect& rect, int frame) override;
     bool UsesButtonText() const override { return false; }
+    // The frame of a Glyph of `num_glyphs` frames shown on the face of `frame`.
+    virtual int GlyphFrame(int frame, int num_glyphs) const;
 
 private:
     std::string glyph_property_;

@@ -65,7 +65,7 @@ SIZE MeasureText(HDC dc, const std::wstring& text, UINT flags) {
 
 // ---- CaptionFont ----
 
-HFONT CaptionFont::Get(HWND window, const ui::WinControl* control) {
+HFONT CaptionFont::Get(HWND window, const ui::Control* control) {
     if (control) {
         if (!own_ || !made_for_.same_as(control->font())) {
             made_for_.assign(control->font());
@@ -85,7 +85,7 @@ TSkinControl::TSkinControl(ui::Component* owner) : ui::Component(owner) {}
 TSkinControl::~TSkinControl() {
     *alive_ = false;
     // A control's filter may go while it runs: the chain keeps it until the message is done.
-    if (filter_ && control_) control_->window_proc.remove(filter_);
+    if (filter_ && filtered_) filtered_->window_proc.remove(filter_);
     filter_ = 0;
     if (layer_ && busy_ > 0) {
         layer_->remove();
@@ -118,6 +118,7 @@ void TSkinControl::AttachControl(TWinSkinForm* form, TSkinData* data, bool set_c
         if (*alive) Handle(m, next);
         else next(m);
     });
+    filtered_ = control;
     if (form_) form_->AddControlSkin(this);
     if (set_colour_) {
         SwitchParentBackground();
@@ -125,6 +126,22 @@ void TSkinControl::AttachControl(TWinSkinForm* form, TSkinData* data, bool set_c
         control->set_color(FaceColour(*this));
     }
     if (parent_background_) option_ = 1;
+    control->invalidate();
+    attached_ = true;
+    skin_state_ = kStateAttached;
+}
+
+void TSkinControl::AttachWindowless(ui::Control* control, TWinSkinForm* form, TSkinData* data) {
+    if (attached_ || !control) return;
+    data_ = data;
+    form_ = form;
+    overlay_ = control;
+    filter_ = control->window_proc.add(kLayerName, [this, alive = alive_](ui::Message& m, const ui::MessageChain::Next& next) {
+        if (*alive) Handle(m, next);
+        else next(m);
+    });
+    filtered_ = control;
+    if (form_) form_->AddControlSkin(this);
     control->invalidate();
     attached_ = true;
     skin_state_ = kStateAttached;
@@ -396,7 +413,8 @@ ui::TColor FaceColour(const TSkinControl& skin) {
 void FillFace(const TSkinControl& skin, HDC dc, const ui::Rect& rect) { FillColorRect(dc, rect, FaceColour(skin)); }
 
 void FillParentColor(const TSkinControl& skin, HDC dc, const ui::Rect& rect) {
-    const ui::WinControl* parent = skin.control() ? skin.control()->parent() : nullptr;
+    const ui::Control* c = skin.control() ? skin.control() : skin.overlay();
+    const ui::WinControl* parent = c ? c->parent() : nullptr;
     const std::int64_t colour = GetOrdPropByName(parent, "Color");
     FillColorRect(dc, rect, colour == -1 ? FaceColour(skin) : static_cast<ui::TColor>(colour));
 }

@@ -32,7 +32,7 @@ class TWinSkinForm;
 // only when the Font changes, so a paint makes no GDI object; it goes with this object.
 class CaptionFont {
 public:
-    HFONT Get(HWND window, const ui::WinControl* control);
+    HFONT Get(HWND window, const ui::Control* control);
     // The handle kept for a control's Font; null before the first paint and for bare windows.
     HFONT kept() const { return own_.get(); }
 
@@ -120,7 +120,10 @@ protected:
     // False once the skin is freed; for code that runs foreign handlers and goes on after them.
     std::shared_ptr<bool> alive_token() const { return alive_; }
     // The caption's font for this paint (see CaptionFont).
-    HFONT TextFont() { return caption_font_.Get(window_, control_); }
+    HFONT TextFont() { return caption_font_.Get(window_, control_ ? control_ : overlay_); }
+    // Attaches to a windowless control at its message entry, which also carries its paint
+    // (WM_PAINT with the DC in wParam): the control becomes the overlay; there is no window.
+    void AttachWindowless(ui::Control* control, TWinSkinForm* form, TSkinData* data);
 
     int state_ = 0;
     bool enabled_ = true;
@@ -142,6 +145,7 @@ private:
     HWND window_ = nullptr;
     ui::WinControl* control_ = nullptr;
     ui::MessageChain::Token filter_ = 0;
+    ui::Control* filtered_ = nullptr;  // the control whose message entry holds the filter
     std::unique_ptr<ui::WindowSubclass> layer_;
     ui::Rect window_rect_;
     bool set_colour_ = false;

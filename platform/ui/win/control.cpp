@@ -578,6 +578,15 @@ void GraphicControl::paint_to(HDC dc) {
 
 void GraphicControl::paint(Canvas&) {}
 
+void GraphicControl::wnd_proc(Message& m) {
+    if (m.msg != WM_PAINT) {
+        Control::wnd_proc(m);
+        return;
+    }
+    if (m.wparam) paint_to(reinterpret_cast<HDC>(m.wparam));
+    m.result = 0;
+}
+
 // ---------------------------------------------------------------------------------------------
 // WinControl
 
@@ -1198,7 +1207,7 @@ void WinControl::paint_controls(HDC dc) {
         GetViewportOrgEx(dc, &org);
         SetViewportOrgEx(dc, org.x + c->left_, org.y + c->top_, nullptr);
         IntersectClipRect(dc, 0, 0, c->width_, c->height_);
-        c->paint_to(dc);
+        c->perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
     }
 }
 

@@ -282,6 +282,9 @@ class GraphicControl : public Control {
 public:
     explicit GraphicControl(Component* owner) : Control(owner) {}
     void paint_to(HDC dc) override;
+    // The parent paints the control by sending it WM_PAINT with its DC in wParam (origin at the
+    // control, clipped to it), so a filter on window_proc sees the paint and may draw instead.
+    void wnd_proc(Message& m) override;
 
 protected:
     // Draws on `canvas` (origin at the control, clipped to it); the canvas starts each paint with

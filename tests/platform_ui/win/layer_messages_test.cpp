@@ -6,7 +6,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "platform/ui/messages.h"
 #include "platform/ui/win/menus.h"
@@ -145,6 +147,65 @@ TEST_F(LayerMessages, AnotherWindowTakingTheMouseEndsAWindowlessChildsHold) {
     SendMessageW(form.handle(), WM_MOUSEMOVE, 0, MAKELPARAM(70, 10));
     EXPECT_EQ(other->moves, 1);
     EXPECT_EQ(pressed->moves, 0);
+}
+
+// Paints itself red.
+class RedBlock : public GraphicControl {
+public:
+    using GraphicControl::GraphicControl;
+
+protected:
+    void paint(Canvas& canvas) override {
+        canvas.brush().color = clRed;
+        canvas.fill_rect({0, 0, width(), height()});
+    }
+};
+
+// A filter on a windowless control sees the paint its parent gives it, with a DC set up at the
+// control's corner, and the mouse messages; it may paint instead of the control or let it paint.
+TEST_F(LayerMessages, AWindowlessControlsFilterSeesItsPaintAndMouse) {
+    Form form(nullptr);
+    form.set_bounds(10, 10, 200, 120);
+    form.set_color(clWhite);
+    auto* block = new RedBlock(&form);
+    block->set_parent(&form);
+    block->set_bounds(20, 10, 30, 20);
+    form.show();
+    std::vector<UINT> seen;
+    bool replace = true;
+    const auto token = block->window_proc.add("test", [&](Message& m, const MessageChain::Next& next) {
+        if (m.msg == WM_PAINT || m.msg == WM_LBUTTONDOWN || m.msg == WM_LBUTTONUP || m.msg == WM_MOUSEMOVE ||
+            m.msg == CM_MOUSEENTER || m.msg == CM_MOUSELEAVE)
+            seen.push_back(m.msg);
+        if (m.msg != WM_PAINT || !replace) return next(m);
+        ASSERT_NE(m.wparam, 0u);
+        HDC dc = reinterpret_cast<HDC>(m.wparam);
+        GdiObject<HBRUSH> blue(CreateSolidBrush(RGB(0, 0, 255)));
+        RECT all{-100, -100, 300, 300};  // clipped to the control
+        FillRect(dc, &all, blue.get());
+        m.result = 1;
+    });
+    Bitmap picture(200, 120);
+    auto paint = [&] {
+        PatBlt(picture.dc(), 0, 0, 200, 120, WHITENESS);
+        form.perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.dc()), PRF_CLIENT);
+        return std::vector<std::uint32_t>{picture.pixel(19, 10), picture.pixel(20, 10), picture.pixel(49, 29),
+                                          picture.pixel(50, 29)};
+    };
+    EXPECT_EQ(paint(), (std::vector<std::uint32_t>{0xFFFFFF, 0xFF0000, 0xFF0000, 0xFFFFFF}));
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), static_cast<UINT>(WM_PAINT)), 1);
+    replace = false;
+    EXPECT_EQ(paint(), (std::vector<std::uint32_t>{0xFFFFFF, 0x0000FF, 0x0000FF, 0xFFFFFF}));
+
+    seen.clear();
+    SendMessageW(form.handle(), WM_MOUSEMOVE, 0, MAKELPARAM(25, 15));
+    SendMessageW(form.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(25, 15));
+    SendMessageW(form.handle(), WM_LBUTTONUP, 0, MAKELPARAM(25, 15));
+    SendMessageW(form.handle(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 80));
+    EXPECT_EQ(seen, (std::vector<UINT>{CM_MOUSEENTER, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, CM_MOUSELEAVE}));
+
+    block->window_proc.remove(token);
+    EXPECT_EQ(paint(), (std::vector<std::uint32_t>{0xFFFFFF, 0x0000FF, 0x0000FF, 0xFFFFFF}));
 }
 
 TEST_F(LayerMessages, TabLeavesAMemoThatWantsNoTabs) {
