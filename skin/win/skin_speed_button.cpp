@@ -46,6 +46,8 @@ void TSkinSpeedButton::Unskin() {
 bool TSkinSpeedButton::Down() const { return PublishedTrue(overlay(), "Down"); }
 
 int TSkinSpeedButton::FrameIndex() const {
+    // With its glyph in a named property the button paints as the bit button's variant does.
+    if (!glyph_property().empty()) return TSkinBitButton::FrameIndex();
     ButtonFaceState s;
     s.pressed = pressed();
     s.hot = hot();
@@ -140,7 +142,7 @@ void TSkinSpeedButton::PaintSkin(HDC dc, const ui::Rect& rect) {
     if (transparent_) FillParentColor(*this, b, whole);
     else FillFace(*this, b, whole);
     const int frame = FrameIndex();
-    if (SpeedFaceShown(frame, PublishedTrue(button, "Flat"))) {
+    if (!glyph_property().empty() || SpeedFaceShown(frame, PublishedTrue(button, "Flat"))) {
         if (const ui::Bitmap* face = ComposedFace(*skin->buttons, *strip, whole.right, whole.bottom, frame)) {
             if (skin->buttons->trans == 1) TransparentBlit(b, whole, *face, ui::clFuchsia);
             else BitBlt(b, 0, 0, whole.right, whole.bottom, face->dc(), 0, 0, SRCCOPY);

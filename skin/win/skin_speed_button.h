@@ -17,7 +17,8 @@ public:
     // Paints at once through the button's parent.
     void PaintSkinWindow(HDC dc) override;
     void PaintSkin(HDC dc, const ui::Rect& rect) override;
-    // 2 when Down, 3 disabled, else 2 pressed, 4 hot, 1 normal.
+    // 2 when Down, 3 disabled, else 2 pressed, 4 hot, 1 normal; the bit button's variant with a
+    // glyph property.
     int FrameIndex() const override;
 
 protected:

@@ -82,7 +82,7 @@ TEST_F(SkinnedSpeedButton, FacesPerState) {
         SCOPED_TRACE(path);
         const std::string skin_name = path == kDefaultSkin ? "default" : "contrast";
         TSkinData* data = LoadedData(owner_.get(), path);
-        MainWindow w("Skinned speed buttons", 440, 60);
+        MainWindow w("Skinned speed buttons", 580, 60);
         Activate(w.handle());
         ASSERT_TRUE(WaitSkinned(w.handle()));
         TWinSkinForm* form = SkinOf(w.handle());
@@ -96,12 +96,16 @@ TEST_F(SkinnedSpeedButton, FacesPerState) {
             bool hot, pressed, down, enabled, flat;
             int frame;
             bool face;
+            bool glyph_property = false;  // the variant whose glyph is a named property
         };
         const Case cases[] = {
             {"normal", false, false, false, true, false, 1, true},   {"hot", true, false, false, true, false, 4, true},
             {"pressed", true, true, false, true, false, 2, true},    {"down", false, false, true, true, false, 2, true},
             {"disabled", false, false, false, false, false, 3, true}, {"flat_idle", false, false, false, true, true, 1, false},
             {"flat_hot", true, false, false, true, true, 4, true},
+            // Painted as the bit button's variant: the face always, and Down is no state of it.
+            {"var_flat", false, false, false, true, true, 1, true, true},
+            {"var_down", false, false, true, true, false, 1, true, true},
         };
         int x = 4;
         for (const Case& c : cases) {
@@ -113,6 +117,7 @@ TEST_F(SkinnedSpeedButton, FacesPerState) {
             skin::SkinControl(*form, b, w.form.get());
             auto* s = dynamic_cast<skin::TSkinSpeedButton*>(form->FindControlSkin(b));
             ASSERT_NE(s, nullptr);
+            if (c.glyph_property) s->set_glyph_property("Glyph");
             s->ShowFaceState(c.hot, c.pressed);
             EXPECT_EQ(s->FrameIndex(), c.frame);
             const Image32 shown = Painted(*b);
