@@ -8,6 +8,7 @@
 #include "platform/ui/description_parser.h"
 #include "platform/ui/win/application.h"
 #include "skin/skin_parse.h"
+#include "skin/win/skin_attach.h"
 #include "skin/win/skin3rd_defaults.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_services.h"
@@ -306,6 +307,10 @@ void TSkinData::ShowCaptionHint(const ui::Rect& place, const std::string& text) 
     r = {r.left + place.left, r.top + place.top, r.right + place.left, r.bottom + place.top};
     hint_->activate_hint(r, text);
     hint_shown_ = true;
+}
+
+bool TSkinData::AttachFrame(ui::WinControl* owner, ui::WinControl* frame) {
+    return owner != nullptr && skin::AttachFrame(owner->handle(), frame);
 }
 
 void TSkinData::HideCaptionHint() {

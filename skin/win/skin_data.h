@@ -13,6 +13,7 @@
 
 #include "platform/ui/component.h"
 #include "platform/ui/string_list.h"
+#include "platform/ui/win/control.h"
 #include "platform/ui/win/graphics.h"
 #include "platform/ui/win/hint_window.h"
 #include "platform/ui/win/image_list.h"
@@ -114,6 +115,9 @@ public:
     HWND AskedWindow() const { return asked_window_; }
     // After a skin command ran.
     void DoSkinChanged();
+    // Skins `frame`, placed at run time on the already skinned window `owner`, and its controls.
+    // False when `owner` is not a skinned window (or `frame` is null): nothing is done.
+    bool AttachFrame(ui::WinControl* owner, ui::WinControl* frame);
 
     void HideCaptionHint();
     bool CaptionHintShown() const { return hint_shown_; }

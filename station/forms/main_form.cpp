@@ -13,7 +13,6 @@
 #include "station/core/gbk_literal.h"
 #include "station/core/language_texts.h"
 #include "station/core/system_language.h"
-#include "station/forms/resource_ids.h"
 #include "station/forms/sort_menu.h"
 #include "station/forms/station_description.h"
 #include "station/forms/station_database_settings.h"
@@ -54,9 +53,9 @@ TMainForm::TMainForm(station::StationGlobals& globals, station::ITransferLibrary
     });
     ui::register_control_classes();
     ec::register_control_set_classes();
+    ui::register_class(skin::TSkinData::static_class());
     load_resource(description);
     FindParts();
-    CreateSkin();
     fetch_ = std::make_unique<FetchSwitch>(
         *this, g_.Texts, [this] { if (engine_) engine_->StartFetching(); },
         [this] { if (engine_) engine_->StopFetching(); });
@@ -148,26 +147,7 @@ void TMainForm::FindParts() {
     ActionList1 = Part<ui::ActionList>(*this, "ActionList1");
     actQuery = Part<ui::Action>(*this, "actQuery");
     actFTPState = Part<ui::Action>(*this, "actFTPState");
-}
-
-// The skin component the main window carries, with its stored settings and the default skin as
-// its stored skin (the program's resource VQ_SKIN_STORED holds the archive's stored bytes).
-void TMainForm::CreateSkin() {
-    using CT = skin::TSkinControlType;
-    SkinData1 = new skin::TSkinData(this);
-    SkinData1->set_name("SkinData1");
-    SkinData1->SetActive(true);
-    SkinData1->SetOptions({skin::TSkinOption::xoPreview, skin::TSkinOption::xoToolbarBK});
-    SkinData1->SetSkinControls({CT::xcMainMenu, CT::xcPopupMenu, CT::xcToolbar, CT::xcControlbar, CT::xcCombo,
-                                CT::xcProgress, CT::xcScrollbar, CT::xcEdit, CT::xcButton, CT::xcBitBtn,
-                                CT::xcSpeedButton, CT::xcPanel, CT::xcGroupBox, CT::xcStatusBar, CT::xcTab,
-                                CT::xcTrackBar, CT::xcSystemMenu});
-    HMODULE module = GetModuleHandleW(nullptr);
-    if (HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(VQ_SKIN_STORED), MAKEINTRESOURCEW(10) /* RT_RCDATA */)) {
-        const auto* bytes = static_cast<const std::uint8_t*>(LockResource(LoadResource(module, found)));
-        if (bytes) SkinData1->SetStoredArchive(std::vector<std::uint8_t>(bytes, bytes + SizeofResource(module, found)));
-    }
-    static_cast<ui::Component*>(SkinData1)->loaded();
+    SkinData1 = Part<skin::TSkinData>(*this, "SkinData1");
 }
 
 void TMainForm::FormCloseQuery(ui::Component*, bool& can_close) {
@@ -303,6 +283,7 @@ void TMainForm::actFTPStateExecute() {
         FStateFrame->set_parent(tabFTPState);
         FStateFrame->View().InitFrame();
         if (engine_) engine_->SetRowRefresh([this](int index) { FStateFrame->View().RefreshRow(index); });
+        SkinData1->AttachFrame(this, FStateFrame);
     }
     if (FCurrentView == kStateView) return;
     pgcWorkArea->set_active_page(tabFTPState);
@@ -313,7 +294,10 @@ void TMainForm::actFTPStateExecute() {
 
 void TMainForm::actQueryExecute() {
     // The one place where the search view comes to life, the first time its page opens.
-    if (FSearchFrame == nullptr && Views) FSearchFrame = Views->CreateSearchView(tabQuery);
+    if (FSearchFrame == nullptr && Views) {
+        FSearchFrame = Views->CreateSearchView(tabQuery);
+        SkinData1->AttachFrame(this, FSearchFrame);
+    }
     if (FCurrentView == kQueryView) return;
     pgcWorkArea->set_active_page(tabQuery);
     CheckViewAction(kQueryView);

@@ -149,7 +149,6 @@ public:
 private:
     void RegisterHandlers();
     void FindParts();
-    void CreateSkin();
     void BuildLanguageMenu();
     void RefreshLanguageMenu();
     void ApplyMainTexts();

@@ -6,5 +6,3 @@
 // (connected, disconnected, paused, fetching off, device switched off), 110-113 the tray
 // animation's frames, 200-205 the tool bars' images (start, stop, settings, exit, state view,
 // search view).
-// The skin component's stored skin (the committed default skin) and the skin engine's pictures.
-#define VQ_SKIN_STORED 300

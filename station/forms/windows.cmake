@@ -25,13 +25,17 @@ add_custom_command(OUTPUT ${icon_stamp}
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/make_icons.sh ${icon_dir}
   DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/make_icons.sh
   COMMENT "Drawing the station's icons")
+# The main window's description with the default skin written into its skin component.
+set(main_description ${CMAKE_CURRENT_BINARY_DIR}/velquist_main_form.txt)
+embed_skin_stream(${CMAKE_CURRENT_SOURCE_DIR}/main_form.txt ${PROJECT_SOURCE_DIR}/skin/skins/default.skn
+                  ${main_description})
 set(resource_object ${CMAKE_CURRENT_BINARY_DIR}/velquist_rc.o)
 add_custom_command(OUTPUT ${resource_object}
-  COMMAND ${VQ_WINDRES} -I${PROJECT_SOURCE_DIR} -I${icon_dir} -O coff
+  COMMAND ${VQ_WINDRES} -I${PROJECT_SOURCE_DIR} -I${icon_dir} -I${CMAKE_CURRENT_BINARY_DIR} -O coff
           -i ${CMAKE_CURRENT_SOURCE_DIR}/velquist.rc -o ${resource_object}
   DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/velquist.rc ${CMAKE_CURRENT_SOURCE_DIR}/resource_ids.h ${icon_stamp}
           ${CMAKE_CURRENT_SOURCE_DIR}/search/search_frame.txt
-          ${PROJECT_SOURCE_DIR}/skin/skins/default.skn ${PROJECT_SOURCE_DIR}/skin/resources/skinmenuglyphs.bmp
+          ${PROJECT_SOURCE_DIR}/skin/resources/skinmenuglyphs.bmp
           ${PROJECT_SOURCE_DIR}/skin/resources/track.bmp ${PROJECT_SOURCE_DIR}/skin/resources/trackvert.bmp
           ${CMAKE_CURRENT_SOURCE_DIR}/settings/form_settings.txt
           ${CMAKE_CURRENT_SOURCE_DIR}/conf_form.txt ${CMAKE_CURRENT_SOURCE_DIR}/msg_form.txt
@@ -40,7 +44,7 @@ add_custom_command(OUTPUT ${resource_object}
           ${CMAKE_CURRENT_SOURCE_DIR}/search/edit_call_log_comment_form.txt
           ${CMAKE_CURRENT_SOURCE_DIR}/settings/sel_columns_form.txt
           ${CMAKE_CURRENT_SOURCE_DIR}/settings/view_or_print_log_form.txt
-          ${CMAKE_CURRENT_SOURCE_DIR}/main_form.txt ${CMAKE_CURRENT_SOURCE_DIR}/state_frame.txt
+          ${main_description} ${CMAKE_CURRENT_SOURCE_DIR}/state_frame.txt
   COMMENT "Compiling the station's resources")
 set_source_files_properties(${resource_object} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
 add_custom_target(station_shell_resources DEPENDS ${resource_object})

@@ -52,26 +52,37 @@ TEST(OwnSkins, PackTheCommittedBytesOnEveryRun) {
     }
 }
 
-// The setup tool stores its main window with the skin component; its SkinStream is the length
-// and the bytes of the committed default skin, which a fresh run reproduces (above).
-TEST(OwnSkins, TheSetupToolsStoredWindowCarriesTheDefaultSkin) {
-    std::string text, committed;
-    ASSERT_TRUE(plat::read_whole_file(VQ_SETUPTOOL_MAIN_FORM, text));
+// Both programs store their main window with the skin component; the build writes into its
+// SkinStream the length and the bytes of the committed default skin, which a fresh run
+// reproduces (above). The sources leave the stream empty.
+TEST(OwnSkins, TheProgramsWrittenWindowsCarryTheDefaultSkin) {
+    std::string committed;
     ASSERT_TRUE(plat::read_whole_file(kOwnSkins[0].committed, committed));
-    const ui::DescObject window = ui::parse_description(text);
-    const auto component = std::find_if(window.children.begin(), window.children.end(),
-                                        [](const ui::DescObject& o) { return o.name == "SkinData1"; });
-    ASSERT_NE(component, window.children.end());
-    EXPECT_EQ(component->class_name, "TSkinData");
-    const auto stream = std::find_if(component->properties.begin(), component->properties.end(),
-                                     [](const ui::DescProperty& p) { return p.name == "SkinStream"; });
-    ASSERT_NE(stream, component->properties.end());
     std::vector<std::uint8_t> want;
     for (int i = 0; i < 4; ++i) want.push_back(static_cast<std::uint8_t>(committed.size() >> (8 * i)));
     want.insert(want.end(), committed.begin(), committed.end());
-    EXPECT_TRUE(stream->get().bytes == want)
-        << "SkinStream of SkinData1 in " VQ_SETUPTOOL_MAIN_FORM " must be the 4-byte little-endian length and the "
-           "bytes of " << kOwnSkins[0].committed << ", in hexadecimal";
+    const std::vector<std::uint8_t> empty(4, 0);
+    const struct {
+        const char* description;
+        const std::vector<std::uint8_t>& stream;
+    } cases[] = {{VQ_WRITTEN_DESCRIPTIONS "/kesto_main_form.txt", want},
+                 {VQ_WRITTEN_DESCRIPTIONS "/velquist_main_form.txt", want},
+                 {VQ_PROJECT_DIR "/setuptool/forms/main_form.txt", empty},
+                 {VQ_PROJECT_DIR "/station/forms/main_form.txt", empty}};
+    for (const auto& c : cases) {
+        std::string text;
+        ASSERT_TRUE(plat::read_whole_file(c.description, text)) << c.description;
+        const ui::DescObject window = ui::parse_description(text);
+        const auto component = std::find_if(window.children.begin(), window.children.end(),
+                                            [](const ui::DescObject& o) { return o.name == "SkinData1"; });
+        ASSERT_NE(component, window.children.end()) << c.description;
+        EXPECT_EQ(component->class_name, "TSkinData");
+        const auto stream = std::find_if(component->properties.begin(), component->properties.end(),
+                                         [](const ui::DescProperty& p) { return p.name == "SkinStream"; });
+        ASSERT_NE(stream, component->properties.end()) << c.description;
+        EXPECT_TRUE(stream->get().bytes == c.stream)
+            << "SkinStream of SkinData1 in " << c.description << " holds " << stream->get().bytes.size() << " bytes";
+    }
 }
 
 TEST(OwnSkins, ListAsTheirGoldenListings) {
