@@ -4,7 +4,6 @@
 #include <string>
 
 #include "platform/udp_endpoint.h"
-#include "platform/ui/win/application.h"
 #include "platform/ui/win/menus.h"
 #include "setuptool/forms/ip_addr_form.h"
 #include "setuptool/forms/main_form.h"

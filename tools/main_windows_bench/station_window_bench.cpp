@@ -9,7 +9,6 @@
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/media/master_volume.h"
-#include "platform/ui/win/application.h"
 #include "skin/win/skin_manager.h"
 #include "station/forms/main_form.h"
 #include "station/forms/station_views.h"
