@@ -9,6 +9,7 @@
 
 #include "platform/text_gbk.h"
 #include "tests/setuptool/kesto_skin_fixture.h"
+#include "tests/support/window_test/modal_action.h"
 
 namespace {
 
@@ -51,12 +52,13 @@ TEST_F(KestoDamagedSkin, MainWindowRunsUnskinnedAndTheDamageIsToldOnce) {
         EXPECT_EQ(rows(), 3);
         EXPECT_EQ(main->status_bar().panel_text(1), plat::utf8_to_gbk("找到的设备数: 3"));
         main->device_list().set_selected(main->device_list().item(1));
-        kesto_test::PendingStep in_dialog;
-        in_dialog.ready = [&] { return dialog->visible(); };
-        in_dialog.step = [&] { part<ui::Button>(*dialog, "btnCancel")->click(); };
-        kesto_test::run_inside_when(in_dialog);
+        bool dialog_shown = false;
+        window_test::when_modal([&] { return dialog->visible(); }, [&] {
+            dialog_shown = dialog->visible();
+            part<ui::Button>(*dialog, "btnCancel")->click();
+        });
         part<ui::MenuItem>(*main, "NodeIPAddress")->click();
-        EXPECT_TRUE(in_dialog.ran);
+        EXPECT_TRUE(dialog_shown);
         EXPECT_EQ(GetMenu(main->handle()), main->menu()->handle());
         window_test::pump(100);
 

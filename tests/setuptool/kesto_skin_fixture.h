@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,34 +41,6 @@ inline skin::TWinSkinForm* skinned(HWND window) {
     return form && form->skin_state() == skin::TWinSkinForm::kSkinned ? form : nullptr;
 }
 
-// Runs `step` from inside whatever message loop turns next (a menu's or a modal dialog's) once
-// `ready` holds, polling every 30 ms; after about five seconds it gives up without running it.
-struct PendingStep {
-    std::function<bool()> ready;
-    std::function<void()> step;
-    int tries_left = 170;
-    bool ran = false;
-};
-inline PendingStep*& pending_step() {
-    static PendingStep* pending = nullptr;
-    return pending;
-}
-inline void CALLBACK poll_pending_step(HWND, UINT, UINT_PTR id, DWORD) {
-    PendingStep* p = pending_step();
-    if (p && !p->ready() && --p->tries_left > 0) return;
-    KillTimer(nullptr, id);
-    pending_step() = nullptr;
-    if (p && p->tries_left > 0) {
-        p->ran = true;
-        p->step();
-    }
-}
-// `pending` must outlive the loop it runs in; the fixture forgets it at the case's end.
-inline void run_inside_when(PendingStep& pending) {
-    pending_step() = &pending;
-    SetTimer(nullptr, 0, 30, poll_pending_step);
-}
-
 class KestoSkinFixture : public ::testing::Test {
 protected:
     KestoSkinFixture()
@@ -95,7 +66,6 @@ protected:
     }
     // The windows gone and the skin manager ended, ready for the next open.
     void close() {
-        pending_step() = nullptr;
         if (main) main->close();
         main.reset();
         dialog.reset();

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,12 +17,11 @@
 #include "skin/win/skin_menu_bar.h"
 #include "skin/win/skin_popup_menu.h"
 #include "tests/setuptool/kesto_skin_fixture.h"
+#include "tests/support/window_test/modal_action.h"
 
 namespace {
 
 using kesto_test::part;
-using kesto_test::PendingStep;
-using kesto_test::run_inside_when;
 using kesto_test::skinned;
 
 constexpr const char* kShots = "kesto_skin_screenshots";
@@ -151,21 +149,20 @@ TEST_F(KestoSkinned, DroppedMenuOpensInTheSkinsPopupWindow) {
     skin::TWinSkinMenu* bar = skinned(h)->menu_bar();
     ASSERT_NE(bar, nullptr);
     int popups = 0;
-    bool popup_skinned = false, saved = false;
-    PendingStep in_drop;
-    in_drop.ready = [] { return !visible_popup_menus().empty() && !skin::TWinSkinPopMenu::Skins().empty(); };
-    in_drop.step = [&] {
-        const std::vector<HWND> menus = visible_popup_menus();
-        popups = static_cast<int>(menus.size());
-        popup_skinned = skin::TWinSkinPopMenu::ForWindow(menus.front()) != nullptr;
-        saved = save_screen_area(h, menus, "main_window_menu_dropped");
-        PostMessageW(h, WM_KEYDOWN, VK_ESCAPE, 0);
-        PostMessageW(h, WM_KEYDOWN, VK_ESCAPE, 0);
-    };
-    run_inside_when(in_drop);
+    bool ran = false, popup_skinned = false, saved = false;
+    window_test::when_modal(
+        [] { return !visible_popup_menus().empty() && !skin::TWinSkinPopMenu::Skins().empty(); },
+        [&] {
+            ran = true;
+            const std::vector<HWND> menus = visible_popup_menus();
+            popups = static_cast<int>(menus.size());
+            popup_skinned = !menus.empty() && skin::TWinSkinPopMenu::ForWindow(menus.front()) != nullptr;
+            saved = save_screen_area(h, menus, "main_window_menu_dropped");
+            PostMessageW(h, WM_KEYDOWN, VK_ESCAPE, 0);
+            PostMessageW(h, WM_KEYDOWN, VK_ESCAPE, 0);
+        });
     PostMessageW(h, WM_SYSCOMMAND, SC_KEYMENU, 'f');
-    EXPECT_TRUE(window_test::pump_until([&] { return in_drop.ran && !bar->in_menu_mode(); }, 6000));
-    EXPECT_TRUE(in_drop.ran);
+    EXPECT_TRUE(window_test::pump_until([&] { return ran && !bar->in_menu_mode(); }, 12000));
     EXPECT_EQ(popups, 1);
     EXPECT_TRUE(popup_skinned);
     EXPECT_TRUE(saved);
@@ -182,21 +179,18 @@ TEST_F(KestoSkinned, AddressDialogIsSkinnedWhenFirstActivated) {
     EXPECT_EQ(skinned(dialog->handle()), nullptr) << "not before it is shown";
     skin::TSkinData* data = skin_data();
     bool dialog_skinned = false, same_skin = false, button_skinned = false, saved = false;
-    PendingStep in_dialog;
-    in_dialog.ready = [&] { return dialog->visible() && skinned(dialog->handle()) != nullptr; };
-    in_dialog.step = [&] {
-        skin::TWinSkinForm* form = skinned(dialog->handle());
-        dialog_skinned = true;
-        same_skin = form->data() == data;
-        auto* ok = part<ui::Button>(*dialog, "btnOK");
-        button_skinned = form->FindControlSkin(ok) || form->FindWindowSkin(ok->handle());
-        window_test::pump(100);
-        saved = window_test::save_screenshot(dialog->handle(), kShots, "address_dialog");
+    window_test::when_modal([&] { return dialog->visible() && skinned(dialog->handle()) != nullptr; }, [&] {
+        if (skin::TWinSkinForm* form = skinned(dialog->handle())) {
+            dialog_skinned = true;
+            same_skin = form->data() == data;
+            auto* ok = part<ui::Button>(*dialog, "btnOK");
+            button_skinned = form->FindControlSkin(ok) || form->FindWindowSkin(ok->handle());
+            window_test::pump(100);
+            saved = window_test::save_screenshot(dialog->handle(), kShots, "address_dialog");
+        }
         part<ui::Button>(*dialog, "btnCancel")->click();
-    };
-    run_inside_when(in_dialog);
+    });
     part<ui::MenuItem>(*main, "NodeIPAddress")->click();
-    EXPECT_TRUE(in_dialog.ran);
     EXPECT_TRUE(dialog_skinned);
     EXPECT_TRUE(same_skin);
     EXPECT_TRUE(button_skinned);
