@@ -30,7 +30,8 @@ template <class T> T* part(ui::Component& root, const char* name) {
 
 } // namespace
 
-MainForm::MainForm(IPAddrForm& dialog, const SessionOptions& options, WebPageOpener& web, UserMessages& messages)
+MainForm::MainForm(IPAddrForm& dialog, const SessionOptions& options, WebPageOpener& web, UserMessages& messages,
+                   const wchar_t* description)
     : ui::Form(nullptr), dialog_(dialog), messages_(messages), session_(options, *this, web) {
     register_method("FormShow", this, &MainForm::form_show);
     register_method("FormClose", this, &MainForm::form_close);
@@ -41,7 +42,7 @@ MainForm::MainForm(IPAddrForm& dialog, const SessionOptions& options, WebPageOpe
     on_message(kWmReply, [this](ui::Message& m) { take_reply(m); });
     // The description carries the skin component with the stored skin.
     ui::register_class(skin::TSkinData::static_class());
-    load_resource(L"KESTOMAINFORM");
+    load_resource(description);
     lv_dev_ = part<ui::ListView>(*this, "lvDev");
     status_bar_ = part<ui::StatusBar>(*this, "StatusBar1");
 }

@@ -15,9 +15,14 @@
 
 namespace kesto {
 
+// The main window's stored description among the program's resources.
+inline constexpr const wchar_t* kMainFormDescription = L"KESTOMAINFORM";
+
 class MainForm : public ui::Form, private ReplySink {
 public:
-    MainForm(IPAddrForm& dialog, const SessionOptions& options, WebPageOpener& web, UserMessages& messages);
+    // `description` names the RCDATA resource the window is read from.
+    MainForm(IPAddrForm& dialog, const SessionOptions& options, WebPageOpener& web, UserMessages& messages,
+             const wchar_t* description = kMainFormDescription);
     ~MainForm() override;
 
     MainWindowModel& model() { return session_.model(); }

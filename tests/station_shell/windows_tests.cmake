@@ -53,10 +53,23 @@ if(TARGET velquist AND TARGET station_db
   add_dependencies(station_shell_program_tests velquist tarnlink)
 endif()
 
+# Copies of the main window's description whose stored skin is damaged, for starting the window
+# with its views and dialogs unskinned.
+include(${PROJECT_SOURCE_DIR}/tests/support/damaged_skins.cmake)
+set(damaged_dir ${CMAKE_CURRENT_BINARY_DIR}/damaged_skins)
+set(damaged_object ${damaged_dir}/damaged_skins_rc.o)
+damaged_skin_descriptions(${main_description} ${damaged_dir} damaged_descriptions)
+add_custom_command(OUTPUT ${damaged_object}
+  COMMAND ${VQ_WINDRES} -I${damaged_dir} -O coff -i ${CMAKE_CURRENT_SOURCE_DIR}/damaged_skins.rc -o ${damaged_object}
+  DEPENDS ${damaged_descriptions} ${CMAKE_CURRENT_SOURCE_DIR}/damaged_skins.rc
+  COMMENT "Compiling the copies of the main window's description with a damaged skin"
+  VERBATIM)
+set_source_files_properties(${damaged_object} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
+
 # The main window with the search view and the dialogs wired in.
 if(TARGET station_shell_views)
   vq_add_test(station_shell_views_tests
-    SOURCES station_views_test.cpp screenshots.cpp ${station_resources}
+    SOURCES station_views_test.cpp damaged_skin_test.cpp screenshots.cpp ${station_resources} ${damaged_object}
     LIBS station_shell_views window_test_support
     TIMEOUT 300)
   add_dependencies(station_shell_views_tests station_shell_resources)
