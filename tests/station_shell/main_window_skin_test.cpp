@@ -24,7 +24,6 @@
 #include "skin/win/skin_control.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_messages.h"
-#include "skin/win/skin_popup_menu.h"
 #include "skin/win/skin_services.h"
 #include "skin/win/win_skin_form.h"
 #include "station/core/database/call_log_database.h"
