@@ -125,6 +125,12 @@ bool HasScrollBars(const ui::Control& c) {
     return c.inherits_from("TMemo") || c.inherits_from("TCustomListBox") || c.inherits_from("TScrollBox");
 }
 
+bool AddedFrame(const ui::Control& control) {
+    for (const ui::Component* c : control.components())
+        if (dynamic_cast<const TWinSkinSpy*>(c)) return true;
+    return false;
+}
+
 } // namespace
 
 void RegisterControlSkin(ControlSkinKind kind, ControlSkinFactory factory) { Factories()[kind] = std::move(factory); }
@@ -215,7 +221,10 @@ void SkinControl(TWinSkinForm& window, ui::Control* control, ui::Component* form
             return;
         }
     }
-    const ControlSkinChoice choice = ChooseControlSkin(FactsOf(*control), context);
+    ControlSkinChoice choice = ChooseControlSkin(FactsOf(*control), context);
+    // A frame the program added at run time keeps the container skin AttachFrame gave it when
+    // its window is skinned again (the skin switched off and on): the rules give frames none.
+    if (choice.skin.kind == ControlSkinKind::kNone && AddedFrame(*control)) choice.skin = SkinPick{ControlSkinKind::kBox, 0, true};
     if (choice.set_transparent) SetPropByName(control, "Transparent", "True");
     if (choice.children == ChildOffer::kChildrenFirst) SkinChildControls(window, windowed, control);
     if (choice.children == ChildOffer::kGroupChildren && windowed) {

@@ -675,6 +675,18 @@ void TWinSkinForm::Unskin() {
         Release();
         return;
     }
+    // The outer size goes to the system frame's while the skin's frame is still in place: the
+    // client shrinks for a moment and comes back exactly, and never grows past its size (a
+    // pager would keep its child at the largest height it saw).
+    const bool resize = (kind_ == kMdiChild || !child_) && IsWindow(window_);
+    if (resize && started_ && has_caption() && window_state_ == kNormal) {
+        RECT r{};
+        GetWindowRect(window_, &r);
+        if (HWND parent = (kind_ == kMdiChild ? GetParent(window_) : nullptr))
+            MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+        const auto size = UnskinnedSize(r.right - r.left, r.bottom - r.top, system_width_, system_height_, frame_);
+        SetWindowPos(window_, nullptr, r.left, r.top, size.first, size.second, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     RemoveHooks();
     if (control_) {
         control_->set_color(saved_color_);
@@ -686,18 +698,8 @@ void TWinSkinForm::Unskin() {
     FreeMenuBar(true);
     if ((saved_styles_ & saved_style::kWindowMenu) && !(saved_styles_ & saved_style::kKeepSysMenu))
         SetWindowLongPtrW(window_, GWL_STYLE, GetWindowLongPtrW(window_, GWL_STYLE) | WS_SYSMENU);
-    const bool resize = (kind_ == kMdiChild || !child_) && IsWindow(window_);
-    if (resize && started_ && has_caption() && window_state_ == kNormal) {
-        RECT r{};
-        GetWindowRect(window_, &r);
-        if (HWND parent = (kind_ == kMdiChild ? GetParent(window_) : nullptr))
-            MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-        const auto size = UnskinnedSize(r.right - r.left, r.bottom - r.top, system_width_, system_height_, frame_);
-        SetWindowPos(window_, nullptr, r.left, r.top, size.first, size.second,
-                     SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOACTIVATE);
-    } else if (IsWindow(window_)) {
+    if (IsWindow(window_))
         SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
     RemoveRegion();
 }
 

@@ -69,8 +69,10 @@ set_source_files_properties(${damaged_object} PROPERTIES EXTERNAL_OBJECT TRUE GE
 # The main window with the search view and the dialogs wired in.
 if(TARGET station_shell_views)
   vq_add_test(station_shell_views_tests
-    SOURCES station_views_test.cpp damaged_skin_test.cpp screenshots.cpp ${station_resources} ${damaged_object}
+    SOURCES station_views_test.cpp main_window_skin_test.cpp damaged_skin_test.cpp screenshots.cpp
+            ${station_resources} ${damaged_object}
     LIBS station_shell_views window_test_support
     TIMEOUT 300)
   add_dependencies(station_shell_views_tests station_shell_resources)
+  target_compile_definitions(station_shell_views_tests PRIVATE VQ_SKIN_STORED_DIR="${PROJECT_SOURCE_DIR}/skin/skins")
 endif()
