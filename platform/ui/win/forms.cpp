@@ -196,6 +196,12 @@ void Form::create_params(CreateParams& p) {
 
 void Form::initialize_window() {
     if (menu_) SetMenu(handle(), menu_->handle());
+    // A form shows the program's icon in its caption and the task list; dialog frames show none.
+    if (border_style_ != TFormBorderStyle::bsDialog) {
+        const auto icon = reinterpret_cast<LPARAM>(application().icon());
+        SendMessageW(handle(), WM_SETICON, ICON_BIG, icon);
+        SendMessageW(handle(), WM_SETICON, ICON_SMALL, icon);
+    }
 }
 
 Rect Form::client_rect() const {

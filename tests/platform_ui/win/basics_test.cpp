@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/ui/win/application.h"
+#include "platform/ui/win/forms.h"
 #include "platform/ui/win/std_controls.h"
 #include "platform/ui/win/subclass.h"
 #include "platform/ui/win/system_facts.h"
@@ -34,6 +36,30 @@ TEST_F(Basics, WindowPropertyFindsTheControlAndClassNamesFollowTheControls) {
     std::wstring prop = Control::window_property_name();
     EXPECT_EQ(prop.size(), 10u + 16u);
     EXPECT_EQ(prop.substr(0, 10), L"ControlOfs");
+}
+
+// Forms carry the program's icon for their caption and the task list; dialog frames carry none.
+TEST_F(Basics, FormsShowTheProgramsIconAndDialogFramesNone) {
+    const HICON program = LoadIconW(nullptr, IDI_WARNING);
+    const HICON before = application().icon();
+    application().set_icon(program);
+    const struct {
+        TFormBorderStyle style;
+        HICON icon;
+    } cases[] = {{TFormBorderStyle::bsSizeable, program},
+                 {TFormBorderStyle::bsSingle, program},
+                 {TFormBorderStyle::bsToolWindow, program},
+                 {TFormBorderStyle::bsDialog, nullptr}};
+    for (const auto& c : cases) {
+        Form form(nullptr);
+        form.set_border_style(c.style);
+        const HWND h = form.handle();
+        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(h, WM_GETICON, ICON_SMALL, 0)), c.icon)
+            << static_cast<int>(c.style);
+        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(h, WM_GETICON, ICON_BIG, 0)), c.icon)
+            << static_cast<int>(c.style);
+    }
+    application().set_icon(before);
 }
 
 TEST_F(Basics, SubclassLayersComeOffInAnyOrder) {
