@@ -645,7 +645,7 @@ TEST_F(MainWindowSkin, Pictures) {
         EXPECT_TRUE(pump_until([&] { return GetActiveWindow() == h; }, 2000));
     }
 
-    // The View menu from the skinned bar, moved by keys to the sort item and its submenu.
+    // The View menu from the skinned bar, with the pointer resting on the sort item: its submenu.
     {
         skin::TWinSkinMenu* bar = window->menu_bar();
         ASSERT_NE(bar, nullptr);
