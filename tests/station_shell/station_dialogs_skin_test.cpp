@@ -83,15 +83,15 @@ struct DialogCase {
 class SkinnedStationDialogs : public StationViewsTest {
 protected:
     // The main window skinned, with the station's own boxes answering the dialogs.
-    void OpenSkinned(const std::vector<std::string>& recordings = {}, station::IFileDialogs* file_dialogs = nullptr) {
+    void OpenSkinned(const std::vector<std::string>& recordings = {}) {
         SeedCalls(recordings);
-        Open(/*station_boxes=*/true, file_dialogs);
+        Open(/*station_boxes=*/true);
         manager_ = skin::TSkinManage::Instance();
         ASSERT_NE(manager_, nullptr);
         ASSERT_NE(test_support::WaitSkinned(form_->handle()), nullptr) << "the main window is skinned";
     }
 
-    // A recording of the first seeded call where the station looks for it.
+    // A recording named by a seeded call, where the station looks for it.
     std::string WriteRecording(const std::string& name) {
         const std::string path = plat::include_trailing_separator(station::SaveBase(globals_)) + name;
         plat::force_directories(plat::extract_file_dir(path));

@@ -77,9 +77,8 @@ protected:
         }
     }
 
-    // `station_boxes`: the settings dialogs ask through the station's own boxes, else they are
-    // counted. `file_dialogs`: in place of the shell's.
-    void Open(bool station_boxes = false, station::IFileDialogs* file_dialogs = nullptr) {
+    // `station_boxes`: the dialogs ask through the station's own boxes, else they are counted.
+    void Open(bool station_boxes = false) {
         MakeForm();
         msg_ = std::make_unique<forms::TMsgForm>(nullptr, globals_.Texts);
         multi_ = std::make_unique<forms::TMultiConfForm>(nullptr);
@@ -88,7 +87,6 @@ protected:
                                                        forms::StationViews::Boxes{*conf_, *msg_, *multi_},
                                                        folder_ + "\\Velquist.exe");
         if (!station_boxes) views_->Use.Prompts = &prompts_;
-        if (file_dialogs) views_->Use.FileDialogs = file_dialogs;
         views_->Use.Volume = &volume_;
         form_->Views = views_.get();
         ShowForm();
