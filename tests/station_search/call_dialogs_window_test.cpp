@@ -14,6 +14,7 @@
 #include "tests/support/window_test/description_checks.h"
 #include "tests/support/window_test/modal_action.h"
 #include "tests/support/window_test/window_test.h"
+#include "tests/support/skinned_session/skinned_session.h"
 
 namespace {
 
@@ -39,6 +40,8 @@ std::vector<COLORREF> ImagePixels(ui::ImageList& images, int index) {
 class CallDialogs : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { window_test::ensure_application(); }
+    // As in the program: every dialog is skinned by the main window's skin when activated.
+    test_support::SkinnedSession skin_;
 };
 
 TEST_F(CallDialogs, PropertiesDescriptionHoldsItsPartsAndReadsBack) {

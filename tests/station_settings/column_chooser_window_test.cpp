@@ -9,6 +9,7 @@
 #include "tests/support/window_test/button_glyphs.h"
 #include "tests/support/window_test/description_checks.h"
 #include "tests/support/test_folder.h"
+#include "tests/support/skinned_session/skinned_session.h"
 
 namespace {
 
@@ -32,6 +33,8 @@ protected:
         return plat::ini_read_string(g.SettingsPath, "CallColumnsInfo", key, "<missing>");
     }
 
+    // As in the program: every dialog is skinned by the main window's skin when activated.
+    test_support::SkinnedSession skin_;
     TestFolder dir;
     station::StationGlobals g;
     FakePrompts prompts;

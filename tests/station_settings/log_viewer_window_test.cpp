@@ -13,6 +13,7 @@
 #include "tests/support/window_test/button_glyphs.h"
 #include "tests/support/window_test/description_checks.h"
 #include "tests/support/test_folder.h"
+#include "tests/support/skinned_session/skinned_session.h"
 
 namespace {
 
@@ -41,6 +42,8 @@ protected:
         return -1;
     }
 
+    // As in the program: every dialog is skinned by the main window's skin when activated.
+    test_support::SkinnedSession skin_;
     TestFolder dir;
     station::StationTexts texts;
     FakePrompts prompts;

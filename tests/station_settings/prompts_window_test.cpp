@@ -6,6 +6,7 @@
 #include "station/core/gbk_literal.h"
 #include "station/forms/settings/prompts.h"
 #include "tests/station_settings/dialog_driver.h"
+#include "tests/support/skinned_session/skinned_session.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ bool ClickBoxButton(const std::string& caption_gbk) {
 
 TEST(StationPrompts, ConfirmationAnswersAndMessageCloses) {
     ui::application().initialize();
+    test_support::SkinnedSession skin;
     station::StationTexts texts;
     forms::StationPrompts prompts(texts);
     const struct { const char* button; bool answer; } cases[] = {{u8"是(&Y)", true}, {u8"否(&N)", false}};

@@ -15,6 +15,7 @@
 #include "tests/station_settings/dialog_driver.h"
 #include "tests/support/test_folder.h"
 #include "tests/support/window_test/description_checks.h"
+#include "tests/support/skinned_session/skinned_session.h"
 
 namespace {
 
@@ -35,6 +36,8 @@ protected:
             nullptr, forms::SettingsDialogServices{g, registry, prompts, shell, "C:\\Velquist.exe", {}}, description);
     }
 
+    // As in the program: every dialog is skinned by the main window's skin when activated.
+    test_support::SkinnedSession skin_;
     test_support::TestFolder dir;
     station::StationGlobals g;
     station::WindowsRunKeyRegistry registry;

@@ -19,6 +19,7 @@
 #include "tests/support/window_test/button_glyphs.h"
 #include "tests/support/window_test/unwritable_file.h"
 #include "tests/support/window_test/window_test.h"
+#include "tests/support/skinned_session/skinned_session.h"
 
 namespace {
 
@@ -115,6 +116,8 @@ protected:
         return plat::ini_read_string(g.LibraryConfigPath, "Network", key, "<missing>");
     }
 
+    // As in the program: every dialog is skinned by the main window's skin when activated.
+    test_support::SkinnedSession skin_;
     TestFolder dir;
     station::StationGlobals g;
     station::BoardTable boards{};

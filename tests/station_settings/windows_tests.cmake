@@ -10,6 +10,6 @@ vq_add_test(station_settings_window_tests
   SOURCES dialog_driver.cpp settings_dialog_test.cpp settings_description_test.cpp column_chooser_window_test.cpp
           log_viewer_window_test.cpp prompts_window_test.cpp
           ${station_resources}
-  LIBS station_settings_forms window_test_support
+  LIBS station_settings_forms skinned_session_support window_test_support
   TIMEOUT 180)
 add_dependencies(station_settings_window_tests station_shell_resources)

@@ -5,7 +5,7 @@ endif()
 
 vq_add_test(station_shell_window_tests
   SOURCES boxes_window_test.cpp screenshots.cpp
-  LIBS station_shell_windows window_test_support
+  LIBS station_shell_windows skinned_session_support window_test_support
   TIMEOUT 120)
 
 get_property(station_resources GLOBAL PROPERTY VQ_STATION_RESOURCE_OBJECT)
@@ -69,10 +69,16 @@ set_source_files_properties(${damaged_object} PROPERTIES EXTERNAL_OBJECT TRUE GE
 # The main window with the search view and the dialogs wired in.
 if(TARGET station_shell_views)
   vq_add_test(station_shell_views_tests
-    SOURCES station_views_test.cpp main_window_skin_test.cpp damaged_skin_test.cpp screenshots.cpp
-            ${station_resources} ${damaged_object}
-    LIBS station_shell_views window_test_support
+    SOURCES station_views_test.cpp station_dialogs_skin_test.cpp screenshots.cpp ${station_resources}
+    LIBS station_shell_views skinned_session_support window_test_support
     TIMEOUT 300)
   add_dependencies(station_shell_views_tests station_shell_resources)
   target_compile_definitions(station_shell_views_tests PRIVATE VQ_SKIN_STORED_DIR="${PROJECT_SOURCE_DIR}/skin/skins")
+  # The main window's own skin as it runs, and its start from damaged stored skins.
+  vq_add_test(station_shell_skin_tests
+    SOURCES main_window_skin_test.cpp damaged_skin_test.cpp screenshots.cpp ${station_resources} ${damaged_object}
+    LIBS station_shell_views window_test_support
+    TIMEOUT 300)
+  add_dependencies(station_shell_skin_tests station_shell_resources)
+  target_compile_definitions(station_shell_skin_tests PRIVATE VQ_SKIN_STORED_DIR="${PROJECT_SOURCE_DIR}/skin/skins")
 endif()
