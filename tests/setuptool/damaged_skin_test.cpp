@@ -18,27 +18,12 @@ using kesto_test::part;
 class KestoDamagedSkin : public kesto_test::KestoSkinFixture {};
 
 TEST_F(KestoDamagedSkin, MainWindowRunsUnskinnedAndTheDamageIsToldOnce) {
-    const struct {
-        const wchar_t* description;
-        int reports;
-        const char* told;  // part of what the notifier is told
-        bool unknown_version;
-    } cases[] = {
-        {L"KESTOMAINSKINTRUNCATED", 1, "skin stream truncated", false},
-        {L"KESTOMAINSKINUNKNOWNVERSION", 1, "This is Older Skin File", true},
-        // A length of 0 is the component's "no skin stored", which it keeps quiet about.
-        {L"KESTOMAINSKINEMPTY", 0, "", false},
-    };
-    for (const auto& c : cases) {
+    for (const test_support::DamagedSkinCase& c : test_support::DamagedSkinCases(L"KESTOMAINSKIN")) {
         SCOPED_TRACE(plat::wide_to_gbk(c.description));
-        faults.clear();
-        open(c.description);
+        skin_faults.faults.clear();
+        open(c.description.c_str());
         ASSERT_NE(main, nullptr);
-        ASSERT_EQ(faults.size(), static_cast<std::size_t>(c.reports));
-        if (c.reports > 0) {
-            EXPECT_NE(faults[0].text.find(c.told), std::string::npos) << faults[0].text;
-            EXPECT_EQ(faults[0].unknown_version, c.unknown_version);
-        }
+        ASSERT_NO_FATAL_FAILURE(test_support::ExpectToldOnce(skin_faults.faults, c));
         skin::TSkinData* data = skin_data();
         ASSERT_NE(data, nullptr);
         EXPECT_TRUE(data->NoSkin());
@@ -65,7 +50,7 @@ TEST_F(KestoDamagedSkin, MainWindowRunsUnskinnedAndTheDamageIsToldOnce) {
         skin::TSkinManage* manager = skin::TSkinManage::Instance();
         ASSERT_NE(manager, nullptr);
         EXPECT_TRUE(manager->Windows().empty());
-        EXPECT_EQ(faults.size(), static_cast<std::size_t>(c.reports)) << "told once only";
+        EXPECT_EQ(skin_faults.faults.size(), c.reports) << "told once only";
         EXPECT_TRUE(window_test::save_screenshot(main->handle(), "kesto_skin_screenshots",
                                                  "damaged_" + plat::wide_to_gbk(c.description)));
         close();

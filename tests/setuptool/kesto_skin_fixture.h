@@ -18,6 +18,7 @@
 #include "skin/win/skin_manager.h"
 #include "skin/win/win_skin_form.h"
 #include "tests/support/discovery_responder/discovery_responder.h"
+#include "tests/support/skin_faults.h"
 #include "tests/support/window_test/window_test.h"
 
 namespace kesto_test {
@@ -43,11 +44,6 @@ inline skin::TWinSkinForm* skinned(HWND window) {
 
 class KestoSkinFixture : public ::testing::Test {
 protected:
-    KestoSkinFixture()
-        : previous_notifier_(
-              skin::SetSkinFaultNotifier([this](const skin::SkinLoadFault& f) { faults.push_back(f); })) {}
-    ~KestoSkinFixture() override { skin::SetSkinFaultNotifier(std::move(previous_notifier_)); }
-
     static void SetUpTestSuite() {
         static bool ready = [] {
             ui::application().initialize();
@@ -98,7 +94,7 @@ protected:
         return window_test::pump_until([&] { return rows() >= count; }, 5000);
     }
 
-    std::vector<skin::SkinLoadFault> faults;
+    test_support::CapturedFaults skin_faults;
     RecordingMessages messages;
     RecordingWebPage web;
     std::unique_ptr<ScriptedTokens> tokens;
@@ -107,7 +103,6 @@ protected:
     std::unique_ptr<kesto::MainForm> main;
 
 private:
-    skin::SkinFaultNotifier previous_notifier_;
     std::vector<std::string> errors_;
 };
 

@@ -86,7 +86,7 @@ TEST_F(KestoSkinned, MainWindowStartsSkinnedFromItsEmbeddedSkin) {
     EXPECT_EQ(data->StoredArchive(), std::vector<std::uint8_t>(committed.begin(), committed.end()));
     EXPECT_FALSE(data->NoSkin()) << data->LoadError();
     EXPECT_TRUE(data->Active());
-    EXPECT_TRUE(faults.empty()) << faults.front().text;
+    EXPECT_TRUE(skin_faults.faults.empty()) << skin_faults.faults.front().text;
 
     const HWND h = main->handle();
     ASSERT_TRUE(window_test::pump_until([&] { return skinned(h) != nullptr; }, 3000));

@@ -54,8 +54,9 @@ protected:
 
     // The main window and its confirmation box, not yet created: more can be wired in before
     // ShowForm.
-    void MakeForm(const std::string& first_argument = "") {
-        form_ = std::make_unique<forms::TMainForm>(globals_, library_, folder_ + "\\Velquist.exe", first_argument);
+    void MakeForm(const std::string& first_argument = "", const wchar_t* description = forms::kMainFormDescription) {
+        form_ = std::make_unique<forms::TMainForm>(globals_, library_, folder_ + "\\Velquist.exe", first_argument,
+                                                   description);
         // As in the program: the tray icon hides and restores the application's main form.
         ui::application().set_main_form(form_.get());
         conf_ = std::make_unique<forms::TConfForm>(nullptr, globals_.Texts);

@@ -14,10 +14,7 @@
 #include <thread>
 #include <tuple>
 
-#include "controls/register_control_set.h"
-#include "platform/clock.h"
 #include "platform/ini_file.h"
-#include "platform/media/com_ptr.h"
 #include "platform/text_gbk.h"
 #include "platform/ui/win/subclass.h"
 #include "skin/win/skin_attach.h"
@@ -26,12 +23,8 @@
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_services.h"
 #include "skin/win/win_skin_form.h"
-#include "station/core/database/call_log_database.h"
-#include "station/core/search/period_dates.h"
-#include "station/forms/station_database_settings.h"
-#include "station/forms/station_views.h"
-#include "tests/station_shell/main_window_fixture.h"
 #include "tests/station_shell/screenshots.h"
+#include "tests/station_shell/station_views_fixture.h"
 #include "tests/support/window_test/window_test.h"
 
 namespace {
@@ -66,15 +59,6 @@ public:
 private:
     forms::IStationViews& views_;
     std::function<void(ui::WinControl*)> made_;
-};
-
-struct NoPrompts : forms::IPrompts {
-    bool Confirm(const std::string&) override { return false; }
-    void Inform(const std::string&, const std::string&) override {}
-};
-
-struct ComFirst {
-    plat::media::ComApartment com_;
 };
 
 // Every control `root` owns or holds, at any depth, `root` included.
@@ -189,53 +173,22 @@ std::vector<HWND> VisibleMenuWindows() {
     return out;
 }
 
-class MainWindowSkin : protected ComFirst, public shell_test::MainWindowFixture {
+class MainWindowSkin : public shell_test::ViewsWindowFixture {
 protected:
-    MainWindowSkin() : MainWindowFixture("shell-skin-") {
-        ui::register_control_classes();
-        ec::register_control_set_classes();
-        // A failed run leaves its folder: the calls are seeded afresh.
-        test_support::RemoveTree(folder_ + "\\DB");
-        plat::force_directories(folder_ + "\\DB");
+    MainWindowSkin() : ViewsWindowFixture("shell-skin-") {
         library_.device_count = 1;
         // Each case starts as the program does: no skin manager before the window's component.
         skin::TSkinManage::Shutdown();
     }
     ~MainWindowSkin() override {
-        CloseForm();
-        views_.reset();
+        CloseViewsWindow();
         skin::TSkinManage::Shutdown();
-    }
-
-    void SeedCalls() {
-        station::StationGlobals g;
-        g.ProgramDir = folder_;
-        calldb::TMyDataModule db([&g] { return forms::StationDatabaseSettings(g); });
-        const plat::LocalTime now = plat::local_now();
-        const std::string today = station::DateText({now.year, now.month, now.day});
-        const char* callers[] = {"0755-3", "0755-1", "0755-2"};
-        const char* times[] = {"08:00:00", "09:00:00", "10:00:00"};
-        for (int i = 0; i < 3; ++i) {
-            station::ACallLogInfo c;
-            c.StartDate = today;
-            c.StartTime = times[i];
-            c.DuringTime = "00:00:10";
-            c.CallerID = callers[i];
-            ASSERT_EQ(db.InsertCallLog(c), 0);
-        }
     }
 
     // The window with both views, not yet shown; `made` looks at the search view before its skin.
     void Make(const std::string& first_argument = "", std::function<void(ui::WinControl*)> made = nullptr) {
         MakeForm(first_argument);
-        msg_ = std::make_unique<forms::TMsgForm>(nullptr, globals_.Texts);
-        multi_ = std::make_unique<forms::TMultiConfForm>(nullptr);
-        form_->MsgForm = msg_.get();
-        views_ = std::make_unique<forms::StationViews>(*form_, globals_, library_,
-                                                       forms::StationViews::Boxes{*conf_, *msg_, *multi_},
-                                                       folder_ + "\\Velquist.exe");
-        views_->Use.Prompts = &prompts_;
-        views_->Use.Volume = &volume_;
+        WireViews();
         look_ = std::make_unique<ViewsWithALook>(*views_, std::move(made));
         form_->Views = look_.get();
     }
@@ -315,11 +268,6 @@ protected:
         }
     }
 
-    NoPrompts prompts_;
-    plat::media::FakeMasterVolume volume_;
-    std::unique_ptr<forms::TMsgForm> msg_;
-    std::unique_ptr<forms::TMultiConfForm> multi_;
-    std::unique_ptr<forms::StationViews> views_;
     std::unique_ptr<ViewsWithALook> look_;
 };
 

@@ -1,5 +1,6 @@
 // The main window with its search view and dialogs wired in, over a seeded call-record database
-// and a transfer library with one device, as the tests of the views and of their dialogs open it.
+// and a transfer library, as the tests of the views, of their dialogs and of the skinned window
+// open it.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -20,6 +21,7 @@
 #include "station/forms/station_database_settings.h"
 #include "station/forms/station_views.h"
 #include "tests/station_shell/main_window_fixture.h"
+#include "tests/support/test_folder.h"
 #include "tests/support/window_test/window_test.h"
 
 namespace shell_test {
@@ -46,15 +48,19 @@ struct ComFirst {
     plat::media::ComApartment com_;
 };
 
-class StationViewsTest : protected ComFirst, public shell_test::MainWindowFixture {
+// The main window with its boxes and both views, over the station's own database file.
+class ViewsWindowFixture : protected ComFirst, public shell_test::MainWindowFixture {
 protected:
-    StationViewsTest() : MainWindowFixture("shell-views-") {
+    explicit ViewsWindowFixture(const std::string& prefix) : MainWindowFixture(prefix) {
         // As the program does: the dialogs are read from descriptions naming these classes.
         ui::register_control_classes();
         ec::register_control_set_classes();
+        // A failed run leaves its folder: the calls are seeded afresh.
+        test_support::RemoveTree(folder_ + "\\DB");
         plat::force_directories(folder_ + "\\DB");
-        library_.device_count = 1;
     }
+    // The views go only after the window that uses them.
+    ~ViewsWindowFixture() override { CloseViewsWindow(); }
 
     // Three calls of today in the station's own database file; caller numbers out of time order.
     // `recordings`, when given, names each call's recording file.
@@ -77,9 +83,9 @@ protected:
         }
     }
 
-    // `station_boxes`: the dialogs ask through the station's own boxes, else they are counted.
-    void Open(bool station_boxes = false) {
-        MakeForm();
+    // Wires the boxes and the views into the window MakeForm made. `station_boxes`: the dialogs
+    // ask through the station's own boxes, else they are counted.
+    void WireViews(bool station_boxes = false) {
         msg_ = std::make_unique<forms::TMsgForm>(nullptr, globals_.Texts);
         multi_ = std::make_unique<forms::TMultiConfForm>(nullptr);
         form_->MsgForm = msg_.get();
@@ -89,13 +95,29 @@ protected:
         if (!station_boxes) views_->Use.Prompts = &prompts_;
         views_->Use.Volume = &volume_;
         form_->Views = views_.get();
-        ShowForm();
     }
-
-    // The views go only after the window that uses them.
-    ~StationViewsTest() override {
+    void CloseViewsWindow() {
         CloseForm();
         views_.reset();
+        msg_.reset();
+        multi_.reset();
+    }
+
+    CountingPrompts prompts_;
+    plat::media::FakeMasterVolume volume_;
+    std::unique_ptr<forms::TMsgForm> msg_;
+    std::unique_ptr<forms::TMultiConfForm> multi_;
+    std::unique_ptr<forms::StationViews> views_;
+};
+
+class StationViewsTest : public ViewsWindowFixture {
+protected:
+    StationViewsTest() : ViewsWindowFixture("shell-views-") { library_.device_count = 1; }
+
+    void Open(bool station_boxes = false) {
+        MakeForm();
+        WireViews(station_boxes);
+        ShowForm();
     }
 
     forms::TSearchRecFrame& Search() {
@@ -113,12 +135,6 @@ protected:
     }
     ui::MenuItem* SortItem(int index) { return form_->NodeSortColumn->item(index); }
     int VisibleColumns() const { return globals_.ColumnsInfo.VisibleCount; }
-
-    CountingPrompts prompts_;
-    plat::media::FakeMasterVolume volume_;
-    std::unique_ptr<forms::TMsgForm> msg_;
-    std::unique_ptr<forms::TMultiConfForm> multi_;
-    std::unique_ptr<forms::StationViews> views_;
 };
 
 } // namespace shell_test

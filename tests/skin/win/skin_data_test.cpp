@@ -23,6 +23,7 @@
 #include "skin/win/skin_services.h"
 #include "skin/win/win_skin_system.h"
 #include "tests/skin/win/skin_sheet.h"
+#include "tests/support/skin_faults.h"
 #include "tests/support/window_test/window_test.h"
 #include "tools/skingen/program_resources.h"
 
@@ -72,19 +73,6 @@ std::string Description(const Bytes& skin_stream, const std::string& more = "") 
            "    SkinStream = {" + Hex(skin_stream) + "}\n  end\nend\n";
 }
 
-// Captures what the notifier is told while it lives.
-class CapturedFaults {
-public:
-    CapturedFaults() {
-        previous_ = skin::SetSkinFaultNotifier([this](const skin::SkinLoadFault& f) { faults.push_back(f); });
-    }
-    ~CapturedFaults() { skin::SetSkinFaultNotifier(std::move(previous_)); }
-    std::vector<skin::SkinLoadFault> faults;
-
-private:
-    skin::SkinFaultNotifier previous_;
-};
-
 class SkinData : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -95,7 +83,7 @@ protected:
         ui::read_description(window, text);
         return dynamic_cast<TSkinData*>(window.find_component("SkinData1"));
     }
-    CapturedFaults captured;
+    test_support::CapturedFaults captured;
     Window window;
 };
 
