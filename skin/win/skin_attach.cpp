@@ -125,12 +125,6 @@ bool HasScrollBars(const ui::Control& c) {
     return c.inherits_from("TMemo") || c.inherits_from("TCustomListBox") || c.inherits_from("TScrollBox");
 }
 
-bool AddedFrame(const ui::Control& control) {
-    for (const ui::Component* c : control.components())
-        if (dynamic_cast<const TWinSkinSpy*>(c)) return true;
-    return false;
-}
-
 } // namespace
 
 void RegisterControlSkin(ControlSkinKind kind, ControlSkinFactory factory) { Factories()[kind] = std::move(factory); }
@@ -221,10 +215,13 @@ void SkinControl(TWinSkinForm& window, ui::Control* control, ui::Component* form
             return;
         }
     }
-    ControlSkinChoice choice = ChooseControlSkin(FactsOf(*control), context);
-    // A frame the program added at run time keeps the container skin AttachFrame gave it when
-    // its window is skinned again (the skin switched off and on): the rules give frames none.
-    if (choice.skin.kind == ControlSkinKind::kNone && AddedFrame(*control)) choice.skin = SkinPick{ControlSkinKind::kBox, 0, true};
+    // A frame the program added at run time is skinned as AttachFrame skinned it, also when its
+    // window is skinned again (the skin switched off and on): the rules give frames no skin.
+    if (windowed && AttachedAsFrame(*control)) {
+        SkinAddedFrame(window, windowed);
+        return;
+    }
+    const ControlSkinChoice choice = ChooseControlSkin(FactsOf(*control), context);
     if (choice.set_transparent) SetPropByName(control, "Transparent", "True");
     if (choice.children == ChildOffer::kChildrenFirst) SkinChildControls(window, windowed, control);
     if (choice.children == ChildOffer::kGroupChildren && windowed) {
@@ -302,6 +299,12 @@ void SkinAddedFrame(TWinSkinForm& window, ui::WinControl* frame) {
 void SkinWindowControls(TWinSkinForm& window) {
     if (window.control()) SkinLibraryWindow(window, window.control());
     else SkinForeignChildren(window, window.window());
+}
+
+bool AttachedAsFrame(const ui::Control& control) {
+    for (const ui::Component* c : control.components())
+        if (dynamic_cast<const TWinSkinSpy*>(c)) return true;
+    return false;
 }
 
 bool AttachFrame(HWND owner, ui::WinControl* frame) {

@@ -58,5 +58,7 @@ private:
 // Skins `frame` and its controls when `owner` is a skinned window; nothing for a null frame.
 // True when a skinned window was found.
 bool AttachFrame(HWND owner, ui::WinControl* frame);
+// True when `control` is a frame AttachFrame linked to a skinned window.
+bool AttachedAsFrame(const ui::Control& control);
 
 } // namespace skin

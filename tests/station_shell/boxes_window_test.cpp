@@ -48,9 +48,7 @@ int window_width(HWND w) {
 
 // Up, and skinned as every box of the program is.
 bool shown_skinned(forms::StationBox& box) {
-    if (!window_test::shown(&box)) return false;
-    skin::TWinSkinForm* skin = test_support::SkinOf(box.handle());
-    return skin && skin->skin_state() == skin::TWinSkinForm::kSkinned;
+    return window_test::shown(&box) && test_support::Skinned(box.handle()) != nullptr;
 }
 
 class Boxes : public ::testing::Test {

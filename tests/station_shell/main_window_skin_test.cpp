@@ -16,6 +16,7 @@
 
 #include "platform/ini_file.h"
 #include "platform/text_gbk.h"
+#include "platform/ui/win/screenshot.h"
 #include "platform/ui/win/subclass.h"
 #include "skin/win/skin_attach.h"
 #include "skin/win/skin_control.h"
@@ -25,6 +26,7 @@
 #include "skin/win/win_skin_form.h"
 #include "tests/station_shell/screenshots.h"
 #include "tests/station_shell/station_views_fixture.h"
+#include "tests/support/skinned_session/skinned_session.h"
 #include "tests/support/window_test/window_test.h"
 
 namespace {
@@ -80,12 +82,6 @@ int OwnedSkins(const ui::Control& control, bool own_window_only = false) {
     for (ui::Component* c : control.components())
         if (auto* s = dynamic_cast<skin::TSkinControl*>(c); s && (!own_window_only || s->window() == own)) ++n;
     return n;
-}
-
-bool AttachedAsFrame(const ui::Control& control) {
-    for (ui::Component* c : control.components())
-        if (dynamic_cast<skin::TWinSkinSpy*>(c)) return true;
-    return false;
 }
 
 // One window as the system and the library see it: procedure, subclass layers, message filters
@@ -197,16 +193,7 @@ protected:
         ShowForm();
     }
 
-    skin::TWinSkinForm* Skinned(HWND h) const {
-        skin::TSkinManage* manager = skin::TSkinManage::Instance();
-        skin::TWinSkinForm* f = manager ? manager->FindSkinnedWindow(h) : nullptr;
-        return f && f->skin_state() == skin::TWinSkinForm::kSkinned ? f : nullptr;
-    }
-    skin::TWinSkinForm* WaitSkinned() {
-        const HWND h = form_->handle();
-        pump_until([&] { return Skinned(h) != nullptr; }, 3000);
-        return Skinned(h);
-    }
+    skin::TWinSkinForm* WaitSkinned() { return test_support::WaitSkinned(form_->handle()); }
     // Runs the component's pending command as its timer would, and waits for its report.
     void WaitSkinChanged(const std::function<void()>& change) {
         int changed = 0;
@@ -242,7 +229,7 @@ protected:
                 }
                 const skin::ControlSkinChoice choice = skin::ChoiceFor(window, *c);
                 // A view attached to the skinned window is a container, whatever its class picks.
-                const bool frame = c == view && AttachedAsFrame(*c);
+                const bool frame = c == view && skin::AttachedAsFrame(*c);
                 if (!frame && (choice.skin.kind == skin::ControlSkinKind::kNone || !skin::HasControlSkinFactory(choice.skin.kind)))
                     continue;
                 ++picked;
@@ -289,8 +276,8 @@ TEST_F(MainWindowSkin, BothViewsControlsHaveTheirSkinsAndTaggedOnesNone) {
         EXPECT_EQ(window->FindControlSkin(c), nullptr) << c->name();
         EXPECT_EQ(OwnedSkins(*c), 0) << c->name();
     }
-    EXPECT_TRUE(AttachedAsFrame(*form_->FStateFrame));
-    EXPECT_TRUE(AttachedAsFrame(*form_->FSearchFrame));
+    EXPECT_TRUE(skin::AttachedAsFrame(*form_->FStateFrame));
+    EXPECT_TRUE(skin::AttachedAsFrame(*form_->FSearchFrame));
     // Switching views attaches nothing more.
     const std::size_t skins = window->ControlSkins().size();
     form_->btnQuery->click();
@@ -417,19 +404,17 @@ struct FramePixels {
     }
 };
 
-FramePixels ScreenPixels(HWND h, const skin::TWinSkinForm& w) {
-    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    pump(0);
-    RECT r{};
-    GetWindowRect(h, &r);
-    ui::Bitmap picture(r.right - r.left, r.bottom - r.top);
-    HDC dc = GetWindowDC(h);
-    BitBlt(picture.dc(), 0, 0, picture.width(), picture.height(), dc, 0, 0, SRCCOPY);
-    ReleaseDC(h, dc);
+FramePixels SampledPixels(const ui::Bitmap& picture, const skin::TWinSkinForm& w) {
     const skin::SkinFrame& f = w.frame();
-    const int height = r.bottom - r.top;
-    return {picture.pixel(f.left / 2, height / 2), picture.pixel((r.right - r.left) / 2, f.top / 2),
-            picture.pixel((r.right - r.left) - 8, f.top + f.menu_bar / 2)};
+    return {picture.pixel(f.left / 2, picture.height() / 2), picture.pixel(picture.width() / 2, f.top / 2),
+            picture.pixel(picture.width() - 8, f.top + f.menu_bar / 2)};
+}
+
+FramePixels ScreenPixels(HWND h, const skin::TWinSkinForm& w) {
+    pump(0);
+    ui::Bitmap picture;
+    ui::capture_window(h, picture);
+    return SampledPixels(picture, w);
 }
 
 FramePixels PaintedPixels(HWND h, const skin::TWinSkinForm& w) {
@@ -437,10 +422,7 @@ FramePixels PaintedPixels(HWND h, const skin::TWinSkinForm& w) {
     GetWindowRect(h, &r);
     ui::Bitmap picture(r.right - r.left, r.bottom - r.top);
     SendMessageW(h, skin::kMsgPaintInto, reinterpret_cast<WPARAM>(picture.dc()), skin::kSkinMagic);
-    const skin::SkinFrame& f = w.frame();
-    const int height = r.bottom - r.top;
-    return {picture.pixel(f.left / 2, height / 2), picture.pixel((r.right - r.left) / 2, f.top / 2),
-            picture.pixel((r.right - r.left) - 8, f.top + f.menu_bar / 2)};
+    return SampledPixels(picture, w);
 }
 
 // The contrasting skin repaints the open window, its menu bar and its controls, and the default
@@ -455,7 +437,7 @@ TEST_F(MainWindowSkin, SwitchingSkinsRepaintsTheWindowAndItsMenus) {
     const std::size_t skins = window->ControlSkins().size();
 
     WaitSkinChanged([&] { form_->SkinData1->SetSkinFile(kContrastSkin); });
-    ASSERT_EQ(Skinned(h), window) << "the same window skin, refreshed";
+    ASSERT_EQ(test_support::Skinned(h), window) << "the same window skin, refreshed";
     const FramePixels contrast_screen = ScreenPixels(h, *window);
     EXPECT_EQ(contrast_screen, PaintedPixels(h, *window)) << "the screen shows the new skin";
     EXPECT_NE(contrast_screen.border, default_screen.border);
@@ -494,7 +476,7 @@ TEST_F(MainWindowSkin, TrayRoundTripKeepsTheSkin) {
         EXPECT_TRUE(form_->TrayIconMain->shown());
         EXPECT_EQ(skin::TSkinManage::Instance()->FindSkinnedWindow(h), window) << "the same window skin";
         c.restore();
-        ASSERT_TRUE(pump_until([&] { return IsWindowVisible(h) != FALSE && Skinned(h) == window; }, 5000));
+        ASSERT_TRUE(pump_until([&] { return IsWindowVisible(h) != FALSE && test_support::Skinned(h) == window; }, 5000));
         EXPECT_TRUE(pump_until([&] { return GetActiveWindow() == h; }, 2000));
         RECT r{};
         GetWindowRect(h, &r);

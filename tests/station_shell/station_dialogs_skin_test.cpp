@@ -30,9 +30,7 @@ using test_support::SkinOf;
 
 // A form that is up and whose skin has finished starting.
 skin::TWinSkinForm* SkinnedAndShown(ui::Form* form) {
-    if (!window_test::shown(form)) return nullptr;
-    skin::TWinSkinForm* f = SkinOf(form->handle());
-    return f && f->skin_state() == skin::TWinSkinForm::kSkinned ? f : nullptr;
+    return window_test::shown(form) ? test_support::Skinned(form->handle()) : nullptr;
 }
 
 template <class Form>

@@ -77,7 +77,7 @@ if(TARGET station_shell_views)
   # The main window's own skin as it runs, and its start from damaged stored skins.
   vq_add_test(station_shell_skin_tests
     SOURCES main_window_skin_test.cpp damaged_skin_test.cpp screenshots.cpp ${station_resources} ${damaged_object}
-    LIBS station_shell_views window_test_support
+    LIBS station_shell_views skinned_session_support window_test_support
     TIMEOUT 300)
   add_dependencies(station_shell_skin_tests station_shell_resources)
   target_compile_definitions(station_shell_skin_tests PRIVATE VQ_SKIN_STORED_DIR="${PROJECT_SOURCE_DIR}/skin/skins")

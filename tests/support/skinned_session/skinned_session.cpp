@@ -55,13 +55,14 @@ skin::TWinSkinForm* SkinOf(HWND window) {
     return manager ? manager->FindSkinnedWindow(window) : nullptr;
 }
 
+skin::TWinSkinForm* Skinned(HWND window) {
+    skin::TWinSkinForm* f = SkinOf(window);
+    return f && f->skin_state() == skin::TWinSkinForm::kSkinned ? f : nullptr;
+}
+
 skin::TWinSkinForm* WaitSkinned(HWND window) {
-    const auto skinned = [&] {
-        skin::TWinSkinForm* f = SkinOf(window);
-        return f && f->skin_state() == skin::TWinSkinForm::kSkinned ? f : nullptr;
-    };
-    window_test::pump_until([&] { return skinned() != nullptr; }, 3000);
-    return skinned();
+    window_test::pump_until([&] { return Skinned(window) != nullptr; }, 3000);
+    return Skinned(window);
 }
 
 } // namespace test_support

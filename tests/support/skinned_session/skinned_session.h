@@ -31,6 +31,8 @@ private:
 
 // The live skin of `window`, or null.
 skin::TWinSkinForm* SkinOf(HWND window);
+// The skin of `window` when it is in the skinned state, else null.
+skin::TWinSkinForm* Skinned(HWND window);
 // The skin of `window` once it is in the skinned state (three seconds at most), else null.
 skin::TWinSkinForm* WaitSkinned(HWND window);
 
